@@ -1,0 +1,79 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Number and text helpers shared by every screen, file and report.
+//
+// Nothing here depends on the process locale: Qt sets LC_NUMERIC from the
+// environment (a Romanian desktop uses "," as decimal separator), and these
+// results go into SQL, dBase files and printed annexes where they must not
+// change with it. The "C library conversion" rules are therefore written out
+// explicitly instead of calling atoi/atof/strtod/printf.
+
+// Digit value of one character as the decimal conversion of that single
+// character reads it: '0'..'9' give 0..9, anything else gives 0.
+constexpr int DigitValue(char c) {
+    return (c >= '0' && c <= '9') ? c - '0' : 0;
+}
+
+// True for the blanks the C library's isspace() knows in the "C" locale.
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Reads the leading integer of a text like atoll in the "C" locale: leading
+// blanks and one sign accepted, stops at the first non-digit, no digits give
+// 0. Values beyond 64 bits saturate instead of being undefined.
+long long TextToInteger(std::string_view text);
+
+// Reads the leading real number of a text like atof in the "C" locale: "."
+// is the only decimal separator, an exponent, "inf" and "nan" are accepted,
+// nothing readable gives 0. "12,5" therefore reads as 12.
+double TextToReal(std::string_view text);
+
+// "1234567.5" -> "1.234.567,5": "." between groups of three integer digits,
+// "," before the decimals; an empty integer part gives "0".
+std::string GroupDigits(std::string_view numericText);
+
+std::string IntegerToText(long long value, bool grouped);
+
+// The value truncated toward zero to a 64-bit integer (saturating), as text.
+std::string WholeToText(double value, bool grouped);
+
+// Fixed-point text with exactly `decimals` decimals ("." as separator, or ","
+// when grouped). The integer part is "0" only when it would otherwise be
+// empty, so 0.996 with 2 decimals is "1.00".
+std::string RealToText(double value, int decimals, bool grouped);
+
+// t = value truncated toward zero; t + 1 when value - t >= 0.5, else t.
+// Negative values are therefore only truncated (-2.7 gives -2).
+long long RoundHalfUp(double value);
+
+std::string TrimBlanks(std::string_view text);
+
+// Leading '0' characters removed, keeping at least one character; a text that
+// is then a single blank becomes empty.
+std::string StripLeadingZeros(std::string_view text);
+
+// Prefixes '0' characters until the text has at least `width` characters.
+std::string PadLeftZeros(std::string_view text, int width);
+
+// StripLeadingZeros, then TrimBlanks: how numeric cells of foreign files are
+// read ("0012.50" -> "12.50", a blank cell -> "").
+std::string NormalizeNumberText(std::string_view text);
+
+// ASCII-only upper-casing: bytes >= 0x80 are left as they are, whatever the
+// process locale says.
+std::string ToUpper(std::string_view text);
+
+// "Characters first to last" of a text, 0-based and inclusive. Positions
+// outside the text are clipped, so a short text gives a shorter or empty
+// result and never throws (an open record's exit date is just "0").
+std::string SliceChars(std::string_view text, long long first, long long last);
+
+// The same with 1-based positions, for places that count from the first
+// character (a stored date: year = characters 1-4).
+std::string SliceCharsFrom1(std::string_view text, long long first, long long last);
+
+// Everything from the 0-based position `first` to the end (clipped likewise).
+std::string SliceCharsFrom(std::string_view text, long long first);
