@@ -1,0 +1,327 @@
+#include "datalist/DataList.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "db/ResultTable.h"
+
+namespace {
+
+std::string UpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 'a' && u <= 'z') c = static_cast<char>(u - 'a' + 'A');
+    }
+    return out;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+const std::string kEmpty;
+
+}  // namespace
+
+void DataList::Notify(ListChange change, int row) const {
+    if (m_onChange) m_onChange(change, row);
+}
+
+// ---- cells inside a row -----------------------------------------------------
+
+std::string_view DataList::CellOf(const Row& row, int column) {
+    if (column < 0 || column >= static_cast<int>(row.m_ends.size())) return {};
+    const std::uint32_t begin = column == 0 ? 0 : row.m_ends[column - 1];
+    return std::string_view(row.m_text).substr(begin, row.m_ends[column] - begin);
+}
+
+void DataList::SetCellOf(Row& row, int column, std::string_view text) {
+    if (column < 0 || column >= static_cast<int>(row.m_ends.size())) return;
+    const std::uint32_t begin = column == 0 ? 0 : row.m_ends[column - 1];
+    const std::uint32_t oldLength = row.m_ends[column] - begin;
+    row.m_text.replace(begin, oldLength, text);
+    const auto delta = static_cast<std::int64_t>(text.size()) - oldLength;
+    for (std::size_t i = column; i < row.m_ends.size(); ++i)
+        row.m_ends[i] = static_cast<std::uint32_t>(row.m_ends[i] + delta);
+}
+
+void DataList::InsertCellOf(Row& row, int column) {
+    const std::uint32_t at = column == 0 ? 0 : row.m_ends[column - 1];
+    row.m_ends.insert(row.m_ends.begin() + column, at);
+}
+
+void DataList::EraseCellOf(Row& row, int column) {
+    SetCellOf(row, column, {});
+    row.m_ends.erase(row.m_ends.begin() + column);
+}
+
+// ---- columns ------------------------------------------------------------------
+
+int DataList::InsertColumn(int position, const std::string& title, const std::string& type,
+                           int width, int kind) {
+    if (position < 0 || position > ColumnCount()) position = ColumnCount();
+    DataColumn column;
+    column.m_title = title;
+    column.m_name = UpperAscii(title);
+    column.m_type = type;
+    column.m_kind = std::to_string(kind);
+    column.m_width = std::max(width, 0);
+    column.m_align = type == "N" ? ColumnAlign::Right : ColumnAlign::Left;
+    m_columns.insert(m_columns.begin() + position, std::move(column));
+    for (Row& row : m_rows) InsertCellOf(row, position);
+    ResetSortState();
+    Notify(ListChange::Columns);
+    return position;
+}
+
+int DataList::AppendColumn(const std::string& title, const std::string& type, int width, int kind) {
+    return InsertColumn(ColumnCount(), title, type, width, kind);
+}
+
+void DataList::SetColumnKind(const std::string& name, int kind) {
+    const int index = ColumnIndex(name);
+    if (index < 0) return;
+    DataColumn& column = m_columns[index];
+    column.m_kind = std::to_string(kind);
+    if (kind >= 1 && kind <= 5) {
+        column.m_type = "N";
+        column.m_align = ColumnAlign::Right;
+    } else {
+        column.m_align = ColumnAlign::Left;
+    }
+    Notify(ListChange::Columns);
+}
+
+void DataList::SetColumnWidth(const std::string& name, int width) {
+    const int index = ColumnIndex(name);
+    if (index < 0) return;
+    m_columns[index].m_width = std::max(width, 0);
+    Notify(ListChange::Columns);
+}
+
+void DataList::SetColumnAlign(int column, ColumnAlign align) {
+    if (column < 0 || column >= ColumnCount()) return;
+    m_columns[column].m_align = align;
+    Notify(ListChange::Columns);
+}
+
+int DataList::ColumnIndex(const std::string& name) const {
+    const std::string upper = UpperAscii(name);
+    for (int i = 0; i < ColumnCount(); ++i)
+        if (m_columns[i].m_name == upper) return i;
+    return -1;
+}
+
+const std::string& DataList::ColumnName(int column) const {
+    return column >= 0 && column < ColumnCount() ? m_columns[column].m_name : kEmpty;
+}
+const std::string& DataList::ColumnTitle(int column) const {
+    return column >= 0 && column < ColumnCount() ? m_columns[column].m_title : kEmpty;
+}
+const std::string& DataList::ColumnType(int column) const {
+    return column >= 0 && column < ColumnCount() ? m_columns[column].m_type : kEmpty;
+}
+const std::string& DataList::ColumnKind(int column) const {
+    return column >= 0 && column < ColumnCount() ? m_columns[column].m_kind : kEmpty;
+}
+int DataList::ColumnWidth(int column) const {
+    return column >= 0 && column < ColumnCount() ? m_columns[column].m_width : 0;
+}
+ColumnAlign DataList::ColumnAlignment(int column) const {
+    return column >= 0 && column < ColumnCount() ? m_columns[column].m_align : ColumnAlign::Left;
+}
+
+bool DataList::DeleteColumn(int column) {
+    if (m_columns.empty() || column < 0) return false;
+    if (column >= ColumnCount()) column = ColumnCount() - 1;
+    m_columns.erase(m_columns.begin() + column);
+    for (Row& row : m_rows) EraseCellOf(row, column);
+    ResetSortState();
+    Notify(ListChange::Columns);
+    return true;
+}
+
+void DataList::DeleteAllColumns() {
+    // Rows first: their cells hang off the columns.
+    DeleteAllRows();
+    m_columns.clear();
+    ResetSortState();
+    Notify(ListChange::Columns);
+}
+
+// ---- rows and cells -----------------------------------------------------------
+
+int DataList::AddRow(const std::string& firstText) {
+    Row row;
+    row.m_ends.assign(m_columns.size(), 0);
+    if (!m_columns.empty()) SetCellOf(row, 0, firstText);
+    m_rows.push_back(std::move(row));
+    const int index = RowCount() - 1;
+    Notify(ListChange::RowAdded, index);
+    return index;
+}
+
+bool DataList::DeleteRow(int row) {
+    if (!ValidRow(row)) return false;
+    m_rows.erase(m_rows.begin() + row);
+    if (m_focusRow == row)
+        m_focusRow = -1;
+    else if (m_focusRow > row)
+        --m_focusRow;
+    Notify(ListChange::RowRemoved, row);
+    return true;
+}
+
+void DataList::DeleteAllRows() {
+    m_rows.clear();
+    m_focusRow = -1;
+    Notify(ListChange::Rows);
+}
+
+void DataList::SetCellTextAt(int row, int column, std::string_view text) {
+    if (!ValidRow(row)) return;
+    SetCellOf(m_rows[row], column, text);
+    Notify(ListChange::Cell, row);
+}
+
+void DataList::SetCellText(int row, const std::string& name, std::string_view text) {
+    const int column = ColumnIndex(name);
+    if (column >= 0) SetCellTextAt(row, column, text);
+}
+
+void DataList::SetCellNumber(int row, const std::string& name, double value) {
+    // Truncate toward zero; a value no 64-bit integer can hold is clamped, NaN is 0.
+    std::int64_t whole = 0;
+    if (std::isnan(value))
+        whole = 0;
+    else if (value >= 9.2233720368547758e18)
+        whole = std::numeric_limits<std::int64_t>::max();
+    else if (value <= -9.2233720368547758e18)
+        whole = std::numeric_limits<std::int64_t>::min();
+    else
+        whole = static_cast<std::int64_t>(value);
+    SetCellText(row, name, std::to_string(whole));
+}
+
+std::string_view DataList::RawCell(int row, int column) const {
+    if (!ValidRow(row)) return {};
+    return CellOf(m_rows[row], column);
+}
+
+std::string DataList::CellTextAt(int row, int column) const {
+    return std::string(TrimBlanks(RawCell(row, column)));
+}
+
+std::string DataList::CellText(int row, const std::string& name) const {
+    const int column = ColumnIndex(name);
+    return column < 0 ? std::string() : CellTextAt(row, column);
+}
+
+double DataList::CellNumber(int row, const std::string& name) const {
+    const int column = ColumnIndex(name);
+    if (column < 0) return 0;
+    return static_cast<double>(ReadCInteger(RawCell(row, column)));
+}
+
+void DataList::SetRowTextColour(int row, Colour colour) {
+    if (!ValidRow(row)) return;
+    m_rows[row].m_colours.m_textColour = colour;
+    Notify(ListChange::RowColour, row);
+}
+
+void DataList::SetRowBackColour(int row, Colour colour) {
+    if (!ValidRow(row)) return;
+    m_rows[row].m_colours.m_backColour = colour;
+    Notify(ListChange::RowColour, row);
+}
+
+// ---- selection ------------------------------------------------------------------
+
+bool DataList::IsRowSelected(int row) const {
+    return ValidRow(row) && m_rows[row].m_selected;
+}
+
+void DataList::SetRowSelected(int row, bool selected) {
+    if (!ValidRow(row) || m_rows[row].m_selected == selected) return;
+    m_rows[row].m_selected = selected;
+    Notify(ListChange::Selection, row);
+}
+
+void DataList::ClearSelection() {
+    bool changed = false;
+    for (Row& row : m_rows) {
+        changed = changed || row.m_selected;
+        row.m_selected = false;
+    }
+    if (changed) Notify(ListChange::Selection);
+}
+
+int DataList::NextSelectedRow(int row) const {
+    for (int i = std::max(row + 1, 0); i < RowCount(); ++i)
+        if (m_rows[i].m_selected) return i;
+    return -1;
+}
+
+void DataList::SetFocusRow(int row) {
+    m_focusRow = ValidRow(row) ? row : -1;
+}
+
+// ---- fill from a query result ---------------------------------------------------
+
+// Unless rowsOnly, the columns are rebuilt from the result: width 100 ("ZZ_CONT"
+// and "ZZ_DATA" hidden), "N" columns right-aligned, an optional hidden "INDEX"
+// column, and "ZZ_DATA" shown as a timestamp. Rows are then appended.
+void DataList::FillFromResult(const ResultTable& result, bool addIndex, bool rowsOnly) {
+    const std::size_t columnCount = result.m_columnNames.size();
+    if (!rowsOnly) {
+        DeleteAllColumns();
+        for (std::size_t i = 0; i < columnCount; ++i) {
+            const std::string& name = result.m_columnNames[i];
+            const bool numeric = i < result.m_columnKinds.size() && result.m_columnKinds[i] == "N";
+            const int width = name == "ZZ_CONT" || name == "ZZ_DATA" ? 0 : 100;
+            AppendColumn(name, numeric ? "N" : "C", width, 0);
+            m_columns.back().m_kind.clear();
+        }
+        if (addIndex) {
+            AppendColumn("INDEX", "N", 0, 0);
+            m_columns.back().m_kind.clear();
+        }
+        SetColumnKind("ZZ_DATA", 4);
+    }
+    const std::vector<std::string>& values = result.m_values;
+    if (columnCount == 0 || values.empty()) return;
+    if (values.size() == 1 && values[0] == "-=-") return;
+
+    const int indexColumn = addIndex ? ColumnIndex("INDEX") : -1;
+    const std::size_t rowCount = values.size() / columnCount;
+    const int cellColumns = std::min<int>(static_cast<int>(columnCount), ColumnCount());
+    const ChangeHandler handler =
+        std::exchange(m_onChange, nullptr);  // one notice, not one per cell
+    m_rows.reserve(m_rows.size() + rowCount);
+    for (std::size_t r = 0; r < rowCount; ++r) {
+        const std::size_t base = r * columnCount;
+        Row row;
+        row.m_ends.assign(m_columns.size(), 0);
+        std::size_t total = 0;
+        for (int c = 0; c < cellColumns; ++c) total += values[base + c].size();
+        row.m_text.reserve(total);
+        for (int c = 0; c < cellColumns; ++c) {
+            row.m_text += values[base + c];
+            row.m_ends[c] = static_cast<std::uint32_t>(row.m_text.size());
+        }
+        for (std::size_t c = cellColumns; c < row.m_ends.size(); ++c)
+            row.m_ends[c] = static_cast<std::uint32_t>(row.m_text.size());
+        // The value after the row's cells, when the result holds one.
+        if (indexColumn >= 0 && base + columnCount < values.size())
+            SetCellOf(row, indexColumn, values[base + columnCount]);
+        m_rows.push_back(std::move(row));
+    }
+    m_onChange = handler;
+    Notify(ListChange::Rows);
+}

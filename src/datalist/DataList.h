@@ -1,0 +1,149 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct ResultTable;
+
+// An RGB colour as the lists and labels use it (no Qt in the model).
+struct Colour {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+// Colours of one row. Without a background of its own the row takes the
+// list's background (white, or grey while the list is disabled).
+struct RowColours {
+    Colour m_textColour{0, 0, 0};
+    std::optional<Colour> m_backColour;
+};
+
+enum class ColumnAlign { Left, Right, Centre };
+
+// Direction arrow a column header shows after a sort.
+enum class SortArrow { None, Ascending, Descending };
+
+// One column: found by its upper-case name; the type letter ("N" numeric,
+// "C" text) decides the sort key, the kind ("1".."5") the display format.
+struct DataColumn {
+    std::string m_title;
+    std::string m_name;
+    std::string m_type;
+    std::string m_kind;
+    int m_width = 100;
+    ColumnAlign m_align = ColumnAlign::Left;
+    bool m_nextAscending = true;  // direction bit: the next click sorts ascending
+    SortArrow m_arrow = SortArrow::None;
+};
+
+// What changed, so a view can repaint only what it must.
+enum class ListChange { Columns, Rows, RowAdded, RowRemoved, Cell, RowColour, Sorted, Selection };
+
+// The table behind every list: columns addressed by name, rows of text cells
+// with their colours and selection, the stable header sort and the fill from a
+// query result. The same model feeds the dBase writer and receives the reader.
+class DataList {
+public:
+    using ChangeHandler = std::function<void(ListChange, int row)>;
+
+    DataList() = default;
+    DataList(const DataList&) = delete;
+    DataList& operator=(const DataList&) = delete;
+
+    // Columns
+    int InsertColumn(int position, const std::string& title, const std::string& type, int width,
+                     int kind);
+    int AppendColumn(const std::string& title, const std::string& type, int width, int kind);
+    void SetColumnKind(const std::string& name, int kind);
+    void SetColumnWidth(const std::string& name, int width);
+    void SetColumnAlign(int column, ColumnAlign align);
+    int ColumnIndex(const std::string& name) const;
+    int ColumnCount() const { return static_cast<int>(m_columns.size()); }
+    const std::string& ColumnName(int column) const;
+    const std::string& ColumnTitle(int column) const;
+    const std::string& ColumnType(int column) const;
+    const std::string& ColumnKind(int column) const;
+    int ColumnWidth(int column) const;
+    ColumnAlign ColumnAlignment(int column) const;
+    const DataColumn& Column(int column) const { return m_columns.at(column); }
+    bool DeleteColumn(int column);
+    void DeleteAllColumns();
+
+    // Rows and cells
+    int AddRow(const std::string& firstText);
+    bool DeleteRow(int row);
+    void DeleteAllRows();
+    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    void ReserveRows(std::size_t count) { m_rows.reserve(count); }
+    void SetCellText(int row, const std::string& name, std::string_view text);
+    void SetCellTextAt(int row, int column, std::string_view text);
+    void SetCellNumber(int row, const std::string& name, double value);
+    std::string CellText(int row, const std::string& name) const;
+    std::string CellTextAt(int row, int column) const;
+    double CellNumber(int row, const std::string& name) const;
+    // The stored text untrimmed, as painted and sorted; empty outside the table.
+    std::string_view RawCell(int row, int column) const;
+
+    void SetRowTextColour(int row, Colour colour);
+    void SetRowBackColour(int row, Colour colour);
+    const RowColours& RowColoursAt(int row) const { return m_rows.at(row).m_colours; }
+
+    // Fill from the connection's current result (see FillFromResult in the .cpp).
+    void FillFromResult(const ResultTable& result, bool addIndex = false, bool rowsOnly = false);
+
+    // Selection and focus travel with their rows through sorts and deletes.
+    bool IsRowSelected(int row) const;
+    void SetRowSelected(int row, bool selected);
+    void ClearSelection();
+    int NextSelectedRow(int row) const;
+    int FocusRow() const { return m_focusRow; }
+    void SetFocusRow(int row);
+
+    // Sorting
+    void SortByColumn(int column, bool ascending);
+    void HeaderClick(int column, bool ctrl);
+    void ResetSortDirections();
+    int SortedColumn() const { return m_sortedColumn; }
+    const std::vector<int>& SortSequence() const { return m_sortSequence; }
+
+    void SetChangeHandler(ChangeHandler handler) { m_onChange = std::move(handler); }
+
+private:
+    struct Row {
+        std::string m_text;                 // all cells, one after the other
+        std::vector<std::uint32_t> m_ends;  // end offset of each cell in m_text
+        RowColours m_colours;
+        bool m_selected = false;
+    };
+
+    static std::string_view CellOf(const Row& row, int column);
+    static void SetCellOf(Row& row, int column, std::string_view text);
+    static void InsertCellOf(Row& row, int column);
+    static void EraseCellOf(Row& row, int column);
+    bool ValidRow(int row) const { return row >= 0 && row < RowCount(); }
+    void ResetSortState();
+    void Notify(ListChange change, int row = -1) const;
+
+    std::vector<DataColumn> m_columns;
+    std::vector<Row> m_rows;
+    std::vector<int> m_sortSequence;
+    int m_sortedColumn = -1;
+    int m_focusRow = -1;
+    ChangeHandler m_onChange;
+};
+
+// The text a cell shows under a display kind; texts without the required
+// shape, and empty texts, come back unchanged.
+std::string FormatDisplayKind(std::string_view text, std::string_view kind);
+
+// The C library's reading of a real: leading blanks, sign, digits, a "."
+// fraction and an exponent, stopping at the first character that does not fit.
+double ReadCReal(std::string_view text);
+
+// The C library's reading of a 64-bit integer (saturating at the limits).
+std::int64_t ReadCInteger(std::string_view text);
