@@ -1,0 +1,66 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "dbf/DbfTableSpec.h"
+
+// Byte layout of dBase III tables: the pieces the writer puts together and the reader takes
+// apart, kept free of any file handling so they can be checked byte by byte.
+
+struct DbfDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+// Today's date in local time, as the header stores it.
+DbfDate TodayLocalDate();
+
+inline constexpr std::size_t kDbfBlockSize = 32;
+inline constexpr char kDbfHeaderEnd = 0x0D;
+inline constexpr char kDbfFileEnd = 0x1A;
+inline constexpr char kDbfLiveRecord = 0x20;
+inline constexpr char kDbfDeletedRecord = '*';
+
+// Sets the field count, header length and record length of the spec from its fields. False
+// (with the reason) when the fields cannot be described in a header: missing lengths, or more
+// fields or wider records than the 16-bit header numbers can hold.
+bool ComputeDbfLayout(DbfTableSpec& spec, std::string* error);
+
+// The 32-byte header, the field descriptors and the 0x0D terminator, for a spec whose layout
+// has been computed.
+std::string EncodeDbfHeader(const DbfTableSpec& spec, const DbfDate& date);
+
+// Type letter written for field i: the first character of its type, "C" when it has none.
+char DbfTypeLetter(const DbfTableSpec& spec, std::size_t field);
+
+// Appends the `length` bytes of one field value. "N" values are brought to `decimals` digits
+// after the point (cut without rounding or padded with "0") and right-aligned; other values are
+// left-aligned and cut. False, with nothing appended, when the sign and integer digits of an
+// "N" value do not fit: cutting them would write a different number.
+bool EncodeDbfValue(std::string_view value, char type, int length, int decimals, std::string& out);
+
+struct DbfHeaderNumbers {
+    std::uint32_t recordCount = 0;
+    std::uint16_t headerLength = 0;
+    std::uint16_t recordLength = 0;
+};
+
+DbfHeaderNumbers DecodeDbfHeader(const unsigned char* header32);
+
+struct DbfFieldDescriptor {
+    std::string name;
+    char type = 0;
+    std::uint8_t length = 0;
+    std::uint8_t decimals = 0;
+};
+
+// Name up to the first zero byte (all 11 bytes when there is none), type letter, length and
+// decimals of one 32-byte descriptor.
+DbfFieldDescriptor DecodeDbfDescriptor(const unsigned char* block32);
+
+// Text a field's stored bytes give in the list: up to the first zero byte; "N" values
+// normalised with "," as the decimal separator; a "C"-like value of exactly one blank empty.
+std::string DecodeDbfCell(const char* bytes, std::size_t length, char type);

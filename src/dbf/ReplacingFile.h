@@ -1,0 +1,31 @@
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+// A file written under a temporary name in the folder of its final name and moved over that
+// name only once everything reached the disk. Until Commit succeeds, the final name shows
+// either nothing or the complete file that was there before; a failed or abandoned write
+// removes its temporary file.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(std::string finalPath);
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    bool Open(std::string* error);
+    bool Write(const char* data, std::size_t size);
+    bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
+    // Flushes, syncs and closes the temporary file, then renames it over the final name.
+    bool Commit(std::string* error);
+    const std::string& TemporaryPath() const { return m_tempPath; }
+
+private:
+    void Abandon();
+
+    std::string m_finalPath;
+    std::string m_tempPath;
+    std::FILE* m_file = nullptr;
+    int m_errno = 0;  // first failure of a write, kept for the message
+};
