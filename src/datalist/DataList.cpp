@@ -1,24 +1,14 @@
 #include "datalist/DataList.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <utility>
 
 #include "db/ResultTable.h"
+#include "domain/TextNumbers.h"
 
 namespace {
 
-std::string UpperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 'a' && u <= 'z') c = static_cast<char>(u - 'a' + 'A');
-    }
-    return out;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimView(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
@@ -68,7 +58,7 @@ int DataList::InsertColumn(int position, const std::string& title, const std::st
     if (position < 0 || position > ColumnCount()) position = ColumnCount();
     DataColumn column;
     column.m_title = title;
-    column.m_name = UpperAscii(title);
+    column.m_name = ToUpper(title);
     column.m_type = type;
     column.m_kind = std::to_string(kind);
     column.m_width = std::max(width, 0);
@@ -112,7 +102,7 @@ void DataList::SetColumnAlign(int column, ColumnAlign align) {
 }
 
 int DataList::ColumnIndex(const std::string& name) const {
-    const std::string upper = UpperAscii(name);
+    const std::string upper = ToUpper(name);
     for (int i = 0; i < ColumnCount(); ++i)
         if (m_columns[i].m_name == upper) return i;
     return -1;
@@ -196,17 +186,8 @@ void DataList::SetCellText(int row, const std::string& name, std::string_view te
 }
 
 void DataList::SetCellNumber(int row, const std::string& name, double value) {
-    // Truncate toward zero; a value no 64-bit integer can hold is clamped, NaN is 0.
-    std::int64_t whole = 0;
-    if (std::isnan(value))
-        whole = 0;
-    else if (value >= 9.2233720368547758e18)
-        whole = std::numeric_limits<std::int64_t>::max();
-    else if (value <= -9.2233720368547758e18)
-        whole = std::numeric_limits<std::int64_t>::min();
-    else
-        whole = static_cast<std::int64_t>(value);
-    SetCellText(row, name, std::to_string(whole));
+    // Truncated toward zero; WholeToText clamps what 64 bits cannot hold.
+    SetCellText(row, name, WholeToText(value, false));
 }
 
 std::string_view DataList::RawCell(int row, int column) const {
@@ -215,7 +196,7 @@ std::string_view DataList::RawCell(int row, int column) const {
 }
 
 std::string DataList::CellTextAt(int row, int column) const {
-    return std::string(TrimBlanks(RawCell(row, column)));
+    return std::string(TrimView(RawCell(row, column)));
 }
 
 std::string DataList::CellText(int row, const std::string& name) const {
@@ -226,7 +207,7 @@ std::string DataList::CellText(int row, const std::string& name) const {
 double DataList::CellNumber(int row, const std::string& name) const {
     const int column = ColumnIndex(name);
     if (column < 0) return 0;
-    return static_cast<double>(ReadCInteger(RawCell(row, column)));
+    return static_cast<double>(TextToInteger(RawCell(row, column)));
 }
 
 void DataList::SetRowTextColour(int row, Colour colour) {

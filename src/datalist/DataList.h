@@ -127,6 +127,7 @@ private:
     static void EraseCellOf(Row& row, int column);
     bool ValidRow(int row) const { return row >= 0 && row < RowCount(); }
     void ResetSortState();
+    void SortOnce(int column, bool ascending);
     void Notify(ListChange change, int row = -1) const;
 
     std::vector<DataColumn> m_columns;
@@ -140,10 +141,3 @@ private:
 // The text a cell shows under a display kind; texts without the required
 // shape, and empty texts, come back unchanged.
 std::string FormatDisplayKind(std::string_view text, std::string_view kind);
-
-// The C library's reading of a real: leading blanks, sign, digits, a "."
-// fraction and an exponent, stopping at the first character that does not fit.
-double ReadCReal(std::string_view text);
-
-// The C library's reading of a 64-bit integer (saturating at the limits).
-std::int64_t ReadCInteger(std::string_view text);
