@@ -1,0 +1,92 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "db/Prompter.h"
+#include "db/ResultTable.h"
+
+struct st_mysql;
+struct st_mysql_res;
+class ServerProcess;
+
+// The one connection of the program to its local database server, and the
+// current result table of the last statement whose rows were kept.
+// Every failure is shown through the Prompter and returned as 1.
+class CClient : public ResultTable {
+public:
+    static constexpr int kDefaultPort = 3336;
+    static constexpr const char* kLogin = "orvik";
+    static constexpr const char* kPassword = "tovelrudam";
+    // Relative to the current directory, which is the installation folder.
+    static constexpr const char* kServerProgram = "/server/bin/mysqld";
+    static constexpr const char* kServerArguments = "--defaults-file=server/bin/my.cnf";
+    // How long Connect keeps trying after starting the server.
+    static constexpr int kServerStartWaitMs = 10000;
+
+    explicit CClient(Prompter& prompter, int port = kDefaultPort);
+    ~CClient();
+    CClient(const CClient&) = delete;
+    CClient& operator=(const CClient&) = delete;
+
+    // The runner that starts the server when the first connect fails.
+    void SetServerProcess(ServerProcess* process) { m_serverProcess = process; }
+    // Hooks for the wait cursor; each Begin is matched by one End.
+    void SetWaitCursor(std::function<void()> begin, std::function<void()> end);
+
+    int Connect(const std::string& host);
+    int ShutdownServer();
+    int Disconnect();
+    bool IsConnected() const { return m_connection != nullptr; }
+
+    int Query(const std::string& sql, bool keep);
+    void StoreResult();
+    std::string GetValue(long long row, const std::string& name) const;
+    int ShowMysqlError();
+    void ComposeStatement();
+    int RunStatement();
+
+    // Guarded editing with change log.
+    void ClearFields();
+    void AddField(const std::string& name, const std::string& value);
+    int InsertRecord(const std::string& db, const std::string& table, const std::string& tail,
+                     bool clearAccount);
+    int UpdateRecord(double index, const std::string& db, const std::string& table,
+                     const std::string& tail);
+    int DeleteRecord(double index, const std::string& db, const std::string& table,
+                     const std::string& tail);
+    int HasRight(const std::string& db, const std::string& table, char operation);
+    void EscapeFieldValues();
+    bool ColumnExists(const std::string& db, const std::string& table, const std::string& column);
+
+    // Escapes a text for use between apostrophes in a statement, byte for byte.
+    std::string EscapeText(const std::string& text) const;
+
+    Prompter& GetPrompter() { return m_prompter; }
+    int Port() const { return m_port; }
+
+    std::string m_version;
+    std::vector<std::string> m_fragments;
+    std::string m_statement;
+    unsigned m_columnCount = 0;
+    std::int64_t m_lastInsertId = 0;
+    std::vector<std::string> m_fieldNames;
+    std::vector<std::string> m_fieldValues;
+    st_mysql* m_connection = nullptr;
+
+private:
+    bool TryConnect(st_mysql* handle, const std::string& host);
+    bool WaitForServer(st_mysql* handle, const std::string& host);
+    void StoreResultFrom(st_mysql_res* result);
+    void BeginWait();
+    void EndWait();
+    bool CopyToChangeLog(double index, const std::string& db, const std::string& table,
+                         char operation, bool* hasZzData);
+
+    Prompter& m_prompter;
+    int m_port;
+    ServerProcess* m_serverProcess = nullptr;
+    std::function<void()> m_beginWait;
+    std::function<void()> m_endWait;
+};

@@ -1,0 +1,32 @@
+#include "db/SqlValues.h"
+
+#include "db/CClient.h"
+#include "db/Prompter.h"
+
+std::string SqlText(const CClient& client, const std::string& value) {
+    return "'" + client.EscapeText(value) + "'";
+}
+
+bool IsNumberLiteral(const std::string& value) {
+    size_t i = 0;
+    if (i < value.size() && (value[i] == '-' || value[i] == '+')) ++i;
+    bool digits = false, point = false;
+    for (; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digits;
+}
+
+std::optional<std::string> SqlNumber(Prompter& prompter, const std::string& value) {
+    if (IsNumberLiteral(value)) return value;
+    prompter.ShowMessage("Valoarea \"" + value +
+                         "\" nu este un numar valid!\nOperatia nu a fost efectuata.");
+    return std::nullopt;
+}

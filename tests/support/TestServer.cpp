@@ -1,0 +1,105 @@
+#include "TestServer.h"
+
+#include <mysql.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// One multi-statement connection for set-up work, kept for the whole run.
+MYSQL* SetupConnection() {
+    static MYSQL* connection = [] {
+        MYSQL* handle = mysql_init(nullptr);
+        mysql_options(handle, MYSQL_SET_CHARSET_NAME, "latin1");
+        if (!mysql_real_connect(handle, "127.0.0.1", CClient::kLogin, CClient::kPassword, nullptr,
+                                static_cast<unsigned>(TestServerPort()), nullptr,
+                                CLIENT_MULTI_STATEMENTS))
+            throw std::runtime_error(std::string("test server: ") + mysql_error(handle));
+        return handle;
+    }();
+    return connection;
+}
+
+const char* const kDataTables[] = {
+    "asigurati.setari",          "asigurati.zlog_setari",      "asigurati.cas",
+    "asigurati.societati",       "asigurati.zlog_societati",   "asigurati.asigurati",
+    "asigurati.zlog_asigurati",  "asigurati.coasigurati",      "asigurati.zlog_coasigurati",
+    "asigurati.sume",            "asigurati.zlog_sume",        "asigurati.sume_societati",
+    "asigurati.zlog_sume_societati", "concedii.declaratii",    "concedii.zlog_declaratii",
+    "concedii.concedii",         "concedii.zlog_concedii"};
+
+}  // namespace
+
+int TestServerPort() {
+    static const int port = std::stoi(ReadFile(std::string(ORVIK_TEST_SERVER_DIR) + "/port"));
+    return port;
+}
+
+void RunSql(const std::string& sql) {
+    MYSQL* connection = SetupConnection();
+    int status = mysql_real_query(connection, sql.data(), sql.size());
+    while (status == 0) {
+        if (MYSQL_RES* result = mysql_store_result(connection)) mysql_free_result(result);
+        status = mysql_next_result(connection);
+    }
+    if (status > 0) FAIL() << "SQL failed: " << mysql_error(connection) << "\n" << sql.substr(0, 300);
+}
+
+std::string SqlScalar(const std::string& sql) {
+    MYSQL* connection = SetupConnection();
+    if (mysql_real_query(connection, sql.data(), sql.size()) != 0) {
+        ADD_FAILURE() << "SQL failed: " << mysql_error(connection) << "\n" << sql;
+        return "";
+    }
+    MYSQL_RES* result = mysql_store_result(connection);
+    std::string value;
+    if (result) {
+        if (MYSQL_ROW row = mysql_fetch_row(result)) {
+            const unsigned long* lengths = mysql_fetch_lengths(result);
+            if (row[0]) value.assign(row[0], lengths[0]);
+        }
+        mysql_free_result(result);
+    }
+    return value;
+}
+
+void RunSqlFile(const std::string& relativePath) {
+    RunSql(ReadFile(std::string(ORVIK_SOURCE_DIR) + "/" + relativePath));
+}
+
+void ResetData() {
+    std::string sql;
+    for (const char* table : kDataTables)
+        sql += std::string("DELETE FROM ") + table + "; ALTER TABLE " + table + " AUTO_INCREMENT=1;";
+    RunSql(sql);
+    RunSqlFile("sql/seed.sql");
+}
+
+void RebuildDatabases() {
+    RunSql("DROP DATABASE IF EXISTS asigurati; DROP DATABASE IF EXISTS concedii;"
+           " DROP DATABASE IF EXISTS nomenc;");
+    for (const char* file : {"sql/schema.sql", "sql/change_log.sql", "sql/seed.sql",
+                             "sql/nomenclature.sql"})
+        RunSqlFile(file);
+}
+
+void DbTest::SetUp() {
+    ResetData();
+    m_client = std::make_unique<CClient>(m_prompter, TestServerPort());
+    ASSERT_EQ(0, m_client->Connect("127.0.0.1"));
+}
+
+void DbTest::TearDown() {
+    m_client.reset();
+    m_prompter.VerifyDone();
+    if (m_rebuildAfter) RebuildDatabases();
+}
