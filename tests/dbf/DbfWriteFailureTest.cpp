@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "DbfTestSupport.h"
+#include "datalist/DataList.h"
+#include "dbf/DbfWriter.h"
+
+namespace {
+
+// 2,000 records of 101 bytes: far more than the file size limit below.
+void FillLarge(DataList& list) {
+    list.AppendColumn("TEXT", "C", 100, 0);
+    for (int row = 0; row < 2000; ++row) list.SetCellTextAt(list.AddRow(""), 0, "LINE");
+}
+
+// Writes in a child process whose files may not grow beyond 4 KB, the way a full disk stops
+// a writer half way (this also stops root, unlike permissions). Returns the child's verdict.
+bool WriteWithFileSizeLimit(const std::string& path, std::string& error) {
+    int channel[2];
+    if (pipe(channel) != 0) return true;
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        DataList list;
+        FillLarge(list);
+        std::string why;
+        const bool ok = WriteDbfFile(path, &list, nullptr, nullptr, &why);
+        if (write(channel[1], why.data(), why.size()) < 0) _exit(3);
+        _exit(ok ? 0 : 1);
+    }
+    close(channel[1]);
+    char buffer[512];
+    ssize_t got;
+    while ((got = read(channel[0], buffer, sizeof buffer)) > 0) error.append(buffer, got);
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return !(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+}
+
+TEST(DbfWriteFailure, FullDiskLeavesNoFileUnderTheName) {
+    TempFolder folder;
+    std::string error;
+    EXPECT_FALSE(WriteWithFileSizeLimit(folder.File("1A.dbf"), error));
+    EXPECT_NE(error.find("1A.dbf"), std::string::npos) << error;
+    EXPECT_TRUE(folder.Names().empty()) << "left behind: " << folder.Names().front();
+}
+
+TEST(DbfWriteFailure, FullDiskKeepsTheEarlierCompleteFile) {
+    TempFolder folder;
+    WriteBytes(folder.File("1A.dbf"), "earlier declaration");
+    std::string error;
+    EXPECT_FALSE(WriteWithFileSizeLimit(folder.File("1A.dbf"), error));
+    EXPECT_EQ(ReadBytes(folder.File("1A.dbf")), "earlier declaration");
+    EXPECT_EQ(folder.Names().size(), 1u);
+}
+
+TEST(DbfWriteFailure, CompleteWriteReplacesTheEarlierFile) {
+    TempFolder folder;
+    WriteBytes(folder.File("1A.dbf"), "earlier declaration");
+    DataList list;
+    FillLarge(list);
+    ASSERT_TRUE(WriteDbfFile(folder.File("1A.dbf"), &list, nullptr));
+    EXPECT_EQ(ReadBytes(folder.File("1A.dbf")).size(), 65u + 2000 * 101 + 1);
+    EXPECT_EQ(folder.Names().size(), 1u);
+}
+
+TEST(DbfWriteFailure, MissingFolderFailsWithoutCreatingAnything) {
+    TempFolder folder;
+    DataList list;
+    FillLarge(list);
+    std::string error;
+    EXPECT_FALSE(WriteDbfFile(folder.File("absent/1A.dbf"), &list, nullptr, nullptr, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST(DbfWriteFailure, FolderWithoutWritePermission) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    TempFolder folder;
+    std::filesystem::permissions(
+        folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    DataList list;
+    FillLarge(list);
+    EXPECT_FALSE(WriteDbfFile(folder.File("1A.dbf"), &list, nullptr));
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+}  // namespace
