@@ -89,9 +89,12 @@ void DataList::SetColumnKind(const std::string& name, int kind) {
 }
 
 void DataList::SetColumnWidth(const std::string& name, int width) {
-    const int index = ColumnIndex(name);
-    if (index < 0) return;
-    m_columns[index].m_width = std::max(width, 0);
+    SetColumnWidthAt(ColumnIndex(name), width);
+}
+
+void DataList::SetColumnWidthAt(int column, int width) {
+    if (column < 0 || column >= ColumnCount()) return;
+    m_columns[column].m_width = std::max(width, 0);
     Notify(ListChange::Columns);
 }
 

@@ -61,6 +61,7 @@ public:
     int AppendColumn(const std::string& title, const std::string& type, int width, int kind);
     void SetColumnKind(const std::string& name, int kind);
     void SetColumnWidth(const std::string& name, int width);
+    void SetColumnWidthAt(int column, int width);
     void SetColumnAlign(int column, ColumnAlign align);
     int ColumnIndex(const std::string& name) const;
     int ColumnCount() const { return static_cast<int>(m_columns.size()); }
