@@ -5,7 +5,7 @@ ORVIK_BUILD="${ORVIK_BUILD:-$ORVIK_ROOT/build}"
 
 ORVIK_PACKAGES_BUILD="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libmariadb-dev"
 ORVIK_PACKAGES_RUN="mariadb-server mariadb-client fonts-liberation2"
-ORVIK_PACKAGES_TEST="libgtest-dev libgmock-dev libbenchmark-dev python3 python3-stdnum python3-dbfread gdal-bin libshp-dev shapelib poppler-utils"
+ORVIK_PACKAGES_TEST="libgtest-dev libgmock-dev libbenchmark-dev python3 python3-stdnum python3-dbfread gdal-bin libshp-dev shapelib poppler-utils locales"
 
 orvik_missing_packages() {
     local p missing=""
