@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "DbfTestSupport.h"
 #include "datalist/DataList.h"
@@ -9,11 +10,16 @@
 
 namespace {
 
-// Files that once broke the reader under the fuzzer. Each must read to a clean verdict within
-// the bounds of its bytes: no crash, no more rows than the file has bytes after its header.
+// Files that once broke the reader under the fuzzer (data/) and the fuzzer's seeds. Each must
+// read to a clean verdict within the bounds of its bytes: no crash, no more rows than bytes.
 TEST(DbfRegression, FuzzerFindingsReadCleanly) {
     int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(ORVIK_DBF_DATA_DIR)) {
+    std::vector<std::filesystem::path> paths;
+    for (const char* folder : {ORVIK_DBF_DATA_DIR, ORVIK_DBF_FUZZ_SEEDS_DIR})
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            paths.push_back(entry.path());
+    for (const auto& path : paths) {
+        const std::filesystem::directory_entry entry(path);
         if (entry.path().extension() != ".dbf") continue;
         ++files;
         DataList list;

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DbfTestSupport.h"
+
+// orvik-cli dbf, run as a user runs it.
+
+namespace {
+
+std::string Cli(const std::string& arguments) {
+    return std::string(ORVIK_CLI) + " dbf " + arguments;
+}
+
+TEST(DbfCommand, WriteThenDumpShowsWhatTheReaderSees) {
+    TempFolder folder;
+    WriteBytes(folder.File("f.tsv"), "NUME\tC\t8\t0\nSUMA\tN\t7\t2\nANG\tD\t8\n");
+    WriteBytes(folder.File("r.tsv"), "POP\t0012.5\t20090501\n\t\t\n");
+    const CommandResult written = RunCommand(Cli(
+        "write " + folder.File("f.tsv") + " " + folder.File("r.tsv") + " " + folder.File("o.dbf")));
+    ASSERT_EQ(written.status, 0) << written.output;
+
+    const CommandResult dumped = RunCommand(Cli("dump " + folder.File("o.dbf")));
+    ASSERT_EQ(dumped.status, 0) << dumped.output;
+    EXPECT_EQ(dumped.output,
+              "inregistrari\t2\nlungime antet\t129\nlungime inregistrare\t24\ncampuri\t3\n"
+              "camp\tNUME\tC\t8\t0\ncamp\tSUMA\tN\t7\t2\ncamp\tANG\tD\t8\t0\n"
+              "rand\tPOP     \t12,50\t20090501\n"
+              "rand\t        \t,00\t        \n");
+}
+
+TEST(DbfCommand, FailuresExitNonZeroWithAReason) {
+    TempFolder folder;
+    WriteBytes(folder.File("f.tsv"), "SUMA\tN\t4\t0\n");
+    WriteBytes(folder.File("r.tsv"), "12345\n");
+    WriteBytes(folder.File("bad.dbf"), std::string(40, '\0'));
+    const struct {
+        std::string arguments;
+        std::string reason;
+    } cases[] = {
+        {"write " + folder.File("f.tsv") + " " + folder.File("r.tsv") + " " + folder.File("o.dbf"),
+         "nu incape"},
+        {"write " + folder.File("absent.tsv") + " " + folder.File("r.tsv") + " " +
+             folder.File("o.dbf"),
+         "nu se poate citi"},
+        {"dump " + folder.File("bad.dbf"), "nu a putut fi citit complet"},
+        {"dump " + folder.File("absent.dbf"), "nu poate fi deschis"},
+    };
+    for (const auto& c : cases) {
+        const CommandResult r = RunCommand(Cli(c.arguments));
+        EXPECT_NE(r.status, 0) << c.arguments;
+        EXPECT_NE(r.output.find(c.reason), std::string::npos) << r.output;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.File("o.dbf")));
+}
+
+}  // namespace
