@@ -53,8 +53,5 @@ long long OwedContribution(double amount, double ratePercent) {
     // The nearest decimal to each binary value is what the user typed.
     long long scaledAmount = std::llround(amount * kAmountScale);
     long long scaledRate = std::llround(ratePercent * kRateScale);
-    long long product = scaledAmount * scaledRate;
-    long long whole = product / kProductScale;  // truncated toward zero
-    long long rest = product % kProductScale;
-    return rest * 2 >= kProductScale ? whole + 1 : whole;
+    return RoundHalfUpRatio(scaledAmount * scaledRate, kProductScale);
 }

@@ -16,8 +16,9 @@ bool IsValidCnp(std::string_view text);
 // else is refused.
 bool IsValidFiscalCode(std::string_view text);
 
-// Romanian IBAN (24 characters, any letter case, no blanks): ISO 13616
-// mod-97 check over the rearranged and letter-expanded text.
+// Romanian IBAN (24 characters, any letter case): ISO 13616 mod-97 check
+// over the rearranged and letter-expanded text. Anything but letters and
+// digits (blanks of a grouped account, dashes, signs) makes it invalid.
 bool IsValidBankAccount(std::string_view text);
 
 // Index of "Municipiul Bucuresti" in the county list: the only county whose

@@ -229,6 +229,51 @@ long long RoundHalfUp(double value) {
     return value - static_cast<double>(truncated) >= 0.5 ? truncated + 1 : truncated;
 }
 
+long long RoundHalfUpRatio(long long numerator, long long denominator) {
+    if (denominator == 0) return 0;
+    if (denominator < 0) {
+        if (denominator == kMinLong || numerator == kMinLong) return 0;
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    long long whole = numerator / denominator;  // truncated toward zero
+    long long rest = numerator % denominator;
+    // rest >= denominator / 2 written without overflow; negative rests never round.
+    if (rest > 0 && rest >= denominator - rest) return whole + 1;
+    return whole;
+}
+
+long long TextToScaled(std::string_view text, int decimals) {
+    if (decimals < 0) decimals = 0;
+    std::size_t pos = SkipBlanks(text, 0);
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    // Accumulated as a negative number so the minimum fits, like TextToInteger.
+    long long value = 0;
+    bool saturated = false;
+    auto push = [&](int digit) {
+        if (saturated || value < (kMinLong + digit) / 10) {
+            saturated = true;
+            return;
+        }
+        value = value * 10 - digit;
+    };
+    for (; pos < text.size() && IsDigit(text[pos]); ++pos) push(text[pos] - '0');
+    int taken = 0;
+    if (pos < text.size() && text[pos] == '.') {
+        for (++pos; pos < text.size() && IsDigit(text[pos]) && taken < decimals; ++pos, ++taken) {
+            push(text[pos] - '0');
+        }
+    }
+    for (; taken < decimals; ++taken) push(0);
+    if (saturated) return negative ? kMinLong : kMaxLong;
+    if (negative) return value;
+    return value == kMinLong ? kMaxLong : -value;
+}
+
 std::string TrimBlanks(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();

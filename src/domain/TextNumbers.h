@@ -49,6 +49,19 @@ std::string RealToText(double value, int decimals, bool grouped);
 // Negative values are therefore only truncated (-2.7 gives -2).
 long long RoundHalfUp(double value);
 
+// Exact half-up rounding of numerator / denominator with the same rule as
+// RoundHalfUp (negative quotients are truncated). For amounts that must not
+// pass through a binary double: 67.6000 lei x 15 days x 75% is
+// RoundHalfUpRatio(676000 * 15 * 75, 10000 * 100) = 761. A zero denominator
+// gives 0.
+long long RoundHalfUpRatio(long long numerator, long long denominator);
+
+// Reads the leading decimal number of a text (C-library style: leading
+// blanks, a sign, digits, "." and decimals) as an exact integer count of
+// 10^-decimals units; further decimals are cut off. "23.8197" with 4 gives
+// 238197, "12,5" with 2 gives 1200. Saturates beyond 64 bits.
+long long TextToScaled(std::string_view text, int decimals);
+
 std::string TrimBlanks(std::string_view text);
 
 // Leading '0' characters removed, keeping at least one character; a text that

@@ -67,6 +67,11 @@ TEST(IsValidBankAccount, Iso13616OnTwentyFourCharacters) {
         {"RO12RNCB008200440239000", false, "23 characters"},
         {"RO12RNCB00820044023900011", false, "25 characters"},
         {"", false, "empty (callers skip the check for an empty account)"},
+        // Reducing five characters at a time by C-style number reading would
+        // let these through (a sign or blank cuts a chunk short); they are
+        // not account numbers.
+        {"A73+WH5T Y9S7W8IQ-IHF5YI", false, "punctuation and a blank inside"},
+        {"RO12RNCB-082004402390001", false, "a dash for a zero"},
         {"RO12RNCB0082004402390\xC1"
          "01",
          false, "a high byte expands, never crashes"},

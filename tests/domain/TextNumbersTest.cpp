@@ -83,6 +83,49 @@ TEST(RoundHalfUp, HalvesGoUpAndNegativesAreTruncated) {
     for (const auto& c : cases) EXPECT_EQ(RoundHalfUp(c.value), c.expected) << c.value;
 }
 
+TEST(ExactDecimals, RatioRoundingAndScaledReading) {
+    struct RatioCase {
+        long long numerator;
+        long long denominator;
+        long long expected;
+    };
+    const RatioCase ratios[] = {
+        {676000LL * 15 * 75, 10000 * 100, 761},  // 67.6000 lei x 15 days x 75% = 760.5
+        {2907 - 375 * 6, 6, 110},                // 2907 / 6 - 375 = 109.5
+        {5, 2, 3},
+        {49, 20, 2},
+        {1, 2, 1},
+        {0, 7, 0},
+        {-5, 2, -2},
+        {5, -2, -2},
+        {7, 0, 0},
+        {std::numeric_limits<long long>::max(), 2, 4611686018427387904LL},
+    };
+    for (const auto& c : ratios) {
+        EXPECT_EQ(RoundHalfUpRatio(c.numerator, c.denominator), c.expected)
+            << c.numerator << "/" << c.denominator;
+    }
+    struct ScaledCase {
+        const char* text;
+        int decimals;
+        long long expected;
+    };
+    const ScaledCase scaled[] = {
+        {"23.8197", 4, 238197},
+        {"23.81975", 4, 238197},
+        {"12,5", 2, 1200},
+        {" -0.5", 2, -50},
+        {"", 2, 0},
+        {"7", 0, 7},
+        {"1.", 3, 1000},
+        {".25", 2, 25},
+        {"99999999999999999999", 2, std::numeric_limits<long long>::max()},
+    };
+    for (const auto& c : scaled) {
+        EXPECT_EQ(TextToScaled(c.text, c.decimals), c.expected) << c.text;
+    }
+}
+
 TEST(IntegerTexts, PlainAndGrouped) {
     EXPECT_EQ(IntegerToText(-1234567, false), "-1234567");
     EXPECT_EQ(IntegerToText(-1234567, true), "-1.234.567");
