@@ -1,0 +1,223 @@
+#include "ui/AmountEdit.h"
+
+#include <QKeyEvent>
+#include <algorithm>
+
+#include "domain/TextNumbers.h"
+#include "ui/TextCodec.h"
+
+AmountEdit::AmountEdit(QWidget* parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Pasted or dropped text would bypass the typing rules.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setDragEnabled(false);
+    setAcceptDrops(false);
+    SetAmount(0);
+}
+
+void AmountEdit::SetDecimals(int decimals) {
+    m_decimals = std::clamp(decimals, 0, 6);
+    SetAmount(m_value);
+}
+
+void AmountEdit::SetGrouping(bool on) {
+    m_grouping = on;
+    SetAmount(m_value);
+}
+
+// Fixed-point text of the value (it rounds), the integer digits grouped by
+// three from the right, then the decimals.
+std::string AmountEdit::Format(double value) const {
+    std::string plain = RealToText(value, std::max(m_decimals, 1), false);
+    if (m_decimals == 0) plain = WholeToText(static_cast<double>(RoundHalfUp(value)), false);
+    const bool negative = !plain.empty() && plain[0] == '-';
+    if (negative) plain.erase(0, 1);
+    const std::size_t point = plain.find('.');
+    const std::string digits = plain.substr(0, point);
+    std::string out = negative ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (m_grouping && i > 0 && (digits.size() - i) % 3 == 0) out += m_groupSeparator;
+        out += digits[i];
+    }
+    if (m_decimals > 0) out += m_decimalSeparator + plain.substr(point + 1, m_decimals);
+    return out;
+}
+
+void AmountEdit::SetAmount(double value) {
+    const std::string shown = Format(value);
+    m_value = 0;
+    ShowText(shown, 0);
+}
+
+void AmountEdit::SetAmountText(const std::string& text) {
+    SetAmount(TextToReal(text));
+}
+
+std::string AmountEdit::AmountText() const {
+    std::string out = FromQt(text());
+    out.erase(std::remove(out.begin(), out.end(), m_groupSeparator), out.end());
+    if (m_decimalSeparator != '.') std::replace(out.begin(), out.end(), m_decimalSeparator, '.');
+    return out;
+}
+
+// Shows a formatted text and re-reads the value from it, so both always agree.
+void AmountEdit::ShowText(const std::string& shown, int caret) {
+    setText(ToQt(shown));
+    m_value = TextToReal(AmountText());
+    setCursorPosition(std::clamp(caret, 0, static_cast<int>(shown.size())));
+}
+
+int AmountEdit::DecimalPosition(const std::string& shown) const {
+    if (m_decimals == 0) return static_cast<int>(shown.size());
+    const std::size_t point = shown.find(m_decimalSeparator);
+    return point == std::string::npos ? static_cast<int>(shown.size()) : static_cast<int>(point);
+}
+
+AmountEdit::Parts AmountEdit::Split(const std::string& shown) const {
+    Parts parts;
+    const int point = DecimalPosition(shown);
+    for (int i = 0; i < static_cast<int>(shown.size()); ++i) {
+        const char c = shown[i];
+        if (c == '-') parts.negative = true;
+        if (c < '0' || c > '9') continue;
+        (i < point ? parts.integerDigits : parts.decimalDigits) += c;
+    }
+    return parts;
+}
+
+// Rebuilds the text from its parts (the value re-read and formatted again) and
+// puts the caret at the same distance from the end as before.
+void AmountEdit::ShowParts(const Parts& parts, int caretFromEnd) {
+    std::string decimals = parts.decimalDigits;
+    decimals.resize(m_decimals, '0');
+    std::string plain =
+        (parts.negative ? "-" : "") + (parts.integerDigits.empty() ? "0" : parts.integerDigits);
+    if (m_decimals > 0) plain += "." + decimals;
+    const std::string shown = Format(TextToReal(plain));
+    ShowText(shown, static_cast<int>(shown.size()) - caretFromEnd);
+}
+
+void AmountEdit::DeleteSelection() {
+    const std::string shown = FromQt(text());
+    const int start = selectionStart();
+    const int end = start + static_cast<int>(selectedText().size());
+    const int point = DecimalPosition(shown);
+    std::string kept;
+    for (int i = 0; i < static_cast<int>(shown.size()); ++i) {
+        const bool selected = i >= start && i < end;
+        // The decimal separator stays so the remaining decimals keep their place.
+        if (!selected || i == point) kept += shown[i];
+    }
+    if (start <= point && point < end && m_decimals > 0) {
+        // The integer part went: type on from just before the decimal separator.
+        ShowParts(Split(kept), m_decimals + 1);
+        return;
+    }
+    ShowParts(Split(kept), static_cast<int>(shown.size()) - end);
+}
+
+void AmountEdit::TypeDigit(char digit) {
+    const std::string shown = FromQt(text());
+    const int caret = cursorPosition();
+    const int point = DecimalPosition(shown);
+    if (caret > point) {
+        // Decimals are overwritten in place; nothing goes past the last one.
+        if (caret >= static_cast<int>(shown.size())) return;
+        std::string changed = shown;
+        changed[caret] = digit;
+        ShowParts(Split(changed), static_cast<int>(shown.size()) - (caret + 1));
+        return;
+    }
+    Parts parts = Split(shown);
+    const int sign = parts.negative ? 1 : 0;
+    const int at = std::max(caret, sign);
+    const int fromEnd = static_cast<int>(shown.size()) - at;
+    if (parts.integerDigits == "0") {  // a lone zero is replaced, not kept
+        parts.integerDigits = std::string(1, digit);
+        ShowParts(parts, static_cast<int>(shown.size()) - (sign + 1));
+        return;
+    }
+    if (static_cast<int>(parts.integerDigits.size()) >= kMaxIntegerDigits) return;
+    // Count the digits before the caret to find the insertion point among digits.
+    int digitsBefore = 0;
+    for (int i = 0; i < at; ++i)
+        if (shown[i] >= '0' && shown[i] <= '9') ++digitsBefore;
+    parts.integerDigits.insert(parts.integerDigits.begin() + digitsBefore, digit);
+    ShowParts(parts, fromEnd);
+}
+
+// Backspace (backwards) deletes the character before `position`, Delete the one
+// at it. A group separator goes with the digit beyond it; a decimal is removed
+// and a "0" appended, so the count of decimals never changes.
+void AmountEdit::DeleteAt(int position, bool backwards) {
+    const std::string shown = FromQt(text());
+    const int point = DecimalPosition(shown);
+    int target = backwards ? position - 1 : position;
+    if (target < 0 || target >= static_cast<int>(shown.size())) return;
+    if (shown[target] == m_decimalSeparator && m_decimals > 0) {
+        setCursorPosition(backwards ? target : target + 1);  // step over it
+        return;
+    }
+    if (shown[target] == m_groupSeparator) target += backwards ? -1 : 1;
+    if (target < 0 || target >= static_cast<int>(shown.size())) return;
+    if (target > point) {
+        std::string changed = shown;
+        changed.erase(target, 1);
+        changed += '0';
+        const int caret = backwards ? target : position;
+        ShowParts(Split(changed), static_cast<int>(shown.size()) - caret);
+        return;
+    }
+    std::string changed = shown;
+    changed.erase(target, 1);
+    const int caretFromEnd = static_cast<int>(shown.size()) - (backwards ? position : target + 1);
+    ShowParts(Split(changed), caretFromEnd);
+}
+
+bool AmountEdit::HandleCharacter(char c) {
+    const std::string shown = FromQt(text());
+    if (c >= '0' && c <= '9') {
+        TypeDigit(c);
+    } else if (c == '-' || c == '+') {
+        const int caret = cursorPosition();
+        const bool negative = !shown.empty() && shown[0] == '-';
+        if (c == '+' && !negative) return true;
+        const std::string changed = negative ? shown.substr(1) : "-" + shown;
+        const int fromEnd = static_cast<int>(shown.size()) - caret;
+        Parts parts = Split(changed);
+        parts.negative = !negative;
+        ShowParts(parts, fromEnd);
+    } else if (c == m_decimalSeparator && m_decimals > 0) {
+        setCursorPosition(DecimalPosition(shown) + 1);
+    }
+    return true;  // every other character is ignored
+}
+
+void AmountEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
+        event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+        event->key() == Qt::Key_Insert) {
+        event->accept();
+        return;
+    }
+    const bool backspace = event->key() == Qt::Key_Backspace;
+    const bool del = event->key() == Qt::Key_Delete;
+    const QString typed = event->text();
+    const bool character = typed.size() == 1 && typed[0].isPrint() &&
+                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (!backspace && !del && !character) {
+        QLineEdit::keyPressEvent(event);  // caret movement, Enter, Tab, function keys
+        return;
+    }
+    event->accept();
+    if (hasSelectedText()) {
+        DeleteSelection();
+        if (backspace || del) return;
+    }
+    if (backspace || del) {
+        DeleteAt(cursorPosition(), backspace);
+        return;
+    }
+    const std::string c = FromQt(typed);
+    HandleCharacter(c.empty() ? '\0' : c[0]);
+}

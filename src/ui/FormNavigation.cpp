@@ -1,0 +1,75 @@
+#include "ui/FormNavigation.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+FormNavigation::FormNavigation(QWidget* form) : QObject(form), m_form(form) {}
+
+FormNavigation* FormNavigation::Install(QWidget* form) {
+    auto* navigation = new FormNavigation(form);
+    for (QWidget* child : form->findChildren<QWidget*>()) navigation->Watch(child);
+    return navigation;
+}
+
+void FormNavigation::Watch(QWidget* field) {
+    if (qobject_cast<QLineEdit*>(field) || qobject_cast<QComboBox*>(field) ||
+        qobject_cast<QAbstractButton*>(field))
+        field->installEventFilter(this);
+}
+
+// The next or previous field in the form's tab order that can take the focus.
+void FormNavigation::MoveFocus(QWidget* from, bool forward) {
+    QWidget* w = from;
+    for (;;) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == from) return;
+        if (w->window() == m_form->window() && m_form->isAncestorOf(w) && w->isEnabled() &&
+            w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            break;
+    }
+    w->setFocus(Qt::TabFocusReason);
+}
+
+bool FormNavigation::HandleKey(QWidget* field, int key) {
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // The edit field inside an editable combo box behaves as the combo box.
+    QComboBox* combo = qobject_cast<QComboBox*>(field);
+    if (!combo && field->parentWidget()) combo = qobject_cast<QComboBox*>(field->parentWidget());
+    if (combo) {
+        if (enter || key == Qt::Key_Right) return MoveFocus(combo, true), true;
+        if (key == Qt::Key_Left) return MoveFocus(combo, false), true;
+        return false;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        const bool noSelection = !edit->hasSelectedText();
+        const bool atStart = edit->cursorPosition() == 0 && noSelection;
+        const bool atEnd = edit->cursorPosition() == edit->text().size() && noSelection;
+        if (enter || key == Qt::Key_Down || (key == Qt::Key_Right && atEnd))
+            return MoveFocus(edit, true), true;
+        if (key == Qt::Key_Up || (key == Qt::Key_Left && atStart))
+            return MoveFocus(edit, false), true;
+        return false;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(field)) {
+        const bool pushButton = qobject_cast<QPushButton*>(button) != nullptr;
+        if (enter && pushButton) return button->click(), true;
+        if (enter || key == Qt::Key_Right || key == Qt::Key_Down)
+            return MoveFocus(button, true), true;
+        if (key == Qt::Key_Left || key == Qt::Key_Up) return MoveFocus(button, false), true;
+    }
+    return false;
+}
+
+bool FormNavigation::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))
+        return false;
+    auto* field = qobject_cast<QWidget*>(watched);
+    return field && HandleKey(field, key->key());
+}

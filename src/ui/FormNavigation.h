@@ -1,0 +1,27 @@
+#pragma once
+#include <QObject>
+
+class QWidget;
+
+// Enter and the arrow keys move between the fields of a data-entry form:
+// edit fields leave on Enter/Down (next) and Up (previous), and on Left/Right
+// only from the start/end of their text; combo boxes on Enter/Right and Left;
+// buttons on the arrows, and Enter presses a push button or moves on from a
+// check box. A form takes part by calling Install once its fields exist.
+class FormNavigation : public QObject {
+    Q_OBJECT
+public:
+    static FormNavigation* Install(QWidget* form);
+    // Fields created after Install join here.
+    void Watch(QWidget* field);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit FormNavigation(QWidget* form);
+    void MoveFocus(QWidget* from, bool forward);
+    bool HandleKey(QWidget* field, int key);
+
+    QWidget* m_form;
+};

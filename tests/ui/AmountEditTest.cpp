@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "ui/AmountEdit.h"
+#include "ui/ColourLabel.h"
+#include "ui/FormNavigation.h"
+
+namespace {
+
+std::string Shown(const AmountEdit& edit) {
+    return edit.text().toStdString();
+}
+
+TEST(AmountEdit, FormatsValues) {
+    const struct {
+        double value;
+        const char* shown;
+        const char* plain;
+    } cases[] = {{1234567.5, "1,234,567.50", "1234567.50"},
+                 {-0.5, "-0.50", "-0.50"},
+                 {0, "0.00", "0.00"},
+                 {0.996, "1.00", "1.00"},
+                 {-1234.005, "-1,234.01", "-1234.01"},
+                 {999, "999.00", "999.00"},
+                 {100000, "100,000.00", "100000.00"}};
+    AmountEdit edit;
+    for (const auto& c : cases) {
+        edit.SetAmount(c.value);
+        EXPECT_EQ(Shown(edit), c.shown) << c.value;
+        EXPECT_EQ(edit.AmountText(), c.plain) << c.value;
+        EXPECT_EQ(edit.cursorPosition(), 0);
+    }
+    edit.SetAmountText("12,5");  // C reading: stops at the comma
+    EXPECT_EQ(Shown(edit), "12.00");
+    edit.SetAmountText("1e3");
+    EXPECT_EQ(edit.Amount(), 1000);
+}
+
+// Each case: start value, caret, what is typed, the text shown afterwards.
+struct TypingCase {
+    double start;
+    int caret;
+    const char* typed;
+    const char* shown;
+    int caretAfter;
+};
+
+class AmountTyping : public ::testing::TestWithParam<TypingCase> {};
+
+TEST_P(AmountTyping, FollowsTheRules) {
+    const TypingCase& c = GetParam();
+    AmountEdit edit;
+    edit.SetAmount(c.start);
+    edit.setCursorPosition(c.caret);
+    QTest::keyClicks(&edit, QString::fromLatin1(c.typed));
+    EXPECT_EQ(Shown(edit), c.shown);
+    EXPECT_EQ(edit.cursorPosition(), c.caretAfter);
+    EXPECT_EQ(edit.Amount(), std::stod(edit.AmountText()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AmountTyping,
+    ::testing::Values(TypingCase{0, 0, "5", "5.00", 1},         // a lone zero is replaced
+                      TypingCase{0, 1, "5", "5.00", 1},         //   from either side
+                      TypingCase{0, 0, "1234", "1,234.00", 5},  // regrouped while typing
+                      TypingCase{12, 2, "3", "123.00", 3},  // caret keeps its distance from the end
+                      TypingCase{123, 0, "4", "4,123.00", 2},  //
+                      TypingCase{1.5, 2, "2", "1.20", 3},      // decimals are overwritten
+                      TypingCase{1.5, 2, "257", "1.25", 4},    // nothing past the last decimal
+                      TypingCase{5, 0, "-", "-5.00", 1},       //
+                      TypingCase{5, 0, "--", "5.00", 0},       // "-" twice: positive again
+                      TypingCase{-5, 2, "+", "5.00", 1},       // "+" removes the sign
+                      TypingCase{5, 3, "+", "5.00", 3},        //   and does nothing on a positive
+                      TypingCase{12, 0, ".3", "12.30", 4},    // the separator jumps to the decimals
+                      TypingCase{12, 0, "a ,x", "12.00", 0},  // other characters are ignored
+                      TypingCase{1234567890123.0, 0, "9", "1,234,567,890,123.00",
+                                 0},                          // 13 digits at most
+                      TypingCase{-5, 0, "1", "-15.00", 2}));  // digits go after the sign
+
+TEST(AmountEdit, DeleteBeforeAGroupSeparatorTakesTheNextDigit) {
+    AmountEdit edit;
+    edit.SetAmount(1234);
+    edit.setCursorPosition(1);  // 1|,234.00
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    EXPECT_EQ(Shown(edit), "134.00");
+    EXPECT_EQ(edit.cursorPosition(), 1);
+}
+
+TEST(AmountEdit, BackspaceOverAGroupSeparatorTakesTheDigitBeforeIt) {
+    AmountEdit edit;
+    edit.SetAmount(1234567);
+    edit.setCursorPosition(6);  // 1,234,|567.00
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(Shown(edit), "123,567.00");
+    EXPECT_EQ(edit.cursorPosition(), 4);
+}
+
+TEST(AmountEdit, DeletingDecimalsKeepsTheirCount) {
+    AmountEdit edit;
+    edit.SetAmount(1.25);
+    edit.setCursorPosition(2);  // 1.|25
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    EXPECT_EQ(Shown(edit), "1.50");
+    EXPECT_EQ(edit.cursorPosition(), 2);
+    edit.setCursorPosition(4);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(Shown(edit), "1.50");
+    EXPECT_EQ(edit.cursorPosition(), 3);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(Shown(edit), "1.00");
+    QTest::keyClick(&edit, Qt::Key_Backspace);  // over the decimal point: caret only
+    EXPECT_EQ(edit.cursorPosition(), 1);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(Shown(edit), "0.00");
+}
+
+TEST(AmountEdit, ASelectionIsDeletedBeforeTyping) {
+    AmountEdit edit;
+    edit.SetAmount(1234.56);
+    edit.selectAll();
+    QTest::keyClicks(&edit, "7");
+    EXPECT_EQ(Shown(edit), "7.00");
+    edit.SetAmount(98765);
+    edit.setSelection(0, 3);  // "98,"
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    EXPECT_EQ(Shown(edit), "765.00");
+}
+
+TEST(AmountEdit, InsertIsSwallowedAndPasteRefused) {
+    AmountEdit edit;
+    edit.SetAmount(12);
+    QTest::keyClick(&edit, Qt::Key_Insert);
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Shown(edit), "12.00");
+}
+
+// A small form: two edits, a combo box, a check box and a push button.
+class FormNavigationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&form);
+        for (QWidget* w : std::initializer_list<QWidget*>{first, second, combo, check, button})
+            layout->addWidget(w);
+        combo->addItems({"a", "b", "c"});
+        first->setText("abc");
+        FormNavigation::Install(&form);
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form) || QTest::qWaitForWindowExposed(&form));
+        first->setFocus();
+    }
+    QDialog form;
+    QLineEdit* first = new QLineEdit;
+    AmountEdit* second = new AmountEdit;
+    QComboBox* combo = new QComboBox;
+    QCheckBox* check = new QCheckBox("x");
+    QPushButton* button = new QPushButton("ok");
+};
+
+TEST_F(FormNavigationTest, EditFieldsLeaveOnlyFromTheirEnds) {
+    first->setCursorPosition(1);
+    QTest::keyClick(first, Qt::Key_Right);  // inside the text: caret moves
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_EQ(first->cursorPosition(), 2);
+    first->setCursorPosition(3);
+    QTest::keyClick(first, Qt::Key_Right);
+    EXPECT_TRUE(second->hasFocus());
+    second->setCursorPosition(0);
+    second->deselect();
+    QTest::keyClick(second, Qt::Key_Left);
+    EXPECT_TRUE(first->hasFocus());
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_TRUE(second->hasFocus());
+    QTest::keyClick(second, Qt::Key_Down);
+    EXPECT_TRUE(combo->hasFocus());
+}
+
+TEST_F(FormNavigationTest, ComboBoxesAndButtons) {
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);  // changes the choice, stays
+    EXPECT_TRUE(combo->hasFocus());
+    EXPECT_EQ(combo->currentIndex(), 1);
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_TRUE(check->hasFocus());
+    QTest::keyClick(check, Qt::Key_Up);
+    EXPECT_TRUE(combo->hasFocus());
+    QTest::keyClick(combo, Qt::Key_Right);
+    QTest::keyClick(check, Qt::Key_Return);
+    EXPECT_TRUE(button->hasFocus());
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+TEST(ColourLabel, PaintsItsColours) {
+    ColourLabel label;
+    label.resize(120, 20);
+    label.SetLabelText("SC TEST SRL");
+    EXPECT_EQ(label.TextColour(), QColor(0, 249, 126));
+    label.SetBackColour(QColor(10, 20, 30));
+    const QImage image = label.grab().toImage();
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(10, 20, 30));
+}
+
+}  // namespace
