@@ -123,15 +123,16 @@ DbfFieldDescriptor DecodeDbfDescriptor(const unsigned char* block32) {
     return field;
 }
 
-std::string DecodeDbfCell(const char* bytes, std::size_t length, char type) {
+std::string_view DecodeDbfCell(const char* bytes, std::size_t length, char type,
+                               std::string& scratch) {
     const void* zero = std::memchr(bytes, 0, length);
     if (zero) length = static_cast<std::size_t>(static_cast<const char*>(zero) - bytes);
-    std::string raw(bytes, length);
+    const std::string_view raw(bytes, length);
     if (type == 'N') {
-        std::string text = NormalizeNumberText(raw);
-        std::replace(text.begin(), text.end(), '.', ',');
-        return text;
+        scratch = NormalizeNumberText(raw);
+        std::replace(scratch.begin(), scratch.end(), '.', ',');
+        return scratch;
     }
-    if (raw == " ") return std::string();
+    if (raw == " ") return std::string_view();
     return raw;
 }

@@ -63,4 +63,6 @@ DbfFieldDescriptor DecodeDbfDescriptor(const unsigned char* block32);
 
 // Text a field's stored bytes give in the list: up to the first zero byte; "N" values
 // normalised with "," as the decimal separator; a "C"-like value of exactly one blank empty.
-std::string DecodeDbfCell(const char* bytes, std::size_t length, char type);
+// The result points into `bytes` or, for "N" values, into `scratch`.
+std::string_view DecodeDbfCell(const char* bytes, std::size_t length, char type,
+                               std::string& scratch);

@@ -63,6 +63,7 @@ bool ReadRecords(std::FILE* file, DataList& list, const DbfTableSpec& spec, DbfP
         offset += spec.m_lengths[i];
     }
     std::vector<char> record(static_cast<std::size_t>(spec.m_recordLength));
+    std::string scratch;
     for (std::int64_t index = 0; index < spec.m_recordCount; ++index) {
         if (std::fread(record.data(), 1, record.size(), file) != record.size())
             return Fail(error, "fisierul se termina in inregistrarea " + std::to_string(index + 1));
@@ -71,7 +72,8 @@ bool ReadRecords(std::FILE* file, DataList& list, const DbfTableSpec& spec, DbfP
         const int row = list.AddRow(std::string());
         for (std::size_t i = 0; i < fields; ++i) {
             const char type = spec.m_types[i][0];
-            std::string text = DecodeDbfCell(&record[offsets[i]], spec.m_lengths[i], type);
+            const std::string_view text =
+                DecodeDbfCell(&record[offsets[i]], spec.m_lengths[i], type, scratch);
             if (!text.empty()) list.SetCellTextAt(row, static_cast<int>(i), text);
         }
     }
