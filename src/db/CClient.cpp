@@ -120,6 +120,10 @@ int CClient::Connect(const std::string& host) {
     return 1;
 }
 
+void CClient::DetachServer() {
+    if (m_serverProcess) m_serverProcess->Detach();
+}
+
 int CClient::ShutdownServer() {
     if (!m_connection) return 1;
     if (mysql_shutdown(m_connection, SHUTDOWN_DEFAULT) != 0) return ShowMysqlError();

@@ -32,6 +32,8 @@ public:
 
     // The runner that starts the server when the first connect fails.
     void SetServerProcess(ServerProcess* process) { m_serverProcess = process; }
+    // After a failed start-up: a server started on the way keeps running.
+    void DetachServer();
     // Hooks for the wait cursor; each Begin is matched by one End.
     void SetWaitCursor(std::function<void()> begin, std::function<void()> end);
 

@@ -1,0 +1,198 @@
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/AppPictures.h"
+#include "app/InfoDialog.h"
+#include "app/ModulePanel.h"
+#include "app/Session.h"
+
+namespace {
+
+struct PanelDescription {
+    const char* button;
+    const char* caption;
+    QSize size;
+    bool fullHeight;
+    const char* objectName;
+};
+
+const PanelDescription kPanels[] = {
+    {"Sanatate", "Declaratia de sanatate", QSize(760, 560), false, "health"},
+    {"Concedii medicale", "Declaratia de concedii medicale", QSize(800, 600), false, "leave"},
+    {"Import de date din sursa externa", "Import de date din sursa externa", QSize(700, 340), true,
+     "import"},
+};
+
+const PanelDescription& Describe(MainWindow::Module module) {
+    return kPanels[static_cast<int>(module)];
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Prompter& prompter, Options options)
+    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::WindowMinimizeButtonHint),
+      m_prompter(prompter),
+      m_client(std::make_unique<CClient>(prompter, options.port)) {
+    setObjectName("mainWindow");
+    setWindowTitle("Orvik Asigurati");
+    setWindowIcon(AppIcon());
+    m_client->SetServerProcess(&m_serverProcess);
+    m_client->SetWaitCursor([] { QApplication::setOverrideCursor(Qt::WaitCursor); },
+                            [] { QApplication::restoreOverrideCursor(); });
+    m_client->m_version = Session::kVersion;
+    BuildControls();
+    setFixedSize(sizeHint().expandedTo(QSize(200, 340)));
+    move(0, 0);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    if (options.connectAtStart) QTimer::singleShot(50, this, &MainWindow::RunStartUp);
+}
+
+MainWindow::~MainWindow() { CloseAllPanels(); }
+
+void MainWindow::BuildControls() {
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    auto* picture = new QLabel(this);
+    picture->setPixmap(AppPicture(QSize(176, 60)));
+    grid->addWidget(picture, row++, 0, 1, 2, Qt::AlignCenter);
+    for (int i = 0; i < 3; ++i) {
+        const Module module = static_cast<Module>(i);
+        auto* button = new QPushButton(kPanels[i].button, this);
+        button->setObjectName(QString(kPanels[i].objectName) + "Button");
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, module] { TogglePanel(module); });
+        m_marks[i] = new QLabel(this);
+        m_marks[i]->setObjectName(QString(kPanels[i].objectName) + "Mark");
+        grid->addWidget(button, row, 0);
+        grid->addWidget(m_marks[i], row++, 1);
+    }
+    ResetMarks();
+    auto* info = new QPushButton("Info", this);
+    info->setObjectName("infoButton");
+    info->setAutoDefault(false);
+    connect(info, &QPushButton::clicked, this, &MainWindow::ShowInfo);
+    grid->addWidget(info, row++, 0);
+    auto* exit = new QPushButton("[ESC] Iesire", this);
+    exit->setObjectName("exitButton");
+    exit->setDefault(true);
+    connect(exit, &QPushButton::clicked, this, &MainWindow::LeaveProgram);
+    grid->addWidget(exit, row++, 0);
+    auto* version = new QLabel(QString("Versiune: ") + Session::kVersion, this);
+    version->setObjectName("versionLabel");
+    grid->addWidget(version, row++, 0, 1, 2);
+    // Filled by the update check when a newer release exists.
+    m_updateCaption = new QLabel("Actualizari disponibile:", this);
+    m_updateText = new QLabel("...", this);
+    m_updateText->setStyleSheet("color: rgb(200,0,0)");
+    m_updateButton = new QPushButton("Actualizeaza", this);
+    m_updateButton->setAutoDefault(false);
+    for (QWidget* w : {static_cast<QWidget*>(m_updateCaption), static_cast<QWidget*>(m_updateText),
+                       static_cast<QWidget*>(m_updateButton)}) {
+        w->hide();
+        grid->addWidget(w, row++, 0, 1, 2);
+    }
+    grid->setRowStretch(row, 1);
+}
+
+void MainWindow::RunStartUp() {
+    if (!Session::StartUp(*m_client)) {
+        // A failed start-up ends the program without the question or a
+        // shutdown request.
+        m_exitWithoutAsking = true;
+        m_ending = true;
+        emit StartUpFinished(false);
+        done(1);
+        return;
+    }
+    m_startedUp = true;
+    emit StartUpFinished(true);
+}
+
+void MainWindow::ShowInfo() {
+    InfoDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::ResetMarks() {
+    for (QLabel* mark : m_marks) {
+        mark->setPixmap(MarkPicture(false));
+        mark->setProperty("marked", false);
+    }
+}
+
+bool MainWindow::IsMarked(Module module) const {
+    return m_marks[static_cast<int>(module)]->property("marked").toBool();
+}
+
+std::unique_ptr<ModulePanel> MainWindow::CreatePanel(Module module) {
+    const PanelDescription& d = Describe(module);
+    auto panel = std::make_unique<ModulePanel>(this, d.caption, d.size);
+    panel->setObjectName(QString(d.objectName) + "Panel");
+    return panel;
+}
+
+void MainWindow::TogglePanel(Module module) {
+    auto& slot = m_panels[static_cast<int>(module)];
+    if (slot) {
+        slot->SlideShut();
+        slot.reset();
+        m_lastOpened = nullptr;
+        ResetMarks();
+        return;
+    }
+    CloseAllPanels();
+    ResetMarks();
+    slot = CreatePanel(module);
+    slot->SetClient(m_client.get());
+    slot->SetStepDelay(0);
+    slot->SetDirection(ModulePanel::DockRight);
+    slot->SetFullHeight(Describe(module).fullHeight);
+    connect(slot.get(), &ModulePanel::LeaveRequested, this, &MainWindow::LeaveProgram);
+    slot->SlideOpen();
+    m_lastOpened = slot.get();
+    m_marks[static_cast<int>(module)]->setPixmap(MarkPicture(true));
+    m_marks[static_cast<int>(module)]->setProperty("marked", true);
+}
+
+void MainWindow::CloseAllPanels() {
+    for (auto& panel : m_panels) {
+        if (!panel) continue;
+        panel->SlideShut();
+        panel.reset();
+    }
+    m_lastOpened = nullptr;
+}
+
+void MainWindow::LeaveProgram() {
+    if (m_ending) return;
+    if (!Session::Leave(*m_client, !m_exitWithoutAsking)) return;
+    m_ending = true;
+    CloseAllPanels();
+    done(0);
+}
+
+void MainWindow::reject() { LeaveProgram(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    LeaveProgram();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    for (auto& panel : m_panels)
+        if (panel && panel->IsOpen()) panel->Follow();
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include <QDialog>
+#include <array>
+#include <memory>
+
+#include "app/ConsoleProcess.h"
+#include "db/CClient.h"
+
+class QLabel;
+class QPushButton;
+class ModulePanel;
+class Prompter;
+
+// The launcher at the top-left of the screen: three buttons toggle the module
+// panels docked at its right edge, one at a time.
+class MainWindow : public QDialog {
+    Q_OBJECT
+public:
+    enum class Module { Health = 0, Leave = 1, Import = 2 };
+
+    struct Options {
+        int port = CClient::kDefaultPort;
+        bool connectAtStart = true;  // tests of the window alone switch it off
+    };
+
+    MainWindow(Prompter& prompter, Options options);
+    ~MainWindow() override;
+
+    CClient& Client() { return *m_client; }
+    ModulePanel* OpenPanel() const { return m_lastOpened; }
+    bool IsMarked(Module module) const;
+    bool StartedUp() const { return m_startedUp; }
+
+public slots:
+    void TogglePanel(Module module);
+    void LeaveProgram();
+
+signals:
+    void StartUpFinished(bool ready);
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void BuildControls();
+    void RunStartUp();
+    void ShowInfo();
+    void CloseAllPanels();
+    void ResetMarks();
+    std::unique_ptr<ModulePanel> CreatePanel(Module module);
+
+    Prompter& m_prompter;
+    ConsoleProcess m_serverProcess;
+    std::unique_ptr<CClient> m_client;
+    std::array<std::unique_ptr<ModulePanel>, 3> m_panels;
+    std::array<QLabel*, 3> m_marks{};
+    ModulePanel* m_lastOpened = nullptr;
+    bool m_exitWithoutAsking = false;
+    bool m_ending = false;
+    bool m_startedUp = false;
+    QLabel* m_updateCaption = nullptr;
+    QLabel* m_updateText = nullptr;
+    QPushButton* m_updateButton = nullptr;
+};

@@ -1,0 +1,74 @@
+#include "app/ModulePanel.h"
+
+#include <QCloseEvent>
+#include <QThread>
+
+ModulePanel::ModulePanel(QWidget* mainWindow, const QString& caption, QSize designedSize)
+    : QDialog(mainWindow, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
+      m_mainWindow(mainWindow),
+      m_designedSize(designedSize) {
+    setWindowTitle(caption);
+    setModal(false);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    resize(designedSize);
+}
+
+// The docking rectangle with the sliding dimension at `extent`.
+QRect ModulePanel::DockedRect(int extent) const {
+    const QRect parent = m_mainWindow->frameGeometry();
+    if (m_direction == DockBelow)
+        return QRect(parent.left(), parent.bottom() + 1, m_designedSize.width(), extent);
+    const int height = m_fullHeight ? m_mainWindow->height() : m_designedSize.height();
+    return QRect(parent.right() + 1, parent.top(), extent, height);
+}
+
+// Top-level windows are placed by their frame and sized by their client area.
+void ModulePanel::Place(const QRect& rect) {
+    move(rect.topLeft());
+    resize(rect.size());
+}
+
+void ModulePanel::Pause() const {
+    if (m_stepDelayMs > 0) QThread::msleep(static_cast<unsigned long>(m_stepDelayMs));
+}
+
+void ModulePanel::SlideOpen() {
+    const int full =
+        m_direction == DockBelow ? m_designedSize.height() : m_designedSize.width();
+    // Designed sizes are multiples of 10, so the last step is the full size.
+    for (int extent = 0; extent <= full; extent += 10) {
+        Pause();
+        Place(DockedRect(extent));
+        if (extent == 0) show();
+    }
+    m_open = true;
+}
+
+void ModulePanel::SlideShut() {
+    const QSize own = size();
+    const int full = m_direction == DockBelow ? own.height() : own.width();
+    for (int amount = 0; amount <= full && m_stepDelayMs > 0; amount += 10) {
+        Pause();
+        if (m_direction == DockBelow)
+            resize(own.width(), full - amount);
+        else
+            resize(full - amount, own.height());
+    }
+    hide();
+    m_open = false;
+}
+
+void ModulePanel::Follow() {
+    const int full =
+        m_direction == DockBelow ? m_designedSize.height() : m_designedSize.width();
+    Place(DockedRect(full));
+    raise();
+    show();
+}
+
+void ModulePanel::reject() { emit LeaveRequested(); }
+
+void ModulePanel::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit LeaveRequested();
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include <QDialog>
+
+class CClient;
+
+// Base of the three module panels: a modeless window docked at the right edge
+// of the main window (or under it), sliding open and shut, following it when
+// it moves. Escape or its cancel button asks the main window to leave.
+class ModulePanel : public QDialog {
+    Q_OBJECT
+public:
+    enum Direction { DockRight = 1, DockBelow = 3 };
+
+    ModulePanel(QWidget* mainWindow, const QString& caption, QSize designedSize);
+
+    void SetClient(CClient* client) { m_client = client; }
+    CClient* Client() const { return m_client; }
+    void SetStepDelay(int ms) { m_stepDelayMs = ms; }
+    void SetDirection(Direction direction) { m_direction = direction; }
+    void SetFullHeight(bool fullHeight) { m_fullHeight = fullHeight; }
+    bool IsOpen() const { return m_open; }
+
+    void SlideOpen();
+    void SlideShut();
+    void Follow();
+
+signals:
+    // The panel's cancel: the main window runs its leave procedure.
+    void LeaveRequested();
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QRect DockedRect(int extent) const;
+    void Place(const QRect& rect);
+    void Pause() const;
+
+    QWidget* m_mainWindow;
+    CClient* m_client = nullptr;
+    QSize m_designedSize;
+    bool m_open = false;
+    bool m_fullHeight = true;
+    Direction m_direction = DockRight;
+    int m_stepDelayMs = 12;
+};

@@ -1,0 +1,27 @@
+#include "app/Session.h"
+
+#include "db/CClient.h"
+#include "db/SchemaUpgrade.h"
+
+namespace Session {
+
+bool StartUp(CClient& client) {
+    client.m_version = kVersion;
+    if (client.Connect(kHost) != 0) {
+        client.DetachServer();
+        client.GetPrompter().ShowMessage("Nu se pot initializa bazele de date!");
+        return false;
+    }
+    UpgradeSchema(client);
+    return true;
+}
+
+bool Leave(CClient& client, bool askFirst) {
+    if (askFirst && !client.GetPrompter().AskYesNo("Esti sigur ca vrei sa iesi din program?"))
+        return false;
+    client.ShutdownServer();
+    client.Disconnect();
+    return true;
+}
+
+}  // namespace Session

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+class CClient;
+class Prompter;
+
+// What happens between the main window appearing and the program being ready,
+// and when the user leaves. Plain functions over the connection and the
+// prompter, so they are tested without windows.
+namespace Session {
+
+inline constexpr const char* kVersion = "2.08";
+inline constexpr const char* kHost = "127.0.0.1";
+
+// Connects (starting the server when needed) and brings the schema up to
+// date. False after "Nu se pot initializa bazele de date!" was shown; a server
+// started during the attempt is left running.
+bool StartUp(CClient& client);
+
+// Asks the leave question unless told not to; on Yes asks the server to shut
+// down and disconnects. True when the program is to end.
+bool Leave(CClient& client, bool askFirst);
+
+}  // namespace Session
