@@ -23,16 +23,17 @@ void FormNavigation::Watch(QWidget* field) {
 }
 
 // The next or previous field in the form's tab order that can take the focus.
-void FormNavigation::MoveFocus(QWidget* from, bool forward) {
+bool FormNavigation::MoveFocus(QWidget* from, bool forward) {
     QWidget* w = from;
     for (;;) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (!w || w == from) return;
+        if (!w || w == from) return true;  // no other field: the key is still used up
         if (w->window() == m_form->window() && m_form->isAncestorOf(w) && w->isEnabled() &&
             w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
             break;
     }
     w->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 bool FormNavigation::HandleKey(QWidget* field, int key) {
@@ -41,8 +42,8 @@ bool FormNavigation::HandleKey(QWidget* field, int key) {
     QComboBox* combo = qobject_cast<QComboBox*>(field);
     if (!combo && field->parentWidget()) combo = qobject_cast<QComboBox*>(field->parentWidget());
     if (combo) {
-        if (enter || key == Qt::Key_Right) return MoveFocus(combo, true), true;
-        if (key == Qt::Key_Left) return MoveFocus(combo, false), true;
+        if (enter || key == Qt::Key_Right) return MoveFocus(combo, true);
+        if (key == Qt::Key_Left) return MoveFocus(combo, false);
         return false;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
@@ -50,17 +51,18 @@ bool FormNavigation::HandleKey(QWidget* field, int key) {
         const bool atStart = edit->cursorPosition() == 0 && noSelection;
         const bool atEnd = edit->cursorPosition() == edit->text().size() && noSelection;
         if (enter || key == Qt::Key_Down || (key == Qt::Key_Right && atEnd))
-            return MoveFocus(edit, true), true;
-        if (key == Qt::Key_Up || (key == Qt::Key_Left && atStart))
-            return MoveFocus(edit, false), true;
+            return MoveFocus(edit, true);
+        if (key == Qt::Key_Up || (key == Qt::Key_Left && atStart)) return MoveFocus(edit, false);
         return false;
     }
     if (auto* button = qobject_cast<QAbstractButton*>(field)) {
         const bool pushButton = qobject_cast<QPushButton*>(button) != nullptr;
-        if (enter && pushButton) return button->click(), true;
-        if (enter || key == Qt::Key_Right || key == Qt::Key_Down)
-            return MoveFocus(button, true), true;
-        if (key == Qt::Key_Left || key == Qt::Key_Up) return MoveFocus(button, false), true;
+        if (enter && pushButton) {
+            button->click();
+            return true;
+        }
+        if (enter || key == Qt::Key_Right || key == Qt::Key_Down) return MoveFocus(button, true);
+        if (key == Qt::Key_Left || key == Qt::Key_Up) return MoveFocus(button, false);
     }
     return false;
 }

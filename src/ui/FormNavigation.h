@@ -20,7 +20,7 @@ protected:
 
 private:
     explicit FormNavigation(QWidget* form);
-    void MoveFocus(QWidget* from, bool forward);
+    bool MoveFocus(QWidget* from, bool forward);
     bool HandleKey(QWidget* field, int key);
 
     QWidget* m_form;
