@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "domain/TextNumbers.h"
 #include "ui/TextCodec.h"
@@ -30,8 +31,10 @@ void AmountEdit::SetGrouping(bool on) {
 std::string AmountEdit::Format(double value) const {
     std::string plain = RealToText(value, std::max(m_decimals, 1), false);
     if (m_decimals == 0) plain = WholeToText(static_cast<double>(RoundHalfUp(value)), false);
-    const bool negative = !plain.empty() && plain[0] == '-';
-    if (negative) plain.erase(0, 1);
+    // A minus typed on a zero stays visible ("-0.00"), so the digits typed next
+    // make a negative number, as the C conversion's sign of -0 shows it.
+    const bool negative = (!plain.empty() && plain[0] == '-') || std::signbit(value);
+    if (!plain.empty() && plain[0] == '-') plain.erase(0, 1);
     const std::size_t point = plain.find('.');
     const std::string digits = plain.substr(0, point);
     std::string out = negative ? "-" : "";

@@ -63,7 +63,7 @@ TEST_P(AmountTyping, FollowsTheRules) {
     QTest::keyClicks(&edit, QString::fromLatin1(c.typed));
     EXPECT_EQ(Shown(edit), c.shown);
     EXPECT_EQ(edit.cursorPosition(), c.caretAfter);
-    EXPECT_EQ(edit.Amount(), std::stod(edit.AmountText()));
+    EXPECT_EQ(edit.Amount(), QString::fromStdString(edit.AmountText()).toDouble());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -83,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{12, 0, "a ,x", "12.00", 0},  // other characters are ignored
                       TypingCase{1234567890123.0, 0, "9", "1,234,567,890,123.00",
                                  0},                          // 13 digits at most
+                      TypingCase{0, 0, "-5", "-5.00", 2},     // a sign typed first
                       TypingCase{-5, 0, "1", "-15.00", 2}));  // digits go after the sign
 
 TEST(AmountEdit, DeleteBeforeAGroupSeparatorTakesTheNextDigit) {
