@@ -50,7 +50,7 @@ MainWindow::MainWindow(Prompter& prompter, Options options)
                             [] { QApplication::restoreOverrideCursor(); });
     m_client->m_version = Session::kVersion;
     BuildControls();
-    setFixedSize(sizeHint().expandedTo(QSize(200, 340)));
+    setFixedSize(sizeHint().expandedTo(QSize(250, 340)));
     move(0, 0);
     setAttribute(Qt::WA_ShowWithoutActivating);
     if (options.connectAtStart) QTimer::singleShot(50, this, &MainWindow::RunStartUp);
