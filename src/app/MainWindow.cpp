@@ -180,6 +180,11 @@ void MainWindow::LeaveProgram() {
     done(0);
 }
 
+void MainWindow::EndWithoutAsking() {
+    m_exitWithoutAsking = true;
+    LeaveProgram();
+}
+
 void MainWindow::reject() { LeaveProgram(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

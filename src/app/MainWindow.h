@@ -34,6 +34,8 @@ public:
 public slots:
     void TogglePanel(Module module);
     void LeaveProgram();
+    // Leaves without the question (the update installer replaces the program).
+    void EndWithoutAsking();
 
 signals:
     void StartUpFinished(bool ready);
