@@ -198,6 +198,20 @@ void CompleteTwins(CClient& client, const Layout& layout) {
     AlterTables(client, clauses);
 }
 
+// Release 2.07 made the calculation base a MEDIUMINT, too small for the
+// income typed into it; widening keeps every stored value.
+void WidenCalculationBase(CClient& client, const Layout& layout) {
+    for (const char* table : {"concedii.concedii", "concedii.zlog_concedii"}) {
+        const auto found = layout.find(table);
+        if (found == layout.end()) continue;
+        for (const ColumnInfo& column : found->second)
+            if (Lower(column.name) == "baza_calc" && column.kind == "mediumint")
+                client.Query(std::string("ALTER TABLE ") + table + " MODIFY " +
+                                 Quoted(column.name) + " INT NOT NULL DEFAULT 0",
+                             false);
+    }
+}
+
 void AddNeutralDefaults(CClient& client) {
     std::map<std::string, std::vector<std::string>> clauses;
     for (const Row& row : ReadRows(
@@ -231,6 +245,7 @@ void AddNeutralDefaults(CClient& client) {
 void CompleteLayout(CClient& client) {
     const Layout layout = ReadLayout(client);
     AddLookupIndexes(client, layout);
+    WidenCalculationBase(client, layout);
     CompleteTwins(client, layout);
     AddNeutralDefaults(client);
 }

@@ -145,6 +145,8 @@ TEST_F(SchemaUpgradeTest, UpgradedBetaHasTheLayoutOfANewInstallation) {
     EXPECT_EQ(freshIndexes, Indexes());
     EXPECT_EQ("0", Column("SELECT COUNT(*) FROM information_schema.COLUMNS WHERE TABLE_SCHEMA IN "
                           "('asigurati','concedii') AND EXTRA LIKE '%on update%'"));
+    EXPECT_EQ("int,int", Column("SELECT GROUP_CONCAT(DATA_TYPE) FROM information_schema.COLUMNS "
+                                "WHERE TABLE_SCHEMA='concedii' AND COLUMN_NAME='baza_calc'"));
     // Strict mode takes a row that names no column at all, as in a new installation.
     for (const auto& [table, columns] : upgraded) RunSql("INSERT INTO " + table + " () VALUES ()");
     // The widened log of the sums keeps the columns the sums gained.
