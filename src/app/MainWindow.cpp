@@ -13,6 +13,8 @@
 #include "app/InfoDialog.h"
 #include "app/ModulePanel.h"
 #include "app/Session.h"
+#include "ui/health/HealthWindow.h"
+#include "ui/leave/LeaveWindow.h"
 
 namespace {
 
@@ -137,6 +139,10 @@ std::unique_ptr<ModulePanel> MainWindow::CreatePanel(Module module) {
     const PanelDescription& d = Describe(module);
     auto panel = std::make_unique<ModulePanel>(this, d.caption, d.size);
     panel->setObjectName(QString(d.objectName) + "Panel");
+    // Without a connection (a window tested alone) the panels stay empty.
+    if (!m_client->IsConnected()) return panel;
+    if (module == Module::Health) panel->SetContent(new HealthWindow(*m_client, panel.get()));
+    if (module == Module::Leave) panel->SetContent(new LeaveWindow(*m_client, panel.get()));
     return panel;
 }
 

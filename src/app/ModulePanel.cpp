@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QThread>
+#include <QVBoxLayout>
 
 ModulePanel::ModulePanel(QWidget* mainWindow, const QString& caption, QSize designedSize)
     : QDialog(mainWindow, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
@@ -11,6 +12,12 @@ ModulePanel::ModulePanel(QWidget* mainWindow, const QString& caption, QSize desi
     setModal(false);
     setAttribute(Qt::WA_ShowWithoutActivating);
     resize(designedSize);
+}
+
+void ModulePanel::SetContent(QWidget* content) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
 }
 
 // The docking rectangle with the sliding dimension at `extent`.

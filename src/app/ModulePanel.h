@@ -14,6 +14,8 @@ public:
     ModulePanel(QWidget* mainWindow, const QString& caption, QSize designedSize);
 
     void SetClient(CClient* client) { m_client = client; }
+    // The module's own window, shown inside the panel.
+    void SetContent(QWidget* content);
     CClient* Client() const { return m_client; }
     void SetStepDelay(int ms) { m_stepDelayMs = ms; }
     void SetDirection(Direction direction) { m_direction = direction; }

@@ -49,8 +49,11 @@ TEST_F(MainWindowTest, ShowsItsCaptionButtonsAndVersion) {
         EXPECT_TRUE(found) << text;
     }
     EXPECT_EQ("Versiune: 2.08", m_window->findChild<QLabel*>("versionLabel")->text());
-    for (auto* label : m_window->findChildren<QLabel*>())
-        if (label->text() == "Actualizari disponibile:") EXPECT_FALSE(label->isVisible());
+    for (auto* label : m_window->findChildren<QLabel*>()) {
+        if (label->text() == "Actualizari disponibile:") {
+            EXPECT_FALSE(label->isVisible());
+        }
+    }
 }
 
 TEST_F(MainWindowTest, PressingAModuleTwiceLeavesNoPanel) {

@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+// Typing rules of form fields: names upper case, e-mail lower case, codes and
+// days digits only, each with its entry limit.
+enum class FieldCase { AsTyped, Upper, Lower, Digits };
+
+QLineEdit* MakeField(QWidget* parent, const char* objectName, int maxLength,
+                     FieldCase rule = FieldCase::AsTyped);

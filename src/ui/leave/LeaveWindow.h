@@ -1,0 +1,17 @@
+#pragma once
+#include <QWidget>
+
+class CClient;
+class CompanyList;
+
+// The medical-leave window: the company list at its top; the declarations of
+// the selected company live below it.
+class LeaveWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit LeaveWindow(CClient& client, QWidget* parent = nullptr);
+    CompanyList* Companies() const { return m_companies; }
+
+private:
+    CompanyList* m_companies;
+};
