@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "db/CClient.h"
@@ -148,8 +148,6 @@ QWidget* CompanyDialog::BuildButtons() {
     layout->addWidget(cancel);
     connect(confirm, &QPushButton::clicked, this, &CompanyDialog::Confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* key = new QShortcut(QKeySequence(m_edit.modify ? Qt::Key_F6 : Qt::Key_F5), this);
-    connect(key, &QShortcut::activated, this, &CompanyDialog::Confirm);
     return row;
 }
 
@@ -210,4 +208,13 @@ void CompanyDialog::Confirm() {
     if (SaveCompany(m_client, Fields(), m_edit) != 0) return;
     m_insertedIndex = m_edit.modify ? m_edit.index : static_cast<double>(m_client.m_lastInsertId);
     accept();
+}
+
+// F5 confirms an add, F6 a change; fields pass the function keys on to here.
+void CompanyDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == (m_edit.modify ? Qt::Key_F6 : Qt::Key_F5) && event->modifiers() == 0) {
+        Confirm();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -25,6 +25,9 @@ public:
 public slots:
     void Confirm();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void BuildFields();
     QWidget* BuildButtons();

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "db/CClient.h"
@@ -23,12 +23,6 @@ QPushButton* Button(QWidget* parent, const char* text, const char* name) {
     return button;
 }
 
-void Shortcut(QWidget* owner, const QKeySequence& keys, std::function<void()> action) {
-    auto* shortcut = new QShortcut(keys, owner);
-    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, owner, std::move(action));
-}
-
 }  // namespace
 
 HealthWindow::HealthWindow(CClient& client, QWidget* parent) : QWidget(parent), m_client(client) {
@@ -43,10 +37,6 @@ HealthWindow::HealthWindow(CClient& client, QWidget* parent) : QWidget(parent), 
         m_previousRow = -2;  // the name or code may have changed: show it again
         OnSelectionChanged();
     });
-    Shortcut(this, QKeySequence(Qt::Key_F5), [this] { AddInsured(); });
-    Shortcut(this, QKeySequence(Qt::Key_F6), [this] { LiquidateInsured(); });
-    Shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_F5), [this] { AddCoInsured(); });
-    Shortcut(this, QKeySequence(Qt::Key_F9), [this] { ShowInsured(); });
     ShowCompanyLine(false);
 }
 
@@ -108,6 +98,25 @@ QWidget* HealthWindow::BuildActions() {
     connect(addCo, &QPushButton::clicked, this, &HealthWindow::AddCoInsured);
     connect(reports, &QPushButton::clicked, this, &HealthWindow::OpenReports);
     return actions;
+}
+
+// The function keys of the window's buttons; the fields and the list pass
+// them on to here.
+void HealthWindow::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+        case Qt::Key_F5:
+            ctrl ? AddCoInsured() : AddInsured();
+            return;
+        case Qt::Key_F6:
+            LiquidateInsured();
+            return;
+        case Qt::Key_F9:
+            ShowInsured();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 int HealthWindow::ListFilter() const {

@@ -28,6 +28,9 @@ public slots:
     void OpenReports();
     void RefreshCounters();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void BuildCompanyBox(QWidget* box);
     QWidget* BuildActions();

@@ -1,0 +1,175 @@
+// The company form, list and health window offscreen, on the test server.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "TestServer.h"
+#include "ui/DataListView.h"
+#include "ui/health/CompanyDialog.h"
+#include "ui/health/CompanyList.h"
+#include "ui/health/HealthWindow.h"
+
+namespace {
+
+class CompanyWindowsTest : public DbTest {
+protected:
+    template <typename T>
+    static T* Find(QWidget* parent, const char* name) {
+        T* widget = parent->findChild<T*>(name);
+        EXPECT_NE(nullptr, widget) << name;
+        return widget;
+    }
+    static void Type(QWidget* form, const char* field, const char* text) {
+        auto* edit = Find<QLineEdit>(form, field);
+        edit->setFocus();
+        QTest::keyClicks(edit, text);
+    }
+    static void FillValidCompany(QWidget* form) {
+        Type(form, "denumireEdit", "alfa srl");
+        Type(form, "cfEdit", "12345674");
+        Type(form, "ziuaLicEdit", "15");
+        Type(form, "sectEdit", "2");
+    }
+    void AddCompanyRow(const char* cf, const char* name) {
+        RunSql(std::string("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud, sect) "
+                           "VALUES (") + cf + ", '" + name + "', '10', 'MB', 1)");
+    }
+};
+
+TEST_F(CompanyWindowsTest, TypingFollowsTheFieldRulesAndF5Saves) {
+    CompanyDialog dialog(*m_client, -1);
+    dialog.show();
+    EXPECT_EQ("Adauga societate", dialog.windowTitle());
+    Type(&dialog, "cfEdit", "12a34-5674xyz");  // letters and signs are not taken
+    EXPECT_EQ("12345674", Find<QLineEdit>(&dialog, "cfEdit")->text());
+    Type(&dialog, "denumireEdit", "alfa srl");
+    EXPECT_EQ("ALFA SRL", Find<QLineEdit>(&dialog, "denumireEdit")->text());
+    Type(&dialog, "emailEdit", "Birou@Alfa.RO");
+    EXPECT_EQ("birou@alfa.ro", Find<QLineEdit>(&dialog, "emailEdit")->text());
+    Type(&dialog, "ziuaLicEdit", "157");  // two characters at most
+    EXPECT_EQ("15", Find<QLineEdit>(&dialog, "ziuaLicEdit")->text());
+    Type(&dialog, "sectEdit", "4");
+    QTest::keyClick(&dialog, Qt::Key_F5);
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ("ALFA SRL|MB|4|birou@alfa.ro",
+              SqlScalar("SELECT CONCAT_WS('|', denumire, jud, sect, email) FROM "
+                        "asigurati.societati WHERE cf=12345674"));
+}
+
+TEST_F(CompanyWindowsTest, SectorFieldFollowsTheCountyAndEscapeCancels) {
+    CompanyDialog dialog(*m_client, -1);
+    dialog.show();
+    auto* county = Find<QComboBox>(&dialog, "countyCombo");
+    auto* sector = Find<QLineEdit>(&dialog, "sectEdit");
+    EXPECT_EQ("BUCURESTI", county->currentText());
+    EXPECT_TRUE(sector->isEnabled());
+    county->setCurrentIndex(0);
+    EXPECT_FALSE(sector->isEnabled());
+    county->setCurrentIndex(9);
+    EXPECT_TRUE(sector->isEnabled());
+    FillValidCompany(&dialog);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_EQ(QDialog::Rejected, dialog.result());
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
+}
+
+TEST_F(CompanyWindowsTest, AFailedCheckKeepsTheFormOpenWithItsValues) {
+    CompanyDialog dialog(*m_client, -1);
+    dialog.show();
+    FillValidCompany(&dialog);
+    Find<QLineEdit>(&dialog, "ziuaLicEdit")->setText("32");
+    m_prompter.ExpectMessage(
+        "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie intre 1 si 31.");
+    QTest::mouseClick(Find<QPushButton>(&dialog, "confirmButton"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ("ALFA SRL", Find<QLineEdit>(&dialog, "denumireEdit")->text());
+}
+
+TEST_F(CompanyWindowsTest, ModifyFormIsFilledAndConfirmedWithF6) {
+    AddCompanyRow("12345674", "ALFA SRL");
+    RunSql("UPDATE asigurati.societati SET jud='AB', sect=0");
+    const double index = std::stod(SqlScalar("SELECT `index` FROM asigurati.societati"));
+    CompanyDialog dialog(*m_client, index);
+    dialog.show();
+    EXPECT_EQ("Modifica societate", dialog.windowTitle());
+    EXPECT_EQ("[F6]   Modifica", Find<QPushButton>(&dialog, "confirmButton")->text());
+    EXPECT_EQ("ALBA", Find<QComboBox>(&dialog, "countyCombo")->currentText());
+    EXPECT_FALSE(Find<QLineEdit>(&dialog, "sectEdit")->isEnabled());
+    QTest::keyClick(&dialog, Qt::Key_F5);  // F5 only adds
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(&dialog, Qt::Key_F6);
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+}
+
+TEST_F(CompanyWindowsTest, ListAddsSelectsAndDeletesRows) {
+    AddCompanyRow("23456783", "BETA SRL");
+    CompanyList list(*m_client, CompanyPlace::Health);
+    list.show();
+    DataListView* view = list.View();
+    ASSERT_EQ(1, view->RowCount());
+    m_prompter.ExpectMessage("Trebuie sa selectezi o societate pentru a o modifica!");
+    QTest::mouseClick(Find<QPushButton>(&list, "modifyCompanyButton"), Qt::LeftButton);
+    m_prompter.ExpectMessage("Trebuie sa selectezi o societate pentru a o sterge!");
+    QTest::mouseClick(Find<QPushButton>(&list, "deleteCompanyButton"), Qt::LeftButton);
+
+    QTimer::singleShot(0, [] {
+        QWidget* form = QApplication::activeModalWidget();
+        ASSERT_NE(nullptr, form);
+        FillValidCompany(form);
+        QTest::keyClick(form, Qt::Key_F5);
+    });
+    QTest::mouseClick(Find<QPushButton>(&list, "addCompanyButton"), Qt::LeftButton);
+    ASSERT_EQ(2, view->RowCount());
+    EXPECT_EQ(1, list.SelectedRow());
+    EXPECT_EQ("12345674", list.SelectedCode());
+    EXPECT_EQ("ALFA SRL", list.SelectedName());
+    EXPECT_EQ(SqlScalar("SELECT `index` FROM asigurati.societati WHERE cf=12345674"),
+              view->CellText(1, "INDEX"));
+
+    m_prompter.ExpectQuestion("Esti sigur ca vrei sa stergi societatea selectata?", true);
+    QTest::mouseClick(Find<QPushButton>(&list, "deleteCompanyButton"), Qt::LeftButton);
+    ASSERT_EQ(1, view->RowCount());
+    EXPECT_EQ(0, list.SelectedRow());  // the last row was deleted: the new last is selected
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati WHERE cf=12345674"));
+}
+
+TEST_F(CompanyWindowsTest, HealthWindowShowsTheCurrentCompanyAndItsCounters) {
+    AddCompanyRow("23456783", "BETA SRL");
+    RunSql("INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
+           "(23456783, 1, 'CAS_B', 0), (23456783, 2, 'CASAB', 20250101)");
+    HealthWindow window(*m_client);
+    window.show();
+    auto* current = Find<QWidget>(&window, "currentCompanyLabel");
+    EXPECT_EQ("   --  nici o societate selectata --", current->property("text").toString());
+    m_prompter.ExpectMessage("Trebuie sa selectezi o societate pentru a adauga un asigurat!");
+    QTest::keyClick(&window, Qt::Key_F5);
+    m_prompter.ExpectMessage("Trebuie sa selectezi o societate pentru a adauga un coasigurat!");
+    QTest::keyClick(&window, Qt::Key_F5, Qt::ControlModifier);
+    m_prompter.ExpectMessage("Trebuie sa selectezi o societate pentru a lichida un asigurat!");
+    QTest::keyClick(&window, Qt::Key_F6);
+    m_prompter.ExpectMessage(
+        "Trebuie sa selectezi o societate pentru a-i afisa lista de asigurati!");
+    QTest::keyClick(window.Companies()->View(), Qt::Key_F9);  // from the list, as users press it
+
+    window.Companies()->View()->SelectRow(0, true);
+    QApplication::processEvents();
+    EXPECT_EQ("BETA SRL", current->property("text").toString());
+    EXPECT_EQ("1", Find<QLabel>(&window, "housesCounter")->text());
+    EXPECT_EQ("1", Find<QLabel>(&window, "existingCounter")->text());
+    EXPECT_EQ("1", Find<QLabel>(&window, "liquidatedCounter")->text());
+    EXPECT_EQ("0", Find<QLabel>(&window, "coInsuredCounter")->text());
+    QTest::keyClick(&window, Qt::Key_F5);  // a company is selected: no message
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
