@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
 
+#include "domain/Dates.h"
 #include "domain/TextNumbers.h"
 
 namespace {
@@ -21,14 +21,8 @@ std::uint32_t GetLittleEndian(const unsigned char* bytes, int size) {
 }  // namespace
 
 DbfDate TodayLocalDate() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return DbfDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    const CivilDate today = TodayLocal();
+    return DbfDate{static_cast<int>(today.year), today.month, today.day};
 }
 
 bool ComputeDbfLayout(DbfTableSpec& spec, std::string* error) {

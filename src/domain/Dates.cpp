@@ -159,7 +159,7 @@ bool IsWeekendOrInvalid(std::string_view date) {
     return ShiftOffWeekend(TextToInteger(compact)) != compact;
 }
 
-std::string TodayDotted() {
+CivilDate TodayLocal() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
@@ -167,11 +167,16 @@ std::string TodayDotted() {
 #else
     localtime_r(&now, &local);
 #endif
+    return CivilDate{local.tm_year + 1900LL, local.tm_mon + 1, local.tm_mday};
+}
+
+std::string TodayDotted() {
+    const CivilDate today = TodayLocal();
     std::string text;
-    AppendPadded(text, local.tm_year + 1900LL, 4);
+    AppendPadded(text, today.year, 4);
     text += '.';
-    AppendPadded(text, local.tm_mon + 1, 2);
+    AppendPadded(text, today.month, 2);
     text += '.';
-    AppendPadded(text, local.tm_mday, 2);
+    AppendPadded(text, today.day, 2);
     return text;
 }

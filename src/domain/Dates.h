@@ -22,6 +22,9 @@ struct CivilDate {
 
 CivilDate CivilFromDays(long long days);
 
+// Today's date on this computer's calendar.
+CivilDate TodayLocal();
+
 // Day number of any year/month/day triple, out-of-range months and days
 // rolling over as mktime would (month 13 is January of the next year, day 0
 // the last day of the previous month).

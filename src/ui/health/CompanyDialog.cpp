@@ -151,51 +151,42 @@ QWidget* CompanyDialog::BuildButtons() {
     return row;
 }
 
+// Each text field of the form with the value it shows.
+const std::vector<std::pair<QLineEdit* CompanyDialog::*, std::string CompanyFields::*>>&
+CompanyDialog::TextFields() {
+    static const std::vector<std::pair<QLineEdit* CompanyDialog::*, std::string CompanyFields::*>>
+        fields = {{&CompanyDialog::m_denumire, &CompanyFields::denumire},
+                  {&CompanyDialog::m_cf, &CompanyFields::cf},
+                  {&CompanyDialog::m_regCom, &CompanyFields::regCom},
+                  {&CompanyDialog::m_repr, &CompanyFields::repr},
+                  {&CompanyDialog::m_ziuaLic, &CompanyFields::ziuaLic},
+                  {&CompanyDialog::m_loc, &CompanyFields::loc},
+                  {&CompanyDialog::m_str, &CompanyFields::str},
+                  {&CompanyDialog::m_nr, &CompanyFields::nr},
+                  {&CompanyDialog::m_bl, &CompanyFields::bl},
+                  {&CompanyDialog::m_sc, &CompanyFields::sc},
+                  {&CompanyDialog::m_et, &CompanyFields::et},
+                  {&CompanyDialog::m_ap, &CompanyFields::ap},
+                  {&CompanyDialog::m_tel, &CompanyFields::tel},
+                  {&CompanyDialog::m_sect, &CompanyFields::sect},
+                  {&CompanyDialog::m_email, &CompanyFields::email},
+                  {&CompanyDialog::m_b1, &CompanyFields::b1},
+                  {&CompanyDialog::m_f1, &CompanyFields::f1},
+                  {&CompanyDialog::m_c1, &CompanyFields::c1}};
+    return fields;
+}
+
 void CompanyDialog::Fill(const CompanyFields& f) {
-    m_denumire->setText(ToQt(f.denumire));
-    m_cf->setText(ToQt(f.cf));
-    m_regCom->setText(ToQt(f.regCom));
-    m_repr->setText(ToQt(f.repr));
-    m_ziuaLic->setText(ToQt(f.ziuaLic));
+    for (const auto& [edit, value] : TextFields()) (this->*edit)->setText(ToQt(f.*value));
     (f.paidNextMonth ? m_nextMonth : m_sameMonth)->setChecked(true);
-    m_str->setText(ToQt(f.str));
-    m_nr->setText(ToQt(f.nr));
-    m_bl->setText(ToQt(f.bl));
-    m_sc->setText(ToQt(f.sc));
-    m_et->setText(ToQt(f.et));
-    m_ap->setText(ToQt(f.ap));
-    m_loc->setText(ToQt(f.loc));
     m_county->setCurrentIndex(f.county);
-    m_sect->setText(ToQt(f.sect));
-    m_email->setText(ToQt(f.email));
-    m_tel->setText(ToQt(f.tel));
-    m_b1->setText(ToQt(f.b1));
-    m_f1->setText(ToQt(f.f1));
-    m_c1->setText(ToQt(f.c1));
 }
 
 CompanyFields CompanyDialog::Fields() const {
     CompanyFields f;
-    f.cf = Text(m_cf);
-    f.denumire = Text(m_denumire);
-    f.regCom = Text(m_regCom);
-    f.repr = Text(m_repr);
-    f.ziuaLic = Text(m_ziuaLic);
+    for (const auto& [edit, value] : TextFields()) f.*value = Text(this->*edit);
     f.paidNextMonth = m_nextMonth->isChecked();
-    f.loc = Text(m_loc);
-    f.str = Text(m_str);
-    f.nr = Text(m_nr);
-    f.bl = Text(m_bl);
-    f.sc = Text(m_sc);
-    f.et = Text(m_et);
-    f.ap = Text(m_ap);
-    f.tel = Text(m_tel);
     f.county = m_county->currentIndex();
-    f.sect = Text(m_sect);
-    f.email = Text(m_email);
-    f.b1 = Text(m_b1);
-    f.f1 = Text(m_f1);
-    f.c1 = Text(m_c1);
     return f;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 #include <QDialog>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "health/CompanyRegister.h"
 
@@ -33,6 +36,8 @@ private:
     QWidget* BuildButtons();
     void Fill(const CompanyFields& fields);
     void UpdateSectorField();
+    static const std::vector<std::pair<QLineEdit* CompanyDialog::*, std::string CompanyFields::*>>&
+    TextFields();
 
     CClient& m_client;
     CompanyEdit m_edit;
