@@ -160,6 +160,23 @@ int DataList::AddRow(const std::string& firstText) {
     return index;
 }
 
+int DataList::AddRowCells(const std::vector<std::string_view>& cells) {
+    Row row;
+    const std::size_t count = m_columns.size();
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < count && i < cells.size(); ++i) length += cells[i].size();
+    row.m_text.reserve(length);
+    row.m_ends.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i < cells.size()) row.m_text += cells[i];
+        row.m_ends[i] = static_cast<std::uint32_t>(row.m_text.size());
+    }
+    m_rows.push_back(std::move(row));
+    const int index = RowCount() - 1;
+    Notify(ListChange::RowAdded, index);
+    return index;
+}
+
 bool DataList::DeleteRow(int row) {
     if (!ValidRow(row)) return false;
     m_rows.erase(m_rows.begin() + row);

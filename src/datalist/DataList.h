@@ -77,6 +77,9 @@ public:
 
     // Rows and cells
     int AddRow(const std::string& firstText);
+    // A whole row at once, cells in column order (missing ones empty, extra ones
+    // dropped): the fast way to fill a large list.
+    int AddRowCells(const std::vector<std::string_view>& cells);
     bool DeleteRow(int row);
     void DeleteAllRows();
     int RowCount() const { return static_cast<int>(m_rows.size()); }

@@ -63,19 +63,19 @@ bool ReadRecords(std::FILE* file, DataList& list, const DbfTableSpec& spec, DbfP
         offset += spec.m_lengths[i];
     }
     std::vector<char> record(static_cast<std::size_t>(spec.m_recordLength));
-    std::string scratch;
+    // One scratch text per field: a number cell's normalised text must live
+    // until the whole row is added.
+    std::vector<std::string> scratch(fields);
+    std::vector<std::string_view> cells(fields);
     for (std::int64_t index = 0; index < spec.m_recordCount; ++index) {
         if (std::fread(record.data(), 1, record.size(), file) != record.size())
             return Fail(error, "fisierul se termina in inregistrarea " + std::to_string(index + 1));
         if (progress) progress->Step();
         if (record[0] == kDbfDeletedRecord) continue;
-        const int row = list.AddRow(std::string());
-        for (std::size_t i = 0; i < fields; ++i) {
-            const char type = spec.m_types[i][0];
-            const std::string_view text =
-                DecodeDbfCell(&record[offsets[i]], spec.m_lengths[i], type, scratch);
-            if (!text.empty()) list.SetCellTextAt(row, static_cast<int>(i), text);
-        }
+        for (std::size_t i = 0; i < fields; ++i)
+            cells[i] = DecodeDbfCell(&record[offsets[i]], spec.m_lengths[i], spec.m_types[i][0],
+                                     scratch[i]);
+        list.AddRowCells(cells);
     }
     return true;
 }

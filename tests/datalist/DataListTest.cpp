@@ -92,6 +92,26 @@ TEST(DataListRows, CellsTrimNumbersAndUnknownColumns) {
     }
 }
 
+TEST(DataListRows, AWholeRowAtOnceFillsMissingCellsAndDropsExtraOnes) {
+    DataList list;
+    list.AppendColumn("A", "C", 10, 0);
+    list.AppendColumn("B", "C", 10, 0);
+    list.AppendColumn("C", "C", 10, 0);
+    list.AddRowCells({"x", "", "zz"});
+    list.AddRowCells({"short"});
+    list.AddRowCells({"1", "2", "3", "dropped"});
+    ASSERT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.CellTextAt(0, 0), "x");
+    EXPECT_EQ(list.CellTextAt(0, 1), "");
+    EXPECT_EQ(list.CellTextAt(0, 2), "zz");
+    EXPECT_EQ(list.CellTextAt(1, 0), "short");
+    EXPECT_EQ(list.CellTextAt(1, 2), "");
+    EXPECT_EQ(list.CellTextAt(2, 2), "3");
+    list.SetCellTextAt(0, 1, "middle");  // later edits still find their cells
+    EXPECT_EQ(list.CellTextAt(0, 1), "middle");
+    EXPECT_EQ(list.CellTextAt(0, 2), "zz");
+}
+
 TEST(DataListRows, DeleteRowsTakesColoursAlong) {
     DataList list;
     list.AppendColumn("A", "C", 50, 0);
