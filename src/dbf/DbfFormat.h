@@ -24,7 +24,7 @@ inline constexpr char kDbfFileEnd = 0x1A;
 inline constexpr char kDbfLiveRecord = 0x20;
 inline constexpr char kDbfDeletedRecord = '*';
 
-// Sets the field count, header length and record length of the spec from its fields. False
+// Sets the field count, header length and record length of the layout from its fields. False
 // (with the reason) when the fields cannot be described in a header: missing lengths, or more
 // fields or wider records than the 16-bit header numbers can hold.
 bool ComputeDbfLayout(DbfTableSpec& spec, std::string* error);

@@ -8,8 +8,8 @@
 class DataList;
 
 // Writes the rows of `list` as a dBase III table: field i takes column i of every row. Without
-// a spec every column becomes a "C" field of 100 bytes named after the column. The spec's
-// counts and lengths are set to what was written. True only when the whole file is in place
+// a table layout every column becomes a "C" field of 100 bytes named after the column. The
+// layout's counts and lengths are set to what was written. True only when the whole file is in place
 // under `path`; on failure `path` is untouched (an earlier file of that name stays as it was)
 // and `error`, when given, says why.
 bool WriteDbfFile(const std::string& path, const DataList* list, DbfTableSpec* spec,

@@ -168,10 +168,11 @@ TEST_F(SchemaUpgradeTest, RenumbersDeclarationsOnlyWhileNoCertificateExists) {
     const struct {
         const char* fixture;
         const char* declarations;
-    } cases[] = {{"version_2_04", "1:200902,2:200903,3:200904"},
-                 {"version_2_04_certificate", "5:200902,9:200903,12:200904"}};
+    } cases[] = {{"", "1:200902,2:200903,3:200904"},
+                 {"version_2_04_add_certificate", "5:200902,9:200903,12:200904"}};
     for (const auto& c : cases) {
-        LoadFixture(c.fixture);
+        LoadFixture("version_2_04");
+        if (*c.fixture) LoadFixture(c.fixture);
         ASSERT_EQ("2.04", StoredVersion());
         ASSERT_EQ(0, UpgradeSchema(*m_client)) << c.fixture;
         EXPECT_EQ("2.08", StoredVersion());
