@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "ScriptedPrompter.h"
@@ -111,6 +112,21 @@ TEST_F(MainWindowTest, YesClosesThePanelsAndTheWindow) {
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_EQ(nullptr, m_window->OpenPanel());
     EXPECT_EQ(0, VisiblePanels());
+}
+
+TEST_F(MainWindowTest, InfoShowsTheInformationDialog) {
+    QString title, button;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(nullptr, dialog);
+        title = dialog->windowTitle();
+        auto* close = dialog->findChild<QPushButton*>("closeButton");
+        button = close->text();
+        QTest::mouseClick(close, Qt::LeftButton);
+    });
+    Press("infoButton");
+    EXPECT_EQ("Informatii", title);
+    EXPECT_EQ("[ESC]   Iesire", button);
 }
 
 TEST(SingleInstanceTest, ASecondCopyIsRefusedUntilTheFirstEnds) {

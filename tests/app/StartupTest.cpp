@@ -118,6 +118,31 @@ TEST_F(StartupTest, RunningServerIsUsedAsItIsAndStillAskedToShutDown) {
     EXPECT_FALSE(starter.IsRunning());
 }
 
+TEST_F(StartupTest, PreparingAnExistingInstallationKeepsItsData) {
+    CurrentDirectory here(s_folder->path());
+    ScriptedPrompter prompter;
+    ConsoleProcess process;
+    {
+        CClient client(prompter, s_port);
+        client.SetServerProcess(&process);
+        ASSERT_TRUE(Session::StartUp(client));
+        ASSERT_EQ(0, client.Query("INSERT INTO asigurati.societati (cf, denumire) VALUES "
+                                  "(12345674, 'PASTRATA')",
+                                  false));
+        Session::Leave(client, false);
+    }
+    const std::string again = std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
+                              s_folder->path().toStdString() + "' " + std::to_string(s_port) +
+                              " > /dev/null";
+    ASSERT_EQ(0, std::system(again.c_str()));
+    CClient client(prompter, s_port);
+    client.SetServerProcess(&process);
+    ASSERT_TRUE(Session::StartUp(client));
+    ASSERT_EQ(0, client.Query("SELECT denumire FROM asigurati.societati WHERE cf=12345674", true));
+    EXPECT_EQ("PASTRATA", client.GetValue(0, "DENUMIRE"));
+    Session::Leave(client, false);
+}
+
 TEST_F(StartupTest, UnreachableServerShowsBothMessagesInOrder) {
     QTemporaryDir elsewhere;
     CurrentDirectory here(elsewhere.path());
