@@ -160,18 +160,24 @@ int DataList::AddRow(const std::string& firstText) {
     return index;
 }
 
-int DataList::AddRowCells(const std::vector<std::string_view>& cells) {
+template <typename CellAt>
+DataList::Row DataList::MakeRow(std::size_t columnCount, std::size_t cellCount, CellAt cellAt) {
     Row row;
-    const std::size_t count = m_columns.size();
+    cellCount = std::min(cellCount, columnCount);
     std::size_t length = 0;
-    for (std::size_t i = 0; i < count && i < cells.size(); ++i) length += cells[i].size();
+    for (std::size_t i = 0; i < cellCount; ++i) length += std::string_view(cellAt(i)).size();
     row.m_text.reserve(length);
-    row.m_ends.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i < cells.size()) row.m_text += cells[i];
+    row.m_ends.resize(columnCount);
+    for (std::size_t i = 0; i < columnCount; ++i) {
+        if (i < cellCount) row.m_text += cellAt(i);
         row.m_ends[i] = static_cast<std::uint32_t>(row.m_text.size());
     }
-    m_rows.push_back(std::move(row));
+    return row;
+}
+
+int DataList::AddRowCells(const std::vector<std::string_view>& cells) {
+    m_rows.push_back(
+        MakeRow(m_columns.size(), cells.size(), [&](std::size_t i) { return cells[i]; }));
     const int index = RowCount() - 1;
     Notify(ListChange::RowAdded, index);
     return index;
@@ -307,17 +313,8 @@ void DataList::FillFromResult(const ResultTable& result, bool addIndex, bool row
     m_rows.reserve(m_rows.size() + rowCount);
     for (std::size_t r = 0; r < rowCount; ++r) {
         const std::size_t base = r * columnCount;
-        Row row;
-        row.m_ends.assign(m_columns.size(), 0);
-        std::size_t total = 0;
-        for (int c = 0; c < cellColumns; ++c) total += values[base + c].size();
-        row.m_text.reserve(total);
-        for (int c = 0; c < cellColumns; ++c) {
-            row.m_text += values[base + c];
-            row.m_ends[c] = static_cast<std::uint32_t>(row.m_text.size());
-        }
-        for (std::size_t c = cellColumns; c < row.m_ends.size(); ++c)
-            row.m_ends[c] = static_cast<std::uint32_t>(row.m_text.size());
+        Row row = MakeRow(m_columns.size(), static_cast<std::size_t>(cellColumns),
+                          [&](std::size_t c) { return std::string_view(values[base + c]); });
         // The value after the row's cells, when the result holds one.
         if (indexColumn >= 0 && base + columnCount < values.size())
             SetCellOf(row, indexColumn, values[base + columnCount]);

@@ -125,6 +125,9 @@ private:
         bool m_selected = false;
     };
 
+    // A row of `columnCount` cells, the first `cellCount` taken from cellAt(i).
+    template <typename CellAt>
+    static Row MakeRow(std::size_t columnCount, std::size_t cellCount, CellAt cellAt);
     static std::string_view CellOf(const Row& row, int column);
     static void SetCellOf(Row& row, int column, std::string_view text);
     static void InsertCellOf(Row& row, int column);
