@@ -37,6 +37,9 @@ int main(int argc, char** argv) {
     QtPrompter prompter;
     MainWindow window(prompter, MainWindow::Options{});
     prompter.SetParent(&window);
+    // The program ends with its main window, however the window ends.
+    QObject::connect(&window, &QDialog::finished, &app, &QApplication::quit);
     window.show();
-    return app.exec() == 0 && window.result() == 0 ? 0 : 1;
+    app.exec();
+    return window.result() == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/TextCodec.h"
 
@@ -34,6 +35,8 @@ bool QtPrompter::AskYesNo(const std::string& text) {
     QMessageBox box(QMessageBox::Warning, kTitle, ToQt(text), QMessageBox::Yes | QMessageBox::No,
                     m_parent);
     box.setDefaultButton(QMessageBox::Yes);
+    box.button(QMessageBox::Yes)->setText("&Da");
+    box.button(QMessageBox::No)->setText("&Nu");
     return box.exec() == QMessageBox::Yes;
 }
 
