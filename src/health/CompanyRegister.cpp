@@ -137,6 +137,10 @@ bool CheckCompany(CClient& client, const CompanyFields& f, const CompanyEdit& ed
     if (!f.c1.empty() && !IsValidBankAccount(f.c1))
         return Refuse(client, "Contul bancar introdus este incorect!");
     if (!IsValidSector(f.county, f.sect)) return Refuse(client, "Sectorul introdus este incorect!");
+    // A company carried up from an old release may have no county; storing
+    // "??" would put it into every declaration file of the company.
+    if (f.county < 0 || f.county >= kCountyCount)
+        return Refuse(client, "Trebuie sa alegi judetul societatii!");
     return CodeIsFree(client, f.cf, edit);
 }
 

@@ -78,6 +78,8 @@ TEST_F(CompanyRegisterTest, ChecksComeInOrderWithTheirMessages) {
          "Sectorul introdus este incorect!"},
         {"sector 7", [] { auto f = ValidCompany(); f.sect = "7"; return f; }(),
          "Sectorul introdus este incorect!"},
+        {"no county (an old company)", [] { auto f = ValidCompany(); f.county = -1; return f; }(),
+         "Trebuie sa alegi judetul societatii!"},
         {"bad code and bad day: the code is told first",
          [] { auto f = ValidCompany("1"); f.ziuaLic = "40"; return f; }(),
          "CUI-ul introdus este incorect!"},
