@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "db/ServerProcess.h"
+#include "domain/TextNumbers.h"
 
 namespace {
 
@@ -14,24 +15,6 @@ const char* const kErrorPrefix = "EROARE Mysql:\n\n";
 
 // Connections alive in this process; the client library is ended with the last.
 int g_liveConnections = 0;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string Trimmed(const char* data, unsigned long length) {
-    unsigned long begin = 0;
-    while (begin < length && IsBlank(data[begin])) ++begin;
-    unsigned long end = length;
-    while (end > begin && IsBlank(data[end - 1])) --end;
-    return std::string(data + begin, end - begin);
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 const char* KindOfFieldType(int type) {
     switch (type) {
@@ -195,11 +178,12 @@ void CClient::StoreResultFrom(st_mysql_res* result) {
     while (MYSQL_ROW row = mysql_fetch_row(result)) {
         const unsigned long* lengths = mysql_fetch_lengths(result);
         for (unsigned c = 0; c < m_columnCount; ++c)
-            m_values.push_back(row[c] ? Trimmed(row[c], lengths[c]) : std::string());
+            m_values.push_back(row[c] ? TrimBlanks(std::string_view(row[c], lengths[c]))
+                                      : std::string());
     }
     for (unsigned c = 0; c < m_columnCount; ++c) {
         const MYSQL_FIELD* field = mysql_fetch_field_direct(result, c);
-        m_columnNames.push_back(UpperAscii(field->name));
+        m_columnNames.push_back(ToUpper(field->name));
         m_columnKinds.push_back(KindOfFieldType(field->type));
     }
     if (m_columnCount > 0) m_rowCount = static_cast<double>(m_values.size() / m_columnCount);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "db/CClient.h"
+#include "domain/TextNumbers.h"
 
 namespace {
 
@@ -12,11 +13,6 @@ std::string IndexText(double index) {
     return std::to_string(static_cast<long long>(std::trunc(index)));
 }
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // Column names of a table in result order, as the server spells them; empty
 // when the table cannot be read. The current result table is left alone.
@@ -83,10 +79,10 @@ bool CClient::CopyToChangeLog(double index, const std::string& db, const std::st
     const std::vector<std::string> sourceColumns = ColumnsOf(m_connection, source);
     if (sourceColumns.empty()) return false;
     std::vector<std::string> twinUpper;
-    for (const auto& name : ColumnsOf(m_connection, twin)) twinUpper.push_back(UpperAscii(name));
+    for (const auto& name : ColumnsOf(m_connection, twin)) twinUpper.push_back(ToUpper(name));
     std::vector<std::string> shared;
     for (const auto& name : sourceColumns) {
-        const std::string upper = UpperAscii(name);
+        const std::string upper = ToUpper(name);
         if (upper == "ZZ_DATA") *hasZzData = true;
         for (const auto& t : twinUpper)
             if (t == upper) shared.push_back(name);
@@ -167,8 +163,8 @@ int CClient::DeleteRecord(double index, const std::string& db, const std::string
 bool CClient::ColumnExists(const std::string& db, const std::string& table,
                            const std::string& column) {
     if (Query("DESCRIBE " + db + "." + table, true) != 0) return false;
-    const std::string wanted = UpperAscii(column);
+    const std::string wanted = ToUpper(column);
     for (long long row = 0; row < m_rowCount; ++row)
-        if (UpperAscii(GetValue(row, "FIELD")) == wanted) return true;
+        if (ToUpper(GetValue(row, "FIELD")) == wanted) return true;
     return false;
 }
