@@ -16,6 +16,14 @@ std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
     return pos;
 }
 
+// The start of every C-style number: blanks, then at most one sign. Moves
+// `pos` past them; true for a minus.
+bool ReadLeadingSign(std::string_view text, std::size_t& pos) {
+    pos = SkipBlanks(text, 0);
+    if (pos >= text.size() || (text[pos] != '+' && text[pos] != '-')) return false;
+    return text[pos++] == '-';
+}
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -96,12 +104,8 @@ double ReadHex(std::string_view text, std::size_t& used) {
 }  // namespace
 
 long long TextToInteger(std::string_view text) {
-    std::size_t pos = SkipBlanks(text, 0);
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    std::size_t pos = 0;
+    const bool negative = ReadLeadingSign(text, pos);
     // Accumulate as a negative number so that the minimum fits exactly.
     long long value = 0;
     bool saturated = false;
@@ -120,12 +124,8 @@ long long TextToInteger(std::string_view text) {
 }
 
 double TextToReal(std::string_view text) {
-    std::size_t pos = SkipBlanks(text, 0);
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    std::size_t pos = 0;
+    const bool negative = ReadLeadingSign(text, pos);
     std::string_view rest = text.substr(pos);
     double value = 0;
     if (StartsWithWord(rest, "inf")) {
@@ -245,12 +245,8 @@ long long RoundHalfUpRatio(long long numerator, long long denominator) {
 
 long long TextToScaled(std::string_view text, int decimals) {
     if (decimals < 0) decimals = 0;
-    std::size_t pos = SkipBlanks(text, 0);
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    std::size_t pos = 0;
+    const bool negative = ReadLeadingSign(text, pos);
     // Accumulated as a negative number so the minimum fits, like TextToInteger.
     long long value = 0;
     bool saturated = false;
