@@ -57,6 +57,8 @@ int Dump(const std::string& path) {
     DbfTableSpec spec;
     std::string error;
     const bool ok = ReadDbfFile(path, list, spec, nullptr, &error);
+    // A file whose header could not be read has nothing to show but the reason.
+    if (!ok && spec.m_fieldCount == 0) return Fail(path + " nu a putut fi citit: " + error);
     std::cout << "inregistrari\t" << spec.m_recordCount << "\n"
               << "lungime antet\t" << spec.m_headerLength << "\n"
               << "lungime inregistrare\t" << spec.m_recordLength << "\n"
