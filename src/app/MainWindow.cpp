@@ -50,7 +50,6 @@ MainWindow::MainWindow(Prompter& prompter, Options options)
     m_client->SetServerProcess(&m_serverProcess);
     m_client->SetWaitCursor([] { QApplication::setOverrideCursor(Qt::WaitCursor); },
                             [] { QApplication::restoreOverrideCursor(); });
-    m_client->m_version = Session::kVersion;
     BuildControls();
     setFixedSize(sizeHint().expandedTo(QSize(250, 340)));
     move(0, 0);

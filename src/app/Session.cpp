@@ -6,7 +6,6 @@
 namespace Session {
 
 bool StartUp(CClient& client) {
-    client.m_version = kVersion;
     if (client.Connect(kHost) != 0) {
         client.DetachServer();
         client.GetPrompter().ShowMessage("Nu se pot initializa bazele de date!");

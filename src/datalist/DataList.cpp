@@ -323,3 +323,14 @@ void DataList::FillFromResult(const ResultTable& result, bool addIndex, bool row
     m_onChange = handler;
     Notify(ListChange::Rows);
 }
+
+void DataList::CopyResultRow(int row, const ResultTable& result, std::size_t resultRow) {
+    const std::size_t columnCount = result.m_columnNames.size();
+    const std::size_t base = resultRow * columnCount;
+    if (!ValidRow(row) || columnCount == 0 || base + columnCount > result.m_values.size()) return;
+    for (std::size_t c = 0; c < columnCount; ++c) {
+        const int column = ColumnIndex(result.m_columnNames[c]);
+        if (column >= 0) SetCellOf(m_rows[row], column, result.m_values[base + c]);
+    }
+    Notify(ListChange::Cell, row);
+}

@@ -99,6 +99,9 @@ public:
 
     // Fill from the connection's current result (see FillFromResult in the .cpp).
     void FillFromResult(const ResultTable& result, bool addIndex = false, bool rowsOnly = false);
+    // Overwrites the cells of `row` with row `resultRow` of a result, column by
+    // column name; columns the result lacks keep their cells.
+    void CopyResultRow(int row, const ResultTable& result, std::size_t resultRow);
 
     // Selection and focus travel with their rows through sorts and deletes.
     bool IsRowSelected(int row) const;

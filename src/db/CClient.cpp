@@ -201,13 +201,14 @@ std::string CClient::GetValue(long long row, const std::string& name) const {
     return "EROARE";
 }
 
-void CClient::ComposeStatement() {
-    m_statement.clear();
-    for (const auto& fragment : m_fragments) m_statement += fragment;
+int CClient::RunStatement(std::vector<std::string> fragments) {
+    m_fragments = std::move(fragments);
+    return RunComposedStatement();
 }
 
-int CClient::RunStatement() {
-    ComposeStatement();
+int CClient::RunComposedStatement() {
+    m_statement.clear();
+    for (const auto& fragment : m_fragments) m_statement += fragment;
     if (!m_connection) return ShowMysqlError();
     if (mysql_real_query(m_connection, m_statement.data(), m_statement.size()) != 0)
         return ShowMysqlError();

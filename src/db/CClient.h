@@ -6,15 +6,17 @@
 
 #include "db/Prompter.h"
 #include "db/ResultTable.h"
+#include "db/SqlValues.h"
 
 struct st_mysql;
 struct st_mysql_res;
 class ServerProcess;
+class Transaction;
 
 // The one connection of the program to its local database server, and the
 // current result table of the last statement whose rows were kept.
 // Every failure is shown through the Prompter and returned as 1.
-class CClient : public ResultTable {
+class CClient : private ResultTable {
 public:
     static constexpr int kDefaultPort = 3336;
     static constexpr const char* kLogin = "orvik";
@@ -43,11 +45,21 @@ public:
     bool IsConnected() const { return m_connection != nullptr; }
 
     int Query(const std::string& sql, bool keep);
+    int Query(const SqlStatement& sql, bool keep) { return Query(sql.Text(), keep); }
+    int Query(const char* sql, bool keep) { return Query(std::string(sql), keep); }
     void StoreResult();
     std::string GetValue(long long row, const std::string& name) const;
     int ShowMysqlError();
-    void ComposeStatement();
-    int RunStatement();
+    // Runs the fragments as one statement, its rows discarded.
+    int RunStatement(std::vector<std::string> fragments);
+
+    // The table of the last statement whose rows were kept.
+    const ResultTable& Result() const { return *this; }
+    long long RowCount() const { return static_cast<long long>(m_rowCount); }
+    // The key the last insert was given.
+    std::int64_t LastInsertId() const { return m_lastInsertId; }
+    // The last statement composed from fragments, as sent.
+    const std::string& LastStatement() const { return m_statement; }
 
     // Guarded editing with change log.
     void ClearFields();
@@ -59,7 +71,6 @@ public:
     int DeleteRecord(double index, const std::string& db, const std::string& table,
                      const std::string& tail);
     int HasRight(const std::string& db, const std::string& table, char operation);
-    void EscapeFieldValues();
     bool ColumnExists(const std::string& db, const std::string& table, const std::string& column);
 
     // Escapes a text for use between apostrophes in a statement, byte for byte.
@@ -67,17 +78,14 @@ public:
 
     Prompter& GetPrompter() { return m_prompter; }
     int Port() const { return m_port; }
-
-    std::string m_version;
-    std::vector<std::string> m_fragments;
-    std::string m_statement;
-    unsigned m_columnCount = 0;
-    std::int64_t m_lastInsertId = 0;
-    std::vector<std::string> m_fieldNames;
-    std::vector<std::string> m_fieldValues;
-    st_mysql* m_connection = nullptr;
+    // Transactions open on the connection; the outermost one is the real one.
+    int OpenTransactions() const { return m_openTransactions; }
 
 private:
+    friend class Transaction;
+
+    int RunComposedStatement();
+    void EscapeFieldValues();
     bool TryConnect(st_mysql* handle, const std::string& host);
     bool WaitForServer(st_mysql* handle, const std::string& host);
     void StoreResultFrom(st_mysql_res* result);
@@ -91,4 +99,12 @@ private:
     ServerProcess* m_serverProcess = nullptr;
     std::function<void()> m_beginWait;
     std::function<void()> m_endWait;
+    std::vector<std::string> m_fragments;
+    std::string m_statement;
+    unsigned m_columnCount = 0;
+    std::int64_t m_lastInsertId = 0;
+    std::vector<std::string> m_fieldNames;
+    std::vector<std::string> m_fieldValues;
+    st_mysql* m_connection = nullptr;
+    int m_openTransactions = 0;
 };

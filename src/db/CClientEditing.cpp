@@ -109,7 +109,7 @@ int CClient::InsertRecord(const std::string& db, const std::string& table, const
     EscapeFieldValues();
     m_fragments = {"insert into " + db + "." + table + " (", JoinQuoted(m_fieldNames, '`'), ")",
                    " values (", JoinQuoted(m_fieldValues, '\''), ")", tail};
-    if (RunStatement() != 0) {
+    if (RunComposedStatement() != 0) {
         EndWait();
         return 1;
     }
@@ -139,7 +139,7 @@ int CClient::UpdateRecord(double index, const std::string& db, const std::string
     m_fragments = {"UPDATE " + db + "." + table + " SET ", assignments,
                    hasZzData ? ", ZZ_DATA=ZZ_DATA" : "", " where `index`='" + IndexText(index) + "'",
                    tail};
-    const int failed = RunStatement();
+    const int failed = RunComposedStatement();
     EndWait();
     return failed;
 }
@@ -155,7 +155,7 @@ int CClient::DeleteRecord(double index, const std::string& db, const std::string
     CopyToChangeLog(index, db, table, 'D', &hasZzData);
     m_fragments = {"DELETE FROM " + db + "." + table + " WHERE `INDEX`='" + IndexText(index) + "'",
                    tail};
-    const int failed = RunStatement();
+    const int failed = RunComposedStatement();
     EndWait();
     return failed;
 }

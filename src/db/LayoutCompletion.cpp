@@ -49,9 +49,9 @@ using Row = std::map<std::string, std::string>;
 std::vector<Row> ReadRows(CClient& client, const std::string& sql) {
     std::vector<Row> rows;
     if (client.Query(sql, true) != 0) return rows;
-    for (long long r = 0; r < client.m_rowCount; ++r) {
+    for (long long r = 0; r < client.RowCount(); ++r) {
         Row row;
-        for (const auto& name : client.m_columnNames) row[name] = client.GetValue(r, name);
+        for (const auto& name : client.Result().m_columnNames) row[name] = client.GetValue(r, name);
         rows.push_back(std::move(row));
     }
     return rows;

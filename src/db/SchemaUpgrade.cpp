@@ -186,14 +186,12 @@ std::vector<UpgradeRung> BuildRungs() {
 
 // Declarations are renumbered from 1 only while no certificate refers to them.
 void RenumberDeclarations(CClient& client) {
-    if (client.Query("SELECT * FROM concedii.concedii", true) != 0 || client.m_rowCount != 0)
+    if (client.Query("SELECT * FROM concedii.concedii", true) != 0 || client.RowCount() != 0)
         return;
-    client.m_fragments = {"ALTER TABLE concedii.declaratii DROP `index`"};
-    client.RunStatement();
-    client.m_fragments = {
-        "ALTER TABLE concedii.declaratii ADD `index` MEDIUMINT NOT NULL AUTO_INCREMENT PRIMARY "
-        "KEY"};
-    client.RunStatement();
+    client.RunStatement({"ALTER TABLE concedii.declaratii DROP `index`"});
+    client.RunStatement(
+        {"ALTER TABLE concedii.declaratii ADD `index` MEDIUMINT NOT NULL AUTO_INCREMENT PRIMARY "
+         "KEY"});
 }
 
 // False when the step failed in a way that ends the upgrade.
@@ -220,8 +218,7 @@ bool RunStep(CClient& client, const UpgradeStep& step) {
 int WriteVersion(CClient& client, const std::string& version) {
     Transaction transaction(client);
     if (!transaction.Begun()) return 1;
-    client.m_fragments = {kDeleteVersion};
-    if (client.RunStatement() != 0) return 1;
+    if (client.RunStatement({kDeleteVersion}) != 0) return 1;
     client.ClearFields();
     client.AddField("DENUMIRE", "versiune");
     client.AddField("SETARE", version);
@@ -241,7 +238,7 @@ int UpgradeSchema(CClient& client) {
     if (client.Query(kRepairConcedii, true) != 0) return 1;
     if (client.Query(kReadVersion, true) != 0) return 1;
     std::string version = kFirstVersion;
-    if (client.m_rowCount > 0) version = client.GetValue(0, "SETARE");
+    if (client.RowCount() > 0) version = client.GetValue(0, "SETARE");
     // One pass: each rung is tested after the one before has moved the version.
     for (const UpgradeRung& rung : UpgradeRungs()) {
         if (version != rung.from) continue;

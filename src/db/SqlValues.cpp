@@ -3,8 +3,8 @@
 #include "db/CClient.h"
 #include "db/Prompter.h"
 
-std::string SqlText(const CClient& client, const std::string& value) {
-    return "'" + client.EscapeText(value) + "'";
+SqlLiteral SqlText(const CClient& client, const std::string& value) {
+    return SqlLiteral("'" + client.EscapeText(value) + "'");
 }
 
 bool IsNumberLiteral(const std::string& value) {
@@ -24,9 +24,11 @@ bool IsNumberLiteral(const std::string& value) {
     return digits;
 }
 
-std::optional<std::string> SqlNumber(Prompter& prompter, const std::string& value) {
-    if (IsNumberLiteral(value)) return value;
+std::optional<SqlLiteral> SqlNumber(Prompter& prompter, const std::string& value) {
+    if (IsNumberLiteral(value)) return SqlLiteral(value);
     prompter.ShowMessage("Valoarea \"" + value +
                          "\" nu este un numar valid!\nOperatia nu a fost efectuata.");
     return std::nullopt;
 }
+
+SqlLiteral SqlInteger(long long value) { return SqlLiteral(std::to_string(value)); }

@@ -2,23 +2,37 @@
 
 #include "db/CClient.h"
 
-Transaction::Transaction(CClient& client) : m_client(client) {
-    m_begun = m_client.Query("START TRANSACTION", false) == 0;
+Transaction::Transaction(CClient& client) : m_client(client), m_level(client.m_openTransactions) {
+    const std::string begin = Outermost() ? "START TRANSACTION" : "SAVEPOINT " + NestedName();
+    m_begun = m_client.Query(begin, false) == 0;
     m_open = m_begun;
+    if (m_open) ++m_client.m_openTransactions;
 }
 
 Transaction::~Transaction() { Rollback(); }
 
+std::string Transaction::NestedName() const { return "orvik_nested_" + std::to_string(m_level); }
+
+void Transaction::Close() {
+    m_open = false;
+    if (m_client.m_openTransactions > 0) --m_client.m_openTransactions;
+}
+
 int Transaction::Commit() {
     if (!m_open) return 1;
-    m_open = false;
-    return m_client.Query("COMMIT", false);
+    Close();
+    return m_client.Query(Outermost() ? "COMMIT" : "RELEASE SAVEPOINT " + NestedName(), false);
 }
 
 void Transaction::Rollback() {
     if (!m_open) return;
-    m_open = false;
-    m_client.Query("ROLLBACK", false);
+    Close();
+    if (Outermost()) {
+        m_client.Query("ROLLBACK", false);
+        return;
+    }
+    if (m_client.Query("ROLLBACK TO SAVEPOINT " + NestedName(), false) == 0)
+        m_client.Query("RELEASE SAVEPOINT " + NestedName(), false);
 }
 
 int Transaction::Savepoint(const std::string& name) {

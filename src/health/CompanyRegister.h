@@ -1,28 +1,35 @@
 #pragma once
 #include <optional>
+#include <span>
 #include <string>
 
+#include "db/Outcome.h"
+#include "db/RecordColumns.h"
+#include "db/SqlValues.h"
+
 class CClient;
+class DataList;
+class Prompter;
 
 // The employers' register: every other record belongs to a company through
-// its fiscal code `cf`. These flows serve the company form and the company
-// lists of the health and medical-leave windows.
+// its fiscal code `cf`. It serves the company form and the company lists of
+// the health and medical-leave windows.
 
 // The two windows that show the company list; they differ in the list's
 // column order and in one more question before a delete.
 enum class CompanyPlace { Health, Leave };
 
-// What the company form holds, as typed.
-struct CompanyFields {
+// A company as stored, each value in the form of its column.
+struct CompanyRecord {
     std::string cf;
     std::string denumire;
     std::string regCom;
     std::string repr;
     std::string ziuaLic;
-    bool paidNextMonth = false;  // luna_lic: "a lunii urmatoare"
+    std::string lunaLic = "0";  // "1": salaries are paid in the following month
     std::string loc, str, nr, bl, sc, et, ap, tel;
-    int county = 9;  // position in the county list; BUCURESTI by default
-    std::string sect;
+    std::string jud = "MB";  // county code; a new company is in Bucharest
+    std::string sect;        // "1".."6" in Bucharest, otherwise stored "0"
     std::string email;
     std::string b1, f1, c1;
 };
@@ -31,8 +38,13 @@ struct CompanyFields {
 // `formerCode` when the form opened.
 struct CompanyEdit {
     bool modify = false;
-    double index = 0;
+    long long index = 0;
     std::string formerCode;
+
+    static CompanyEdit Adding() { return {}; }
+    static CompanyEdit Modifying(long long index, const CompanyRecord& loaded) {
+        return {true, index, loaded.cf};
+    }
 };
 
 struct CompanyCounters {
@@ -47,26 +59,47 @@ inline constexpr const char* kSelectToDelete = "Trebuie sa selectezi o societate
 inline constexpr const char* kNoCompanySelected = "   --  nici o societate selectata --";
 }  // namespace CompanyMessages
 
-std::string CompanyListQuery(CompanyPlace place);
+class CompanyRegister {
+public:
+    CompanyRegister(CClient& client, CompanyPlace place) : m_client(client), m_place(place) {}
 
-// Reads a row for the modify form; nothing when the query failed (already
-// shown) or found no row.
-std::optional<CompanyFields> LoadCompany(CClient& client, double index);
+    // The columns of the form and the list, in the order a save writes them.
+    static std::span<const RecordColumn<CompanyRecord>> Columns();
 
-// The checks of the form, in their order; the first failure is shown and
-// returns false.
-bool CheckCompany(CClient& client, const CompanyFields& fields, const CompanyEdit& edit);
+    CompanyPlace Place() const { return m_place; }
+    Prompter& GetPrompter();
 
-// Checks and writes the company. In modify mode a changed code moves every
-// record of the company to it, in the same transaction as the update, so a
-// failure leaves the company and its records as they were. 0 on success
-// (the form closes); after an add the new key is in client.m_lastInsertId.
-int SaveCompany(CClient& client, const CompanyFields& fields, const CompanyEdit& edit);
+    // The row for the modify form; nothing when it could not be read.
+    std::optional<CompanyRecord> Load(long long index);
 
-// Asks its questions and deletes the company with all its records in one
-// transaction. True when the company is gone.
-bool DeleteCompany(CClient& client, const std::string& cf, CompanyPlace place);
+    // The checks of the form, in their order; the first failure is shown and
+    // names its column.
+    Outcome Check(const CompanyRecord& record, const CompanyEdit& edit);
 
-// The counters of the health window for a company; a failed query leaves the
-// later counters empty.
-CompanyCounters CountCompany(CClient& client, const std::string& cf);
+    // Checks and writes the company; the outcome carries its key. In modify
+    // mode a changed code moves every record of the company to it, in the same
+    // transaction as the update, so a failure leaves everything as it was.
+    Outcome Save(const CompanyRecord& record, const CompanyEdit& edit);
+
+    // Asks its questions and deletes the company with all its records in one
+    // transaction.
+    Outcome Delete(const std::string& cf);
+
+    // The window's list: every company, code and key hidden.
+    Outcome FillList(DataList& list);
+    // Shows in `row` the company `index` as it was stored.
+    Outcome RefreshRow(DataList& list, int row, long long index);
+
+    // The counters of the health window; a failed query leaves the later
+    // counters empty.
+    CompanyCounters Count(const std::string& cf);
+
+private:
+    Outcome Write(const CompanyRecord& record, const CompanyEdit& edit);
+    Outcome CodeIsFree(const CompanyRecord& record, const CompanyEdit& edit);
+    bool AgreesWhenFound(const SqlStatement& sql, bool byCount, const char* question);
+    const char* ListQuery() const;
+
+    CClient& m_client;
+    CompanyPlace m_place;
+};

@@ -36,3 +36,22 @@ QLineEdit* MakeField(QWidget* parent, const char* objectName, int maxLength, Fie
     }
     return edit;
 }
+
+void ApplyTextRule(QLineEdit* edit, TextRule rule, int maxLength) {
+    if (maxLength > 0) edit->setMaxLength(maxLength);
+    switch (rule) {
+        case TextRule::Upper:
+        case TextRule::Compact:
+            KeepCase(edit, true);
+            break;
+        case TextRule::Lower:
+            KeepCase(edit, false);
+            break;
+        case TextRule::Digits:
+            edit->setValidator(
+                new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+            break;
+        case TextRule::AsTyped:
+            break;
+    }
+}

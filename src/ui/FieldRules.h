@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include "db/RecordColumns.h"
+
 class QLineEdit;
 class QWidget;
 
@@ -10,3 +12,6 @@ enum class FieldCase { AsTyped, Upper, Lower, Digits };
 
 QLineEdit* MakeField(QWidget* parent, const char* objectName, int maxLength,
                      FieldCase rule = FieldCase::AsTyped);
+
+// The entry limit (when above 0) and the typing rule of a field.
+void ApplyTextRule(QLineEdit* edit, TextRule rule, int maxLength);

@@ -82,7 +82,8 @@ TEST_F(StartupTest, StoppedServerIsStartedConnectedInLatin1AndShutDownAtExit) {
 
     ASSERT_TRUE(Session::StartUp(client));
     EXPECT_TRUE(process.IsRunning());
-    EXPECT_EQ("2.08", client.m_version);
+    ASSERT_EQ(0, client.Query("SELECT setare FROM asigurati.setari WHERE denumire='versiune'", true));
+    EXPECT_EQ("2.08", client.GetValue(0, "SETARE"));
 
     // The retry after starting the server must still speak latin1.
     std::string bytes;

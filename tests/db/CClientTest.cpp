@@ -9,8 +9,8 @@ class CClientTest : public DbTest {};
 
 TEST_F(CClientTest, EmptyResultKeepsColumnNamesAndHasNoRows) {
     ASSERT_EQ(0, m_client->Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true));
-    EXPECT_EQ(0, m_client->m_rowCount);
-    EXPECT_EQ((std::vector<std::string>{"CF", "DENUMIRE"}), m_client->m_columnNames);
+    EXPECT_EQ(0, m_client->RowCount());
+    EXPECT_EQ((std::vector<std::string>{"CF", "DENUMIRE"}), m_client->Result().m_columnNames);
     EXPECT_EQ("EROARE", m_client->GetValue(0, "CF"));
 }
 
@@ -23,7 +23,7 @@ TEST_F(CClientTest, CellsAreTrimmedAndNullIsEmpty) {
 
 TEST_F(CClientTest, GetValueNeedsTheUpperCaseNameAndARowInside) {
     ASSERT_EQ(0, m_client->Query("SELECT 1 AS a UNION ALL SELECT 2", true));
-    EXPECT_EQ(2, m_client->m_rowCount);
+    EXPECT_EQ(2, m_client->RowCount());
     EXPECT_EQ("2", m_client->GetValue(1, "A"));
     EXPECT_EQ("EROARE", m_client->GetValue(0, "a"));
     EXPECT_EQ("EROARE", m_client->GetValue(2, "A"));
@@ -33,7 +33,7 @@ TEST_F(CClientTest, GetValueNeedsTheUpperCaseNameAndARowInside) {
 
 TEST_F(CClientTest, DuplicateColumnNamesReturnTheFirst) {
     ASSERT_EQ(0, m_client->Query("SELECT 'first' AS `index`, 'second' AS `INDEX`", true));
-    EXPECT_EQ((std::vector<std::string>{"INDEX", "INDEX"}), m_client->m_columnNames);
+    EXPECT_EQ((std::vector<std::string>{"INDEX", "INDEX"}), m_client->Result().m_columnNames);
     EXPECT_EQ("first", m_client->GetValue(0, "INDEX"));
 }
 
@@ -43,7 +43,7 @@ TEST_F(CClientTest, ColumnKindsFollowTheFieldTypes) {
                      " 'x' AS s, CURDATE() AS dt, NOW() AS ts, NULL AS nl",
                      true));
     EXPECT_EQ((std::vector<std::string>{"N", "N", "C", "C", "D", "C", "C"}),
-              m_client->m_columnKinds);
+              m_client->Result().m_columnKinds);
 }
 
 TEST_F(CClientTest, FailedQueryShowsTheServerTextAndKeepsThePreviousTable) {
@@ -57,8 +57,8 @@ TEST_F(CClientTest, FailedQueryShowsTheServerTextAndKeepsThePreviousTable) {
 TEST_F(CClientTest, StatementWithoutRowsLeavesAnEmptyTableWhenKept) {
     ASSERT_EQ(0, m_client->Query("SELECT 'old' AS v", true));
     ASSERT_EQ(0, m_client->Query("UPDATE asigurati.setari SET setare=setare", true));
-    EXPECT_TRUE(m_client->m_columnNames.empty());
-    EXPECT_EQ(0, m_client->m_rowCount);
+    EXPECT_TRUE(m_client->Result().m_columnNames.empty());
+    EXPECT_EQ(0, m_client->RowCount());
 }
 
 TEST_F(CClientTest, StatementNotKeptLeavesTheTableAndTheConnectionUsable) {
@@ -71,8 +71,7 @@ TEST_F(CClientTest, StatementNotKeptLeavesTheTableAndTheConnectionUsable) {
 
 TEST_F(CClientTest, ReplaceStatementsHaveNoFixedLengthLimit) {
     std::string longText(20000, 'x');
-    m_client->m_fragments = {"SELECT '", longText, "' AS t"};
-    ASSERT_EQ(0, m_client->RunStatement());
+    ASSERT_EQ(0, m_client->RunStatement({"SELECT '", longText, "' AS t"}));
     ASSERT_EQ(0, m_client->Query("SELECT '" + longText + "' AS t", true));
     EXPECT_EQ(longText, m_client->GetValue(0, "T"));
 }

@@ -76,14 +76,14 @@ TEST_F(CatalogueTest, AListFillsFromARealResult) {
                                  "asigurati.societati AS s ORDER BY s.cf",
                                  true));
     DataList list;
-    list.FillFromResult(*m_client);
+    list.FillFromResult(m_client->Result());
     ASSERT_EQ(2, list.RowCount());
     EXPECT_EQ("BETA", list.CellText(1, "DENUMIRE"));  // trimmed by the connection
     EXPECT_EQ("23456783", list.CellText(1, "CF"));
     EXPECT_EQ(0, list.Column(list.ColumnIndex("ZZ_DATA")).m_width);
     EXPECT_EQ("N", list.Column(list.ColumnIndex("CF")).m_type);
     ASSERT_EQ(0, m_client->Query("SELECT s.cf FROM asigurati.societati AS s WHERE s.cf=0", true));
-    list.FillFromResult(*m_client);
+    list.FillFromResult(m_client->Result());
     EXPECT_EQ(0, list.RowCount());
     EXPECT_EQ(1, list.ColumnCount());
 }

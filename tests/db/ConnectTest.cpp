@@ -51,9 +51,11 @@ TEST(ConnectTest, ConnectingTwiceKeepsTheFirstConnection) {
     ScriptedPrompter prompter;
     CClient client(prompter, TestServerPort());
     ASSERT_EQ(0, client.Connect("127.0.0.1"));
-    st_mysql* first = client.m_connection;
+    ASSERT_EQ(0, client.Query("SELECT CONNECTION_ID() AS id", true));
+    const std::string first = client.GetValue(0, "ID");
     EXPECT_EQ(0, client.Connect("127.0.0.1"));
-    EXPECT_EQ(first, client.m_connection);
+    ASSERT_EQ(0, client.Query("SELECT CONNECTION_ID() AS id", true));
+    EXPECT_EQ(first, client.GetValue(0, "ID"));
 }
 
 }  // namespace

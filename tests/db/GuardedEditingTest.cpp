@@ -12,7 +12,7 @@ protected:
         m_client->AddField("CF", cf);
         m_client->AddField("DENUMIRE", name);
         EXPECT_EQ(0, m_client->InsertRecord("ASIGURATI", "SOCIETATI", "", true));
-        return m_client->m_lastInsertId;
+        return m_client->LastInsertId();
     }
     std::string NameOf(std::int64_t index) {
         return SqlScalar("SELECT denumire FROM asigurati.societati WHERE `index`=" +
@@ -61,7 +61,7 @@ TEST_F(GuardedEditingTest, UpdateLogsThePreviousStateAndKeepsZzData) {
     EXPECT_EQ("BEFORE|M|" + std::to_string(index),
               SqlScalar("SELECT CONCAT(denumire,'|',znew_op,'|',`index`) FROM "
                         "asigurati.zlog_societati WHERE znew_index=" +
-                        std::to_string(m_client->m_lastInsertId)));
+                        std::to_string(m_client->LastInsertId())));
 }
 
 TEST_F(GuardedEditingTest, UpdateOfATableWithoutZzDataStillWorks) {
@@ -72,7 +72,7 @@ TEST_F(GuardedEditingTest, UpdateOfATableWithoutZzDataStillWorks) {
     m_client->ClearFields();
     m_client->AddField("SETARE", "9.99");
     ASSERT_EQ(0, m_client->UpdateRecord(index, "ASIGURATI", "SETARI", ""));
-    EXPECT_EQ("UPDATE ASIGURATI.SETARI SET `SETARE`='9.99' where `index`='1'", m_client->m_statement);
+    EXPECT_EQ("UPDATE ASIGURATI.SETARI SET `SETARE`='9.99' where `index`='1'", m_client->LastStatement());
 }
 
 TEST_F(GuardedEditingTest, DeleteLogsTheRowAndAFractionalIndexIsTruncated) {
@@ -80,20 +80,20 @@ TEST_F(GuardedEditingTest, DeleteLogsTheRowAndAFractionalIndexIsTruncated) {
     ASSERT_EQ(0, m_client->DeleteRecord(static_cast<double>(index) + 0.0, "ASIGURATI",
                                         "SOCIETATI", ""));
     EXPECT_EQ("DELETE FROM ASIGURATI.SOCIETATI WHERE `INDEX`='" + std::to_string(index) + "'",
-              m_client->m_statement);
+              m_client->LastStatement());
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
     EXPECT_EQ("GONE|D", SqlScalar("SELECT CONCAT(denumire,'|',znew_op) FROM asigurati.zlog_societati"));
     m_client->ClearFields();
     m_client->AddField("CF", "7");
     ASSERT_EQ(0, m_client->UpdateRecord(1234.0, "ASIGURATI", "SOCIETATI", ""));
-    EXPECT_NE(std::string::npos, m_client->m_statement.find("where `index`='1234'"));
+    EXPECT_NE(std::string::npos, m_client->LastStatement().find("where `index`='1234'"));
 }
 
 TEST_F(GuardedEditingTest, DeletingAMissingRowChangesNothingAndShowsNothing) {
     AddCompany("123", "STAYS");
-    const auto lastId = m_client->m_lastInsertId;
+    const auto lastId = m_client->LastInsertId();
     EXPECT_EQ(0, m_client->DeleteRecord(999, "ASIGURATI", "SOCIETATI", ""));
-    EXPECT_EQ(lastId, m_client->m_lastInsertId);
+    EXPECT_EQ(lastId, m_client->LastInsertId());
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.zlog_societati"));
     EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
 }

@@ -64,7 +64,7 @@ protected:
     std::map<std::string, std::vector<std::string>> Lists(const std::string& sql) {
         std::map<std::string, std::vector<std::string>> lists;
         EXPECT_EQ(0, m_client->Query(sql, true));
-        for (long long row = 0; row < m_client->m_rowCount; ++row)
+        for (long long row = 0; row < m_client->RowCount(); ++row)
             lists[m_client->GetValue(row, "T")].push_back(m_client->GetValue(row, "L"));
         return lists;
     }

@@ -13,6 +13,14 @@ protected:
                                          "', 'test')",
                                      false));
     }
+    // A flow with its own transaction, called by another flow.
+    bool InnerFlow(const std::string& code, bool fails) {
+        Transaction transaction(*m_client);
+        EXPECT_TRUE(transaction.Begun());
+        AddHouse(code);
+        if (fails) return false;
+        return transaction.Commit() == 0;
+    }
     std::string Houses() {
         return SqlScalar(
             "SELECT IFNULL(GROUP_CONCAT(cas ORDER BY cas), '') FROM asigurati.cas "
@@ -49,6 +57,40 @@ TEST_F(TransactionTest, SavepointRollbackKeepsTheRowsBeforeIt) {
     ASSERT_EQ(0, transaction.Commit());
     EXPECT_EQ("T1,T3", Houses());
     EXPECT_EQ(1, transaction.Savepoint("after"));
+}
+
+TEST_F(TransactionTest, AFailedInnerFlowTakesTheOuterFlowDownWithIt) {
+    {
+        Transaction outer(*m_client);
+        AddHouse("O1");
+        if (InnerFlow("I1", true)) outer.Commit();
+    }
+    EXPECT_EQ("", Houses());
+    EXPECT_EQ(0, m_client->OpenTransactions());
+}
+
+TEST_F(TransactionTest, AnInnerCommitIsUndoneWhenTheOuterFlowFails) {
+    {
+        Transaction outer(*m_client);
+        AddHouse("O1");
+        ASSERT_TRUE(InnerFlow("I1", false));
+        // The inner commit only released its savepoint: nothing is visible yet.
+        EXPECT_EQ("", Houses());
+    }
+    EXPECT_EQ("", Houses());
+    EXPECT_EQ(0, m_client->OpenTransactions());
+}
+
+TEST_F(TransactionTest, AnOuterFlowMayGoOnAfterAnInnerOneGaveUp) {
+    Transaction outer(*m_client);
+    AddHouse("O1");
+    EXPECT_FALSE(InnerFlow("I1", true));
+    EXPECT_TRUE(InnerFlow("I2", false));
+    AddHouse("O2");
+    EXPECT_EQ(1, m_client->OpenTransactions());
+    ASSERT_EQ(0, outer.Commit());
+    EXPECT_EQ("I2,O1,O2", Houses());
+    EXPECT_EQ(0, m_client->OpenTransactions());
 }
 
 }  // namespace

@@ -18,6 +18,14 @@ namespace {
 
 class CompanyWindowsTest : public DbTest {
 protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        m_companies = std::make_unique<CompanyRegister>(*m_client, CompanyPlace::Health);
+    }
+    std::unique_ptr<CompanyDialog> AddForm() {
+        return std::make_unique<CompanyDialog>(*m_companies, CompanyRecord{},
+                                               CompanyEdit::Adding());
+    }
     template <typename T>
     static T* Find(QWidget* parent, const char* name) {
         T* widget = parent->findChild<T*>(name);
@@ -30,30 +38,33 @@ protected:
         QTest::keyClicks(edit, text);
     }
     static void FillValidCompany(QWidget* form) {
-        Type(form, "denumireEdit", "alfa srl");
-        Type(form, "cfEdit", "12345674");
-        Type(form, "ziuaLicEdit", "15");
-        Type(form, "sectEdit", "2");
+        Type(form, "denumire", "alfa srl");
+        Type(form, "cf", "12345674");
+        Type(form, "ziua_lic", "15");
+        Type(form, "sect", "2");
     }
     void AddCompanyRow(const char* cf, const char* name) {
         RunSql(std::string("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud, sect) "
                            "VALUES (") + cf + ", '" + name + "', '10', 'MB', 1)");
     }
+
+    std::unique_ptr<CompanyRegister> m_companies;
 };
 
 TEST_F(CompanyWindowsTest, TypingFollowsTheFieldRulesAndF5Saves) {
-    CompanyDialog dialog(*m_client, -1);
+    auto form = AddForm();
+    CompanyDialog& dialog = *form;
     dialog.show();
     EXPECT_EQ("Adauga societate", dialog.windowTitle());
-    Type(&dialog, "cfEdit", "12a34-5674xyz");  // letters and signs are not taken
-    EXPECT_EQ("12345674", Find<QLineEdit>(&dialog, "cfEdit")->text());
-    Type(&dialog, "denumireEdit", "alfa srl");
-    EXPECT_EQ("ALFA SRL", Find<QLineEdit>(&dialog, "denumireEdit")->text());
-    Type(&dialog, "emailEdit", "Birou@Alfa.RO");
-    EXPECT_EQ("birou@alfa.ro", Find<QLineEdit>(&dialog, "emailEdit")->text());
-    Type(&dialog, "ziuaLicEdit", "157");  // two characters at most
-    EXPECT_EQ("15", Find<QLineEdit>(&dialog, "ziuaLicEdit")->text());
-    Type(&dialog, "sectEdit", "4");
+    Type(&dialog, "cf", "12a34-5674xyz");  // letters and signs are not taken
+    EXPECT_EQ("12345674", Find<QLineEdit>(&dialog, "cf")->text());
+    Type(&dialog, "denumire", "alfa srl");
+    EXPECT_EQ("ALFA SRL", Find<QLineEdit>(&dialog, "denumire")->text());
+    Type(&dialog, "email", "Birou@Alfa.RO");
+    EXPECT_EQ("birou@alfa.ro", Find<QLineEdit>(&dialog, "email")->text());
+    Type(&dialog, "ziua_lic", "157");  // two characters at most
+    EXPECT_EQ("15", Find<QLineEdit>(&dialog, "ziua_lic")->text());
+    Type(&dialog, "sect", "4");
     QTest::keyClick(&dialog, Qt::Key_F5);
     EXPECT_EQ(QDialog::Accepted, dialog.result());
     EXPECT_EQ("ALFA SRL|MB|4|birou@alfa.ro",
@@ -62,10 +73,11 @@ TEST_F(CompanyWindowsTest, TypingFollowsTheFieldRulesAndF5Saves) {
 }
 
 TEST_F(CompanyWindowsTest, SectorFieldFollowsTheCountyAndEscapeCancels) {
-    CompanyDialog dialog(*m_client, -1);
+    auto form = AddForm();
+    CompanyDialog& dialog = *form;
     dialog.show();
-    auto* county = Find<QComboBox>(&dialog, "countyCombo");
-    auto* sector = Find<QLineEdit>(&dialog, "sectEdit");
+    auto* county = Find<QComboBox>(&dialog, "jud");
+    auto* sector = Find<QLineEdit>(&dialog, "sect");
     EXPECT_EQ("BUCURESTI", county->currentText());
     EXPECT_TRUE(sector->isEnabled());
     county->setCurrentIndex(0);
@@ -79,27 +91,30 @@ TEST_F(CompanyWindowsTest, SectorFieldFollowsTheCountyAndEscapeCancels) {
 }
 
 TEST_F(CompanyWindowsTest, AFailedCheckKeepsTheFormOpenWithItsValues) {
-    CompanyDialog dialog(*m_client, -1);
+    auto form = AddForm();
+    CompanyDialog& dialog = *form;
     dialog.show();
     FillValidCompany(&dialog);
-    Find<QLineEdit>(&dialog, "ziuaLicEdit")->setText("32");
+    Find<QLineEdit>(&dialog, "ziua_lic")->setText("32");
     m_prompter.ExpectMessage(
         "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie intre 1 si 31.");
     QTest::mouseClick(Find<QPushButton>(&dialog, "confirmButton"), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ("ALFA SRL", Find<QLineEdit>(&dialog, "denumireEdit")->text());
+    EXPECT_EQ("ALFA SRL", Find<QLineEdit>(&dialog, "denumire")->text());
 }
 
 TEST_F(CompanyWindowsTest, ModifyFormIsFilledAndConfirmedWithF6) {
     AddCompanyRow("12345674", "ALFA SRL");
     RunSql("UPDATE asigurati.societati SET jud='AB', sect=0");
-    const double index = std::stod(SqlScalar("SELECT `index` FROM asigurati.societati"));
-    CompanyDialog dialog(*m_client, index);
+    const long long index = std::stoll(SqlScalar("SELECT `index` FROM asigurati.societati"));
+    const auto record = m_companies->Load(index);
+    ASSERT_TRUE(record);
+    CompanyDialog dialog(*m_companies, *record, CompanyEdit::Modifying(index, *record));
     dialog.show();
     EXPECT_EQ("Modifica societate", dialog.windowTitle());
     EXPECT_EQ("[F6]   Modifica", Find<QPushButton>(&dialog, "confirmButton")->text());
-    EXPECT_EQ("ALBA", Find<QComboBox>(&dialog, "countyCombo")->currentText());
-    EXPECT_FALSE(Find<QLineEdit>(&dialog, "sectEdit")->isEnabled());
+    EXPECT_EQ("ALBA", Find<QComboBox>(&dialog, "jud")->currentText());
+    EXPECT_FALSE(Find<QLineEdit>(&dialog, "sect")->isEnabled());
     QTest::keyClick(&dialog, Qt::Key_F5);  // F5 only adds
     EXPECT_TRUE(dialog.isVisible());
     QTest::keyClick(&dialog, Qt::Key_F6);
@@ -108,7 +123,7 @@ TEST_F(CompanyWindowsTest, ModifyFormIsFilledAndConfirmedWithF6) {
 
 TEST_F(CompanyWindowsTest, ListAddsSelectsAndDeletesRows) {
     AddCompanyRow("23456783", "BETA SRL");
-    CompanyList list(*m_client, CompanyPlace::Health);
+    CompanyList list(*m_companies);
     list.show();
     DataListView* view = list.View();
     ASSERT_EQ(1, view->RowCount());
@@ -164,6 +179,56 @@ TEST_F(CompanyWindowsTest, HealthWindowShowsTheCurrentCompanyAndItsCounters) {
     EXPECT_EQ("1", Find<QLabel>(&window, "liquidatedCounter")->text());
     EXPECT_EQ("0", Find<QLabel>(&window, "coInsuredCounter")->text());
     QTest::keyClick(&window, Qt::Key_F5);  // a company is selected: no message
+}
+
+TEST_F(CompanyWindowsTest, ARefusedFieldTakesTheCaret) {
+    auto form = AddForm();
+    form->show();
+    FillValidCompany(form.get());
+    Type(form.get(), "c1", "RO00BAD");
+    m_prompter.ExpectMessage("Contul bancar introdus este incorect!");
+    QTest::keyClick(form.get(), Qt::Key_F5);
+    EXPECT_TRUE(form->isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(Find<QLineEdit>(form.get(), "c1"), QApplication::focusWidget());
+    EXPECT_EQ("RO00BAD", Find<QLineEdit>(form.get(), "c1")->selectedText());
+}
+
+TEST_F(CompanyWindowsTest, AfterADeleteTheLineAndCountersFollowTheNewlySelectedCompany) {
+    AddCompanyRow("12345674", "ALFA SRL");
+    AddCompanyRow("23456783", "BETA SRL");
+    AddCompanyRow("1800101221144", "GAMA PFA");
+    RunSql("INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
+           "(1800101221144, 5, 'CAS_B', 0), (1800101221144, 6, 'CASAB', 0)");
+    HealthWindow window(*m_client);
+    window.show();
+    DataListView* view = window.Companies()->View();
+    view->SelectRow(1, true);
+    QApplication::processEvents();
+    auto* current = Find<QWidget>(&window, "currentCompanyLabel");
+    ASSERT_EQ("BETA SRL", current->property("text").toString());
+    m_prompter.ExpectQuestion("Esti sigur ca vrei sa stergi societatea selectata?", true);
+    QTest::mouseClick(Find<QPushButton>(&window, "deleteCompanyButton"), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(1, window.Companies()->SelectedRow());
+    EXPECT_EQ("GAMA PFA", current->property("text").toString());
+    EXPECT_EQ("2", Find<QLabel>(&window, "existingCounter")->text());
+    EXPECT_EQ("2", Find<QLabel>(&window, "housesCounter")->text());
+}
+
+TEST_F(CompanyWindowsTest, AHeaderClickSortsTheCompaniesAndTheSelectionStays) {
+    AddCompanyRow("23456783", "BETA SRL");
+    AddCompanyRow("12345674", "ALFA SRL");
+    HealthWindow window(*m_client);
+    window.show();
+    DataListView* view = window.Companies()->View();
+    view->SelectRow(0, true);
+    QApplication::processEvents();
+    view->ClickHeader(view->ColumnIndex("DENUMIRE"), false);
+    QApplication::processEvents();
+    EXPECT_EQ("ALFA SRL", view->CellText(0, "DENUMIRE"));
+    EXPECT_EQ("BETA SRL", window.Companies()->SelectedName());
+    EXPECT_EQ("BETA SRL", Find<QWidget>(&window, "currentCompanyLabel")->property("text").toString());
 }
 
 }  // namespace

@@ -44,16 +44,17 @@ int main(int argc, char** argv) {
     app.processEvents();
     window.grab().save(out + "/health_window.png");
 
-    CompanyDialog dialog(client, -1);
+    CompanyRegister companies(client, CompanyPlace::Health);
+    CompanyDialog dialog(companies, CompanyRecord{}, CompanyEdit::Adding());
     dialog.show();
     const std::pair<const char*, const char*> typed[] = {
-        {"denumireEdit", "gama trans srl"}, {"cfEdit", "15900825"},
-        {"regComEdit", "j40/1234/2003"},    {"reprEdit", "ionescu maria"},
-        {"ziuaLicEdit", "10"},              {"locEdit", "Bucuresti"},
-        {"strEdit", "Calea Victoriei"},     {"nrEdit", "12"},
-        {"sectEdit", "1"},                  {"telEdit", "021 123 45 67"},
-        {"emailEdit", "Office@Gama.ro"},    {"b1Edit", "Banca Exemplu"},
-        {"c1Edit", "RO49AAAA1B31007593840000"}};
+        {"denumire", "gama trans srl"}, {"cf", "15900825"},
+        {"reg_com", "j40/1234/2003"},   {"repr", "ionescu maria"},
+        {"ziua_lic", "10"},             {"loc", "Bucuresti"},
+        {"str", "Calea Victoriei"},     {"nr", "12"},
+        {"sect", "1"},                  {"tel", "021 123 45 67"},
+        {"email", "Office@Gama.ro"},    {"b1", "Banca Exemplu"},
+        {"c1", "RO49AAAA1B31007593840000"}};
     for (const auto& [field, text] : typed) QTest::keyClicks(dialog.findChild<QLineEdit*>(field), text);
     app.processEvents();
     dialog.grab().save(out + "/company_dialog.png");

@@ -1,51 +1,35 @@
 #pragma once
 #include <QDialog>
-#include <string>
-#include <utility>
-#include <vector>
+#include <memory>
 
 #include "health/CompanyRegister.h"
 
-class CClient;
-class QComboBox;
-class QLineEdit;
-class QRadioButton;
+namespace Ui {
+class CompanyDialog;
+}
 
-// "Adauga societate" / "Modifica societate": reads its fields and hands them
-// to the company flow, which checks and saves them.
+// "Adauga societate" / "Modifica societate": shows a company, hands what was
+// typed to the register, and closes when the register has saved it.
 class CompanyDialog : public QDialog {
     Q_OBJECT
 public:
-    // index < 0 opens the form in add mode.
-    CompanyDialog(CClient& client, double index, QWidget* parent = nullptr);
+    // An empty record with CompanyEdit::Adding() opens the form in add mode.
+    CompanyDialog(CompanyRegister& companies, const CompanyRecord& record, const CompanyEdit& edit,
+                  QWidget* parent = nullptr);
+    ~CompanyDialog() override;
 
-    // False when a modify form could not read its company; do not show it.
-    bool Loaded() const { return m_loaded; }
-    CompanyFields Fields() const;
-    // After a successful add: the new row's key.
-    double InsertedIndex() const { return m_insertedIndex; }
+    CompanyRecord Record() const;
+    // After a successful save: the key of the company's row.
+    long long SavedKey() const { return m_savedKey; }
 
 public slots:
     void Confirm();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    void BuildFields();
-    QWidget* BuildButtons();
-    void Fill(const CompanyFields& fields);
     void UpdateSectorField();
-    static const std::vector<std::pair<QLineEdit* CompanyDialog::*, std::string CompanyFields::*>>&
-    TextFields();
 
-    CClient& m_client;
+    CompanyRegister& m_companies;
     CompanyEdit m_edit;
-    bool m_loaded = true;
-    double m_insertedIndex = 0;
-    QLineEdit *m_denumire, *m_cf, *m_regCom, *m_repr, *m_ziuaLic;
-    QRadioButton *m_sameMonth, *m_nextMonth;
-    QLineEdit *m_loc, *m_str, *m_nr, *m_bl, *m_sc, *m_et, *m_ap, *m_tel, *m_sect, *m_email;
-    QComboBox* m_county;
-    QLineEdit *m_b1, *m_f1, *m_c1;
+    long long m_savedKey = 0;
+    std::unique_ptr<Ui::CompanyDialog> m_ui;
 };

@@ -4,16 +4,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "db/CClient.h"
+#include "db/Prompter.h"
+#include "health/CompanyRegister.h"
 #include "ui/DataListView.h"
 #include "ui/health/CompanyDialog.h"
 
-CompanyList::CompanyList(CClient& client, CompanyPlace place, QWidget* parent)
-    : QWidget(parent), m_client(client), m_place(place) {
+CompanyList::CompanyList(CompanyRegister& companies, QWidget* parent)
+    : QWidget(parent), m_companies(companies) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_view = new DataListView(this);
     m_view->setObjectName("companyList");
+    m_view->EnableSorting(true);
     layout->addWidget(m_view, 1);
     auto* buttons = new QHBoxLayout();
     const struct {
@@ -36,50 +38,39 @@ CompanyList::CompanyList(CClient& client, CompanyPlace place, QWidget* parent)
     Reload();
 }
 
-void CompanyList::Reload() {
-    if (m_client.Query(CompanyListQuery(m_place), true) != 0) return;
-    m_view->FillFromResult(m_client, false, false);
-    m_view->SetColumnWidth("CF", 0);
-    m_view->SetColumnWidth("DENUMIRE", 250);
-    m_view->SetColumnWidth("INDEX", 0);
-}
+void CompanyList::Reload() { (void)m_companies.FillList(m_view->List()); }
 
 int CompanyList::SelectedRow() const { return m_view->NextSelectedRow(-1); }
 
-std::string CompanyList::SelectedCode() const {
+std::string CompanyList::SelectedCell(const char* column) const {
     const int row = SelectedRow();
-    return row < 0 ? std::string() : m_view->CellText(row, "CF");
+    return row < 0 ? std::string() : m_view->CellText(row, column);
 }
 
-std::string CompanyList::SelectedName() const {
-    const int row = SelectedRow();
-    return row < 0 ? std::string() : m_view->CellText(row, "DENUMIRE");
-}
-
-void CompanyList::ShowCompany(int row, const CompanyFields& fields, double index) {
-    m_view->SetCellText(row, "CF", fields.cf);
-    m_view->SetCellText(row, "DENUMIRE", fields.denumire);
-    m_view->SetCellText(row, "INDEX", std::to_string(static_cast<long long>(index)));
-}
+std::string CompanyList::SelectedCode() const { return SelectedCell("CF"); }
+std::string CompanyList::SelectedName() const { return SelectedCell("DENUMIRE"); }
+std::string CompanyList::SelectedKey() const { return SelectedCell("INDEX"); }
 
 void CompanyList::AddCompany() {
-    CompanyDialog dialog(m_client, -1, this);
+    CompanyDialog dialog(m_companies, CompanyRecord{}, CompanyEdit::Adding(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     const int row = m_view->AddRow("");
-    ShowCompany(row, dialog.Fields(), dialog.InsertedIndex());
+    (void)m_companies.RefreshRow(m_view->List(), row, dialog.SavedKey());
     m_view->SelectRow(row, true);
 }
 
 void CompanyList::ModifyCompany() {
     const int row = SelectedRow();
     if (row < 0) {
-        m_client.GetPrompter().ShowMessage(CompanyMessages::kSelectToModify);
+        m_companies.GetPrompter().ShowMessage(CompanyMessages::kSelectToModify);
         return;
     }
-    const double index = m_view->CellNumber(row, "INDEX");
-    CompanyDialog dialog(m_client, index, this);
-    if (!dialog.Loaded() || dialog.exec() != QDialog::Accepted) return;
-    ShowCompany(row, dialog.Fields(), index);
+    const auto index = static_cast<long long>(m_view->CellNumber(row, "INDEX"));
+    const auto record = m_companies.Load(index);
+    if (!record) return;
+    CompanyDialog dialog(m_companies, *record, CompanyEdit::Modifying(index, *record), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    (void)m_companies.RefreshRow(m_view->List(), row, index);
     emit SelectionChanged();
     emit CompanyModified();
 }
@@ -87,10 +78,10 @@ void CompanyList::ModifyCompany() {
 void CompanyList::RemoveCompany() {
     const int row = SelectedRow();
     if (row < 0) {
-        m_client.GetPrompter().ShowMessage(CompanyMessages::kSelectToDelete);
+        m_companies.GetPrompter().ShowMessage(CompanyMessages::kSelectToDelete);
         return;
     }
-    if (!DeleteCompany(m_client, SelectedCode(), m_place)) return;
+    if (!m_companies.Delete(SelectedCode())) return;
     m_view->DeleteRow(row);
     if (m_view->RowCount() > 0) m_view->SelectRowClamped(row);
     emit SelectionChanged();

@@ -2,9 +2,7 @@
 #include <QWidget>
 #include <string>
 
-#include "health/CompanyRegister.h"
-
-class CClient;
+class CompanyRegister;
 class DataListView;
 
 // The company list with its three buttons, the same in the health and the
@@ -12,13 +10,15 @@ class DataListView;
 class CompanyList : public QWidget {
     Q_OBJECT
 public:
-    CompanyList(CClient& client, CompanyPlace place, QWidget* parent = nullptr);
+    CompanyList(CompanyRegister& companies, QWidget* parent = nullptr);
 
     void Reload();
     DataListView* View() const { return m_view; }
     int SelectedRow() const;
-    std::string SelectedCode() const;  // "" with no row selected
+    // "" with no row selected.
+    std::string SelectedCode() const;
     std::string SelectedName() const;
+    std::string SelectedKey() const;
 
 public slots:
     void AddCompany();
@@ -31,9 +31,8 @@ signals:
     void CompanyModified();
 
 private:
-    void ShowCompany(int row, const CompanyFields& fields, double index);
+    std::string SelectedCell(const char* column) const;
 
-    CClient& m_client;
-    CompanyPlace m_place;
+    CompanyRegister& m_companies;
     DataListView* m_view;
 };

@@ -5,44 +5,34 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "db/CClient.h"
-#include "health/CompanyRegister.h"
 #include "ui/ColourLabel.h"
+#include "ui/KeyActions.h"
 #include "ui/TextCodec.h"
 #include "ui/health/CompanyList.h"
 
-namespace {
-
-QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
-
-HealthWindow::HealthWindow(CClient& client, QWidget* parent) : QWidget(parent), m_client(client) {
+HealthWindow::HealthWindow(CClient& client, QWidget* parent)
+    : QWidget(parent),
+      m_client(client),
+      m_companyRegister(client, CompanyPlace::Health),
+      m_keys(new KeyActions(this)) {
     setObjectName("healthWindow");
     auto* layout = new QVBoxLayout(this);
     auto* companyBox = new QGroupBox("Societati", this);
     BuildCompanyBox(companyBox);
     layout->addWidget(companyBox, 1);
     layout->addWidget(BuildActions());
-    connect(m_companies, &CompanyList::SelectionChanged, this, &HealthWindow::OnSelectionChanged);
-    connect(m_companies, &CompanyList::CompanyModified, this, [this] {
-        m_previousRow = -2;  // the name or code may have changed: show it again
-        OnSelectionChanged();
-    });
+    connect(m_companies, &CompanyList::SelectionChanged, this, [this] { OnSelectionChanged(false); });
+    // The name or code may have changed: show it again.
+    connect(m_companies, &CompanyList::CompanyModified, this, [this] { OnSelectionChanged(true); });
     ShowCompanyLine(false);
 }
 
 void HealthWindow::BuildCompanyBox(QWidget* box) {
     auto* grid = new QGridLayout(box);
-    m_companies = new CompanyList(m_client, CompanyPlace::Health, box);
+    m_companies = new CompanyList(m_companyRegister, box);
     grid->addWidget(m_companies, 0, 0, 1, 2);
     grid->addWidget(new QLabel("Societate curenta:", box), 1, 0);
     m_currentCompany = new ColourLabel(box);
@@ -67,12 +57,18 @@ QWidget* HealthWindow::BuildActions() {
     row->setContentsMargins(0, 0, 0, 0);
     auto* insured = new QGroupBox("Asigurati", actions);
     auto* insuredLayout = new QGridLayout(insured);
-    auto* add = Button(insured, "[F5]   Adauga", "addInsuredButton");
-    auto* liquidate = Button(insured, "[F6]   Lichideaza", "liquidateInsuredButton");
-    auto* show = Button(insured, "[F9]  Afiseaza", "showInsuredButton");
-    insuredLayout->addWidget(add, 0, 0);
-    insuredLayout->addWidget(liquidate, 1, 0);
-    insuredLayout->addWidget(show, 2, 0);
+    insuredLayout->addWidget(m_keys->Add(insured, "addInsuredButton",
+                                         {Qt::Key_F5, Qt::NoModifier, "[F5]   Adauga"},
+                                         [this] { AddInsured(); }),
+                             0, 0);
+    insuredLayout->addWidget(m_keys->Add(insured, "liquidateInsuredButton",
+                                         {Qt::Key_F6, Qt::NoModifier, "[F6]   Lichideaza"},
+                                         [this] { LiquidateInsured(); }),
+                             1, 0);
+    insuredLayout->addWidget(m_keys->Add(insured, "showInsuredButton",
+                                         {Qt::Key_F9, Qt::NoModifier, "[F9]  Afiseaza"},
+                                         [this] { ShowInsured(); }),
+                             2, 0);
     const char* const filters[] = {"toate inregistrarile", "numai asiguratii existenti",
                                    "numai asiguratii lichidati"};
     for (int i = 0; i < 3; ++i) {
@@ -85,38 +81,17 @@ QWidget* HealthWindow::BuildActions() {
 
     auto* coInsured = new QGroupBox("Coasigurati", actions);
     auto* coLayout = new QVBoxLayout(coInsured);
-    auto* addCo = Button(coInsured, "[CTRL + F5]   Adauga", "addCoInsuredButton");
-    coLayout->addWidget(addCo);
+    coLayout->addWidget(m_keys->Add(coInsured, "addCoInsuredButton",
+                                    {Qt::Key_F5, Qt::ControlModifier, "[CTRL + F5]   Adauga"},
+                                    [this] { AddCoInsured(); }));
     coLayout->addStretch(1);
-    auto* reports = Button(coInsured, "Generare de rapoarte", "reportsButton");
+    auto* reports = new QPushButton("Generare de rapoarte", coInsured);
+    reports->setObjectName("reportsButton");
+    reports->setAutoDefault(false);
+    connect(reports, &QPushButton::clicked, this, &HealthWindow::OpenReports);
     coLayout->addWidget(reports);
     row->addWidget(coInsured);
-
-    connect(add, &QPushButton::clicked, this, &HealthWindow::AddInsured);
-    connect(liquidate, &QPushButton::clicked, this, &HealthWindow::LiquidateInsured);
-    connect(show, &QPushButton::clicked, this, &HealthWindow::ShowInsured);
-    connect(addCo, &QPushButton::clicked, this, &HealthWindow::AddCoInsured);
-    connect(reports, &QPushButton::clicked, this, &HealthWindow::OpenReports);
     return actions;
-}
-
-// The function keys of the window's buttons; the fields and the list pass
-// them on to here.
-void HealthWindow::keyPressEvent(QKeyEvent* event) {
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    switch (event->key()) {
-        case Qt::Key_F5:
-            ctrl ? AddCoInsured() : AddInsured();
-            return;
-        case Qt::Key_F6:
-            LiquidateInsured();
-            return;
-        case Qt::Key_F9:
-            ShowInsured();
-            return;
-        default:
-            QWidget::keyPressEvent(event);
-    }
 }
 
 int HealthWindow::ListFilter() const {
@@ -131,18 +106,20 @@ void HealthWindow::ShowCompanyLine(bool selected) {
     for (QLabel* counter : m_counters) counter->clear();
 }
 
-void HealthWindow::OnSelectionChanged() {
-    const int row = m_companies->SelectedRow();
-    if (row == m_previousRow) return;
-    m_previousRow = row;
-    ShowCompanyLine(row >= 0);
-    if (row >= 0) RefreshCounters();
+// The line follows the selected company, not the row number: a delete brings
+// another company to the same row.
+void HealthWindow::OnSelectionChanged(bool force) {
+    const std::string key = m_companies->SelectedKey();
+    if (!force && key == m_shownKey) return;
+    m_shownKey = key;
+    ShowCompanyLine(!key.empty());
+    if (!key.empty()) RefreshCounters();
 }
 
 void HealthWindow::RefreshCounters() {
     const std::string code = m_companies->SelectedCode();
     if (code.empty()) return;
-    const CompanyCounters c = CountCompany(m_client, code);
+    const CompanyCounters c = m_companyRegister.Count(code);
     const std::string* values[] = {&c.houses, &c.existing, &c.liquidated, &c.coInsured};
     for (int i = 0; i < 4; ++i) m_counters[i]->setText(ToQt(*values[i]));
 }

@@ -1,10 +1,14 @@
 #pragma once
 #include <QWidget>
 #include <array>
+#include <string>
+
+#include "health/CompanyRegister.h"
 
 class CClient;
 class ColourLabel;
 class CompanyList;
+class KeyActions;
 class QLabel;
 class QRadioButton;
 
@@ -28,21 +32,21 @@ public slots:
     void OpenReports();
     void RefreshCounters();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void BuildCompanyBox(QWidget* box);
     QWidget* BuildActions();
-    void OnSelectionChanged();
+    void OnSelectionChanged(bool force);
     void ShowCompanyLine(bool selected);
     // True with a company selected; otherwise tells the user to select one.
     bool RequireCompany(const char* message);
 
     CClient& m_client;
+    CompanyRegister m_companyRegister;
+    KeyActions* m_keys;
     CompanyList* m_companies;
     ColourLabel* m_currentCompany;
     std::array<QLabel*, 4> m_counters{};
     std::array<QRadioButton*, 3> m_filters{};
-    int m_previousRow = -1;
+    // The key of the company the line shows: rows move with sorts and deletes.
+    std::string m_shownKey;
 };

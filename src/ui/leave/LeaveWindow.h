@@ -1,6 +1,8 @@
 #pragma once
 #include <QWidget>
 
+#include "health/CompanyRegister.h"
+
 class CClient;
 class CompanyList;
 
@@ -13,5 +15,6 @@ public:
     CompanyList* Companies() const { return m_companies; }
 
 private:
+    CompanyRegister m_companyRegister;
     CompanyList* m_companies;
 };

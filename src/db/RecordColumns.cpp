@@ -1,0 +1,5 @@
+#include "db/RecordColumns.h"
+
+#include "domain/TextNumbers.h"
+
+std::string ResultName(std::string_view column) { return ToUpper(column); }

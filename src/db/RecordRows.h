@@ -1,0 +1,41 @@
+#pragma once
+#include <span>
+#include <string>
+
+#include "datalist/DataList.h"
+#include "db/CClient.h"
+#include "db/RecordColumns.h"
+
+// The moves every register makes between its column table and the database:
+// a record from a result row, the pending fields of a guarded write, and the
+// layout of the record's list.
+
+template <typename Record>
+Record RecordFromResult(const CClient& client, long long row,
+                        std::span<const RecordColumn<Record>> columns) {
+    Record record;
+    for (const auto& column : columns)
+        record.*column.member = client.GetValue(row, ResultName(column.spec.name));
+    return record;
+}
+
+// ClearFields, then one AddField per column, in the order of the table.
+template <typename Record>
+void AddRecordFields(CClient& client, const Record& record,
+                     std::span<const RecordColumn<Record>> columns) {
+    client.ClearFields();
+    for (const auto& column : columns)
+        client.AddField(ResultName(column.spec.name), record.*column.member);
+}
+
+// Widths and display kinds of the columns the table sets; the row key is
+// never shown.
+template <typename Record>
+void ApplyListLayout(DataList& list, std::span<const RecordColumn<Record>> columns) {
+    for (const auto& column : columns) {
+        const std::string name = ResultName(column.spec.name);
+        if (column.spec.listWidth >= 0) list.SetColumnWidth(name, column.spec.listWidth);
+        if (column.spec.displayKind > 0) list.SetColumnKind(name, column.spec.displayKind);
+    }
+    list.SetColumnWidth("INDEX", 0);
+}

@@ -1,0 +1,88 @@
+#include "ui/RecordForm.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+#include "ui/FieldRules.h"
+#include "ui/TextCodec.h"
+
+namespace {
+
+QString ObjectName(std::string_view column) {
+    return QString::fromLatin1(column.data(), static_cast<qsizetype>(column.size()));
+}
+
+template <typename Field>
+Field* FindField(const QWidget* form, std::string_view column) {
+    return form->findChild<Field*>(ObjectName(column));
+}
+
+int ChoicePosition(const ColumnSpec& column, const std::string& value) {
+    if (!column.choices) return -1;
+    const auto codes = column.choices();
+    const auto found = std::find(codes.begin(), codes.end(), value);
+    return found == codes.end() ? -1 : static_cast<int>(found - codes.begin());
+}
+
+std::string ChoiceCode(const ColumnSpec& column, int position) {
+    if (!column.choices || position < 0) return {};
+    const auto codes = column.choices();
+    return position < static_cast<int>(codes.size()) ? std::string(codes[position]) : std::string();
+}
+
+}  // namespace
+
+void BindField(QWidget* form, const ColumnSpec& column) {
+    if (auto* edit = FindField<QLineEdit>(form, column.name))
+        ApplyTextRule(edit, column.rule, column.maxLength);
+}
+
+void ShowFieldValue(QWidget* form, const ColumnSpec& column, const std::string& value) {
+    if (auto* edit = FindField<QLineEdit>(form, column.name)) {
+        edit->setText(ToQt(value));
+    } else if (auto* combo = FindField<QComboBox>(form, column.name)) {
+        combo->setCurrentIndex(ChoicePosition(column, value));
+    } else if (auto* group = FindField<QButtonGroup>(form, column.name)) {
+        const auto buttons = group->buttons();
+        const int position = ChoicePosition(column, value);
+        if (position >= 0 && position < buttons.size()) buttons[position]->setChecked(true);
+    }
+}
+
+std::optional<std::string> ReadFieldValue(const QWidget* form, const ColumnSpec& column) {
+    if (auto* edit = FindField<QLineEdit>(form, column.name)) return FromQt(edit->text());
+    if (auto* combo = FindField<QComboBox>(form, column.name))
+        return ChoiceCode(column, combo->currentIndex());
+    if (auto* group = FindField<QButtonGroup>(form, column.name))
+        return ChoiceCode(column, static_cast<int>(group->buttons().indexOf(group->checkedButton())));
+    return std::nullopt;
+}
+
+void FocusField(QWidget* form, const std::string& column) {
+    QWidget* field = FindField<QWidget>(form, column);
+    if (!field)
+        if (auto* group = FindField<QButtonGroup>(form, column); group && !group->buttons().isEmpty())
+            field = group->buttons().first();
+    if (!field) return;
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+}
+
+void AlignLabelColumns(QWidget* form) {
+    const auto layouts = form->findChildren<QFormLayout*>();
+    std::vector<QWidget*> labels;
+    int widest = 0;
+    for (QFormLayout* layout : layouts)
+        for (int row = 0; row < layout->rowCount(); ++row)
+            if (QLayoutItem* item = layout->itemAt(row, QFormLayout::LabelRole); item && item->widget()) {
+                labels.push_back(item->widget());
+                widest = std::max(widest, item->widget()->sizeHint().width());
+            }
+    for (QWidget* label : labels) label->setMinimumWidth(widest);
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include <optional>
+#include <span>
+#include <string>
+
+#include "db/RecordColumns.h"
+
+class QWidget;
+
+// Moves a record between its column table and a form whose fields carry the
+// column names as objectNames: a line edit holds a typed value, a combo box or
+// a button group the position of a code among the column's choices.
+
+// The entry limit and text rule of one column on its field, if the form has it.
+void BindField(QWidget* form, const ColumnSpec& column);
+void ShowFieldValue(QWidget* form, const ColumnSpec& column, const std::string& value);
+// Nothing when the form has no field for the column.
+std::optional<std::string> ReadFieldValue(const QWidget* form, const ColumnSpec& column);
+// Puts the caret in the field of `column` (after a refused check), its text selected.
+void FocusField(QWidget* form, const std::string& column);
+// The labels of every form layout inside `form` take the width of the widest,
+// so groups stacked one under the other share one label column.
+void AlignLabelColumns(QWidget* form);
+
+template <typename Record>
+void BindRecordFields(QWidget* form, std::span<const RecordColumn<Record>> columns) {
+    for (const auto& column : columns) BindField(form, column.spec);
+}
+
+template <typename Record>
+void ShowRecord(QWidget* form, std::span<const RecordColumn<Record>> columns,
+                const Record& record) {
+    for (const auto& column : columns) ShowFieldValue(form, column.spec, record.*column.member);
+}
+
+// The record as the form shows it; columns without a field keep `base`'s values.
+template <typename Record>
+Record ReadRecord(const QWidget* form, std::span<const RecordColumn<Record>> columns,
+                  Record base = {}) {
+    for (const auto& column : columns)
+        if (auto value = ReadFieldValue(form, column.spec)) base.*column.member = *value;
+    return base;
+}
