@@ -220,6 +220,12 @@ Outcome CompanyRegister::RefreshRow(DataList& list, int row, long long index) {
     return Outcome::Done(index);
 }
 
+CompanyRow CompanyRegister::RowAt(const DataList& list, int row) {
+    if (row < 0 || row >= list.RowCount()) return {};
+    return {TextToInteger(list.CellText(row, "INDEX")), list.CellText(row, "CF"),
+            list.CellText(row, "DENUMIRE")};
+}
+
 CompanyCounters CompanyRegister::Count(const std::string& cf) {
     CompanyCounters counters;
     const auto code = SqlNumber(GetPrompter(), cf);

@@ -47,6 +47,14 @@ struct CompanyEdit {
     }
 };
 
+// What a row of the company list says about its company; all empty for no row.
+struct CompanyRow {
+    long long key = 0;
+    std::string code;
+    std::string name;
+    bool Empty() const { return key == 0 && code.empty(); }
+};
+
 struct CompanyCounters {
     std::string houses, existing, liquidated, coInsured;  // empty until counted
 };
@@ -89,6 +97,7 @@ public:
     Outcome FillList(DataList& list);
     // Shows in `row` the company `index` as it was stored.
     Outcome RefreshRow(DataList& list, int row, long long index);
+    static CompanyRow RowAt(const DataList& list, int row);
 
     // The counters of the health window; a failed query leaves the later
     // counters empty.

@@ -5,8 +5,7 @@
 namespace {
 constexpr Qt::KeyboardModifiers kCommandModifiers =
     Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
-constexpr int kCommandButtonWidth = 150;
-constexpr int kCommandButtonHeight = 30;
+constexpr int kCommandButtonWidth = 200;
 }  // namespace
 
 KeyActions::KeyActions(QWidget* window) : QObject(window) { window->installEventFilter(this); }
@@ -44,5 +43,5 @@ bool KeyActions::eventFilter(QObject*, QEvent* event) {
 }
 
 void SizeCommandButton(QPushButton* button) {
-    button->setMinimumSize(kCommandButtonWidth, kCommandButtonHeight);
+    button->setMinimumWidth(kCommandButtonWidth);
 }

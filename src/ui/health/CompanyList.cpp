@@ -42,14 +42,9 @@ void CompanyList::Reload() { (void)m_companies.FillList(m_view->List()); }
 
 int CompanyList::SelectedRow() const { return m_view->NextSelectedRow(-1); }
 
-std::string CompanyList::SelectedCell(const char* column) const {
-    const int row = SelectedRow();
-    return row < 0 ? std::string() : m_view->CellText(row, column);
+CompanyRow CompanyList::Selected() const {
+    return CompanyRegister::RowAt(m_view->List(), SelectedRow());
 }
-
-std::string CompanyList::SelectedCode() const { return SelectedCell("CF"); }
-std::string CompanyList::SelectedName() const { return SelectedCell("DENUMIRE"); }
-std::string CompanyList::SelectedKey() const { return SelectedCell("INDEX"); }
 
 void CompanyList::AddCompany() {
     CompanyDialog dialog(m_companies, CompanyRecord{}, CompanyEdit::Adding(), this);
@@ -65,7 +60,7 @@ void CompanyList::ModifyCompany() {
         m_companies.GetPrompter().ShowMessage(CompanyMessages::kSelectToModify);
         return;
     }
-    const auto index = static_cast<long long>(m_view->CellNumber(row, "INDEX"));
+    const long long index = Selected().key;
     const auto record = m_companies.Load(index);
     if (!record) return;
     CompanyDialog dialog(m_companies, *record, CompanyEdit::Modifying(index, *record), this);

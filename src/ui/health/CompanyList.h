@@ -2,7 +2,8 @@
 #include <QWidget>
 #include <string>
 
-class CompanyRegister;
+#include "health/CompanyRegister.h"
+
 class DataListView;
 
 // The company list with its three buttons, the same in the health and the
@@ -15,10 +16,10 @@ public:
     void Reload();
     DataListView* View() const { return m_view; }
     int SelectedRow() const;
-    // "" with no row selected.
-    std::string SelectedCode() const;
-    std::string SelectedName() const;
-    std::string SelectedKey() const;
+    // Empty with no row selected.
+    CompanyRow Selected() const;
+    std::string SelectedCode() const { return Selected().code; }
+    std::string SelectedName() const { return Selected().name; }
 
 public slots:
     void AddCompany();
@@ -31,8 +32,6 @@ signals:
     void CompanyModified();
 
 private:
-    std::string SelectedCell(const char* column) const;
-
     CompanyRegister& m_companies;
     DataListView* m_view;
 };

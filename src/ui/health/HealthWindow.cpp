@@ -109,11 +109,11 @@ void HealthWindow::ShowCompanyLine(bool selected) {
 // The line follows the selected company, not the row number: a delete brings
 // another company to the same row.
 void HealthWindow::OnSelectionChanged(bool force) {
-    const std::string key = m_companies->SelectedKey();
+    const long long key = m_companies->Selected().key;
     if (!force && key == m_shownKey) return;
     m_shownKey = key;
-    ShowCompanyLine(!key.empty());
-    if (!key.empty()) RefreshCounters();
+    ShowCompanyLine(key != 0);
+    if (key != 0) RefreshCounters();
 }
 
 void HealthWindow::RefreshCounters() {

@@ -48,5 +48,5 @@ private:
     std::array<QLabel*, 4> m_counters{};
     std::array<QRadioButton*, 3> m_filters{};
     // The key of the company the line shows: rows move with sorts and deletes.
-    std::string m_shownKey;
+    long long m_shownKey = 0;
 };
