@@ -44,6 +44,49 @@ TEST(AmountEdit, FormatsValues) {
     EXPECT_EQ(edit.Amount(), 1000);
 }
 
+TEST(AmountEdit, WithoutDecimalsRoundsHalfAwayFromZero) {
+    const struct {
+        double value;
+        const char* shown;
+        double amount;
+    } cases[] = {{-1234.567, "-1,235", -1235},
+                 {1234.567, "1,235", 1235},
+                 {-0.6, "-1", -1},
+                 {-0.5, "-1", -1},
+                 {0.5, "1", 1},
+                 {-2.5, "-3", -3},
+                 {-2.49, "-2", -2},
+                 {-0.4, "-0", 0},
+                 {-999.5, "-1,000", -1000}};
+    AmountEdit edit;
+    edit.SetDecimals(0);
+    for (const auto& c : cases) {
+        edit.SetAmount(c.value);
+        EXPECT_EQ(Shown(edit), c.shown) << c.value;
+        EXPECT_EQ(edit.Amount(), c.amount) << c.value;
+    }
+}
+
+// Whatever the decimal count, a negative amount shows as its positive twin
+// with a minus in front: both round the same way.
+TEST(AmountEdit, NegativesRoundAsPositivesAtEveryDecimalCount) {
+    const double values[] = {0.5,      0.6,      2.5,      1234.567,     1234.005,
+                             2.675,    0.996,    999.9995, 0.0000005,    1234567.4999999,
+                             19.99999, 100000.5, 0.05,     123456789.125};
+    AmountEdit edit;
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        edit.SetDecimals(decimals);
+        for (double value : values) {
+            edit.SetAmount(value);
+            const std::string positive = Shown(edit);
+            const std::string positivePlain = edit.AmountText();
+            edit.SetAmount(-value);
+            EXPECT_EQ(Shown(edit), "-" + positive) << -value << " with " << decimals;
+            EXPECT_EQ(edit.AmountText(), "-" + positivePlain) << -value << " with " << decimals;
+        }
+    }
+}
+
 // Each case: start value, caret, what is typed, the text shown afterwards.
 struct TypingCase {
     double start;
