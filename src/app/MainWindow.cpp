@@ -157,7 +157,6 @@ void MainWindow::TogglePanel(Module module) {
     CloseAllPanels();
     ResetMarks();
     slot = CreatePanel(module);
-    slot->SetClient(m_client.get());
     slot->SetStepDelay(0);
     slot->SetDirection(ModulePanel::DockRight);
     slot->SetFullHeight(Describe(module).fullHeight);

@@ -20,11 +20,9 @@ void ModulePanel::SetContent(QWidget* content) {
     layout->addWidget(content);
 }
 
-// The docking rectangle with the sliding dimension at `extent`.
+// The docking rectangle with the width at `extent`.
 QRect ModulePanel::DockedRect(int extent) const {
     const QRect parent = m_mainWindow->frameGeometry();
-    if (m_direction == DockBelow)
-        return QRect(parent.left(), parent.bottom() + 1, m_designedSize.width(), extent);
     const int height = m_fullHeight ? m_mainWindow->height() : m_designedSize.height();
     return QRect(parent.right() + 1, parent.top(), extent, height);
 }
@@ -40,8 +38,7 @@ void ModulePanel::Pause() const {
 }
 
 void ModulePanel::SlideOpen() {
-    const int full =
-        m_direction == DockBelow ? m_designedSize.height() : m_designedSize.width();
+    const int full = m_designedSize.width();
     // Designed sizes are multiples of 10, so the last step is the full size.
     for (int extent = 0; extent <= full; extent += 10) {
         Pause();
@@ -53,27 +50,24 @@ void ModulePanel::SlideOpen() {
 
 void ModulePanel::SlideShut() {
     const QSize own = size();
-    const int full = m_direction == DockBelow ? own.height() : own.width();
+    const int full = own.width();
     for (int amount = 0; amount <= full && m_stepDelayMs > 0; amount += 10) {
         Pause();
-        if (m_direction == DockBelow)
-            resize(own.width(), full - amount);
-        else
-            resize(full - amount, own.height());
+        resize(full - amount, own.height());
     }
     hide();
     m_open = false;
 }
 
 void ModulePanel::Follow() {
-    const int full =
-        m_direction == DockBelow ? m_designedSize.height() : m_designedSize.width();
-    Place(DockedRect(full));
+    Place(DockedRect(m_designedSize.width()));
     raise();
     show();
 }
 
-void ModulePanel::reject() { emit LeaveRequested(); }
+void ModulePanel::reject() {
+    emit LeaveRequested();
+}
 
 void ModulePanel::closeEvent(QCloseEvent* event) {
     event->ignore();

@@ -1,24 +1,21 @@
 #pragma once
 #include <QDialog>
 
-class CClient;
-
 // Base of the three module panels: a modeless window docked at the right edge
-// of the main window (or under it), sliding open and shut, following it when
-// it moves. Escape or its cancel button asks the main window to leave.
+// of the main window, sliding open and shut, following it when it moves.
+// Escape or its cancel button asks the main window to leave.
 class ModulePanel : public QDialog {
     Q_OBJECT
 public:
-    enum Direction { DockRight = 1, DockBelow = 3 };
+    enum Direction { DockRight = 1 };
 
     ModulePanel(QWidget* mainWindow, const QString& caption, QSize designedSize);
 
-    void SetClient(CClient* client) { m_client = client; }
     // The module's own window, shown inside the panel.
     void SetContent(QWidget* content);
-    CClient* Client() const { return m_client; }
     void SetStepDelay(int ms) { m_stepDelayMs = ms; }
-    void SetDirection(Direction direction) { m_direction = direction; }
+    // Right is the one docking side; the call only states it.
+    void SetDirection(Direction) {}
     void SetFullHeight(bool fullHeight) { m_fullHeight = fullHeight; }
     bool IsOpen() const { return m_open; }
 
@@ -40,10 +37,8 @@ private:
     void Pause() const;
 
     QWidget* m_mainWindow;
-    CClient* m_client = nullptr;
     QSize m_designedSize;
     bool m_open = false;
     bool m_fullHeight = true;
-    Direction m_direction = DockRight;
     int m_stepDelayMs = 12;
 };

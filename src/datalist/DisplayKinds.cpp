@@ -10,15 +10,17 @@ bool AllDigits(std::string_view text, std::size_t length) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+bool IsSign(char c) {
+    return c == '-' || c == '+';
+}
+
 // A number as kinds 3 and 5 accept it: an optional sign, digits and at most one
-// "." or "," as decimal separator, with at least one digit after the sign.
+// "." or "," as decimal separator, with at least one digit.
 bool IsNumberShape(std::string_view text) {
-    std::size_t i = 0;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+    const std::size_t start = !text.empty() && IsSign(text[0]) ? 1 : 0;
     bool separator = false;
     bool digit = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
+    for (const char c : text.substr(start)) {
         if (c >= '0' && c <= '9') {
             digit = true;
         } else if ((c == '.' || c == ',') && !separator) {
@@ -27,22 +29,23 @@ bool IsNumberShape(std::string_view text) {
             return false;
         }
     }
-    // "-,5" has nothing before the separator but its sign: not a number.
-    const bool signedEmpty =
-        text.size() > 1 && (text[0] == '-' || text[0] == '+') && (text[1] == '.' || text[1] == ',');
-    return digit && !signedEmpty;
+    return digit;
 }
 
-std::string GroupedText(std::string_view text) {
-    // GroupDigits groups a "+" as if it were a digit; keep it in front instead.
-    if (!text.empty() && text[0] == '+') return "+" + GroupDigits(text.substr(1));
-    return GroupDigits(text);
+// GroupDigits drops the decimals of a number with no integer digits (",5"
+// gives "0"); half a leu must not look like nothing, so a "0" goes in front
+// of the separator first: ",5" shows 0,5 and "-.5" shows -0,5.
+std::string WithIntegerDigit(std::string_view number) {
+    std::string text(number);
+    const std::size_t start = !text.empty() && IsSign(text[0]) ? 1 : 0;
+    if (start < text.size() && (text[start] == '.' || text[start] == ',')) text.insert(start, "0");
+    return text;
 }
 
 // Grouped, with exactly two decimals: surplus decimals are cut, missing ones
 // filled with "0".
 std::string AmountText(std::string_view text) {
-    std::string grouped = GroupedText(text);
+    const std::string grouped = GroupDigits(WithIntegerDigit(text));
     const std::size_t comma = grouped.find(',');
     if (comma == std::string::npos) return grouped + ",00";
     std::string decimals = grouped.substr(comma + 1);
@@ -64,7 +67,7 @@ std::string FormatDisplayKind(std::string_view text, std::string_view kind) {
             if (AllDigits(text, 6)) return s.substr(4, 2) + "." + s.substr(0, 4);
             break;
         case '3':
-            if (IsNumberShape(text)) return GroupedText(text);
+            if (IsNumberShape(text)) return GroupDigits(WithIntegerDigit(text));
             break;
         case '4':
             if (AllDigits(text, 14))

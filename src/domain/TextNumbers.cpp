@@ -163,9 +163,10 @@ std::string GroupDigits(std::string_view numericText) {
     std::string integerPart = text.substr(0, comma);
     std::string decimalPart = comma == std::string::npos ? std::string() : text.substr(comma);
     if (integerPart.empty()) return "0";
+    // Either sign stays in front, outside the grouping ("+981", not "+.981").
     std::string sign;
-    if (integerPart[0] == '-') {
-        sign = "-";
+    if (integerPart[0] == '-' || integerPart[0] == '+') {
+        sign = integerPart.substr(0, 1);
         integerPart.erase(0, 1);
     }
     std::string grouped;

@@ -32,7 +32,8 @@ long long TextToInteger(std::string_view text);
 double TextToReal(std::string_view text);
 
 // "1234567.5" -> "1.234.567,5": "." between groups of three integer digits,
-// "," before the decimals; an empty integer part gives "0".
+// "," before the decimals; a leading "-" or "+" is kept in front, outside the
+// groups. An empty integer part gives "0" (its decimals are dropped).
 std::string GroupDigits(std::string_view numericText);
 
 std::string IntegerToText(long long value, bool grouped);

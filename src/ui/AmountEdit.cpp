@@ -29,12 +29,16 @@ void AmountEdit::SetGrouping(bool on) {
 // Fixed-point text of the value (it rounds), the integer digits grouped by
 // three from the right, then the decimals.
 std::string AmountEdit::Format(double value) const {
-    std::string plain = RealToText(value, std::max(m_decimals, 1), false);
-    if (m_decimals == 0) plain = WholeToText(static_cast<double>(RoundHalfUp(value)), false);
+    // The magnitude is rounded and the sign put back, so a negative amount
+    // rounds away from zero exactly as its positive twin does (RoundHalfUp
+    // alone would truncate -1234.567 to -1234).
+    const double magnitude = std::fabs(value);
+    const std::string plain = m_decimals == 0
+                                  ? WholeToText(static_cast<double>(RoundHalfUp(magnitude)), false)
+                                  : RealToText(magnitude, m_decimals, false);
     // A minus typed on a zero stays visible ("-0.00"), so the digits typed next
     // make a negative number, as the C conversion's sign of -0 shows it.
-    const bool negative = (!plain.empty() && plain[0] == '-') || std::signbit(value);
-    if (!plain.empty() && plain[0] == '-') plain.erase(0, 1);
+    const bool negative = std::signbit(value);
     const std::size_t point = plain.find('.');
     const std::string digits = plain.substr(0, point);
     std::string out = negative ? "-" : "";

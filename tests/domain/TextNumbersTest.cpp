@@ -30,6 +30,12 @@ TEST(GroupDigits, GroupsIntegerPartAndUsesCommaForDecimals) {
         {".75", "0"},
         {"1.2.3", "1,2,3"},  // every "." becomes ","; the first one splits
         {"-", "-"},
+        // either sign stays outside the groups
+        {"+981", "+981"},
+        {"+1000", "+1.000"},
+        {"+1234567.5", "+1.234.567,5"},
+        {"-981", "-981"},
+        {"+", "+"},
     };
     for (const auto& c : cases) EXPECT_EQ(GroupDigits(c.input), c.expected) << c.input;
 }

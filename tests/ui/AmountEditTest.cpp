@@ -1,17 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 #include "ui/AmountEdit.h"
-#include "ui/ColourLabel.h"
-#include "ui/FormNavigation.h"
 
 namespace {
 
@@ -42,6 +33,49 @@ TEST(AmountEdit, FormatsValues) {
     EXPECT_EQ(Shown(edit), "12.00");
     edit.SetAmountText("1e3");
     EXPECT_EQ(edit.Amount(), 1000);
+}
+
+TEST(AmountEdit, WithoutDecimalsRoundsHalfAwayFromZero) {
+    const struct {
+        double value;
+        const char* shown;
+        double amount;
+    } cases[] = {{-1234.567, "-1,235", -1235},
+                 {1234.567, "1,235", 1235},
+                 {-0.6, "-1", -1},
+                 {-0.5, "-1", -1},
+                 {0.5, "1", 1},
+                 {-2.5, "-3", -3},
+                 {-2.49, "-2", -2},
+                 {-0.4, "-0", 0},
+                 {-999.5, "-1,000", -1000}};
+    AmountEdit edit;
+    edit.SetDecimals(0);
+    for (const auto& c : cases) {
+        edit.SetAmount(c.value);
+        EXPECT_EQ(Shown(edit), c.shown) << c.value;
+        EXPECT_EQ(edit.Amount(), c.amount) << c.value;
+    }
+}
+
+// Whatever the decimal count, a negative amount shows as its positive twin
+// with a minus in front: both round the same way.
+TEST(AmountEdit, NegativesRoundAsPositivesAtEveryDecimalCount) {
+    const double values[] = {0.5,      0.6,      2.5,      1234.567,     1234.005,
+                             2.675,    0.996,    999.9995, 0.0000005,    1234567.4999999,
+                             19.99999, 100000.5, 0.05,     123456789.125};
+    AmountEdit edit;
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        edit.SetDecimals(decimals);
+        for (double value : values) {
+            edit.SetAmount(value);
+            const std::string positive = Shown(edit);
+            const std::string positivePlain = edit.AmountText();
+            edit.SetAmount(-value);
+            EXPECT_EQ(Shown(edit), "-" + positive) << -value << " with " << decimals;
+            EXPECT_EQ(edit.AmountText(), "-" + positivePlain) << -value << " with " << decimals;
+        }
+    }
 }
 
 // Each case: start value, caret, what is typed, the text shown afterwards.
@@ -141,73 +175,6 @@ TEST(AmountEdit, InsertIsSwallowedAndPasteRefused) {
     QTest::keyClick(&edit, Qt::Key_Insert);
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Shown(edit), "12.00");
-}
-
-// A small form: two edits, a combo box, a check box and a push button.
-class FormNavigationTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        auto* layout = new QVBoxLayout(&form);
-        for (QWidget* w : std::initializer_list<QWidget*>{first, second, combo, check, button})
-            layout->addWidget(w);
-        combo->addItems({"a", "b", "c"});
-        first->setText("abc");
-        FormNavigation::Install(&form);
-        form.show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&form) || QTest::qWaitForWindowExposed(&form));
-        first->setFocus();
-    }
-    QDialog form;
-    QLineEdit* first = new QLineEdit;
-    AmountEdit* second = new AmountEdit;
-    QComboBox* combo = new QComboBox;
-    QCheckBox* check = new QCheckBox("x");
-    QPushButton* button = new QPushButton("ok");
-};
-
-TEST_F(FormNavigationTest, EditFieldsLeaveOnlyFromTheirEnds) {
-    first->setCursorPosition(1);
-    QTest::keyClick(first, Qt::Key_Right);  // inside the text: caret moves
-    EXPECT_TRUE(first->hasFocus());
-    EXPECT_EQ(first->cursorPosition(), 2);
-    first->setCursorPosition(3);
-    QTest::keyClick(first, Qt::Key_Right);
-    EXPECT_TRUE(second->hasFocus());
-    second->setCursorPosition(0);
-    second->deselect();
-    QTest::keyClick(second, Qt::Key_Left);
-    EXPECT_TRUE(first->hasFocus());
-    QTest::keyClick(first, Qt::Key_Return);
-    EXPECT_TRUE(second->hasFocus());
-    QTest::keyClick(second, Qt::Key_Down);
-    EXPECT_TRUE(combo->hasFocus());
-}
-
-TEST_F(FormNavigationTest, ComboBoxesAndButtons) {
-    combo->setFocus();
-    QTest::keyClick(combo, Qt::Key_Down);  // changes the choice, stays
-    EXPECT_TRUE(combo->hasFocus());
-    EXPECT_EQ(combo->currentIndex(), 1);
-    QTest::keyClick(combo, Qt::Key_Return);
-    EXPECT_TRUE(check->hasFocus());
-    QTest::keyClick(check, Qt::Key_Up);
-    EXPECT_TRUE(combo->hasFocus());
-    QTest::keyClick(combo, Qt::Key_Right);
-    QTest::keyClick(check, Qt::Key_Return);
-    EXPECT_TRUE(button->hasFocus());
-    QSignalSpy clicked(button, &QPushButton::clicked);
-    QTest::keyClick(button, Qt::Key_Return);
-    EXPECT_EQ(clicked.count(), 1);
-}
-
-TEST(ColourLabel, PaintsItsColours) {
-    ColourLabel label;
-    label.resize(120, 20);
-    label.SetLabelText("SC TEST SRL");
-    EXPECT_EQ(label.TextColour(), QColor(0, 249, 126));
-    label.SetBackColour(QColor(10, 20, 30));
-    const QImage image = label.grab().toImage();
-    EXPECT_EQ(image.pixelColor(1, 1), QColor(10, 20, 30));
 }
 
 }  // namespace

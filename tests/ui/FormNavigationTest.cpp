@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "ui/AmountEdit.h"
+#include "ui/FormNavigation.h"
+
+namespace {
+
+// A small form: two edits, a combo box, a check box and a push button.
+class FormNavigationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&form);
+        for (QWidget* w : std::initializer_list<QWidget*>{first, second, combo, check, button})
+            layout->addWidget(w);
+        combo->addItems({"a", "b", "c"});
+        first->setText("abc");
+        FormNavigation::Install(&form);
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form) || QTest::qWaitForWindowExposed(&form));
+        first->setFocus();
+    }
+    QDialog form;
+    QLineEdit* first = new QLineEdit;
+    AmountEdit* second = new AmountEdit;
+    QComboBox* combo = new QComboBox;
+    QCheckBox* check = new QCheckBox("x");
+    QPushButton* button = new QPushButton("ok");
+};
+
+TEST_F(FormNavigationTest, EditFieldsLeaveOnlyFromTheirEnds) {
+    first->setCursorPosition(1);
+    QTest::keyClick(first, Qt::Key_Right);  // inside the text: caret moves
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_EQ(first->cursorPosition(), 2);
+    first->setCursorPosition(3);
+    QTest::keyClick(first, Qt::Key_Right);
+    EXPECT_TRUE(second->hasFocus());
+    second->setCursorPosition(0);
+    second->deselect();
+    QTest::keyClick(second, Qt::Key_Left);
+    EXPECT_TRUE(first->hasFocus());
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_TRUE(second->hasFocus());
+    QTest::keyClick(second, Qt::Key_Down);
+    EXPECT_TRUE(combo->hasFocus());
+}
+
+TEST_F(FormNavigationTest, ComboBoxesAndButtons) {
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);  // changes the choice, stays
+    EXPECT_TRUE(combo->hasFocus());
+    EXPECT_EQ(combo->currentIndex(), 1);
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_TRUE(check->hasFocus());
+    QTest::keyClick(check, Qt::Key_Up);
+    EXPECT_TRUE(combo->hasFocus());
+    QTest::keyClick(combo, Qt::Key_Right);
+    QTest::keyClick(check, Qt::Key_Return);
+    EXPECT_TRUE(button->hasFocus());
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(clicked.count(), 1);
+}
+
+}  // namespace
