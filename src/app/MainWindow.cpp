@@ -158,7 +158,6 @@ void MainWindow::TogglePanel(Module module) {
     ResetMarks();
     slot = CreatePanel(module);
     slot->SetStepDelay(0);
-    slot->SetDirection(ModulePanel::DockRight);
     slot->SetFullHeight(Describe(module).fullHeight);
     connect(slot.get(), &ModulePanel::LeaveRequested, this, &MainWindow::LeaveProgram);
     slot->SlideOpen();

@@ -7,15 +7,11 @@
 class ModulePanel : public QDialog {
     Q_OBJECT
 public:
-    enum Direction { DockRight = 1 };
-
     ModulePanel(QWidget* mainWindow, const QString& caption, QSize designedSize);
 
     // The module's own window, shown inside the panel.
     void SetContent(QWidget* content);
     void SetStepDelay(int ms) { m_stepDelayMs = ms; }
-    // Right is the one docking side; the call only states it.
-    void SetDirection(Direction) {}
     void SetFullHeight(bool fullHeight) { m_fullHeight = fullHeight; }
     bool IsOpen() const { return m_open; }
 
