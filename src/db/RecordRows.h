@@ -19,13 +19,16 @@ Record RecordFromResult(const CClient& client, long long row,
     return record;
 }
 
-// ClearFields, then one AddField per column, in the order of the table.
+// ClearFields, then one AddField per column, in the order of the table; a
+// column the form did not edit this time may be left out.
 template <typename Record>
 void AddRecordFields(CClient& client, const Record& record,
-                     std::span<const RecordColumn<Record>> columns) {
+                     std::span<const RecordColumn<Record>> columns,
+                     std::string_view omitted = {}) {
     client.ClearFields();
     for (const auto& column : columns)
-        client.AddField(ResultName(column.spec.name), record.*column.member);
+        if (column.spec.name != omitted)
+            client.AddField(ResultName(column.spec.name), record.*column.member);
 }
 
 // Widths and display kinds of the columns the table sets; the row key is

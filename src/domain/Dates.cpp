@@ -180,3 +180,23 @@ std::string TodayDotted() {
     AppendPadded(text, today.day, 2);
     return text;
 }
+
+std::string ComposeTypedDate(const TypedDate& typed) {
+    return typed.year + PadLeftZeros(typed.month, 2) + PadLeftZeros(typed.day, 2);
+}
+
+TypedDate SplitStoredDate(std::string_view stored) {
+    return {SliceCharsFrom1(stored, 7, 8), SliceCharsFrom1(stored, 5, 6),
+            SliceCharsFrom1(stored, 1, 4)};
+}
+
+bool IsValidStoredDate(std::string_view stored) {
+    if (stored.size() != 8) return false;
+    const TypedDate parts = SplitStoredDate(stored);
+    return IsValidCalendarDate(parts.day, parts.month, parts.year);
+}
+
+std::string DottedStoredDate(std::string_view stored) {
+    const TypedDate parts = SplitStoredDate(stored);
+    return parts.day + "." + parts.month + "." + parts.year;
+}

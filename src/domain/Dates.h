@@ -60,3 +60,18 @@ bool IsWeekendOrInvalid(std::string_view date);
 
 // Today's local date as "YYYY.MM.DD".
 std::string TodayDotted();
+
+// Dates typed into three fields "ZZ-LL-AAAA" and stored as the number
+// YYYYMMDD: the year text, then the month and the day each padded with "0" to
+// two characters, so three empty fields give "0000" (the value 0).
+struct TypedDate {
+    std::string day, month, year;
+};
+std::string ComposeTypedDate(const TypedDate& typed);
+// Characters 7-8, 5-6 and 1-4 of a stored date.
+TypedDate SplitStoredDate(std::string_view stored);
+// A stored date as the form checks its three fields; only eight characters
+// can hold a valid day.
+bool IsValidStoredDate(std::string_view stored);
+// "DD.MM.YYYY" of a stored date.
+std::string DottedStoredDate(std::string_view stored);
