@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "ui/DateTriple.h"
 #include "ui/FieldRules.h"
 #include "ui/TextCodec.h"
 
@@ -44,7 +45,9 @@ void BindField(QWidget* form, const ColumnSpec& column) {
 }
 
 void ShowFieldValue(QWidget* form, const ColumnSpec& column, const std::string& value) {
-    if (auto* edit = FindField<QLineEdit>(form, column.name)) {
+    if (auto* date = FindField<DateTriple>(form, column.name)) {
+        date->SetCompact(value);
+    } else if (auto* edit = FindField<QLineEdit>(form, column.name)) {
         edit->setText(ToQt(value));
     } else if (auto* combo = FindField<QComboBox>(form, column.name)) {
         combo->setCurrentIndex(ChoicePosition(column, value));
@@ -56,6 +59,7 @@ void ShowFieldValue(QWidget* form, const ColumnSpec& column, const std::string& 
 }
 
 std::optional<std::string> ReadFieldValue(const QWidget* form, const ColumnSpec& column) {
+    if (auto* date = FindField<DateTriple>(form, column.name)) return date->Compact();
     if (auto* edit = FindField<QLineEdit>(form, column.name)) return FromQt(edit->text());
     if (auto* combo = FindField<QComboBox>(form, column.name))
         return ChoiceCode(column, combo->currentIndex());
@@ -70,6 +74,7 @@ void FocusField(QWidget* form, const std::string& column) {
         if (auto* group = FindField<QButtonGroup>(form, column); group && !group->buttons().isEmpty())
             field = group->buttons().first();
     if (!field) return;
+    if (auto* date = qobject_cast<DateTriple*>(field)) field = date->DayField();
     field->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }
