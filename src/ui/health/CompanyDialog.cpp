@@ -58,11 +58,11 @@ void CompanyDialog::BuildFields() {
     auto* layout = new QVBoxLayout(this);
     auto* identity = new QGroupBox("Date de identificare", this);
     auto* idForm = new QFormLayout(identity);
-    m_denumire = MakeField(identity, "denumireEdit", 255, FieldCase::Upper);
-    m_cf = MakeField(identity, "cfEdit", 13, FieldCase::Digits);
-    m_regCom = MakeField(identity, "regComEdit", 50, FieldCase::Upper);
-    m_repr = MakeField(identity, "reprEdit", 255, FieldCase::Upper);
-    m_ziuaLic = MakeField(identity, "ziuaLicEdit", 2, FieldCase::Digits);
+    m_denumire = MakeField(identity, "denumireEdit", 255, TextRule::Upper);
+    m_cf = MakeField(identity, "cfEdit", 13, TextRule::Digits);
+    m_regCom = MakeField(identity, "regComEdit", 50, TextRule::Upper);
+    m_repr = MakeField(identity, "reprEdit", 255, TextRule::Upper);
+    m_ziuaLic = MakeField(identity, "ziuaLicEdit", 2, TextRule::Digits);
     m_ziuaLic->setMaximumWidth(40);
     m_sameMonth = new QRadioButton("a aceleiasi luni", identity);
     m_sameMonth->setObjectName("sameMonthRadio");
@@ -101,10 +101,10 @@ void CompanyDialog::BuildFields() {
     m_county->setObjectName("countyCombo");
     for (const auto& name : CountyComboTexts()) m_county->addItem(ToQt(name));
     m_county->setCurrentIndex(kCountyWithSectors);
-    m_sect = MakeField(address, "sectEdit", 1, FieldCase::Digits);
+    m_sect = MakeField(address, "sectEdit", 1, TextRule::Digits);
     m_sect->setMaximumWidth(40);
     m_tel = MakeField(address, "telEdit", 50);
-    m_email = MakeField(address, "emailEdit", 50, FieldCase::Lower);
+    m_email = MakeField(address, "emailEdit", 50, TextRule::Lower);
     addressForm->addRow("Localitate:", m_loc);
     addressForm->addRow("Strada:", m_str);
     addressForm->addRow("", Row(address, {{"numar:", m_nr}, {"bloc:", m_bl}, {"scara:", m_sc},
