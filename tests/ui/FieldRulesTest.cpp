@@ -24,13 +24,6 @@ const char* const kLowerTyped = "aăâbcdefghiîjklmnopqrsștțuvwxyz";
 const char* const kUpperTyped = "AĂÂBCDEFGHIÎJKLMNOPQRSȘTȚUVWXYZ";
 const char* const kLowerPage = "aăâbcdefghiîjklmnopqrsştţuvwxyz";
 const char* const kUpperPage = "AĂÂBCDEFGHIÎJKLMNOPQRSŞTŢUVWXYZ";
-// The same letters as stored bytes.
-const std::string kLowerBytes =
-    "a\xE3\xE2"
-    "bcdefghi\xEEjklmnopqrs\xBAt\xFEuvwxyz";
-const std::string kUpperBytes =
-    "A\xC3\xC2"
-    "BCDEFGHI\xCEJKLMNOPQRS\xAAT\xDEUVWXYZ";
 
 enum class Entry { Typed, Pasted };
 
@@ -76,15 +69,6 @@ TEST_F(FieldRulesTest, RomanianAlphabetIsKeptInThePageFormsOfItsLetters) {
         EXPECT_EQ(QString(), Enter(TextRule::Digits, U(kLowerTyped), how));
         EXPECT_EQ(U("0123456789"), Enter(TextRule::Digits, U("0a1ș2 3Ț4-5.6,7ă8/9"), how));
     }
-}
-
-TEST_F(FieldRulesTest, WhatAFieldShowsIsStoredAsTheSameLetters) {
-    const QString lower = Enter(TextRule::AsTyped, U(kLowerTyped), Entry::Typed);
-    EXPECT_EQ(kLowerBytes, FromQt(lower));
-    EXPECT_EQ(lower, ToQt(FromQt(lower)));
-    const QString upper = Enter(TextRule::Upper, U(kLowerTyped), Entry::Pasted);
-    EXPECT_EQ(kUpperBytes, FromQt(upper));
-    EXPECT_EQ(upper, ToQt(FromQt(upper)));
 }
 
 TEST_F(FieldRulesTest, CharactersOutsideThePageNeverAppear) {
