@@ -65,9 +65,10 @@ ScriptedPrompter::Expected ScriptedPrompter::Next(Kind kind, const std::string& 
 
 void ScriptedPrompter::ShowMessage(const std::string& text, MessageKind kind) {
     const Expected e = Next(Kind::Message, text);
-    if (e.kind == Kind::Message && e.messageKind)
+    if (e.kind == Kind::Message && e.messageKind) {
         EXPECT_EQ(static_cast<int>(*e.messageKind), static_cast<int>(kind))
             << "kind of the message \"" << text << "\" (0 information, 1 warning, 2 error)";
+    }
 }
 
 bool ScriptedPrompter::AskYesNo(const std::string& text) {
