@@ -21,7 +21,7 @@ namespace {
 // Any message here means the ladder did not take its normal path.
 class PrintingPrompter : public Prompter {
 public:
-    void ShowMessage(const std::string& text) override { std::cerr << text << "\n"; }
+    void ShowMessage(const std::string& text, MessageKind) override { std::cerr << text << "\n"; }
     bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }

@@ -36,7 +36,7 @@ double TimeToReady(int port) {
 
 bool WaitUntilAnswering(int port) {
     class Quiet : public Prompter {
-        void ShowMessage(const std::string&) override {}
+        void ShowMessage(const std::string&, MessageKind) override {}
         bool AskYesNo(const std::string&) override { return false; }
         std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
         std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }

@@ -3,8 +3,11 @@
 ORVIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ORVIK_BUILD="${ORVIK_BUILD:-$ORVIK_ROOT/build}"
 
-ORVIK_PACKAGES_BUILD="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libmariadb-dev"
+# libxkbcommon-dev: Qt's CMake files look for XKB and report it missing otherwise.
+ORVIK_PACKAGES_BUILD="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxkbcommon-dev libmariadb-dev"
 ORVIK_PACKAGES_RUN="mariadb-server mariadb-client fonts-liberation2"
+# A virtual screen for machines without a display (xvfb-run needs xauth).
+ORVIK_PACKAGES_HEADLESS="xvfb xauth"
 ORVIK_PACKAGES_TEST="libgtest-dev libgmock-dev libbenchmark-dev python3 python3-stdnum python3-dbfread gdal-bin libshp-dev shapelib poppler-utils locales"
 
 orvik_missing_packages() {

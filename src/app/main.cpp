@@ -1,30 +1,29 @@
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
-#include <QStandardPaths>
 
+#include <cstdio>
+
+#include "app/Installation.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "ui/QtPrompter.h"
 
-namespace {
-
-// The server is found through the current directory. Started from elsewhere
-// (a desktop launcher), go to the installation folder.
-void EnterInstallationFolder() {
-    if (QFile::exists("server/bin/my.cnf")) return;
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/orvik-asigurati";
-    QDir::setCurrent(folder);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvik Asigurati");
-    EnterInstallationFolder();
+
+    // Without an installation the connection could only fail, with a message
+    // that does not say why; say where the program looked and what to do.
+    QString missing;
+    const auto folder =
+        ChooseInstallationFolder(QDir::currentPath(), DefaultInstallationFolder(), missing);
+    if (!folder) {
+        std::fprintf(stderr, "%s\n", missing.toLocal8Bit().constData());
+        QMessageBox::warning(nullptr, "Orvik client", missing);
+        return 1;
+    }
+    QDir::setCurrent(*folder);
 
     SingleInstance instance(CClient::kDefaultPort);
     if (!instance.Acquire()) {

@@ -3,9 +3,7 @@
 #include <QContextMenuEvent>
 #include <QPainter>
 
-#include "ui/TextCodec.h"
-
-ColourLabel::ColourLabel(QWidget* parent) : QLabel(parent) {
+ColourLabel::ColourLabel(QWidget* parent) : ElidedLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setMargin(2);
 }
@@ -20,16 +18,11 @@ void ColourLabel::SetBackColour(const QColor& colour) {
     update();
 }
 
-void ColourLabel::SetLabelText(const std::string& text) {
-    setText(ToQt(text));
-}
-
 void ColourLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), m_backColour);
     painter.setPen(m_textColour);
-    painter.drawText(contentsRect().adjusted(margin(), 0, -margin(), 0),
-                     static_cast<int>(alignment()) | Qt::TextSingleLine, text());
+    painter.drawText(TextRect(), static_cast<int>(alignment()) | Qt::TextSingleLine, ElidedText());
 }
 
 void ColourLabel::contextMenuEvent(QContextMenuEvent* event) {

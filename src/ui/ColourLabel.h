@@ -1,20 +1,20 @@
 #pragma once
 #include <QColor>
-#include <QLabel>
 #include <QMenu>
 #include <QPointer>
-#include <string>
+
+#include "ui/ElidedLabel.h"
 
 // A text field whose text and background colours the form sets: the current
-// company and the state of a record are shown in it.
-class ColourLabel : public QLabel {
+// company and the state of a record are shown in it. A long text is cut with
+// "…" and shown whole as the tooltip.
+class ColourLabel : public ElidedLabel {
     Q_OBJECT
 public:
     explicit ColourLabel(QWidget* parent = nullptr);
 
     void SetTextColour(const QColor& colour);
     void SetBackColour(const QColor& colour);
-    void SetLabelText(const std::string& text);
     void SetPopupMenu(QMenu* menu) { m_popupMenu = menu; }
     QColor TextColour() const { return m_textColour; }
     QColor BackColour() const { return m_backColour; }

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include "ui/DataListHeader.h"
+#include "ui/ElidedLabel.h"
 #include "ui/TextCodec.h"
 
 namespace {
@@ -22,18 +25,9 @@ QColor ToQColor(Colour c) {
     return QColor(c.r, c.g, c.b);
 }
 
-// The longest prefix that fits: cut from the right, no ellipsis.
-QString CutToWidth(const QString& text, const QFontMetrics& metrics, int width) {
-    int low = 0;
-    int high = static_cast<int>(text.size());
-    while (low < high) {
-        const int mid = (low + high + 1) / 2;
-        if (metrics.horizontalAdvance(text.left(mid)) <= width)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    return text.left(low);
+// The first column's text sits closer to the frame, as the header's does.
+int CellMargin(int column) {
+    return column == 0 ? 2 : 6;
 }
 
 }  // namespace
@@ -205,35 +199,69 @@ void DataListView::PaintRow(QPainter& painter, int row, int top, const QRect& cl
     }
 }
 
+QString DataListView::ElideCellText(const QString& text, const QFontMetrics& metrics, int width) {
+    // Measuring first keeps the common case (the text fits) to one measurement.
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
+QString DataListView::CellDisplayText(int row, int column) const {
+    std::string shown(m_list.RawCell(row, column));
+    if (m_ownerDrawn && m_formatsOn) shown = FormatDisplayKind(shown, m_list.ColumnKind(column));
+    return ToQt(shown);
+}
+
+QRect DataListView::CellTextRect(int column, const QRect& cell) {
+    const int margin = CellMargin(column);
+    return cell.adjusted(margin, 0, -margin, 0);
+}
+
+QString DataListView::ShownCellText(int row, int column) const {
+    const QRect cell(0, 0, m_header->sectionSize(column), m_rowHeight);
+    return ElideCellText(CellDisplayText(row, column), viewport()->fontMetrics(),
+                         CellTextRect(column, cell).width());
+}
+
 void DataListView::PaintCell(QPainter& painter, int row, int column, const QRect& cell,
                              bool selectedLook, const QColor& textColour) {
-    std::string shown(m_list.RawCell(row, column));
     if (m_ownerDrawn) {
         if (column == m_list.SortedColumn() && !selectedLook) painter.fillRect(cell, kSortedShade);
         painter.setPen(kFrame);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(cell.adjusted(0, 0, -1, -1));
-        if (m_formatsOn) shown = FormatDisplayKind(shown, m_list.ColumnKind(column));
     }
-    const QString full = ToQt(shown);
+    const QString full = CellDisplayText(row, column);
     if (full.isEmpty()) return;
-    const int margin = column == 0 ? 2 : 6;
-    const QRect textRect = cell.adjusted(margin, 0, -margin, 0);
-    const QFontMetrics metrics = painter.fontMetrics();
-    QString drawn = full;
-    bool cut = false;
-    if (metrics.horizontalAdvance(full) > textRect.width()) {
-        drawn = CutToWidth(full, metrics, textRect.width());
-        cut = true;
-    }
+    const QRect textRect = CellTextRect(column, cell);
+    const QString drawn = ElideCellText(full, painter.fontMetrics(), textRect.width());
     Qt::Alignment align = Qt::AlignLeft;
-    if (column > 0 && !cut) {
+    if (column > 0 && drawn == full) {  // a cut text starts at the left
         const ColumnAlign columnAlign = m_list.ColumnAlignment(column);
         if (columnAlign == ColumnAlign::Right) align = Qt::AlignRight;
         if (columnAlign == ColumnAlign::Centre) align = Qt::AlignHCenter;
     }
     painter.setPen(textColour);
     painter.drawText(textRect, align | Qt::AlignVCenter | Qt::TextSingleLine, drawn);
+}
+
+// A cell drawn cut shows its whole text when the pointer rests on it.
+bool DataListView::ShowCellToolTip(QHelpEvent* event) {
+    const QPoint at = event->pos();
+    const int row = RowAt(at.y());
+    const int column = m_header->logicalIndexAt(at.x());
+    if (row >= 0 && column >= 0) {
+        const QString full = CellDisplayText(row, column);
+        if (ShownCellText(row, column) != full) {
+            const int top = (row - verticalScrollBar()->value()) * m_rowHeight;
+            const QRect cell(m_header->sectionViewportPosition(column), top,
+                             m_header->sectionSize(column), m_rowHeight);
+            QToolTip::showText(event->globalPos(), PlainToolTip(full), viewport(), cell);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 void DataListView::PaintEmptyNote(QPainter& painter) {
@@ -383,6 +411,11 @@ void DataListView::focusInEvent(QFocusEvent* event) {
 void DataListView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
+}
+
+bool DataListView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) return ShowCellToolTip(static_cast<QHelpEvent*>(event));
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void DataListView::changeEvent(QEvent* event) {

@@ -7,6 +7,7 @@
 
 #include <QMenu>
 class DataListHeader;
+class QHelpEvent;
 class DataListHeaderModel;
 
 // The grid every dialog shows its tables in: a self-painting view over a
@@ -77,6 +78,11 @@ public:
     // Sorts as a click on the header of `column` would (Ctrl adds to the sequence).
     void ClickHeader(int column, bool ctrl);
 
+    // The text of a cell as it is drawn at its column's width: cut with "…"
+    // when it does not fit (its tooltip then shows it whole).
+    QString ShownCellText(int row, int column) const;
+    static QString ElideCellText(const QString& text, const QFontMetrics& metrics, int width);
+
 signals:
     void sorted();
     void selectionChanged();
@@ -94,6 +100,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void OnListChanged(ListChange change, int row);
@@ -110,6 +117,9 @@ private:
     void PaintCell(QPainter& painter, int row, int column, const QRect& cell, bool selectedLook,
                    const QColor& textColour);
     void PaintEmptyNote(QPainter& painter);
+    QString CellDisplayText(int row, int column) const;  // formatted by its display kind
+    static QRect CellTextRect(int column, const QRect& cell);
+    bool ShowCellToolTip(QHelpEvent* event);
     QColor ListBackground() const;
     bool SelectionVisible() const;
 

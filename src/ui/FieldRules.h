@@ -1,17 +1,35 @@
 #pragma once
-#include <QString>
+#include <QValidator>
 
 #include "db/RecordColumns.h"
 
 class QLineEdit;
 class QWidget;
 
-// Typing rules of form fields: names upper case, e-mail lower case, codes and
-// days digits only, each with its entry limit.
-enum class FieldCase { AsTyped, Upper, Lower, Digits };
+// The validator of every typed text field. It rewrites what is typed or pasted
+// rather than refusing the whole change: the comma-below letters become the
+// code page's cedilla ones, characters the page cannot hold are dropped (they
+// would be stored as "?"), a pasted line break becomes a blank, then the
+// field's rule applies. The caret stays after what was put in.
+class FieldTextValidator : public QValidator {
+    Q_OBJECT
+public:
+    // maxLength > 0 is the limit of the rewritten text: it matters for Compact,
+    // whose field takes in more than that (the blanks of a printed IBAN).
+    FieldTextValidator(TextRule rule, int maxLength, QObject* parent = nullptr);
 
-QLineEdit* MakeField(QWidget* parent, const char* objectName, int maxLength,
-                     FieldCase rule = FieldCase::AsTyped);
+    State validate(QString& input, int& pos) const override;
+    TextRule Rule() const { return m_rule; }
 
-// The entry limit (when above 0) and the typing rule of a field.
+private:
+    TextRule m_rule;
+    int m_maxLength;
+};
+
+// Sets the entry limit (when > 0) and installs the validator of `rule`; text
+// already in the field is rewritten by it.
 void ApplyTextRule(QLineEdit* edit, TextRule rule, int maxLength);
+
+// A new field named `objectName` with its limit and rule.
+QLineEdit* MakeField(QWidget* parent, const char* objectName, int maxLength,
+                     TextRule rule = TextRule::AsTyped);

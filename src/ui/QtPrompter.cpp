@@ -23,18 +23,38 @@ public:
 private:
     bool m_active;
 };
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Information:
+            return QMessageBox::Information;
+        case MessageKind::Error:
+            return QMessageBox::Critical;
+        case MessageKind::Warning:
+            break;
+    }
+    return QMessageBox::Warning;
+}
 }  // namespace
 
-void QtPrompter::ShowMessage(const std::string& text) {
+QWidget* QtPrompter::Owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return m_parent;
+}
+
+void QtPrompter::ShowMessage(const std::string& text, MessageKind kind) {
     NormalCursor cursor;
-    QMessageBox::information(m_parent, kTitle, ToQt(text));
+    QMessageBox box(IconOf(kind), kTitle, ToQt(text), QMessageBox::Ok, Owner());
+    box.exec();
 }
 
 bool QtPrompter::AskYesNo(const std::string& text) {
     NormalCursor cursor;
     QMessageBox box(QMessageBox::Warning, kTitle, ToQt(text), QMessageBox::Yes | QMessageBox::No,
-                    m_parent);
-    box.setDefaultButton(QMessageBox::Yes);
+                    Owner());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
     box.button(QMessageBox::Yes)->setText("&Da");
     box.button(QMessageBox::No)->setText("&Nu");
     return box.exec() == QMessageBox::Yes;
@@ -42,14 +62,14 @@ bool QtPrompter::AskYesNo(const std::string& text) {
 
 std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title) {
     NormalCursor cursor;
-    const QString folder = QFileDialog::getExistingDirectory(m_parent, ToQt(title));
+    const QString folder = QFileDialog::getExistingDirectory(Owner(), ToQt(title));
     if (folder.isEmpty()) return std::nullopt;
     return folder.toLocal8Bit().toStdString();
 }
 
 std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& filter) {
     NormalCursor cursor;
-    const QString file = QFileDialog::getOpenFileName(m_parent, QString(), QString(), ToQt(filter));
+    const QString file = QFileDialog::getOpenFileName(Owner(), QString(), QString(), ToQt(filter));
     if (file.isEmpty()) return std::nullopt;
     return file.toLocal8Bit().toStdString();
 }

@@ -32,6 +32,26 @@ const std::unordered_map<char16_t, char>& ReverseTable() {
 
 }  // namespace
 
+QChar ToPageLetter(QChar c) {
+    switch (c.unicode()) {
+        case 0x0218:  // S comma below
+            return QChar(0x015E);
+        case 0x0219:
+            return QChar(0x015F);
+        case 0x021A:  // T comma below
+            return QChar(0x0162);
+        case 0x021B:
+            return QChar(0x0163);
+        default:
+            return c;
+    }
+}
+
+bool IsStorable(QChar c) {
+    const char16_t u = ToPageLetter(c).unicode();
+    return u < 0x80 || ReverseTable().count(u) != 0;
+}
+
 QString ToQt(const std::string& text) {
     QString out;
     out.reserve(static_cast<qsizetype>(text.size()));
@@ -47,7 +67,7 @@ std::string FromQt(const QString& text) {
     out.reserve(static_cast<std::size_t>(text.size()));
     const auto& reverse = ReverseTable();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
+        const char16_t u = ToPageLetter(text[i]).unicode();
         if (u < 0x80) {
             out += static_cast<char>(u);
             continue;

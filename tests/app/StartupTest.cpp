@@ -25,7 +25,7 @@ int FreePort() {
 // For probing: the failures of a server still starting are expected.
 class SilentPrompter : public Prompter {
 public:
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const std::string&, MessageKind) override {}
     bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }

@@ -17,7 +17,8 @@ TEST(SqlValuesTest, NumberLiteralsAreDigitsWithOptionalSignAndPoint) {
 TEST(SqlValuesTest, SqlNumberRefusesWithAMessage) {
     ScriptedPrompter prompter;
     prompter.ExpectMessage(
-        "Valoarea \"1 OR 1=1\" nu este un numar valid!\nOperatia nu a fost efectuata.");
+        "Valoarea \"1 OR 1=1\" nu este un numar valid!\nOperatia nu a fost efectuata.",
+        MessageKind::Warning);  // refused input
     EXPECT_FALSE(SqlNumber(prompter, "1 OR 1=1").has_value());
     EXPECT_EQ("42", SqlNumber(prompter, "42")->Text());
     EXPECT_EQ("-17", SqlInteger(-17).Text());

@@ -18,6 +18,11 @@ ScriptedPrompter& ScriptedPrompter::ExpectMessage(const std::string& text) {
     return *this;
 }
 
+ScriptedPrompter& ScriptedPrompter::ExpectMessage(const std::string& text, MessageKind kind) {
+    m_expected.push_back({Kind::Message, text, false, std::nullopt, kind});
+    return *this;
+}
+
 ScriptedPrompter& ScriptedPrompter::ExpectQuestion(const std::string& text, bool answer) {
     m_expected.push_back({Kind::Question, text, answer});
     return *this;
@@ -43,7 +48,8 @@ void ScriptedPrompter::VerifyDone() {
 
 ScriptedPrompter::Expected ScriptedPrompter::Next(Kind kind, const std::string& text) {
     if (m_expected.empty()) {
-        ADD_FAILURE() << "unexpected " << KindName(static_cast<int>(kind)) << ": \"" << text << "\"";
+        ADD_FAILURE() << "unexpected " << KindName(static_cast<int>(kind)) << ": \"" << text
+                      << "\"";
         return {kind, text};
     }
     Expected e = m_expected.front();
@@ -57,9 +63,17 @@ ScriptedPrompter::Expected ScriptedPrompter::Next(Kind kind, const std::string& 
     return e;
 }
 
-void ScriptedPrompter::ShowMessage(const std::string& text) { Next(Kind::Message, text); }
+void ScriptedPrompter::ShowMessage(const std::string& text, MessageKind kind) {
+    const Expected e = Next(Kind::Message, text);
+    if (e.kind == Kind::Message && e.messageKind) {
+        EXPECT_EQ(static_cast<int>(*e.messageKind), static_cast<int>(kind))
+            << "kind of the message \"" << text << "\" (0 information, 1 warning, 2 error)";
+    }
+}
 
-bool ScriptedPrompter::AskYesNo(const std::string& text) { return Next(Kind::Question, text).answer; }
+bool ScriptedPrompter::AskYesNo(const std::string& text) {
+    return Next(Kind::Question, text).answer;
+}
 
 std::optional<std::string> ScriptedPrompter::ChooseFolder(const std::string& title) {
     return Next(Kind::Folder, title).path;

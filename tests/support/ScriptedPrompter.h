@@ -13,7 +13,10 @@ public:
     ScriptedPrompter() = default;
     ~ScriptedPrompter() override;
 
+    // A message of any kind.
     ScriptedPrompter& ExpectMessage(const std::string& text);
+    // A message that must also be of `kind` (its icon).
+    ScriptedPrompter& ExpectMessage(const std::string& text, MessageKind kind);
     ScriptedPrompter& ExpectQuestion(const std::string& text, bool answer);
     ScriptedPrompter& ExpectFolderChoice(std::optional<std::string> folder);
     ScriptedPrompter& ExpectFileChoice(std::optional<std::string> file);
@@ -22,7 +25,7 @@ public:
     void VerifyDone();
     bool AllShown() const { return m_expected.empty(); }
 
-    void ShowMessage(const std::string& text) override;
+    void ShowMessage(const std::string& text, MessageKind kind) override;
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> ChooseFolder(const std::string& title) override;
     std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
@@ -34,6 +37,7 @@ private:
         std::string text;
         bool answer = false;
         std::optional<std::string> path;
+        std::optional<MessageKind> messageKind;
     };
     Expected Next(Kind kind, const std::string& text);
 

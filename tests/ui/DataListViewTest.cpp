@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "db/ResultTable.h"
 #include "ui/DataListView.h"
@@ -202,6 +203,45 @@ TEST_F(DataListViewTest, HundredThousandRowsPaintOnlyWhatIsVisible) {
     view.SelectRowClamped(1000000);
     EXPECT_EQ(view.NextSelectedRow(-1), 99999);
     EXPECT_FALSE(view.grab().isNull());
+}
+
+TEST_F(DataListViewTest, NarrowCellsAreCutWithAnEllipsis) {
+    const QString longName = "SOCIETATEA COMERCIALA ALFA BETA GAMA DELTA SRL";
+    AddRows({{"SOCIETATEA COMERCIALA ALFA BETA GAMA DELTA SRL", "1234567.5"}, {"ION", "7"}});
+    const QFontMetrics metrics = view.viewport()->fontMetrics();
+    const QString shown = view.ShownCellText(0, 0);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(QChar(0x2026), shown.back());
+    EXPECT_TRUE(longName.startsWith(shown.chopped(1)));
+    EXPECT_LE(metrics.horizontalAdvance(shown), 120 - 2 * 2);
+    EXPECT_EQ("ION", view.ShownCellText(1, 0));
+    // The amount is cut as it is shown, after its display kind.
+    EXPECT_EQ("1.234.567,50", view.ShownCellText(0, 1));
+    view.SetColumnWidth("SUMA", 50);
+    EXPECT_TRUE(view.ShownCellText(0, 1).startsWith("1."));
+    EXPECT_EQ(QChar(0x2026), view.ShownCellText(0, 1).back());
+    EXPECT_EQ("7,00", view.ShownCellText(1, 1));
+    // A text exactly as wide as its room is drawn whole.
+    const int width = metrics.horizontalAdvance(longName);
+    EXPECT_EQ(longName, DataListView::ElideCellText(longName, metrics, width));
+    EXPECT_NE(longName, DataListView::ElideCellText(longName, metrics, width - 1));
+}
+
+TEST_F(DataListViewTest, HoveringACutCellShowsItsWholeText) {
+    AddRows({{"ION", "1"}, {"SOCIETATEA COMERCIALA ALFA BETA GAMA DELTA SRL", "2"}});
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const auto hover = [this](int row) {
+        const QPoint at(20, view.RowHeight() * row + view.RowHeight() / 2);
+        QHelpEvent event(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view.viewport(), &event);
+    };
+    hover(0);  // drawn whole: no tooltip
+    EXPECT_FALSE(QToolTip::isVisible());
+    hover(1);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ("SOCIETATEA COMERCIALA ALFA BETA GAMA DELTA SRL", QToolTip::text());
+    QToolTip::hideText();
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#include "app/Installation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString DefaultInstallationFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           "/orvik-asigurati";
+}
+
+bool HoldsInstallation(const QString& folder) {
+    return QFileInfo(QDir(folder).filePath("server/bin/my.cnf")).isFile();
+}
+
+std::optional<QString> ChooseInstallationFolder(const QString& current,
+                                                const QString& defaultFolder, QString& message) {
+    if (HoldsInstallation(current)) return current;
+    if (HoldsInstallation(defaultFolder)) return defaultFolder;
+    message = QString(
+                  "Programul nu gaseste instalarea sa (serverul de baze de date si datele).\n\n"
+                  "A cautat in folderul curent:\n  %1\n"
+                  "si in folderul implicit de instalare:\n  %2\n\n"
+                  "Pregateste instalarea implicita si porneste programul din folderul sursa "
+                  "cu:\n  ./scripts/run.sh\n"
+                  "sau pregateste un folder ales cu:\n  scripts/prepare-installation.sh FOLDER\n"
+                  "si porneste programul din acel folder.")
+                  .arg(QDir::toNativeSeparators(current), QDir::toNativeSeparators(defaultFolder));
+    return std::nullopt;
+}
