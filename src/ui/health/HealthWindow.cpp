@@ -12,6 +12,8 @@
 #include "ui/KeyActions.h"
 #include "ui/TextCodec.h"
 #include "ui/health/CompanyList.h"
+#include "ui/health/InsuredDialog.h"
+#include "ui/health/LiquidationDialog.h"
 
 HealthWindow::HealthWindow(CClient& client, QWidget* parent)
     : QWidget(parent),
@@ -130,16 +132,24 @@ bool HealthWindow::RequireCompany(const char* message) {
     return false;
 }
 
-// The dialogs behind these doors come with the insured-person register and
-// the monthly reports; until then a selected company opens nothing.
 void HealthWindow::AddInsured() {
-    RequireCompany("Trebuie sa selectezi o societate pentru a adauga un asigurat!");
+    if (!RequireCompany("Trebuie sa selectezi o societate pentru a adauga un asigurat!")) return;
+    const CompanyRow company = m_companies->Selected();
+    InsuredRegister insured(m_client, company.code);
+    InsuredDialog dialog(insured, company.name, InsuredRecord{}, InsuredEdit{}, this);
+    if (dialog.exec() == QDialog::Accepted) RefreshCounters();
 }
 
 void HealthWindow::LiquidateInsured() {
-    RequireCompany("Trebuie sa selectezi o societate pentru a lichida un asigurat!");
+    if (!RequireCompany("Trebuie sa selectezi o societate pentru a lichida un asigurat!")) return;
+    const CompanyRow company = m_companies->Selected();
+    InsuredRegister insured(m_client, company.code);
+    LiquidationDialog dialog(insured, company.name, std::nullopt, this);
+    if (dialog.exec() == QDialog::Accepted) RefreshCounters();
 }
 
+// The dialogs behind these doors come with the co-insured register and the
+// monthly reports; until then a selected company opens nothing.
 void HealthWindow::AddCoInsured() {
     RequireCompany("Trebuie sa selectezi o societate pentru a adauga un coasigurat!");
 }
