@@ -178,7 +178,16 @@ TEST_F(CompanyWindowsTest, HealthWindowShowsTheCurrentCompanyAndItsCounters) {
     EXPECT_EQ("1", Find<QLabel>(&window, "existingCounter")->text());
     EXPECT_EQ("1", Find<QLabel>(&window, "liquidatedCounter")->text());
     EXPECT_EQ("0", Find<QLabel>(&window, "coInsuredCounter")->text());
-    QTest::keyClick(&window, Qt::Key_F5);  // a company is selected: no message
+    // A company is selected: F5 opens the hire form for it, with no message.
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        QWidget* form = QApplication::activeModalWidget();
+        ASSERT_NE(nullptr, form);
+        title = form->windowTitle();
+        QTest::keyClick(form, Qt::Key_Escape);
+    });
+    QTest::keyClick(&window, Qt::Key_F5);
+    EXPECT_EQ("Adauga un asigurat", title);
 }
 
 TEST_F(CompanyWindowsTest, ARefusedFieldTakesTheCaret) {
