@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "FormDriving.h"
 #include "TestServer.h"
 #include "ui/DataListView.h"
 #include "ui/health/CompanyDialog.h"
@@ -25,17 +26,6 @@ protected:
     std::unique_ptr<CompanyDialog> AddForm() {
         return std::make_unique<CompanyDialog>(*m_companies, CompanyRecord{},
                                                CompanyEdit::Adding());
-    }
-    template <typename T>
-    static T* Find(QWidget* parent, const char* name) {
-        T* widget = parent->findChild<T*>(name);
-        EXPECT_NE(nullptr, widget) << name;
-        return widget;
-    }
-    static void Type(QWidget* form, const char* field, const char* text) {
-        auto* edit = Find<QLineEdit>(form, field);
-        edit->setFocus();
-        QTest::keyClicks(edit, text);
     }
     static void FillValidCompany(QWidget* form) {
         Type(form, "denumire", "alfa srl");

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "FormDriving.h"
 #include "TestServer.h"
 #include "ui/DateTriple.h"
 #include "ui/health/InsuredDialog.h"
@@ -23,17 +24,6 @@ protected:
         RunSql("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
                "(12345674, 'ALFA SRL', '10', 'AB')");
         m_insured = std::make_unique<InsuredRegister>(*m_client, "12345674");
-    }
-    template <typename T>
-    static T* Find(QWidget* parent, const char* name) {
-        T* widget = parent->findChild<T*>(name);
-        EXPECT_NE(nullptr, widget) << name;
-        return widget;
-    }
-    static void Type(QWidget* form, const char* field, const char* text) {
-        auto* edit = Find<QLineEdit>(form, field);
-        edit->setFocus();
-        QTest::keyClicks(edit, text);
     }
     static void TypeDate(QWidget* form, const char* field, const char* day, const char* month,
                          const char* year) {
