@@ -128,13 +128,14 @@ int CClient::Connect(const std::string& host) {
     MYSQL* handle = mysql_init(nullptr);
     if (!handle) {
         m_prompter.ShowMessage(std::string(kErrorPrefix) +
-                               "Nu se poate crea conexiunea (memorie insuficienta).");
+                                   "Nu se poate crea conexiunea (memorie insuficienta).",
+                               MessageKind::Error);
         return 1;
     }
     // Kept for bringing the server back should it go away later.
     m_host = host;
     if (OpenConnection(handle)) return 0;
-    m_prompter.ShowMessage("Conectarea la server nu poate fi realizata!");
+    m_prompter.ShowMessage("Conectarea la server nu poate fi realizata!", MessageKind::Error);
     return 1;
 }
 
@@ -160,7 +161,7 @@ int CClient::Disconnect() {
 
 int CClient::ShowMysqlError() {
     const char* text = m_connection ? mysql_error(m_connection) : "nu exista conexiune la server";
-    m_prompter.ShowMessage(std::string(kErrorPrefix) + text);
+    m_prompter.ShowMessage(std::string(kErrorPrefix) + text, MessageKind::Error);
     return 1;
 }
 
@@ -176,14 +177,11 @@ void DiscardResults(MYSQL* connection) {
 
 // Before a statement is sent. False when it must not be; the reason has been
 // dealt with (shown, or silent on purpose) and the statement fails.
-bool CClient::ReadyToSend(const std::string& sql) {
-    if (m_transactionLost) {
-        // The flow that held the lost transaction is still unwinding: whatever
-        // it sends would run outside any transaction on the new connection.
-        // The COMMIT or ROLLBACK of its outermost Transaction is its last word.
-        if (sql == "COMMIT" || sql == "ROLLBACK") m_transactionLost = false;
-        return false;
-    }
+bool CClient::ReadyToSend() {
+    // The flow that held a lost transaction is still unwinding: whatever it
+    // sends would run outside any transaction on the new connection. Its
+    // outermost Transaction ends this when it goes (see Transaction).
+    if (m_transactionLost) return false;
     if (m_connection) return true;
     // An earlier attempt to bring the server back failed: this statement
     // tries again and fails like the one that found the connection gone.
@@ -215,12 +213,13 @@ int CClient::RecoverConnection() {
     if (dead) Release(dead);
     m_connectionLost = !back;
     EndWait();
-    m_prompter.ShowMessage(back ? kConnectionRestored : kConnectionNotRestored);
+    m_prompter.ShowMessage(back ? kConnectionRestored : kConnectionNotRestored,
+                           back ? MessageKind::Warning : MessageKind::Error);
     return 1;
 }
 
 int CClient::Query(const std::string& sql, bool keep) {
-    if (!ReadyToSend(sql)) return 1;
+    if (!ReadyToSend()) return 1;
     BeginWait();
     const bool sent = mysql_real_query(m_connection, sql.data(), sql.size()) == 0;
     EndWait();
@@ -288,7 +287,7 @@ int CClient::RunStatement(std::vector<std::string> fragments) {
 int CClient::RunComposedStatement() {
     m_statement.clear();
     for (const auto& fragment : m_fragments) m_statement += fragment;
-    if (!ReadyToSend(m_statement)) return 1;
+    if (!ReadyToSend()) return 1;
     if (mysql_real_query(m_connection, m_statement.data(), m_statement.size()) != 0)
         return StatementFailed();
     DiscardResults(m_connection);

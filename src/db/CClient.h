@@ -92,7 +92,7 @@ private:
     bool TryConnect(st_mysql* handle);
     bool WaitForServer();
     bool Adopt(st_mysql* handle);
-    bool ReadyToSend(const std::string& sql);
+    bool ReadyToSend();
     int StatementFailed();
     int RecoverConnection();
     void StoreResultFrom(st_mysql_res* result);

@@ -18,15 +18,26 @@ void Transaction::Close() {
     if (m_client.m_openTransactions > 0) --m_client.m_openTransactions;
 }
 
+// A lost connection took the open transaction with it: nothing more of it is
+// sent, and when its outermost Transaction ends the connection takes
+// statements again.
+bool Transaction::LostWithTheConnection() {
+    if (!m_client.m_transactionLost) return false;
+    if (Outermost()) m_client.m_transactionLost = false;
+    return true;
+}
+
 int Transaction::Commit() {
     if (!m_open) return 1;
     Close();
+    if (LostWithTheConnection()) return 1;
     return m_client.Query(Outermost() ? "COMMIT" : "RELEASE SAVEPOINT " + NestedName(), false);
 }
 
 void Transaction::Rollback() {
     if (!m_open) return;
     Close();
+    if (LostWithTheConnection()) return;
     if (Outermost()) {
         m_client.Query("ROLLBACK", false);
         return;

@@ -26,6 +26,7 @@ public:
 
 private:
     bool Outermost() const { return m_level == 0; }
+    bool LostWithTheConnection();
     std::string NestedName() const;
     void Close();
 
