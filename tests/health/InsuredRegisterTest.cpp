@@ -294,4 +294,81 @@ TEST_F(InsuredRegisterTest, ListsFilterByStateAndPaintLiquidatedRowsRed) {
     EXPECT_EQ((Colour{0, 0, 0}), list.RowColoursAt(goneRow).m_textColour);
 }
 
+class EmploymentChangeTest : public InsuredRegisterTest {
+protected:
+    // An open record hired on `hire`, and the change the dialogs would ask for.
+    EmploymentChange Change(ChangeKind kind, const std::string& hire, const std::string& on,
+                            const std::string& newCode) {
+        const long long index = Hire(Person(kCnp, hire));
+        auto loaded = m_insured->Load(index);
+        EXPECT_TRUE(loaded);
+        return {kind, index, loaded ? loaded->record : InsuredRecord{}, newCode, on};
+    }
+    std::string Records() {
+        return SqlScalar("SELECT GROUP_CONCAT(CONCAT_WS('/', cas, forma, intrare, iesire) ORDER BY "
+                         "`index` SEPARATOR ' ') FROM asigurati.asigurati");
+    }
+};
+
+TEST_F(EmploymentChangeTest, TheOldRecordClosesOnThePreviousCalendarDay) {
+    const struct {
+        const char* hire;
+        const char* on;
+        const char* records;
+    } cases[] = {
+        {"20090315", "20090401", "CASAB/CM/20090315/20090331 CASAB/S/20090401/0"},
+        {"20071115", "20080301", "CASAB/CM/20071115/20080229 CASAB/S/20080301/0"},
+        {"20090601", "20100101", "CASAB/CM/20090601/20091231 CASAB/S/20100101/0"},
+        // The day after the hire closes the record on the hire date itself.
+        {"20240115", "20240116", "CASAB/CM/20240115/20240115 CASAB/S/20240116/0"},
+    };
+    for (const auto& c : cases) {
+        ResetData();
+        RunSql("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
+               "(12345674, 'ALFA SRL', '10', 'AB')");
+        const Outcome changed = m_insured->ChangeEmployment(Change(ChangeKind::Form, c.hire, c.on, "S"));
+        ASSERT_TRUE(changed) << c.on;
+        EXPECT_EQ(c.records, Records()) << c.on;
+        EXPECT_EQ(c.on, SqlScalar("SELECT intrare FROM asigurati.asigurati WHERE `index`=" +
+                                  std::to_string(changed.Key())));
+    }
+}
+
+TEST_F(EmploymentChangeTest, TheChangeDateIsCheckedAndAHouseMustBeChosen) {
+    const EmploymentChange base = Change(ChangeKind::House, "20240115", "20240115", "CASCJ");
+    m_prompter.ExpectMessage(
+        "Data schimbarii casei de asigurari trebuie sa fie mai recenta decat data angajarii!");
+    EXPECT_EQ("changeDate", m_insured->ChangeEmployment(base).Field());
+    auto invalid = base;
+    invalid.changeDate = "20240230";
+    m_prompter.ExpectMessage("Data schimbarii casei de asigurari este incorecta!");
+    EXPECT_FALSE(m_insured->ChangeEmployment(invalid));
+    auto form = base;
+    form.kind = ChangeKind::Form;
+    form.changeDate = "0000";
+    m_prompter.ExpectMessage("Data modificarii formei de angajare este incorecta!");
+    EXPECT_FALSE(m_insured->ChangeEmployment(form));
+    auto noHouse = base;
+    noHouse.changeDate = "20240201";
+    noHouse.newCode = "";
+    m_prompter.ExpectMessage("Trebuie sa alegi casa de asigurari!");
+    EXPECT_FALSE(m_insured->ChangeEmployment(noHouse));
+    EXPECT_EQ("CASAB/CM/20240115/0", Records());
+
+    // The same house again is a change like any other.
+    auto same = base;
+    same.changeDate = "20240201";
+    same.newCode = "CASAB";
+    ASSERT_TRUE(m_insured->ChangeEmployment(same));
+    EXPECT_EQ("CASAB/CM/20240115/20240131 CASAB/CM/20240201/0", Records());
+}
+
+TEST_F(EmploymentChangeTest, AFailedInsertLeavesTheOldRecordOpen) {
+    const EmploymentChange change = Change(ChangeKind::House, "20240115", "20240201", "CASCJ");
+    BreakTable("asigurati.asigurati", "INSERT");
+    m_prompter.ExpectMessage("EROARE Mysql:\n\nstricat");
+    EXPECT_FALSE(m_insured->ChangeEmployment(change));
+    EXPECT_EQ("CASAB/CM/20240115/0", Records());
+}
+
 }  // namespace
