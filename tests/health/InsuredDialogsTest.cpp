@@ -10,6 +10,7 @@
 #include "FormDriving.h"
 #include "TestServer.h"
 #include "ui/DateTriple.h"
+#include "ui/health/EmploymentChangeDialog.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/LiquidationDialog.h"
 
@@ -151,6 +152,55 @@ TEST_F(InsuredDialogsTest, AGivenPersonIsLiquidatedFromTheDayField) {
     EXPECT_EQ(Find<DateTriple>(&dialog, "iesire")->DayField(), QApplication::focusWidget());
     EXPECT_EQ("POPESCU", Find<QLineEdit>(&dialog, "nume")->text());
     EXPECT_EQ("[F6]   Lichideaza", Find<QPushButton>(&dialog, "confirmButton")->text());
+}
+
+TEST_F(InsuredDialogsTest, TheFormChangeNeverOffersTheCurrentForm) {
+    AddPerson(kCnp, "POPESCU", 0);
+    const long long index = std::stoll(SqlScalar("SELECT `index` FROM asigurati.asigurati"));
+    auto loaded = m_insured->Load(index);
+    ASSERT_TRUE(loaded);
+    EmploymentChangeDialog dialog(ChangeKind::Form, *m_insured, "ALFA SRL", index,
+                                  loaded->record);
+    dialog.show();
+    EXPECT_EQ("Modifica forma de angajare", dialog.windowTitle());
+    auto* forms = Find<QComboBox>(&dialog, "newCode");
+    ASSERT_EQ(7, forms->count());
+    for (int i = 0; i < forms->count(); ++i)
+        EXPECT_NE("CM - concediu medical", forms->itemText(i));
+    EXPECT_EQ("S - salariat", forms->currentText());
+    forms->setCurrentIndex(1);  // "AM - accident de munca"
+    TypeDate(&dialog, "changeDate", "1", "4", "2020");
+    QTest::keyClick(&dialog, Qt::Key_F8);
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ("CM/20200331 AM/0",
+              SqlScalar("SELECT GROUP_CONCAT(CONCAT_WS('/', forma, iesire) ORDER BY `index` "
+                        "SEPARATOR ' ') FROM asigurati.asigurati"));
+    EXPECT_EQ(SqlScalar("SELECT MAX(`index`) FROM asigurati.asigurati"),
+              std::to_string(dialog.NewKey()));
+}
+
+TEST_F(InsuredDialogsTest, TheHouseChangeWaitsForAHouse) {
+    AddPerson(kCnp, "POPESCU", 0);
+    const long long index = std::stoll(SqlScalar("SELECT `index` FROM asigurati.asigurati"));
+    auto loaded = m_insured->Load(index);
+    ASSERT_TRUE(loaded);
+    EmploymentChangeDialog dialog(ChangeKind::House, *m_insured, "ALFA SRL", index,
+                                  loaded->record);
+    dialog.show();
+    EXPECT_EQ("Schimba casa de asigurare", dialog.windowTitle());
+    EXPECT_EQ("[F9]   Schimba", Find<QPushButton>(&dialog, "confirmButton")->text());
+    auto* houses = Find<QComboBox>(&dialog, "newCode");
+    EXPECT_EQ(-1, houses->currentIndex());
+    TypeDate(&dialog, "changeDate", "1", "4", "2020");
+    QTest::keyClick(&dialog, Qt::Key_F9);  // no house yet: nothing happens
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
+    houses->setCurrentIndex(3);  // "AB - Alba"
+    QTest::keyClick(&dialog, Qt::Key_F9);
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+    EXPECT_EQ("CASHR/20200331 CASAB/0",
+              SqlScalar("SELECT GROUP_CONCAT(CONCAT_WS('/', cas, iesire) ORDER BY `index` "
+                        "SEPARATOR ' ') FROM asigurati.asigurati"));
 }
 
 }  // namespace
