@@ -5,13 +5,19 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
+
+#include <cstdio>
 
 #include "app/ConsoleProcess.h"
 #include "app/Session.h"
 #include "db/CClient.h"
 #include "ui/DataListView.h"
 #include "ui/QtPrompter.h"
+#include "ui/DateTriple.h"
 #include "ui/health/CompanyDialog.h"
+#include "ui/health/InsuredDialog.h"
+#include "ui/health/LiquidationDialog.h"
 #include "ui/health/CompanyList.h"
 #include "ui/health/HealthWindow.h"
 
@@ -58,6 +64,62 @@ int main(int argc, char** argv) {
     for (const auto& [field, text] : typed) QTest::keyClicks(dialog.findChild<QLineEdit*>(field), text);
     app.processEvents();
     dialog.grab().save(out + "/company_dialog.png");
+
+    // A refused account: the message, then the form with the caret on the field.
+    dialog.findChild<QLineEdit*>("c1")->setText("RO00BAD");
+    QTimer::singleShot(100, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->grab().save(out + "/refused_message.png");
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    dialog.Confirm();
+    app.processEvents();
+    dialog.grab().save(out + "/company_dialog_refused.png");
+    dialog.hide();
+
+    // A name of 255 characters must not widen the window.
+    client.Query("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES (15900825, '" +
+                     std::string(255, 'W') + "', '10', 'AB')",
+                 false);
+    window.Companies()->Reload();
+    window.Companies()->View()->SelectRow(window.Companies()->View()->RowCount() - 1, true);
+    app.processEvents();
+    window.grab().save(out + "/health_window_long_name.png");
+    std::printf("health window width with a 255-character name: %d\n", window.width());
+
+    // The delete question, "Nu" focused; Escape answers it.
+    QTimer::singleShot(100, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->grab().save(out + "/delete_question.png");
+            std::printf("focused button: %s\n",
+                        QApplication::focusWidget()
+                            ? qPrintable(QApplication::focusWidget()->property("text").toString())
+                            : "none");
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
+    });
+    window.Companies()->RemoveCompany();
+
+    InsuredRegister insured(client, "12345674");
+    InsuredDialog hire(insured, "ALFA CONSTRUCT SRL", InsuredRecord{}, InsuredEdit{});
+    hire.show();
+    for (const auto& [field, text] : {std::pair{"nume", "popescu"}, {"prenume", "ion"},
+                                      {"cnp", "1800101221144"}})
+        QTest::keyClicks(hire.findChild<QLineEdit*>(field), text);
+    hire.findChild<DateTriple*>("intrare")->SetCompact("20240203");
+    app.processEvents();
+    hire.grab().save(out + "/insured_dialog.png");
+
+    client.Query("INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, forma, "
+                 "iesire) VALUES (12345674, 1800101221144, 'CASAB', 'POPESCU', 'ION', 20240203, "
+                 "'S', 0)",
+                 false);
+    LiquidationDialog liquidation(insured, "ALFA CONSTRUCT SRL", std::nullopt);
+    liquidation.show();
+    QTest::keyClicks(liquidation.findChild<QLineEdit*>("cnp"), "1800");
+    app.processEvents();
+    liquidation.grab().save(out + "/liquidation_dialog.png");
     Session::Leave(client, false);
     return 0;
 }

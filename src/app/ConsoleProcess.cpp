@@ -24,7 +24,8 @@ bool ConsoleProcess::IsRunning() const {
 }
 
 // Called after the shutdown request: wait for the server to finish on its own,
-// then terminate, and kill only as the last resort.
+// then terminate, and kill only as the last resort. A server that already died
+// (a crash, a kill) is found ended at once, so starting it again costs no wait.
 void ConsoleProcess::Stop() {
     if (!m_process) return;
     if (IsRunning() && !m_process->waitForFinished(kShutdownWaitMs)) {

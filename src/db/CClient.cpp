@@ -2,9 +2,12 @@
 
 #include <mysql.h>
 
+#include <errmsg.h>
+
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 #include "db/ServerProcess.h"
 #include "domain/TextNumbers.h"
@@ -12,9 +15,30 @@
 namespace {
 
 const char* const kErrorPrefix = "EROARE Mysql:\n\n";
+const char* const kConnectionRestored =
+    "Legatura cu serverul de baze de date s-a pierdut si a fost refacuta.\n\n"
+    "Ultima operatie nu a fost salvata; o poti repeta.";
+const char* const kConnectionNotRestored =
+    "Legatura cu serverul de baze de date s-a pierdut si nu a putut fi refacuta.\n\n"
+    "Ultima operatie nu a fost salvata. Inchide programul si porneste-l din nou.";
 
 // Connections alive in this process; the client library is ended with the last.
 int g_liveConnections = 0;
+
+void Release(MYSQL* handle) {
+    mysql_close(handle);
+    if (--g_liveConnections == 0) mysql_library_end();
+}
+
+// The one reading of "the server is no longer there" for a failed call.
+// Without the library's automatic reconnect (never turned on: it would send
+// the failed statement again on its own), a statement on a dead connection
+// fails with one of these two; a refused connection only comes from
+// connecting, which OpenConnection deals with.
+bool ConnectionGone(MYSQL* connection) {
+    const unsigned code = mysql_errno(connection);
+    return code == CR_SERVER_GONE_ERROR || code == CR_SERVER_LOST;
+}
 
 const char* KindOfFieldType(int type) {
     switch (type) {
@@ -31,7 +55,9 @@ const char* KindOfFieldType(int type) {
 
 CClient::CClient(Prompter& prompter, int port) : m_prompter(prompter), m_port(port) {}
 
-CClient::~CClient() { Disconnect(); }
+CClient::~CClient() {
+    Disconnect();
+}
 
 void CClient::SetWaitCursor(std::function<void()> begin, std::function<void()> end) {
     m_beginWait = std::move(begin);
@@ -46,11 +72,12 @@ void CClient::EndWait() {
     if (m_endWait) m_endWait();
 }
 
-// A fresh handle per attempt: the library forgets a handle's options when a
-// connect fails, and a retry without latin1 would corrupt every byte >= 0x80.
-bool CClient::TryConnect(st_mysql* handle, const std::string& host) {
+// The options are set before every attempt: the library forgets a handle's
+// options when a connect fails, and a retry without latin1 would corrupt
+// every byte >= 0x80.
+bool CClient::TryConnect(st_mysql* handle) {
     mysql_options(handle, MYSQL_SET_CHARSET_NAME, "latin1");
-    if (!mysql_real_connect(handle, host.c_str(), kLogin, kPassword, nullptr,
+    if (!mysql_real_connect(handle, m_host.c_str(), kLogin, kPassword, nullptr,
                             static_cast<unsigned>(m_port), nullptr, CLIENT_REMEMBER_OPTIONS))
         return false;
     // Anything but latin1 would convert bytes; such a connection is no connection.
@@ -58,20 +85,42 @@ bool CClient::TryConnect(st_mysql* handle, const std::string& host) {
     return std::string(mysql_character_set_name(handle)) == "latin1";
 }
 
-bool CClient::WaitForServer(st_mysql* handle, const std::string& host) {
+bool CClient::Adopt(st_mysql* handle) {
+    m_connection = handle;
+    m_connectionLost = false;
+    ++g_liveConnections;
+    return true;
+}
+
+bool CClient::WaitForServer() {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(kServerStartWaitMs);
     for (;;) {
         MYSQL* attempt = mysql_init(nullptr);
-        if (attempt && TryConnect(attempt, host)) {
-            mysql_close(handle);
-            m_connection = attempt;
-            return true;
-        }
+        if (attempt && TryConnect(attempt)) return Adopt(attempt);
         if (attempt) mysql_close(attempt);
         if (steady_clock::now() >= deadline) return false;
         std::this_thread::sleep_for(milliseconds(50));
     }
+}
+
+// The first attempt; when it fails, the server is started and polled for a
+// while. Takes over the handle; true once m_connection is set.
+bool CClient::OpenConnection(st_mysql* handle) {
+    if (TryConnect(handle)) return Adopt(handle);
+    bool started = false;
+    if (m_serverProcess) {
+        const std::string program = std::filesystem::current_path().string() + kServerProgram;
+        started = m_serverProcess->Start(program, kServerArguments);
+    }
+    if (started) {
+        mysql_close(handle);
+        return WaitForServer();
+    }
+    // Without a new process there is nothing to wait for: one more try only.
+    if (TryConnect(handle)) return Adopt(handle);
+    mysql_close(handle);
+    return false;
 }
 
 int CClient::Connect(const std::string& host) {
@@ -82,23 +131,9 @@ int CClient::Connect(const std::string& host) {
                                "Nu se poate crea conexiunea (memorie insuficienta).");
         return 1;
     }
-    ++g_liveConnections;
-    if (TryConnect(handle, host)) {
-        m_connection = handle;
-        return 0;
-    }
-    bool started = false;
-    if (m_serverProcess) {
-        const std::string program = std::filesystem::current_path().string() + kServerProgram;
-        started = m_serverProcess->Start(program, kServerArguments);
-    }
-    // Without a new process there is nothing to wait for: one more try only.
-    if (started ? WaitForServer(handle, host) : TryConnect(handle, host)) {
-        if (!m_connection) m_connection = handle;
-        return 0;
-    }
-    mysql_close(handle);
-    --g_liveConnections;
+    // Kept for bringing the server back should it go away later.
+    m_host = host;
+    if (OpenConnection(handle)) return 0;
     m_prompter.ShowMessage("Conectarea la server nu poate fi realizata!");
     return 1;
 }
@@ -109,15 +144,16 @@ void CClient::DetachServer() {
 
 int CClient::ShutdownServer() {
     if (!m_connection) return 1;
-    if (mysql_shutdown(m_connection, SHUTDOWN_DEFAULT) != 0) return ShowMysqlError();
-    return 0;
+    if (mysql_shutdown(m_connection, SHUTDOWN_DEFAULT) == 0) return 0;
+    // A server that went away has nothing left to shut down.
+    if (ConnectionGone(m_connection)) return 1;
+    return ShowMysqlError();
 }
 
 int CClient::Disconnect() {
+    m_connectionLost = false;
     if (!m_connection) return 1;
-    mysql_close(m_connection);
-    m_connection = nullptr;
-    if (--g_liveConnections == 0) mysql_library_end();
+    Release(std::exchange(m_connection, nullptr));
     if (m_serverProcess) m_serverProcess->Stop();
     return 1;
 }
@@ -138,20 +174,63 @@ void DiscardResults(MYSQL* connection) {
 }
 }  // namespace
 
-int CClient::Query(const std::string& sql, bool keep) {
-    if (!m_connection) return ShowMysqlError();
-    BeginWait();
-    if (mysql_real_query(m_connection, sql.data(), sql.size()) != 0) {
-        EndWait();
-        return ShowMysqlError();
+// Before a statement is sent. False when it must not be; the reason has been
+// dealt with (shown, or silent on purpose) and the statement fails.
+bool CClient::ReadyToSend(const std::string& sql) {
+    if (m_transactionLost) {
+        // The flow that held the lost transaction is still unwinding: whatever
+        // it sends would run outside any transaction on the new connection.
+        // The COMMIT or ROLLBACK of its outermost Transaction is its last word.
+        if (sql == "COMMIT" || sql == "ROLLBACK") m_transactionLost = false;
+        return false;
     }
+    if (m_connection) return true;
+    // An earlier attempt to bring the server back failed: this statement
+    // tries again and fails like the one that found the connection gone.
+    if (m_connectionLost)
+        RecoverConnection();
+    else
+        ShowMysqlError();
+    return false;
+}
+
+// Every failed statement ends here: the one place where a connection the
+// server dropped is recognised and brought back.
+int CClient::StatementFailed() {
+    return ConnectionGone(m_connection) ? RecoverConnection() : ShowMysqlError();
+}
+
+// The server went away under the program (a crash, an out-of-memory kill).
+// It is started again as at start-up, but the failed statement is never sent
+// again: it may or may not have been carried out, so the user decides.
+int CClient::RecoverConnection() {
+    // The open transaction died with the connection; nothing of it remains.
+    if (m_openTransactions > 0) m_transactionLost = true;
+    m_openTransactions = 0;
+    BeginWait();
+    MYSQL* dead = std::exchange(m_connection, nullptr);
+    MYSQL* handle = mysql_init(nullptr);
+    const bool back = handle && OpenConnection(handle);
+    // Closed after the new one is open, so the library is not ended in between.
+    if (dead) Release(dead);
+    m_connectionLost = !back;
     EndWait();
+    m_prompter.ShowMessage(back ? kConnectionRestored : kConnectionNotRestored);
+    return 1;
+}
+
+int CClient::Query(const std::string& sql, bool keep) {
+    if (!ReadyToSend(sql)) return 1;
+    BeginWait();
+    const bool sent = mysql_real_query(m_connection, sql.data(), sql.size()) == 0;
+    EndWait();
+    if (!sent) return StatementFailed();
     if (!keep) {
         DiscardResults(m_connection);
         return 0;
     }
     MYSQL_RES* result = mysql_store_result(m_connection);
-    if (!result && mysql_field_count(m_connection) != 0) return ShowMysqlError();
+    if (!result && mysql_field_count(m_connection) != 0) return StatementFailed();
     StoreResultFrom(result);
     return 0;
 }
@@ -160,7 +239,7 @@ void CClient::StoreResult() {
     if (!m_connection) return;
     MYSQL_RES* result = mysql_store_result(m_connection);
     if (!result && mysql_field_count(m_connection) != 0) {
-        ShowMysqlError();
+        StatementFailed();
         return;
     }
     StoreResultFrom(result);
@@ -209,9 +288,9 @@ int CClient::RunStatement(std::vector<std::string> fragments) {
 int CClient::RunComposedStatement() {
     m_statement.clear();
     for (const auto& fragment : m_fragments) m_statement += fragment;
-    if (!m_connection) return ShowMysqlError();
+    if (!ReadyToSend(m_statement)) return 1;
     if (mysql_real_query(m_connection, m_statement.data(), m_statement.size()) != 0)
-        return ShowMysqlError();
+        return StatementFailed();
     DiscardResults(m_connection);
     return 0;
 }

@@ -15,7 +15,9 @@ class Transaction;
 
 // The one connection of the program to its local database server, and the
 // current result table of the last statement whose rows were kept.
-// Every failure is shown through the Prompter and returned as 1.
+// Every failure is shown through the Prompter and returned as 1. When the
+// server goes away under the program (a crash, a kill), the next statement
+// fails, the server is started again as at start-up and the user is told once.
 class CClient : private ResultTable {
 public:
     static constexpr int kDefaultPort = 3336;
@@ -86,8 +88,13 @@ private:
 
     int RunComposedStatement();
     void EscapeFieldValues();
-    bool TryConnect(st_mysql* handle, const std::string& host);
-    bool WaitForServer(st_mysql* handle, const std::string& host);
+    bool OpenConnection(st_mysql* handle);
+    bool TryConnect(st_mysql* handle);
+    bool WaitForServer();
+    bool Adopt(st_mysql* handle);
+    bool ReadyToSend(const std::string& sql);
+    int StatementFailed();
+    int RecoverConnection();
     void StoreResultFrom(st_mysql_res* result);
     void BeginWait();
     void EndWait();
@@ -96,6 +103,7 @@ private:
 
     Prompter& m_prompter;
     int m_port;
+    std::string m_host;
     ServerProcess* m_serverProcess = nullptr;
     std::function<void()> m_beginWait;
     std::function<void()> m_endWait;
@@ -107,4 +115,8 @@ private:
     std::vector<std::string> m_fieldValues;
     st_mysql* m_connection = nullptr;
     int m_openTransactions = 0;
+    // The server went away and could not be brought back: the next statement tries again.
+    bool m_connectionLost = false;
+    // Transactions died with a lost connection while their flow still holds them.
+    bool m_transactionLost = false;
 };

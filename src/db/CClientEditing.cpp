@@ -73,7 +73,9 @@ void CClient::EscapeFieldValues() {
 bool CClient::CopyToChangeLog(double index, const std::string& db, const std::string& table,
                               char operation, bool* hasZzData) {
     *hasZzData = false;
-    if (!m_connection) return false;
+    // Not while a lost transaction's flow unwinds: the copy would be kept
+    // without the change it records.
+    if (!m_connection || m_transactionLost) return false;
     const std::string source = db + "." + table;
     const std::string twin = db + ".zlog_" + table;
     const std::vector<std::string> sourceColumns = ColumnsOf(m_connection, source);

@@ -7,7 +7,9 @@ class ServerProcess {
 public:
     virtual ~ServerProcess() = default;
     // Starts "<program> <arguments>" from the current directory, hidden.
-    // Returns true when a process was created.
+    // Returns true when a process was created. Called again when the server
+    // went away while the program ran; a process of its own that already
+    // ended must not be waited for.
     virtual bool Start(const std::string& program, const std::string& arguments) = 0;
     // Waits for a process it started to end after a shutdown request, and
     // ends it only as a last resort. Does nothing when none was started.

@@ -243,6 +243,52 @@ Outcome InsuredRegister::Liquidate(const std::string& cnp, const std::string& hi
     return Outcome::Done();
 }
 
+namespace {
+struct ChangeTexts {
+    const char* invalidDate;
+    const char* notAfterHire;
+};
+
+ChangeTexts TextsOf(ChangeKind kind) {
+    if (kind == ChangeKind::House)
+        return {"Data schimbarii casei de asigurari este incorecta!",
+                "Data schimbarii casei de asigurari trebuie sa fie mai recenta decat data "
+                "angajarii!"};
+    return {"Data modificarii formei de angajare este incorecta!",
+            "Data modificarii formei de angajare trebuie sa fie mai recenta decat data "
+            "angajarii!"};
+}
+}  // namespace
+
+Outcome InsuredRegister::ChangeEmployment(const EmploymentChange& change) {
+    Prompter& prompter = GetPrompter();
+    const ChangeTexts texts = TextsOf(change.kind);
+    if (!IsValidStoredDate(change.changeDate))
+        return Refuse(prompter, texts.invalidDate, "changeDate");
+    if (TextToInteger(change.changeDate) <= TextToInteger(change.current.intrare))
+        return Refuse(prompter, texts.notAfterHire, "changeDate");
+    InsuredRecord opened = change.current;
+    opened.cf = m_cf;
+    opened.intrare = change.changeDate;
+    (change.kind == ChangeKind::House ? opened.cas : opened.forma) = change.newCode;
+    // "?????" must never reach a declaration file: a house is chosen or nothing happens.
+    if (InsuranceHousePosition(opened.cas) < 0 || EmploymentFormIndex(opened.forma) < 0)
+        return Refuse(prompter, "Trebuie sa alegi casa de asigurari!", "newCode");
+
+    // Closing without opening would leave the person without an open record.
+    Transaction transaction(m_client);
+    if (!transaction.Begun()) return Outcome::Stopped();
+    m_client.ClearFields();
+    m_client.AddField("IESIRE", std::to_string(PreviousDay(TextToInteger(change.changeDate))));
+    if (m_client.UpdateRecord(static_cast<double>(change.index), "ASIGURATI", "ASIGURATI", "") != 0)
+        return Outcome::Stopped();
+    AddRecordFields<InsuredRecord>(m_client, opened, kColumns, "iesire");
+    if (m_client.InsertRecord("ASIGURATI", "ASIGURATI", "", true) != 0) return Outcome::Stopped();
+    const long long key = m_client.LastInsertId();
+    if (transaction.Commit() != 0) return Outcome::Stopped();
+    return Outcome::Done(key);
+}
+
 Outcome InsuredRegister::Delete(const InsuredRow& row) {
     Prompter& prompter = GetPrompter();
     if (!prompter.AskYesNo(

@@ -52,6 +52,17 @@ struct InsuredRow {
     bool Liquidated() const { return !iesire.empty() && iesire != "0"; }
 };
 
+// A move of an open record to another employment form or insurance house:
+// the record closes the day before `changeDate` and a new one opens on it.
+enum class ChangeKind { Form, House };
+struct EmploymentChange {
+    ChangeKind kind = ChangeKind::Form;
+    long long index = 0;       // the open record
+    InsuredRecord current;     // as the dialog shows it (its hire date included)
+    std::string newCode;       // the new form's or the new house's code
+    std::string changeDate;    // stored form, from the three fields
+};
+
 namespace InsuredMessages {
 inline constexpr const char* kSelectToModify = "Trebuie sa selectezi un asigurat pentru a-l modifica!";
 inline constexpr const char* kSelectToLiquidate =
@@ -88,6 +99,10 @@ public:
     // date the form shows.
     Outcome Liquidate(const std::string& cnp, const std::string& hire,
                       const std::string& liquidation);
+    // Checks the change date, then closes the open record and opens the new
+    // one in one transaction; the outcome carries the new record's key.
+    Outcome ChangeEmployment(const EmploymentChange& change);
+
     // Asks its two questions and deletes the record with its sums (and the
     // person's dependants when it was his last record) in one transaction.
     Outcome Delete(const InsuredRow& row);

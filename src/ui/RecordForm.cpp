@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialog>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 
 #include "ui/DateTriple.h"
 #include "ui/FieldRules.h"
+#include "ui/KeyActions.h"
 #include "ui/TextCodec.h"
 
 namespace {
@@ -90,4 +92,26 @@ void AlignLabelColumns(QWidget* form) {
                 widest = std::max(widest, item->widget()->sizeHint().width());
             }
     for (QWidget* label : labels) label->setMinimumWidth(widest);
+}
+
+void BindFormButtons(QDialog* form, QPushButton* confirmButton, QPushButton* cancelButton,
+                     bool modify, std::function<void()> confirm) {
+    auto* keys = new KeyActions(form);
+    keys->Bind(confirmButton,
+               modify ? KeyCommand{Qt::Key_F6, Qt::NoModifier, "[F6]   Modifica"}
+                      : KeyCommand{Qt::Key_F5, Qt::NoModifier, "[F5]   Adauga"},
+               std::move(confirm));
+    keys->Bind(cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
+               [form] { form->reject(); });
+    SizeCommandButton(confirmButton);
+    SizeCommandButton(cancelButton);
+}
+
+bool CloseWhenSaved(QDialog* form, const Outcome& saved) {
+    if (!saved) {
+        FocusField(form, saved.Field());
+        return false;
+    }
+    form->accept();
+    return true;
 }

@@ -3,8 +3,13 @@
 #include <span>
 #include <string>
 
+#include <functional>
+
+#include "db/Outcome.h"
 #include "db/RecordColumns.h"
 
+class QDialog;
+class QPushButton;
 class QWidget;
 
 // Moves a record between its column table and a form whose fields carry the
@@ -21,6 +26,15 @@ void FocusField(QWidget* form, const std::string& column);
 // The labels of every form layout inside `form` take the width of the widest,
 // so groups stacked one under the other share one label column.
 void AlignLabelColumns(QWidget* form);
+
+// The two buttons of every record form, with their keys: "[F5]   Adauga" in
+// add mode or "[F6]   Modifica" in modify mode runs `confirm`,
+// "[ESC]   Renunta" closes the form.
+void BindFormButtons(QDialog* form, QPushButton* confirmButton, QPushButton* cancelButton,
+                     bool modify, std::function<void()> confirm);
+// What a form does with its register's answer: close, or put the caret on
+// the refused field and stay open. True when it closed.
+bool CloseWhenSaved(QDialog* form, const Outcome& saved);
 
 template <typename Record>
 void BindRecordFields(QWidget* form, std::span<const RecordColumn<Record>> columns) {

@@ -3,7 +3,6 @@
 #include "domain/Identifiers.h"
 #include "domain/ReferenceLists.h"
 #include "ui/FormNavigation.h"
-#include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
 #include "ui/TextCodec.h"
 #include "ui_CompanyDialog.h"
@@ -18,14 +17,8 @@ CompanyDialog::CompanyDialog(CompanyRegister& companies, const CompanyRecord& re
     BindRecordFields(this, CompanyRegister::Columns());
     ShowRecord(this, CompanyRegister::Columns(), record);
 
-    auto* keys = new KeyActions(this);
-    keys->Bind(m_ui->confirmButton,
-               m_edit.modify ? KeyCommand{Qt::Key_F6, Qt::NoModifier, "[F6]   Modifica"}
-                             : KeyCommand{Qt::Key_F5, Qt::NoModifier, "[F5]   Adauga"},
-               [this] { Confirm(); });
-    keys->Bind(m_ui->cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-               [this] { reject(); });
-    for (QPushButton* button : {m_ui->confirmButton, m_ui->cancelButton}) SizeCommandButton(button);
+    BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton, m_edit.modify,
+                    [this] { Confirm(); });
     AlignLabelColumns(this);
 
     connect(m_ui->jud, &QComboBox::currentIndexChanged, this, &CompanyDialog::UpdateSectorField);
@@ -47,10 +40,6 @@ void CompanyDialog::UpdateSectorField() {
 
 void CompanyDialog::Confirm() {
     const Outcome saved = m_companies.Save(Record(), m_edit);
-    if (!saved) {
-        FocusField(this, saved.Field());
-        return;
-    }
     m_savedKey = saved.Key();
-    accept();
+    CloseWhenSaved(this, saved);
 }

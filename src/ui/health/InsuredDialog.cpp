@@ -2,7 +2,6 @@
 
 #include "domain/ReferenceLists.h"
 #include "ui/FormNavigation.h"
-#include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
 #include "ui/TextCodec.h"
 #include "ui_InsuredDialog.h"
@@ -35,14 +34,8 @@ InsuredDialog::InsuredDialog(InsuredRegister& insured, const std::string& compan
                        static_cast<QWidget*>(m_ui->reopenNote)})
         w->setVisible(m_edit.liquidationShown);
 
-    auto* keys = new KeyActions(this);
-    keys->Bind(m_ui->confirmButton,
-               m_edit.modify ? KeyCommand{Qt::Key_F6, Qt::NoModifier, "[F6]   Modifica"}
-                             : KeyCommand{Qt::Key_F5, Qt::NoModifier, "[F5]   Adauga"},
-               [this] { Confirm(); });
-    keys->Bind(m_ui->cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-               [this] { reject(); });
-    for (QPushButton* button : {m_ui->confirmButton, m_ui->cancelButton}) SizeCommandButton(button);
+    BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton, m_edit.modify,
+                    [this] { Confirm(); });
     FormNavigation::Install(this);
     m_ui->nume->setFocus();
 }
@@ -55,10 +48,6 @@ InsuredRecord InsuredDialog::Record() const {
 
 void InsuredDialog::Confirm() {
     const Outcome saved = m_insured.Save(Record(), m_edit);
-    if (!saved) {
-        FocusField(this, saved.Field());
-        return;
-    }
     m_savedKey = saved.Key();
-    accept();
+    CloseWhenSaved(this, saved);
 }

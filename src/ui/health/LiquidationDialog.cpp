@@ -74,9 +74,5 @@ std::optional<std::string> LiquidationDialog::Complete(const std::string& typed)
 void LiquidationDialog::Confirm() {
     const Outcome done = m_insured.Liquidate(FromQt(m_ui->cnp->text()), m_ui->intrare->Compact(),
                                              m_ui->iesire->Compact());
-    if (!done) {
-        FocusField(this, done.Field());
-        return;
-    }
-    accept();
+    CloseWhenSaved(this, done);
 }
