@@ -13,6 +13,7 @@
 #include "ui/TextCodec.h"
 #include "ui/health/CompanyList.h"
 #include "ui/health/InsuredDialog.h"
+#include "ui/health/InsuredListWindow.h"
 #include "ui/health/LiquidationDialog.h"
 
 HealthWindow::HealthWindow(CClient& client, QWidget* parent)
@@ -155,7 +156,13 @@ void HealthWindow::AddCoInsured() {
 }
 
 void HealthWindow::ShowInsured() {
-    RequireCompany("Trebuie sa selectezi o societate pentru a-i afisa lista de asigurati!");
+    if (!RequireCompany("Trebuie sa selectezi o societate pentru a-i afisa lista de asigurati!"))
+        return;
+    InsuredListWindow window(m_client, m_companies->Selected(),
+                             static_cast<InsuredFilter>(ListFilter()), this);
+    window.exec();
+    // Records may have been liquidated, changed or deleted in the list.
+    RefreshCounters();
 }
 
 void HealthWindow::OpenReports() {

@@ -1,0 +1,284 @@
+#include "ui/health/InsuredListWindow.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "db/Prompter.h"
+#include "ui/ColourLabel.h"
+#include "ui/DataListView.h"
+#include "ui/KeyActions.h"
+#include "ui/LinkedLists.h"
+#include "ui/health/InsuredDialog.h"
+#include "ui/health/LiquidationDialog.h"
+
+namespace {
+
+const QColor kLiquidatedText(255, 0, 0);
+constexpr int kWantedHeight = 720;
+
+const char* const kNotes[] = {
+    "*1 - se utilizeaza DOAR daca au fost introduse INITIAL gresit casa de asigurari, CNP-ul, "
+    "numele, prenumele, forma sau data de angajare/lichidare",
+    "*2 - se utilizeaza DOAR cand a parasit societatea",
+    "*3 - se utilizeaza DOAR daca isi modifica forma de angajare (vor fi generate automat o iesire "
+    "de pe vechea forma si o intrare in noua forma)",
+    "*4 - se utilizeaza DOAR daca isi schimba casa de asigurari la care este asigurat (vor fi "
+    "generate automat o iesire de la vechea casa si o intrare la cea noua)",
+    "*5 - se utilizeaza DOAR daca au fost introduse INITIAL gresit CNP-ul, numele, prenumele sau "
+    "tipul de coasigurat",
+    "*6 - se utilizeaza DOAR daca a fost introdus din greseala la un alt asigurat "
+    "(coasiguratii isi pastreaza calitatea pana cand sunt raportati de catre o alta firma drept\n"
+    "asigurati si nu trebuie stersi de pe \"lista\" asiguratului)",
+};
+
+QLabel* PlainLabel(const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// A command button as wide as the main window's, or as its label needs: the
+// longer labels of this window must not be cut.
+void SizeButton(QPushButton* button) {
+    SizeCommandButton(button);
+    button->setMinimumWidth(std::max(button->minimumWidth(), button->sizeHint().width()));
+}
+
+QVBoxLayout* ButtonColumn(QWidget* box) {
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    return column;
+}
+
+}  // namespace
+
+InsuredListWindow::InsuredListWindow(CClient& client, const CompanyRow& company,
+                                     InsuredFilter filter, QWidget* parent)
+    : QDialog(parent),
+      m_company(company),
+      m_insured(client, company.code),
+      m_coInsured(client, company.code),
+      m_keys(new KeyActions(this)),
+      m_lists(new LinkedLists("Coasiguratii asiguratului selectat:", this)) {
+    setObjectName("insuredListWindow");
+    setWindowTitle("Vizualizarea listei de asigurati");
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(BuildHeading(filter));
+
+    DataListView* insured = m_lists->Master();
+    insured->setObjectName("insuredList");
+    insured->EnableSorting(true);
+    m_lists->Detail()->setObjectName("coInsuredList");
+    m_lists->SetMasterFooter(BuildLegend());
+    m_lists->SetMasterSide(BuildInsuredButtons());
+    m_lists->SetDetailSide(BuildCoInsuredButtons());
+    layout->addWidget(m_lists, 1);
+
+    auto* bottom = new QHBoxLayout();
+    bottom->addWidget(BuildNotes(), 1);
+    m_closeButton =
+        m_keys->Add(this, "closeButton", {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Iesire"},
+                    [this] { reject(); });
+    SizeButton(m_closeButton);
+    bottom->addWidget(m_closeButton, 0, Qt::AlignBottom);
+    layout->addLayout(bottom);
+
+    connect(insured, &DataListView::rowDoubleClicked, this, [this](int row) {
+        if (row >= 0) ModifyInsured();
+    });
+    m_filled = m_insured.FillList(insured->List(), filter).Ok();
+    m_lists->Link(
+        [](const DataList& list, int row) { return InsuredRegister::RowAt(list, row).key; },
+        [this](const DataList& list, int row, DataList& detail) {
+            (void)m_coInsured.FillList(detail, InsuredRegister::RowAt(list, row).cnp);
+        });
+    SetTabOrder();
+    FitToScreen();
+    insured->setFocus();
+}
+
+int InsuredListWindow::exec() {
+    if (!m_filled) return QDialog::Rejected;
+    return QDialog::exec();
+}
+
+QLayout* InsuredListWindow::BuildHeading(InsuredFilter filter) {
+    auto* grid = new QGridLayout();
+    grid->addWidget(PlainLabel("Societate curenta:", this), 0, 0);
+    auto* company = new ColourLabel(this);
+    company->setObjectName("currentCompany");
+    company->SetLabelText(m_company.name);
+    grid->addWidget(company, 0, 1);
+    grid->addWidget(PlainLabel("Se vizualizeaza:", this), 1, 0);
+    QLabel* shown = PlainLabel(InsuredRegister::FilterText(filter), this);
+    shown->setObjectName("filterText");
+    grid->addWidget(shown, 1, 1);
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+
+QWidget* InsuredListWindow::BuildLegend() {
+    auto* legend = new QWidget(this);
+    auto* row = new QHBoxLayout(legend);
+    row->setContentsMargins(0, 0, 0, 0);
+    QLabel* liquidated = PlainLabel("asigurat lichidat", legend);
+    liquidated->setObjectName("liquidatedLegend");
+    QPalette red = liquidated->palette();
+    red.setColor(QPalette::WindowText, kLiquidatedText);
+    liquidated->setPalette(red);
+    QLabel* existing = PlainLabel("asigurat existent", legend);
+    existing->setObjectName("existingLegend");
+    row->addWidget(liquidated);
+    row->addSpacing(24);
+    row->addWidget(existing);
+    row->addStretch(1);
+    return legend;
+}
+
+QWidget* InsuredListWindow::BuildInsuredButtons() {
+    m_insuredButtons = new QWidget(this);
+    QWidget* box = m_insuredButtons;
+    QVBoxLayout* column = ButtonColumn(box);
+    const auto add = [&](const char* name, const KeyCommand& command, std::function<void()> act) {
+        QPushButton* button = m_keys->Add(box, name, command, std::move(act));
+        SizeButton(button);
+        column->addWidget(button);
+    };
+    add("modifyInsuredButton",
+        {Qt::Key_F6, Qt::NoModifier, "[F6]   Modifica asiguratul selectat (*1)"},
+        [this] { ModifyInsured(); });
+    add("liquidateInsuredButton",
+        {Qt::Key_F7, Qt::NoModifier, "[F7]   Lichideaza asiguratul selectat (*2)"},
+        [this] { LiquidateInsured(); });
+    // The form-change and house-change dialogs come with the form-change work.
+    add("changeFormButton", {Qt::Key_F8, Qt::NoModifier, "[F8]   Modifica forma de angajare (*3)"},
+        [] {});
+    add("changeHouseButton", {Qt::Key_F9, Qt::NoModifier, "[F9]   Schimba casa de asigurari (*4)"},
+        [] {});
+    // No key: a delete is never one stray key press away.
+    auto* remove = new QPushButton("Sterge inregistrarea selectata", box);
+    remove->setObjectName("deleteInsuredButton");
+    remove->setAutoDefault(false);
+    SizeButton(remove);
+    connect(remove, &QPushButton::clicked, this, &InsuredListWindow::DeleteInsured);
+    column->addWidget(remove);
+    return box;
+}
+
+QWidget* InsuredListWindow::BuildCoInsuredButtons() {
+    m_coInsuredButtons = new QWidget(this);
+    QWidget* box = m_coInsuredButtons;
+    QVBoxLayout* column = ButtonColumn(box);
+    // The co-insured dialogs come with the co-insured work; the buttons and
+    // keys are here so the window already reads as it will.
+    const KeyCommand commands[] = {
+        {Qt::Key_F5, Qt::ControlModifier, "[CTRL + F5]   Adauga un coasigurat"},
+        {Qt::Key_F6, Qt::ControlModifier, "[CTRL + F6]   Modifica coasiguratul selectat (*5)"},
+        {Qt::Key_F8, Qt::ControlModifier, "[CTRL + F8]   Sterge (*6)"},
+    };
+    const char* const names[] = {"addCoInsuredButton", "modifyCoInsuredButton",
+                                 "deleteCoInsuredButton"};
+    for (int i = 0; i < 3; ++i) {
+        QPushButton* button = m_keys->Add(box, names[i], commands[i], [] {});
+        SizeButton(button);
+        column->addWidget(button);
+    }
+    // A double click on a dependant is Ctrl+F6, whatever that opens.
+    auto* modify = box->findChild<QPushButton*>(names[1]);
+    connect(m_lists->Detail(), &DataListView::rowDoubleClicked, modify, [modify](int row) {
+        if (row >= 0) modify->click();
+    });
+    return box;
+}
+
+QWidget* InsuredListWindow::BuildNotes() {
+    auto* notes = new QWidget(this);
+    notes->setObjectName("notes");
+    auto* column = new QVBoxLayout(notes);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    for (const char* text : kNotes) {
+        QLabel* note = PlainLabel(text, notes);
+        note->setWordWrap(true);
+        column->addWidget(note);
+    }
+    return notes;
+}
+
+// Lists first, each followed by its own commands, then the way out.
+void InsuredListWindow::SetTabOrder() {
+    QList<QWidget*> order{m_lists->Master()};
+    order += m_insuredButtons->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    order += m_lists->Detail();
+    order += m_coInsuredButtons->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    order += m_closeButton;
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+// Wide enough for every column of the list beside its buttons, tall enough
+// for a page of rows above the notes, and never larger than the screen.
+void InsuredListWindow::FitToScreen() {
+    const DataListView* insured = m_lists->Master();
+    int columns = 0;
+    for (int c = 0; c < insured->List().ColumnCount(); ++c)
+        columns += insured->List().ColumnWidth(c);
+    const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    const int listWidth =
+        columns + insured->verticalScrollBar()->sizeHint().width() + 2 * insured->frameWidth();
+    const int side =
+        std::max(m_insuredButtons->sizeHint().width(), m_coInsuredButtons->sizeHint().width());
+    const QSize wanted(listWidth + side + margins + 2 * layout()->spacing(), kWantedHeight);
+    QSize room = wanted;
+    if (const QScreen* shown = screen()) room = shown->availableGeometry().size();
+    resize(wanted.expandedTo(sizeHint()).boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
+DataList& InsuredListWindow::Insured() {
+    return m_lists->Master()->List();
+}
+
+int InsuredListWindow::RequireRow(const char* message) {
+    const int row = m_lists->SelectedRow();
+    if (row < 0) m_insured.GetPrompter().ShowMessage(message);
+    return row;
+}
+
+void InsuredListWindow::ModifyInsured() {
+    const int row = RequireRow(InsuredMessages::kSelectToModify);
+    if (row < 0) return;
+    const long long key = InsuredRegister::RowAt(Insured(), row).key;
+    auto loaded = m_insured.Load(key);
+    if (!loaded) return;
+    InsuredDialog dialog(m_insured, m_company.name, loaded->record, loaded->edit, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    (void)m_insured.RefreshRow(Insured(), row, key);
+    // A changed CNP took the dependants with it.
+    m_lists->ReloadDetail();
+}
+
+void InsuredListWindow::LiquidateInsured() {
+    const int row = RequireRow(InsuredMessages::kSelectToLiquidate);
+    if (row < 0) return;
+    const InsuredRow selected = InsuredRegister::RowAt(Insured(), row);
+    if (selected.Liquidated()) {
+        m_insured.GetPrompter().ShowMessage(InsuredMessages::kSelectOpenToLiquidate);
+        return;
+    }
+    auto loaded = m_insured.Load(selected.key);
+    if (!loaded) return;
+    LiquidationDialog dialog(m_insured, m_company.name, loaded->record, this);
+    if (dialog.exec() == QDialog::Accepted)
+        (void)m_insured.RefreshRow(Insured(), row, selected.key);
+}
+
+void InsuredListWindow::DeleteInsured() {
+    const int row = RequireRow(InsuredMessages::kSelectToDelete);
+    if (row < 0) return;
+    if (!m_insured.Delete(InsuredRegister::RowAt(Insured(), row))) return;
+    m_lists->RemoveMasterRow(row);
+}
