@@ -42,7 +42,7 @@ const Column kColumns[] = {
     {{"cas", 0, AsTyped, -1, 0, HouseCodes}, &R::cas},
     {{"nume", 50, Upper}, &R::nume},
     {{"prenume", 50, Upper}, &R::prenume},
-    {{"cnp", 13, Digits}, &R::cnp},
+    {{"cnp", 13, Digits, 120}, &R::cnp},
     {{"intrare", 0, Digits, -1, 1}, &R::intrare},
     {{"iesire", 0, Digits, -1, 1}, &R::iesire},
     {{"forma", 0, AsTyped, -1, 0, FormCodes}, &R::forma},

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace {
 constexpr Qt::KeyboardModifiers kCommandModifiers =
     Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
@@ -43,5 +45,6 @@ bool KeyActions::eventFilter(QObject*, QEvent* event) {
 }
 
 void SizeCommandButton(QPushButton* button) {
-    button->setMinimumWidth(kCommandButtonWidth);
+    // Longer labels widen their button rather than being cut.
+    button->setMinimumWidth(std::max(kCommandButtonWidth, button->sizeHint().width()));
 }

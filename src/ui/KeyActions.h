@@ -41,6 +41,7 @@ private:
     std::vector<Entry> m_entries;
 };
 
-// Every command button of the program has the size of the main window's
-// buttons, so a form's "[F5]   Adauga" is as easy to hit as "Sanatate".
+// Every command button of the program is at least as wide as the main
+// window's buttons, so a form's "[F5]   Adauga" is as easy to hit as
+// "Sanatate"; call it once the button has its label.
 void SizeCommandButton(QPushButton* button);

@@ -42,13 +42,6 @@ QLabel* PlainLabel(const char* text, QWidget* parent) {
     return label;
 }
 
-// A command button as wide as the main window's, or as its label needs: the
-// longer labels of this window must not be cut.
-void SizeButton(QPushButton* button) {
-    SizeCommandButton(button);
-    button->setMinimumWidth(std::max(button->minimumWidth(), button->sizeHint().width()));
-}
-
 QVBoxLayout* ButtonColumn(QWidget* box) {
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
@@ -84,7 +77,7 @@ InsuredListWindow::InsuredListWindow(CClient& client, const CompanyRow& company,
     m_closeButton =
         m_keys->Add(this, "closeButton", {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Iesire"},
                     [this] { reject(); });
-    SizeButton(m_closeButton);
+    SizeCommandButton(m_closeButton);
     bottom->addWidget(m_closeButton, 0, Qt::AlignBottom);
     layout->addLayout(bottom);
 
@@ -146,7 +139,7 @@ QWidget* InsuredListWindow::BuildInsuredButtons() {
     QVBoxLayout* column = ButtonColumn(box);
     const auto add = [&](const char* name, const KeyCommand& command, std::function<void()> act) {
         QPushButton* button = m_keys->Add(box, name, command, std::move(act));
-        SizeButton(button);
+        SizeCommandButton(button);
         column->addWidget(button);
     };
     add("modifyInsuredButton",
@@ -164,7 +157,7 @@ QWidget* InsuredListWindow::BuildInsuredButtons() {
     auto* remove = new QPushButton("Sterge inregistrarea selectata", box);
     remove->setObjectName("deleteInsuredButton");
     remove->setAutoDefault(false);
-    SizeButton(remove);
+    SizeCommandButton(remove);
     connect(remove, &QPushButton::clicked, this, &InsuredListWindow::DeleteInsured);
     column->addWidget(remove);
     return box;
@@ -185,7 +178,7 @@ QWidget* InsuredListWindow::BuildCoInsuredButtons() {
                                  "deleteCoInsuredButton"};
     for (int i = 0; i < 3; ++i) {
         QPushButton* button = m_keys->Add(box, names[i], commands[i], [] {});
-        SizeButton(button);
+        SizeCommandButton(button);
         column->addWidget(button);
     }
     // A double click on a dependant is Ctrl+F6, whatever that opens.
