@@ -217,6 +217,19 @@ std::optional<InsuredRecord> InsuredRegister::FindOpenByCnpPrefix(const std::str
     return RecordFromResult<InsuredRecord>(m_client, 0, kColumns);
 }
 
+std::optional<InsuredRecord> InsuredRegister::FindOpenByNamePrefix(const std::string& nume,
+                                                                   const std::string& prenume) {
+    const auto cf = Code();
+    if (!cf) return std::nullopt;
+    PrefixLookup lookup(m_client);
+    const SqlStatement select =
+        SqlStatement("SELECT * from ASIGURATI.ASIGURATI AS a where a.nume like ") +
+        lookup.Pattern(nume) + " AND a.prenume like " + lookup.Pattern(prenume) + " AND a.cf=" +
+        *cf + " AND a.iesire=0";
+    if (!lookup.FindFirst(select, "a.index")) return std::nullopt;
+    return RecordFromResult<InsuredRecord>(m_client, 0, kColumns);
+}
+
 Outcome InsuredRegister::Liquidate(const std::string& cnp, const std::string& hire,
                                    const std::string& liquidation) {
     Prompter& prompter = GetPrompter();

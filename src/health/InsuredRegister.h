@@ -95,6 +95,9 @@ public:
     // Type-ahead of the liquidation form: the first open record of the
     // company whose CNP starts with what was typed.
     std::optional<InsuredRecord> FindOpenByCnpPrefix(const std::string& typed);
+    // The first open record whose surname and first name start as typed.
+    std::optional<InsuredRecord> FindOpenByNamePrefix(const std::string& nume,
+                                                      const std::string& prenume);
     // Closes the open record of `cnp` on `liquidation`; `hire` is the hire
     // date the form shows.
     Outcome Liquidate(const std::string& cnp, const std::string& hire,
