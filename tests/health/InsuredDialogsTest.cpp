@@ -26,12 +26,6 @@ protected:
                "(12345674, 'ALFA SRL', '10', 'AB')");
         m_insured = std::make_unique<InsuredRegister>(*m_client, "12345674");
     }
-    static void TypeDate(QWidget* form, const char* field, const char* day, const char* month,
-                         const char* year) {
-        auto* date = Find<DateTriple>(form, field);
-        for (const auto& [part, text] : {std::pair{"day", day}, {"month", month}, {"year", year}})
-            QTest::keyClicks(date->findChild<QLineEdit*>(part), text);
-    }
     void AddPerson(const char* cnp, const char* nume, long long iesire) {
         RunSql(std::string("INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, "
                            "iesire, forma) VALUES (12345674, ") +

@@ -94,12 +94,6 @@ protected:
     static void Click(QWidget* window, const char* button) {
         QTest::mouseClick(Find<QPushButton>(window, button), Qt::LeftButton);
     }
-    static void TypeDate(QWidget* form, const char* field, const char* day, const char* month,
-                         const char* year) {
-        auto* date = Find<DateTriple>(form, field);
-        for (const auto& [part, text] : {std::pair{"day", day}, {"month", month}, {"year", year}})
-            QTest::keyClicks(date->findChild<QLineEdit*>(part), text);
-    }
     void ExpectDeleteQuestions(bool first, bool second = true) {
         m_prompter.ExpectQuestion(
             "Esti sigur ca vrei sa stergi inregistrarea selectata?\n\nOperatia este ireversibila.",
@@ -192,6 +186,13 @@ TEST_F(InsuredListWindowTest, CommandsWithoutASelectedRowSayWhatToSelect) {
     QTest::keyClick(window.get(), Qt::Key_F7);
     m_prompter.ExpectMessage("Trebuie sa selectezi un asigurat pentru a-l sterge!");
     Click(window.get(), "deleteInsuredButton");
+    m_prompter.ExpectMessage(
+        "Trebuie sa selectezi un asigurat pentru a-i modifica forma de angajare!");
+    QTest::keyClick(window.get(), Qt::Key_F8);
+    m_prompter.ExpectMessage("Trebuie sa selectezi un asigurat pentru a-i schimba casa de asigurari!");
+    QTest::keyClick(window.get(), Qt::Key_F9);
+    m_prompter.ExpectMessage("Trebuie sa selectezi un asigurat pentru a adauga un coasigurat!");
+    QTest::keyClick(window.get(), Qt::Key_F5, Qt::ControlModifier);
     EXPECT_TRUE(m_prompter.AllShown());
 
     ClickRow(Insured(window.get()), RowOf(Insured(window.get()), kIonescu));
@@ -201,13 +202,26 @@ TEST_F(InsuredListWindowTest, CommandsWithoutASelectedRowSayWhatToSelect) {
                                                 "cnp=") +
                                     kIonescu));
 
-    // The form-change and co-insured commands open nothing yet, and say nothing.
-    for (const auto& [key, modifiers] : {std::pair{Qt::Key_F8, Qt::NoModifier},
-                                         {Qt::Key_F9, Qt::NoModifier},
-                                         {Qt::Key_F5, Qt::ControlModifier},
-                                         {Qt::Key_F6, Qt::ControlModifier},
-                                         {Qt::Key_F8, Qt::ControlModifier}})
-        QTest::keyClick(window.get(), key, modifiers);
+    // A liquidated person changes nothing and takes no new dependants; without
+    // a dependant selected there is none to change or delete.
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifier modifiers;
+        const char* message;
+    } refused[] = {
+        {Qt::Key_F8, Qt::NoModifier,
+         "Trebuie sa selectezi un asigurat existent pentru a-i modifica forma de angajare!"},
+        {Qt::Key_F9, Qt::NoModifier,
+         "Trebuie sa selectezi un asigurat existent pentru a-i schimba casa de asigurari!"},
+        {Qt::Key_F5, Qt::ControlModifier,
+         "Asiguratul selectat este lichidat si, prin urmare, nu se pot adauga coasigurati noi!"},
+        {Qt::Key_F6, Qt::ControlModifier, "Trebuie sa selectezi un coasigurat pentru a-l modifica!"},
+        {Qt::Key_F8, Qt::ControlModifier, "Trebuie sa selectezi un coasigurat pentru a-l sterge!"},
+    };
+    for (const auto& r : refused) {
+        m_prompter.ExpectMessage(r.message);
+        QTest::keyClick(window.get(), r.key, r.modifiers);
+    }
     EXPECT_EQ(nullptr, QApplication::activeModalWidget());
     EXPECT_TRUE(window->isVisible());
 }

@@ -2,6 +2,9 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
+#include <utility>
+
+#include "ui/DateTriple.h"
 #include <gtest/gtest.h>
 
 // Finding a form's fields by objectName and typing into them as a user does.
@@ -16,4 +19,12 @@ inline void Type(QWidget* form, const char* field, const char* text) {
     auto* edit = Find<QLineEdit>(form, field);
     edit->setFocus();
     QTest::keyClicks(edit, text);
+}
+
+// Types a date into the three fields of a DateTriple.
+inline void TypeDate(QWidget* form, const char* field, const char* day, const char* month,
+                     const char* year) {
+    auto* date = Find<DateTriple>(form, field);
+    for (const auto& [part, text] : {std::pair{"day", day}, {"month", month}, {"year", year}})
+        QTest::keyClicks(date->findChild<QLineEdit*>(part), text);
 }

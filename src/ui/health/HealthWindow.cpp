@@ -11,6 +11,7 @@
 #include "ui/ColourLabel.h"
 #include "ui/KeyActions.h"
 #include "ui/TextCodec.h"
+#include "ui/health/CoInsuredDialog.h"
 #include "ui/health/CompanyList.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/InsuredListWindow.h"
@@ -149,10 +150,14 @@ void HealthWindow::LiquidateInsured() {
     if (dialog.exec() == QDialog::Accepted) RefreshCounters();
 }
 
-// The dialogs behind these doors come with the co-insured register and the
-// monthly reports; until then a selected company opens nothing.
 void HealthWindow::AddCoInsured() {
-    RequireCompany("Trebuie sa selectezi o societate pentru a adauga un coasigurat!");
+    if (!RequireCompany("Trebuie sa selectezi o societate pentru a adauga un coasigurat!")) return;
+    const CompanyRow company = m_companies->Selected();
+    InsuredRegister insured(m_client, company.code);
+    CoInsuredRegister coInsured(m_client, company.code);
+    CoInsuredDialog dialog(coInsured, insured, company.name, std::nullopt, CoInsuredRecord{},
+                           CoInsuredEdit{}, this);
+    if (dialog.exec() == QDialog::Accepted) RefreshCounters();
 }
 
 void HealthWindow::ShowInsured() {

@@ -13,6 +13,8 @@
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
 #include "ui/LinkedLists.h"
+#include "ui/health/CoInsuredDialog.h"
+#include "ui/health/EmploymentChangeDialog.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/LiquidationDialog.h"
 
@@ -148,11 +150,10 @@ QWidget* InsuredListWindow::BuildInsuredButtons() {
     add("liquidateInsuredButton",
         {Qt::Key_F7, Qt::NoModifier, "[F7]   Lichideaza asiguratul selectat (*2)"},
         [this] { LiquidateInsured(); });
-    // The form-change and house-change dialogs come with the form-change work.
     add("changeFormButton", {Qt::Key_F8, Qt::NoModifier, "[F8]   Modifica forma de angajare (*3)"},
-        [] {});
+        [this] { ChangeEmployment(ChangeKind::Form); });
     add("changeHouseButton", {Qt::Key_F9, Qt::NoModifier, "[F9]   Schimba casa de asigurari (*4)"},
-        [] {});
+        [this] { ChangeEmployment(ChangeKind::House); });
     // No key: a delete is never one stray key press away.
     auto* remove = new QPushButton("Sterge inregistrarea selectata", box);
     remove->setObjectName("deleteInsuredButton");
@@ -167,8 +168,6 @@ QWidget* InsuredListWindow::BuildCoInsuredButtons() {
     m_coInsuredButtons = new QWidget(this);
     QWidget* box = m_coInsuredButtons;
     QVBoxLayout* column = ButtonColumn(box);
-    // The co-insured dialogs come with the co-insured work; the buttons and
-    // keys are here so the window already reads as it will.
     const KeyCommand commands[] = {
         {Qt::Key_F5, Qt::ControlModifier, "[CTRL + F5]   Adauga un coasigurat"},
         {Qt::Key_F6, Qt::ControlModifier, "[CTRL + F6]   Modifica coasiguratul selectat (*5)"},
@@ -176,12 +175,15 @@ QWidget* InsuredListWindow::BuildCoInsuredButtons() {
     };
     const char* const names[] = {"addCoInsuredButton", "modifyCoInsuredButton",
                                  "deleteCoInsuredButton"};
+    const std::function<void()> actions[] = {[this] { AddCoInsured(); },
+                                             [this] { ModifyCoInsured(); },
+                                             [this] { DeleteCoInsured(); }};
     for (int i = 0; i < 3; ++i) {
-        QPushButton* button = m_keys->Add(box, names[i], commands[i], [] {});
+        QPushButton* button = m_keys->Add(box, names[i], commands[i], actions[i]);
         SizeCommandButton(button);
         column->addWidget(button);
     }
-    // A double click on a dependant is Ctrl+F6, whatever that opens.
+    // A double click on a dependant changes it, as Ctrl+F6 does.
     auto* modify = box->findChild<QPushButton*>(names[1]);
     connect(m_lists->Detail(), &DataListView::rowDoubleClicked, modify, [modify](int row) {
         if (row >= 0) modify->click();
@@ -274,4 +276,80 @@ void InsuredListWindow::DeleteInsured() {
     if (row < 0) return;
     if (!m_insured.Delete(InsuredRegister::RowAt(Insured(), row))) return;
     m_lists->RemoveMasterRow(row);
+}
+
+std::optional<LoadedInsured> InsuredListWindow::RequireOpenRecord(const char* selectMessage,
+                                                                  const char* liquidatedMessage) {
+    const int row = RequireRow(selectMessage);
+    if (row < 0) return std::nullopt;
+    const InsuredRow selected = InsuredRegister::RowAt(Insured(), row);
+    if (selected.Liquidated()) {
+        m_insured.GetPrompter().ShowMessage(liquidatedMessage);
+        return std::nullopt;
+    }
+    return m_insured.Load(selected.key);
+}
+
+// The old row closes in place; the new record is appended and selected, so
+// its dependants show below.
+void InsuredListWindow::ChangeEmployment(ChangeKind kind) {
+    const bool form = kind == ChangeKind::Form;
+    const auto loaded = RequireOpenRecord(
+        form ? "Trebuie sa selectezi un asigurat pentru a-i modifica forma de angajare!"
+             : "Trebuie sa selectezi un asigurat pentru a-i schimba casa de asigurari!",
+        form ? "Trebuie sa selectezi un asigurat existent pentru a-i modifica forma de angajare!"
+             : "Trebuie sa selectezi un asigurat existent pentru a-i schimba casa de asigurari!");
+    if (!loaded) return;
+    const int row = m_lists->SelectedRow();
+    EmploymentChangeDialog dialog(kind, m_insured, m_company.name, loaded->edit.index,
+                                  loaded->record, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    (void)m_insured.RefreshRow(Insured(), row, loaded->edit.index);
+    const int added = Insured().AddRow("");
+    (void)m_insured.RefreshRow(Insured(), added, dialog.NewKey());
+    m_lists->Master()->SelectRow(added, true);
+}
+
+void InsuredListWindow::OpenCoInsuredForm(const InsuredRecord& person,
+                                          const CoInsuredRecord& dependant,
+                                          const CoInsuredEdit& edit) {
+    CoInsuredDialog dialog(m_coInsured, m_insured, m_company.name, person, dependant, edit, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    DataListView* detail = m_lists->Detail();
+    int row = detail->NextSelectedRow(-1);
+    if (!edit.modify) row = detail->AddRow("");
+    (void)m_coInsured.RefreshRow(detail->List(), row, dialog.SavedKey());
+    detail->SelectRow(row, true);
+}
+
+void InsuredListWindow::AddCoInsured() {
+    const auto loaded = RequireOpenRecord(CoInsuredMessages::kSelectInsuredToAdd,
+                                          CoInsuredMessages::kLiquidatedNoAdd);
+    if (loaded) OpenCoInsuredForm(loaded->record, CoInsuredRecord{}, CoInsuredEdit{});
+}
+
+void InsuredListWindow::ModifyCoInsured() {
+    const DataList& detail = m_lists->Detail()->List();
+    const int row = m_lists->Detail()->NextSelectedRow(-1);
+    if (row < 0) {
+        m_coInsured.GetPrompter().ShowMessage(CoInsuredMessages::kSelectToModify);
+        return;
+    }
+    const auto loaded = RequireOpenRecord(CoInsuredMessages::kSelectToModify,
+                                          CoInsuredMessages::kLiquidatedNoModify);
+    if (loaded)
+        OpenCoInsuredForm(loaded->record, CoInsuredRegister::RecordAt(detail, row),
+                          {true, CoInsuredRegister::KeyAt(detail, row)});
+}
+
+void InsuredListWindow::DeleteCoInsured() {
+    DataListView* detail = m_lists->Detail();
+    const int row = detail->NextSelectedRow(-1);
+    if (row < 0) {
+        m_coInsured.GetPrompter().ShowMessage(CoInsuredMessages::kSelectToDelete);
+        return;
+    }
+    if (!m_coInsured.Delete(detail->List(), row)) return;
+    detail->DeleteRow(row);
+    if (detail->RowCount() > 0) detail->SelectRowClamped(row);
 }

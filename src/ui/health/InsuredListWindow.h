@@ -27,6 +27,10 @@ public slots:
     void ModifyInsured();
     void LiquidateInsured();
     void DeleteInsured();
+    void ChangeEmployment(ChangeKind kind);
+    void AddCoInsured();
+    void ModifyCoInsured();
+    void DeleteCoInsured();
 
 private:
     QLayout* BuildHeading(InsuredFilter filter);
@@ -39,6 +43,11 @@ private:
     DataList& Insured();
     // The selected row, or -1 after telling the user to select one.
     int RequireRow(const char* message);
+    // The open record of the selected row, or nothing after telling why.
+    std::optional<LoadedInsured> RequireOpenRecord(const char* selectMessage,
+                                                   const char* liquidatedMessage);
+    void OpenCoInsuredForm(const InsuredRecord& person, const CoInsuredRecord& dependant,
+                           const CoInsuredEdit& edit);
 
     CompanyRow m_company;
     InsuredRegister m_insured;
