@@ -15,7 +15,10 @@
 #include "ui/DataListView.h"
 #include "ui/QtPrompter.h"
 #include "ui/DateTriple.h"
+#include "ui/health/CoInsuredDialog.h"
 #include "ui/health/CompanyDialog.h"
+#include "ui/health/EmploymentChangeDialog.h"
+#include "ui/health/InsuredListWindow.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/LiquidationDialog.h"
 #include "ui/health/CompanyList.h"
@@ -120,6 +123,42 @@ int main(int argc, char** argv) {
     QTest::keyClicks(liquidation.findChild<QLineEdit*>("cnp"), "1800");
     app.processEvents();
     liquidation.grab().save(out + "/liquidation_dialog.png");
+
+    client.Query("INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, forma, "
+                 "iesire) VALUES (12345674, 1850505123457, 'CAS_B', 'IONESCU', 'MARIA', 20190301, "
+                 "'CM', 20230331), (12345674, 1800202000006, 'CASHR', 'VASILE', 'DAN', 20210601, "
+                 "'S', 0)",
+                 false);
+    client.Query("INSERT INTO asigurati.coasigurati (cf, cnp_asig, cnp, nume, prenume, tip) VALUES "
+                 "(12345674, 1800101221144, 2850101000010, 'POPESCU', 'ANA', 'S'), "
+                 "(12345674, 1800101221144, 1500101000019, 'POPESCU', 'VASILE', 'P')",
+                 false);
+    const CompanyRow alfa{1, "12345674", "ALFA CONSTRUCT SRL"};
+    InsuredListWindow list(client, alfa, InsuredFilter::All);
+    list.show();
+    DataListView* upper = list.findChild<DataListView*>("insuredList");
+    for (int row = 0; row < upper->RowCount(); ++row)
+        if (upper->CellText(row, "CNP") == "1800101221144") upper->SelectRow(row, true);
+    app.processEvents();
+    list.grab().save(out + "/insured_list.png");
+    std::printf("list window: %dx%d\n", list.width(), list.height());
+
+    CoInsuredRegister coInsured(client, "12345674");
+    auto person = insured.FindOpenByCnpPrefix("1800101221144");
+    CoInsuredDialog dependant(coInsured, insured, alfa.name, person, CoInsuredRecord{},
+                              CoInsuredEdit{});
+    dependant.show();
+    for (const auto& [field, text] : {std::pair{"cnp", "2860101000019"}, {"nume", "popescu"},
+                                      {"prenume", "elena"}})
+        QTest::keyClicks(dependant.findChild<QLineEdit*>(field), text);
+    app.processEvents();
+    dependant.grab().save(out + "/coinsured_dialog.png");
+    for (ChangeKind kind : {ChangeKind::Form, ChangeKind::House}) {
+        EmploymentChangeDialog change(kind, insured, alfa.name, 1, *person);
+        change.show();
+        app.processEvents();
+        change.grab().save(out + (kind == ChangeKind::Form ? "/form_change.png" : "/house_change.png"));
+    }
     Session::Leave(client, false);
     return 0;
 }

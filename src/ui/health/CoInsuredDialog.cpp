@@ -43,6 +43,7 @@ CoInsuredDialog::CoInsuredDialog(CoInsuredRegister& coInsured, InsuredRegister& 
                 return Complete(field, typed);
             });
     }
+    AlignLabelColumns(this);
     FormNavigation::Install(this);
     QLineEdit* first = given ? m_ui->cnp : m_ui->cnp_asig;
     first->setFocus();
