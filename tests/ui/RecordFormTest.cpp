@@ -106,8 +106,10 @@ TEST(RecordForm, EveryCompanyColumnHasItsFieldInTheCompanyForm) {
         if (!field) field = dialog.findChild<QButtonGroup*>(name);
         ASSERT_NE(nullptr, field) << name.toStdString();
         // A compact field takes its printed form's blanks before dropping them.
-        if (auto* edit = qobject_cast<QLineEdit*>(field); edit && column.spec.rule != TextRule::Compact)
+        if (auto* edit = qobject_cast<QLineEdit*>(field);
+            edit && column.spec.rule != TextRule::Compact) {
             EXPECT_EQ(column.spec.maxLength, edit->maxLength()) << name.toStdString();
+        }
     }
     // A new company starts in Bucharest, salaries paid in the same month.
     const CompanyRecord fresh = dialog.Record();
