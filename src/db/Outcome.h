@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "db/Prompter.h"
+
 // What every flow of the registers answers. A flow either did its work (and
 // may hand back the key of the row it wrote) or stopped; when it stopped, the
 // reason has already been shown through the Prompter, and `Field` names the
@@ -25,3 +27,11 @@ private:
     long long m_key;
     std::string m_field;
 };
+
+// A check that failed: its message is shown, and the flow stops with the
+// caret's field.
+inline Outcome Refuse(Prompter& prompter, const std::string& message,
+                      std::string_view field = {}) {
+    prompter.ShowMessage(message);
+    return Outcome::Stopped(field);
+}

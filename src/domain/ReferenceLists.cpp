@@ -133,6 +133,18 @@ constexpr std::array<CodedEntry, 2> kCoInsuredKinds = {{
     {"P", "P - parinte"},
 }};
 
+template <typename Entry, std::size_t N>
+constexpr std::array<std::string_view, N> CodesOf(const std::array<Entry, N>& entries) {
+    std::array<std::string_view, N> codes{};
+    for (std::size_t i = 0; i < N; ++i) codes[i] = entries[i].code;
+    return codes;
+}
+
+constexpr auto kCountyCodes = CodesOf(kCounties);
+constexpr auto kHouseCodes = CodesOf(kHouses);
+constexpr auto kEmploymentFormCodes = CodesOf(kEmploymentForms);
+constexpr auto kCoInsuredKindCodes = CodesOf(kCoInsuredKinds);
+
 bool IsCountyIndex(int index) {
     return index >= 0 && index < kCountyCount;
 }
@@ -241,3 +253,8 @@ int EmploymentFormIndex(std::string_view code) {
 int CoInsuredKindIndex(std::string_view code) {
     return IndexOfCode(kCoInsuredKinds, code);
 }
+
+std::span<const std::string_view> CountyCodes() { return kCountyCodes; }
+std::span<const std::string_view> InsuranceHouseCodes() { return kHouseCodes; }
+std::span<const std::string_view> EmploymentFormCodes() { return kEmploymentFormCodes; }
+std::span<const std::string_view> CoInsuredKindCodes() { return kCoInsuredKindCodes; }

@@ -65,3 +65,11 @@ std::string CoInsuredKindListText(std::string_view code);
 // List position of a code, or -1 for an unknown code.
 int EmploymentFormIndex(std::string_view code);
 int CoInsuredKindIndex(std::string_view code);
+
+// The stored codes of each list in list order (the health module's house
+// codes), for drop-downs bound to a column: a position in one is the position
+// of the same entry in the other.
+std::span<const std::string_view> CountyCodes();
+std::span<const std::string_view> InsuranceHouseCodes();
+std::span<const std::string_view> EmploymentFormCodes();
+std::span<const std::string_view> CoInsuredKindCodes();

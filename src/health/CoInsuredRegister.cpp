@@ -11,15 +11,6 @@
 
 namespace {
 
-std::span<const std::string_view> KindCodes() {
-    static const std::vector<std::string_view> codes = [] {
-        std::vector<std::string_view> c;
-        for (const CodedEntry& kind : CoInsuredKinds()) c.push_back(kind.code);
-        return c;
-    }();
-    return codes;
-}
-
 // Thirteen digits and the cell margins: a cut CNP would have to be read
 // from its tooltip.
 constexpr int kCnpWidth = 120;
@@ -36,13 +27,8 @@ const Column kColumns[] = {
     {{"cnp", 13, Digits, kCnpWidth}, &R::cnp},
     {{"nume", 50, Upper}, &R::nume},
     {{"prenume", 50, Upper}, &R::prenume},
-    {{"tip", 0, AsTyped, -1, 0, KindCodes}, &R::tip},
+    {{"tip", 0, AsTyped, -1, 0, CoInsuredKindCodes}, &R::tip},
 };
-
-Outcome Refuse(Prompter& prompter, const std::string& message, std::string_view field) {
-    prompter.ShowMessage(message);
-    return Outcome::Stopped(field);
-}
 
 }  // namespace
 

@@ -18,16 +18,6 @@ const char* const kCompanyRecordTables[] = {
     "asigurati.asigurati", "asigurati.coasigurati", "asigurati.sume",
     "asigurati.sume_societati", "concedii.declaratii", "concedii.concedii"};
 
-std::span<const std::string_view> CountyCodes() {
-    static const std::vector<std::string> codes = [] {
-        std::vector<std::string> c;
-        for (int i = 0; i < kCountyCount; ++i) c.push_back(CountyCode(i));
-        return c;
-    }();
-    static const std::vector<std::string_view> views(codes.begin(), codes.end());
-    return views;
-}
-
 std::span<const std::string_view> PaymentMonths() {
     static const std::string_view codes[] = {"0", "1"};  // the same month, the next one
     return codes;
@@ -62,11 +52,6 @@ const Column kColumns[] = {
 
 bool IsBucharest(const CompanyRecord& record) {
     return CountyIndex(record.jud) == kCountyWithSectors;
-}
-
-Outcome Refuse(Prompter& prompter, const char* message, std::string_view field) {
-    prompter.ShowMessage(message);
-    return Outcome::Stopped(field);
 }
 
 // The sector means something in Bucharest only; elsewhere "0" is stored.

@@ -14,47 +14,23 @@
 
 namespace {
 
-std::span<const std::string_view> HouseCodes() {
-    static const std::vector<std::string> codes = [] {
-        std::vector<std::string> c;
-        for (int i = 0; i < kInsuranceHouseCount; ++i) c.push_back(InsuranceHouseCode(i));
-        return c;
-    }();
-    static const std::vector<std::string_view> views(codes.begin(), codes.end());
-    return views;
-}
-
-std::span<const std::string_view> FormCodes() {
-    static const std::vector<std::string_view> codes = [] {
-        std::vector<std::string_view> c;
-        for (const CodedEntry& form : EmploymentForms()) c.push_back(form.code);
-        return c;
-    }();
-    return codes;
-}
-
 using Column = RecordColumn<InsuredRecord>;
 using R = InsuredRecord;
 using enum TextRule;
 
 const Column kColumns[] = {
     {{"cf", 0, Digits, 0}, &R::cf},
-    {{"cas", 0, AsTyped, -1, 0, HouseCodes}, &R::cas},
+    {{"cas", 0, AsTyped, -1, 0, InsuranceHouseCodes}, &R::cas},
     {{"nume", 50, Upper}, &R::nume},
     {{"prenume", 50, Upper}, &R::prenume},
     {{"cnp", 13, Digits, 120}, &R::cnp},
     {{"intrare", 0, Digits, -1, 1}, &R::intrare},
     {{"iesire", 0, Digits, -1, 1}, &R::iesire},
-    {{"forma", 0, AsTyped, -1, 0, FormCodes}, &R::forma},
+    {{"forma", 0, AsTyped, -1, 0, EmploymentFormCodes}, &R::forma},
 };
 
 const Colour kLiquidatedColour{255, 0, 0};
 const Colour kOpenColour{0, 0, 0};
-
-Outcome Refuse(Prompter& prompter, const std::string& message, std::string_view field) {
-    prompter.ShowMessage(message);
-    return Outcome::Stopped(field);
-}
 
 }  // namespace
 
