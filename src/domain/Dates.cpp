@@ -200,3 +200,20 @@ std::string DottedStoredDate(std::string_view stored) {
     const TypedDate parts = SplitStoredDate(stored);
     return parts.day + "." + parts.month + "." + parts.year;
 }
+
+std::optional<long long> DayNumberOfDate(std::string_view date) {
+    std::string compact;
+    if (!ToCompactText(date, compact)) return std::nullopt;
+    return DayNumberOfCompactText(compact);
+}
+
+std::string DashedDate(long long dayNumber) {
+    const CivilDate date = CivilFromDays(dayNumber);
+    std::string text;
+    AppendPadded(text, date.year, 4);
+    text += '-';
+    AppendPadded(text, date.month, 2);
+    text += '-';
+    AppendPadded(text, date.day, 2);
+    return text;
+}

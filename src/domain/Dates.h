@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -75,3 +76,9 @@ TypedDate SplitStoredDate(std::string_view stored);
 bool IsValidStoredDate(std::string_view stored);
 // "DD.MM.YYYY" of a stored date.
 std::string DottedStoredDate(std::string_view stored);
+
+// Day number (as DaysFromCivil) of a date in either text shape, an impossible
+// day rolling over as everywhere here; nothing for any other length.
+std::optional<long long> DayNumberOfDate(std::string_view date);
+// "YYYY-MM-DD" of a day number: the shape the server takes a DATE in.
+std::string DashedDate(long long dayNumber);

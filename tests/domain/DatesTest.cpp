@@ -157,4 +157,16 @@ TEST(TodayDotted, MatchesTheLocalCalendar) {
     }
 }
 
+TEST(DayNumberOfDate, BothShapesAgreeAndRoundTripThroughDashedDate) {
+    EXPECT_EQ(DayNumberOfDate("1970-01-01"), 0);
+    EXPECT_EQ(DayNumberOfDate("20100301"), DayNumberOfDate("2010-03-01"));
+    EXPECT_EQ(DayNumberOfDate("2009-02-30"), DayNumberOfDate("2009-03-02"));  // rolls over
+    EXPECT_FALSE(DayNumberOfDate("2010-3-01"));
+    EXPECT_FALSE(DayNumberOfDate(""));
+    for (long long day = DaysFromCivil(1999, 12, 25); day < DaysFromCivil(2001, 3, 5); ++day)
+        ASSERT_EQ(DayNumberOfDate(DashedDate(day)), day) << DashedDate(day);
+    EXPECT_EQ("2000-02-29", DashedDate(DaysFromCivil(2000, 2, 29)));
+    EXPECT_EQ("0999-01-05", DashedDate(DaysFromCivil(999, 1, 5)));
+}
+
 }  // namespace
