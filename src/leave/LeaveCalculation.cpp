@@ -131,9 +131,11 @@ DayRule DayRuleOf(std::string_view indemnityCode, LeaveKind kind) {
     return kind == LeaveKind::Initial ? DayRule::AsWalked : DayRule::AsTyped;
 }
 
-std::optional<long long> AverageDailyBase(long long income, long long days) {
-    if (income <= 0 || days <= 0) return std::nullopt;
-    return DivideHalfUp(Wide{income} * kScale, days);
+std::optional<long long> AverageDailyBase(std::string_view income, std::string_view days) {
+    if (TextToInteger(income) <= 0 || TextToInteger(days) <= 0) return std::nullopt;
+    // The average is the 4-decimal text the form has always shown; only the
+    // amounts built on it are worked out exactly.
+    return TextToScaled(RealToText(TextToReal(income) / TextToReal(days), 4, false), 4);
 }
 
 std::string AverageText(long long tenThousandths) {
@@ -164,7 +166,7 @@ CertificateFigures RecalculateCertificate(const CertificateFields& fields,
     ShowDays(figures, DayRuleOf(fields.indemnityCode, fields.kind), walked, fields);
 
     const auto average =
-        AverageDailyBase(TextToInteger(fields.income), TextToInteger(fields.incomeDays));
+        AverageDailyBase(fields.income, fields.incomeDays);
     if (!average) return figures;
     figures.averageDailyBase = AverageText(*average);
     // A leave without valid dates has no amounts, whatever days were typed.

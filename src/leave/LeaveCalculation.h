@@ -95,9 +95,10 @@ enum class DayRule {
 };
 DayRule DayRuleOf(std::string_view indemnityCode, LeaveKind kind);
 
-// The average daily base in ten-thousandths of a leu: income / days, rounded
-// half up to 4 decimals. Nothing unless both are above 0.
-std::optional<long long> AverageDailyBase(long long income, long long days);
+// The average daily base in ten-thousandths of a leu: the income and its days
+// read as reals, divided, and shown with 4 decimals as RealToText does; read
+// back exactly. Nothing unless both, read as integers, are above 0.
+std::optional<long long> AverageDailyBase(std::string_view income, std::string_view days);
 // "23.8197" for 238197.
 std::string AverageText(long long tenThousandths);
 

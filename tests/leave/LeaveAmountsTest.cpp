@@ -69,16 +69,19 @@ TEST(LeaveAmounts, AHalfLeuAfterExactArithmeticIsRoundedUp) {
     EXPECT_EQ("761", figures.totalAmount);
 }
 
-TEST(LeaveAmounts, TheAverageIsRoundedHalfUpAndKeepsEveryDigitOfLargeIncomes) {
-    EXPECT_EQ("0.0313", AverageText(*AverageDailyBase(1, 32)));  // 0.03125
-    EXPECT_EQ("0.0001", AverageText(*AverageDailyBase(1, 19999)));
-    EXPECT_EQ("0.0000", AverageText(*AverageDailyBase(1, 20001)));
-    EXPECT_EQ("2906.0000", AverageText(*AverageDailyBase(2906, 1)));
-    // Fourteen digits of income: a double keeps only about sixteen in all.
-    EXPECT_EQ("14285714285714.1429", AverageText(*AverageDailyBase(99999999999999, 7)));
+TEST(LeaveAmounts, TheAverageIsTheFourDecimalTextOfTheRealDivision) {
+    EXPECT_EQ("23.8197", AverageText(*AverageDailyBase("2906", "122")));
+    // Read as reals: a typed income with decimals keeps them.
+    EXPECT_EQ("23.8238", AverageText(*AverageDailyBase("2906.50", "122")));
+    // An exact tie in the fifth decimal is shown as the form always showed it.
+    EXPECT_EQ(RealToText(1.0 / 32, 4, false), AverageText(*AverageDailyBase("1", "32")));
+    EXPECT_EQ("0.0001", AverageText(*AverageDailyBase("1", "19999")));
+    EXPECT_EQ("0.0000", AverageText(*AverageDailyBase("1", "20001")));
+    EXPECT_EQ("2906.0000", AverageText(*AverageDailyBase("2906", "1")));
     EXPECT_EQ(1071428571428561LL, ShareAmount(142857142857141429LL, 100, 75));
-    EXPECT_FALSE(AverageDailyBase(0, 5));
-    EXPECT_FALSE(AverageDailyBase(5, 0));
+    EXPECT_FALSE(AverageDailyBase("0", "5"));
+    EXPECT_FALSE(AverageDailyBase("5", "0"));
+    EXPECT_FALSE(AverageDailyBase("", "5"));
 }
 
 TEST(LeaveAmounts, Code10PaysTheLostIncomeUpToAQuarterOfTheBase) {

@@ -71,7 +71,9 @@ TEST(DaySplit, TheIndemnityCodeDecidesWhoPays) {
         EXPECT_EQ(c.expected, Shown(figures)) << c.code;
         EXPECT_EQ("23.8197", figures.averageDailyBase);
         // Nobody pays codes 2-4: the base is shown, no money is.
-        if (c.expected.employer + c.expected.fnuass == 0) EXPECT_EQ("0", figures.totalAmount);
+        if (c.expected.employer + c.expected.fnuass == 0) {
+            EXPECT_EQ("0", figures.totalAmount);
+        }
     }
 }
 
