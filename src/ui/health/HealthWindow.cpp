@@ -16,6 +16,7 @@
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/InsuredListWindow.h"
 #include "ui/health/LiquidationDialog.h"
+#include "ui/health/ReportWindow.h"
 
 HealthWindow::HealthWindow(CClient& client, QWidget* parent)
     : QWidget(parent),
@@ -170,6 +171,8 @@ void HealthWindow::ShowInsured() {
     RefreshCounters();
 }
 
+// The steps pick their companies in their own lists.
 void HealthWindow::OpenReports() {
-    RequireCompany("Trebuie sa selectezi o societate pentru a genera rapoartele!");
+    ReportWindow window(m_client, this);
+    window.exec();
 }

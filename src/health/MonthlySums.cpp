@@ -1,0 +1,313 @@
+#include "health/MonthlySums.h"
+
+#include "datalist/DataList.h"
+#include "db/CClient.h"
+#include "db/Transaction.h"
+#include "domain/ContributionRates.h"
+#include "domain/Dates.h"
+#include "domain/ReferenceLists.h"
+#include "domain/TextNumbers.h"
+
+namespace {
+
+using Column = RecordColumn<MonthSums>;
+using S = MonthSums;
+using enum TextRule;
+
+// A date "01.02.2009" or an amount "123.456,78" with the cell margins needs
+// 90 pixels; at 80 it would be cut and read only from its tooltip.
+constexpr int kDateAmountWidth = 90;
+
+// The salary is a masked amount field; the two contributions take digits.
+const Column kColumns[] = {
+    {{"salariu", 0, AsTyped, kDateAmountWidth, 5}, &S::salariu},
+    {{"asig_datorat", 0, Digits, -1, 3}, &S::asigDatorat},
+    {{"asig_virat", 0, Digits, -1, 3}, &S::asigVirat},
+};
+
+// The record's columns in the month's list: width and display kind.
+const ColumnSpec kPersonLayout[] = {
+    {"cas", 0, AsTyped, 50},
+    {"cf", 0, AsTyped, 0},
+    {"cnp", 0, AsTyped, 0},
+    {"forma", 0, AsTyped, 50},
+    {"intrare", 0, AsTyped, kDateAmountWidth, 1},
+    {"iesire", 0, AsTyped, kDateAmountWidth, 1},
+    {"la_luna", 0, AsTyped, -1, 2},
+};
+
+const Colour kLiquidatedColour{255, 0, 0};
+const Colour kHiredColour{0, 127, 0};
+
+const char* const kCompaniesQuery = "SELECT s.cf, s.denumire FROM asigurati.societati AS s";
+
+std::string Cell(const DataList& list, int row, const char* name) {
+    return list.CellText(row, name);
+}
+
+}  // namespace
+
+// ---- the working month ---------------------------------------------------------
+
+bool IsWorkingMonth(const std::string& month) {
+    return month.size() == 6;
+}
+
+std::optional<std::string> ComposeWorkingMonth(Prompter& prompter, const std::string& month,
+                                               const std::string& year) {
+    if (!IsValidCalendarDate("01", month, year)) {
+        prompter.ShowMessage(SumsMessages::kMonthInvalid);
+        return std::nullopt;
+    }
+    return IntegerToText(TextToInteger(year), false) +
+           PadLeftZeros(IntegerToText(TextToInteger(month), false), 2);
+}
+
+std::string WorkingMonthCaption(const std::string& month) {
+    return MonthName(static_cast<int>(TextToInteger(SliceChars(month, 4, 5)))) + " " +
+           SliceChars(month, 0, 3);
+}
+
+TypedMonth SplitWorkingMonth(const std::string& month) {
+    if (!IsWorkingMonth(month)) return {};
+    return {SliceChars(month, 4, 5), SliceChars(month, 0, 3)};
+}
+
+std::string RateText(double rate) {
+    return RealToText(rate, 1, false);
+}
+
+// ---- amounts -------------------------------------------------------------------
+
+std::string StoredAmount(const std::string& typed) {
+    std::string amount = TrimBlanks(typed);
+    return amount.empty() ? "0" : amount;
+}
+
+Outcome CheckAmount(Prompter& prompter, const std::string& stored, std::string_view column,
+                    const char* what) {
+    if (IsNumberLiteral(stored)) return Outcome::Done();
+    prompter.ShowMessage(std::string(what) + " trebuie sa fie un numar!");
+    return Outcome::Stopped(column);
+}
+
+// ---- an employee's sums --------------------------------------------------------
+
+MonthlySums::MonthlySums(CClient& client, std::string month)
+    : m_client(client), m_month(std::move(month)) {}
+
+std::span<const RecordColumn<MonthSums>> MonthlySums::Columns() {
+    return kColumns;
+}
+
+double MonthlySums::EmployerRate() const {
+    return ContributionRate(static_cast<int>(TextToInteger(m_month)), kEmployerRate);
+}
+
+double MonthlySums::EmployeeRate() const {
+    return ContributionRate(static_cast<int>(TextToInteger(m_month)), kEmployeeRate);
+}
+
+Prompter& MonthlySums::GetPrompter() {
+    return m_client.GetPrompter();
+}
+
+Outcome MonthlySums::FillCompanies(DataList& list) {
+    if (m_client.Query(kCompaniesQuery, true) != 0) return Outcome::Stopped();
+    list.FillFromResult(m_client.Result());
+    list.SetColumnWidth("CF", 0);
+    list.SetColumnWidth("DENUMIRE", 350);
+    return Outcome::Done();
+}
+
+long long MonthlySums::CompanyKey(const DataList& list, int row) {
+    return TextToInteger(CompanyCode(list, row));
+}
+
+std::string MonthlySums::CompanyCode(const DataList& list, int row) {
+    return row < 0 || row >= list.RowCount() ? std::string() : Cell(list, row, "CF");
+}
+
+std::string MonthlySums::CompanyName(const DataList& list, int row) {
+    return row < 0 || row >= list.RowCount() ? std::string() : Cell(list, row, "DENUMIRE");
+}
+
+Outcome MonthlySums::FillEmployees(DataList& list, const std::string& companyCode) {
+    const auto month = SqlNumber(GetPrompter(), m_month);
+    if (!month) return Outcome::Stopped();
+    const auto code = SqlNumber(GetPrompter(), companyCode);
+    if (!code) return Outcome::Stopped();
+    const SqlStatement sql =
+        SqlStatement(
+            "SELECT a.cas, a.cf, a.cnp, a.forma, a.nume, a.prenume, a.intrare, a.iesire, "
+            "a.index, ") +
+        "s.salariu, s.asig_datorat, s.asig_virat, s.luna AS la_luna " +
+        " FROM asigurati.asigurati AS a" +
+        " LEFT JOIN asigurati.sume AS s ON s.id_cnp=a.index AND s.luna=" + *month +
+        " WHERE a.cf=" + *code + " AND a.intrare<=" + *month + "31" + " AND (a.iesire>=" + *month +
+        "01" + " OR a.iesire=0)" + " ORDER BY a.nume, a.prenume, a.intrare";
+    if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
+    list.FillFromResult(m_client.Result());
+    for (const ColumnSpec& column : kPersonLayout) {
+        const std::string name = ResultName(column.name);
+        if (column.listWidth >= 0) list.SetColumnWidth(name, column.listWidth);
+        if (column.displayKind > 0) list.SetColumnKind(name, column.displayKind);
+    }
+    for (const Column& column : kColumns) {
+        const std::string name = ResultName(column.spec.name);
+        if (column.spec.listWidth >= 0) list.SetColumnWidth(name, column.spec.listWidth);
+        list.SetColumnKind(name, column.spec.displayKind);
+    }
+    list.SetColumnWidth("INDEX", 0);
+
+    // Green after red: a person hired and liquidated in the month shows as hired.
+    const long long first = TextToInteger(m_month) * 100 + 1;
+    const long long last = first + 30;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        if (TextToInteger(Cell(list, row, "IESIRE")) > 0)
+            list.SetRowTextColour(row, kLiquidatedColour);
+        const long long hired = TextToInteger(Cell(list, row, "INTRARE"));
+        if (hired >= first && hired <= last) list.SetRowTextColour(row, kHiredColour);
+    }
+    return Outcome::Done();
+}
+
+EmployeeMonth MonthlySums::RowAt(const DataList& list, int row) {
+    EmployeeMonth e;
+    if (row < 0 || row >= list.RowCount()) return e;
+    e.key = TextToInteger(Cell(list, row, "INDEX"));
+    for (const auto& column : InsuredRegister::Columns())
+        e.person.*column.member = list.CellText(row, ResultName(column.spec.name));
+    for (const Column& column : kColumns)
+        e.sums.*column.member = list.CellText(row, ResultName(column.spec.name));
+    e.laLuna = Cell(list, row, "LA_LUNA");
+    return e;
+}
+
+MonthTotals MonthlySums::Totals(const DataList& list) const {
+    double fund = 0, owed = 0, paid = 0;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        fund += TextToReal(Cell(list, row, "SALARIU"));
+        owed += TextToReal(Cell(list, row, "ASIG_DATORAT"));
+        paid += TextToReal(Cell(list, row, "ASIG_VIRAT"));
+    }
+    return {RealToText(fund, 2, false),
+            IntegerToText(OwedContribution(fund, EmployerRate()), false),
+            GroupDigits(IntegerToText(RoundHalfUp(owed), false)),
+            GroupDigits(IntegerToText(RoundHalfUp(paid), false))};
+}
+
+std::string MonthlySums::OwedOn(double salary) const {
+    return IntegerToText(OwedContribution(salary, EmployeeRate()), false);
+}
+
+MonthSums MonthlySums::AsStored(const MonthSums& typed) {
+    return {StoredAmount(typed.salariu), StoredAmount(typed.asigDatorat),
+            StoredAmount(typed.asigVirat)};
+}
+
+Outcome MonthlySums::Save(const EmployeeMonth& row, const MonthSums& typed) {
+    const MonthSums s = AsStored(typed);
+    Prompter& prompter = GetPrompter();
+    const struct {
+        const std::string& value;
+        const char* column;
+        const char* what;
+    } amounts[] = {{s.salariu, "salariu", "Salariul realizat"},
+                   {s.asigDatorat, "asig_datorat", "Suma datorata pentru asigurat"},
+                   {s.asigVirat, "asig_virat", "Suma virata pentru asigurat"}};
+    for (const auto& a : amounts)
+        if (Outcome checked = CheckAmount(prompter, a.value, a.column, a.what); !checked)
+            return checked;
+    if (row.laLuna != m_month) {
+        if (!InsertSums(row, s)) return Outcome::Stopped();
+        return Outcome::Done(row.key);
+    }
+    const auto month = SqlNumber(prompter, m_month);
+    const auto salary = SqlNumber(prompter, s.salariu);
+    const auto owed = SqlNumber(prompter, s.asigDatorat);
+    const auto paid = SqlNumber(prompter, s.asigVirat);
+    if (!month || !salary || !owed || !paid) return Outcome::Stopped();
+    const SqlStatement sql = SqlStatement("UPDATE asigurati.sume AS s SET ") +
+                             " s.salariu=" + *salary + ", s.asig_datorat=" + *owed +
+                             ", s.asig_virat=" + *paid + " WHERE" +
+                             " s.id_cnp=" + SqlInteger(row.key) + " AND s.luna=" + *month;
+    if (m_client.Query(sql, false) != 0) return Outcome::Stopped();
+    return Outcome::Done(row.key);
+}
+
+bool MonthlySums::InsertSums(const EmployeeMonth& row, const MonthSums& sums) {
+    m_client.ClearFields();
+    m_client.AddField("ID_CNP", std::to_string(row.key));
+    m_client.AddField("CF", row.person.cf);
+    m_client.AddField("CNP", row.person.cnp);
+    m_client.AddField("LUNA", m_month);
+    m_client.AddField("SALARIU", sums.salariu);
+    m_client.AddField("ASIG_DATORAT", sums.asigDatorat);
+    m_client.AddField("ASIG_VIRAT", sums.asigVirat);
+    return m_client.InsertRecord("ASIGURATI", "SUME", "", true) == 0;
+}
+
+void MonthlySums::ShowSaved(DataList& list, int row, const MonthSums& stored) const {
+    list.SetCellText(row, "LA_LUNA", m_month);
+    for (const Column& column : kColumns)
+        list.SetCellText(row, ResultName(column.spec.name), stored.*column.member);
+}
+
+// ---- carry-forward -------------------------------------------------------------
+
+// The salary of the record's latest month before the working one (a later
+// month must never flow back into an earlier one), owed and paid at this
+// month's rate; zeros for a record that never had sums.
+std::optional<MonthSums> MonthlySums::CarriedSums(const EmployeeMonth& row) {
+    const auto month = SqlNumber(GetPrompter(), m_month);
+    if (!month) return std::nullopt;
+    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.sume AS s WHERE s.id_cnp=") +
+                           SqlInteger(row.key) + " AND s.luna<" + *month +
+                           " ORDER BY s.luna DESC LIMIT 1",
+                       true) != 0)
+        return std::nullopt;
+    MonthSums sums{"0", "0", "0"};
+    if (m_client.RowCount() > 0) {
+        sums.salariu = StoredAmount(m_client.GetValue(0, "SALARIU"));
+        sums.asigDatorat = sums.asigVirat = OwedOn(TextToReal(sums.salariu));
+    }
+    return sums;
+}
+
+// One transaction for the whole run, so 5,000 employees do not wait for
+// 5,000 disk flushes. A failed statement writes nothing of its row, so on a
+// failure the rows before it are committed as they are.
+bool MonthlySums::WriteCarried(const DataList& list, std::vector<CarriedRow>& carried) {
+    Transaction transaction(m_client);
+    if (!transaction.Begun()) return false;
+    bool complete = true;
+    for (int row = 0; row < list.RowCount() && complete; ++row) {
+        const EmployeeMonth employee = RowAt(list, row);
+        if (!employee.laLuna.empty()) continue;
+        const auto sums = CarriedSums(employee);
+        complete = sums && InsertSums(employee, *sums);
+        if (complete) carried.push_back({row, *sums});
+    }
+    if (transaction.Commit() != 0) {
+        carried.clear();
+        return false;
+    }
+    return complete;
+}
+
+Outcome MonthlySums::CarryForward(DataList& list) {
+    Prompter& prompter = GetPrompter();
+    if (!prompter.AskYesNo(SumsMessages::kCarryQuestion)) return Outcome::Stopped();
+    std::vector<CarriedRow> carried;
+    const bool complete = WriteCarried(list, carried);
+    for (const CarriedRow& c : carried) ShowSaved(list, c.row, c.sums);
+    if (!complete) {
+        prompter.ShowMessage(
+            "Preluarea sumelor s-a oprit din cauza unei erori.\nAngajati ale caror sume au fost "
+            "preluate si salvate: " +
+            std::to_string(carried.size()) + "\nLa ceilalti angajati nu s-a scris nimic.");
+        return Outcome::Stopped();
+    }
+    return Outcome::Done(static_cast<long long>(carried.size()));
+}
