@@ -60,8 +60,10 @@ void AmountEdit::SetAmountText(const std::string& text) {
     SetAmount(TextToReal(text));
 }
 
-std::string AmountEdit::AmountText() const {
-    std::string out = FromQt(text());
+std::string AmountEdit::AmountText() const { return PlainText(FromQt(text())); }
+
+std::string AmountEdit::PlainText(std::string shown) const {
+    std::string out = std::move(shown);
     out.erase(std::remove(out.begin(), out.end(), m_groupSeparator), out.end());
     if (m_decimalSeparator != '.') std::replace(out.begin(), out.end(), m_decimalSeparator, '.');
     return out;
@@ -69,8 +71,9 @@ std::string AmountEdit::AmountText() const {
 
 // Shows a formatted text and re-reads the value from it, so both always agree.
 void AmountEdit::ShowText(const std::string& shown, int caret) {
+    // The value first: whoever listens to textChanged reads the new amount.
+    m_value = TextToReal(PlainText(shown));
     setText(ToQt(shown));
-    m_value = TextToReal(AmountText());
     setCursorPosition(std::clamp(caret, 0, static_cast<int>(shown.size())));
 }
 

@@ -33,6 +33,8 @@ private:
     };
 
     std::string Format(double value) const;
+    // A shown text without group separators, "." before the decimals.
+    std::string PlainText(std::string shown) const;
     Parts Split(const std::string& shown) const;
     int DecimalPosition(const std::string& shown) const;
     void ShowParts(const Parts& parts, int caretFromEnd);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "ui/AmountEdit.h"
 #include "ui/DateTriple.h"
 #include "ui/FieldRules.h"
 #include "ui/KeyActions.h"
@@ -42,6 +43,8 @@ std::string ChoiceCode(const ColumnSpec& column, int position) {
 }  // namespace
 
 void BindField(QWidget* form, const ColumnSpec& column) {
+    // An amount field keeps its own typing rules.
+    if (FindField<AmountEdit>(form, column.name)) return;
     if (auto* edit = FindField<QLineEdit>(form, column.name))
         ApplyTextRule(edit, column.rule, column.maxLength);
 }
@@ -49,6 +52,8 @@ void BindField(QWidget* form, const ColumnSpec& column) {
 void ShowFieldValue(QWidget* form, const ColumnSpec& column, const std::string& value) {
     if (auto* date = FindField<DateTriple>(form, column.name)) {
         date->SetCompact(value);
+    } else if (auto* amount = FindField<AmountEdit>(form, column.name)) {
+        amount->SetAmountText(value);
     } else if (auto* edit = FindField<QLineEdit>(form, column.name)) {
         edit->setText(ToQt(value));
     } else if (auto* combo = FindField<QComboBox>(form, column.name)) {
@@ -62,6 +67,8 @@ void ShowFieldValue(QWidget* form, const ColumnSpec& column, const std::string& 
 
 std::optional<std::string> ReadFieldValue(const QWidget* form, const ColumnSpec& column) {
     if (auto* date = FindField<DateTriple>(form, column.name)) return date->Compact();
+    // The plain amount ("1234.50"), never the grouped text the field shows.
+    if (auto* amount = FindField<AmountEdit>(form, column.name)) return amount->AmountText();
     if (auto* edit = FindField<QLineEdit>(form, column.name)) return FromQt(edit->text());
     if (auto* combo = FindField<QComboBox>(form, column.name))
         return ChoiceCode(column, combo->currentIndex());

@@ -13,8 +13,9 @@ class QPushButton;
 class QWidget;
 
 // Moves a record between its column table and a form whose fields carry the
-// column names as objectNames: a line edit holds a typed value, a combo box or
-// a button group the position of a code among the column's choices.
+// column names as objectNames: a line edit holds a typed value, an amount
+// field a number, a date triple a stored date, a combo box or a button group
+// the position of a code among the column's choices.
 
 // The entry limit and text rule of one column on its field, if the form has it.
 void BindField(QWidget* form, const ColumnSpec& column);

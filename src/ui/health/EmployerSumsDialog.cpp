@@ -6,7 +6,6 @@
 #include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
 #include "ui/TextCodec.h"
-#include "ui/health/AmountFields.h"
 #include "ui_EmployerSumsDialog.h"
 
 EmployerSumsDialog::EmployerSumsDialog(EmployerSums& sums, const EmployerMonth& row,
@@ -16,8 +15,8 @@ EmployerSumsDialog::EmployerSumsDialog(EmployerSums& sums, const EmployerMonth& 
     setObjectName("employerSumsDialog");
     m_ui->currentCompany->SetLabelText(row.denumire);
     m_ui->rateLabel->setText(ToQt(RateText(sums.Rate()) + "%"));
-    BindAmountAwareFields(this, EmployerSums::Columns());
-    ShowAmountAwareRecord(this, EmployerSums::Columns(), row.sums);
+    BindRecordFields(this, EmployerSums::Columns());
+    ShowRecord(this, EmployerSums::Columns(), row.sums);
     // Connected once the form is filled, so opening it recomputes nothing.
     connect(m_ui->fond_de_salarii, &QLineEdit::textChanged, this, &EmployerSumsDialog::FundEdited);
 
@@ -36,7 +35,6 @@ EmployerSumsDialog::~EmployerSumsDialog() = default;
 
 void EmployerSumsDialog::FundEdited() {
     m_fundEdited = true;
-    // The text, not Amount(): the field signals the change before it re-reads its value.
     const QString owed = ToQt(m_sums.OwedOn(TextToReal(m_ui->fond_de_salarii->AmountText())));
     m_ui->datorat->setText(owed);
     m_ui->virat->setText(owed);
@@ -44,7 +42,7 @@ void EmployerSumsDialog::FundEdited() {
 
 EmployerMonthSums EmployerSumsDialog::Typed() const {
     EmployerMonthSums typed =
-        ReadAmountAwareRecord(this, EmployerSums::Columns(), EmployerMonthSums{});
+        ReadRecord(this, EmployerSums::Columns(), EmployerMonthSums{});
     if (!m_fundEdited) typed.fondDeSalarii = m_row.sums.fondDeSalarii;
     return typed;
 }

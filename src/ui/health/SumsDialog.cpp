@@ -5,7 +5,6 @@
 #include "ui/FormNavigation.h"
 #include "ui/RecordForm.h"
 #include "ui/TextCodec.h"
-#include "ui/health/AmountFields.h"
 #include "ui_SumsDialog.h"
 
 SumsDialog::SumsDialog(MonthlySums& sums, const std::string& companyName, const EmployeeMonth& row,
@@ -22,7 +21,7 @@ SumsDialog::SumsDialog(MonthlySums& sums, const std::string& companyName, const 
         date->setFocusPolicy(Qt::NoFocus);
         for (QWidget* part : date->findChildren<QLineEdit*>()) part->setFocusPolicy(Qt::NoFocus);
     }
-    BindAmountAwareFields(this, MonthlySums::Columns());
+    BindRecordFields(this, MonthlySums::Columns());
     ShowRow();
     // Connected once the form is filled: opening it must not recompute
     // anything, so opening and saving leaves the sums as they were.
@@ -42,21 +41,20 @@ void SumsDialog::ShowRow() {
     const auto whole = [](const std::string& stored) {
         return IntegerToText(RoundHalfUp(TextToReal(stored)), false);
     };
-    ShowAmountAwareRecord(
+    ShowRecord(
         this, MonthlySums::Columns(),
         MonthSums{m_row.sums.salariu, whole(m_row.sums.asigDatorat), whole(m_row.sums.asigVirat)});
 }
 
 void SumsDialog::SalaryEdited() {
     m_salaryEdited = true;
-    // The text, not Amount(): the field signals the change before it re-reads its value.
     const QString owed = ToQt(m_sums.OwedOn(TextToReal(m_ui->salariu->AmountText())));
     m_ui->asig_datorat->setText(owed);
     m_ui->asig_virat->setText(owed);
 }
 
 MonthSums SumsDialog::Typed() const {
-    MonthSums typed = ReadAmountAwareRecord(this, MonthlySums::Columns(), MonthSums{});
+    MonthSums typed = ReadRecord(this, MonthlySums::Columns(), MonthSums{});
     if (!m_salaryEdited) typed.salariu = m_row.sums.salariu;
     return typed;
 }
