@@ -140,6 +140,22 @@ TEST_F(AnnexFilesWindowTest, AllHousesOntoTheRemovableMedium) {
     EXPECT_TRUE(m_prompter.AllShown());
 }
 
+TEST_F(AnnexFilesWindowTest, AFailureSaysWhichFilesStayed) {
+    RunSql("UPDATE asigurati.coasigurati SET cnp=12820202000005 WHERE nume='ALBU'");
+    m_medium = m_folder.Path().string();
+    SelectCompany(kCf);
+    SelectHouse("CASAB");
+    m_prompter.ExpectMessage(
+        "Nu se poate salva Anexa 1B!\n\nvaloarea \"12820202000005\" din randul 1 nu incape in "
+        "campul 8 (13 caractere, 0 zecimale)");
+    m_prompter.ExpectMessage("Fisierele salvate inainte de eroare raman in folderul:\n" +
+                                 m_folder.Path().string() + "\n\nCASAB_12345678_200907_anexa1A.dbf",
+                             MessageKind::Information);
+    SaveWith([](QWidget* dialog) { Find<QPushButton>(dialog, "saveButton")->click(); });
+    EXPECT_TRUE(m_prompter.AllShown());
+    EXPECT_EQ(std::vector<std::string>{"CASAB_12345678_200907_anexa1A.dbf"}, m_folder.Names());
+}
+
 // The window's files and the command line's, for the same company, house and naming.
 TEST_F(AnnexFilesWindowTest, TheCommandLineWritesTheSameBytes) {
     SelectCompany(kCf);
