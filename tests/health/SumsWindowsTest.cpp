@@ -154,7 +154,11 @@ TEST_F(SumsWindowsTest, StepsTwoToFourWaitForAMonthThatTheMonthDialogChecks) {
         QTest::keyClick(step, Qt::Key_Escape);
     });
     QTest::keyClick(&window, Qt::Key_F4);
-    QTest::keyClick(&window, Qt::Key_F5);  // the files come later: nothing opens yet
+    OnNextModal([](QWidget* step) {
+        EXPECT_EQ("Pasul 4: Generare de rapoarte", step->windowTitle());
+        QTest::keyClick(step, Qt::Key_Escape);
+    });
+    QTest::keyClick(&window, Qt::Key_F5);
     EXPECT_EQ(nullptr, QApplication::activeModalWidget());
 }
 

@@ -8,6 +8,7 @@
 #include "health/MonthlySums.h"
 #include "ui/KeyActions.h"
 #include "ui/TextCodec.h"
+#include "ui/health/AnnexFilesWindow.h"
 #include "ui/health/EmployeeSumsWindow.h"
 #include "ui/health/EmployerSumsWindow.h"
 #include "ui/health/MonthDialog.h"
@@ -81,7 +82,8 @@ void ReportWindow::EnterEmployerSums() {
     window.exec();
 }
 
-// The declaration files and the printed annexes open from here once they exist.
 void ReportWindow::GenerateReports() {
-    (void)RequireMonth();
+    if (!RequireMonth()) return;
+    AnnexFilesWindow window(m_client, m_month, this);
+    window.exec();
 }

@@ -1,0 +1,264 @@
+// orvik-cli health files: the health declaration files 1A, 1B, 1C of one company or of
+// every company, for one month, as the step-4 window writes them. One line per file
+// written on stdout; messages on stderr. Exit status: 0 every file written, 1 a company
+// or house had nothing to write or a file failed (the others are still written),
+// 2 bad usage, no installation or server, an unknown company or an unusable folder.
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "cli/CliCommand.h"
+#include "datalist/DataList.h"
+#include "db/CClient.h"
+#include "db/InstallationPaths.h"
+#include "db/PosixServerProcess.h"
+#include "health/AnnexFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kUsage =
+    "health files (--cf COD | --all-companies) --month AAAALL (--cas CASA | --all) --dir FOLDER "
+    "[--legal-names] [--installation FOLDER]";
+
+// Messages of the core go to stderr, each after the company it concerns when
+// several are written.
+class StderrPrompter : public Prompter {
+public:
+    void SetContext(std::string context) { m_context = std::move(context); }
+    void ShowMessage(const std::string& text, MessageKind) override {
+        std::cerr << m_context << text << "\n";
+    }
+    bool AskYesNo(const std::string& text) override {
+        ShowMessage(text + " (raspuns: Nu)", MessageKind::Warning);
+        return false;
+    }
+    std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ChooseOpenFile(const std::string&) override { return std::nullopt; }
+
+private:
+    std::string m_context;
+};
+
+struct Options {
+    std::optional<std::string> cf;
+    bool allCompanies = false;
+    std::optional<std::string> month;
+    std::optional<std::string> house;
+    bool allHouses = false;
+    std::optional<std::string> dir;
+    bool legalNames = false;
+    std::optional<std::string> installation;
+};
+
+int Usage(const std::string& why) {
+    std::cerr << "orvik-cli health: " << why << "\nutilizare: orvik-cli " << kUsage << "\n";
+    return 2;
+}
+
+int Refuse(const std::string& why) {
+    std::cerr << "orvik-cli health: " << why << "\n";
+    return 2;
+}
+
+// "--name value" or "--name=value"; nothing (and an error) when the value is missing.
+std::optional<std::string> ValueOf(const CliArgs& args, std::size_t& i, const std::string& name,
+                                   std::string& error) {
+    const std::string& arg = args[i];
+    if (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0)
+        return arg.substr(name.size() + 1);
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+        error = "lipseste valoarea pentru " + name;
+        return std::nullopt;
+    }
+    return args[++i];
+}
+
+bool Named(const std::string& arg, const char* name) {
+    const std::string n(name);
+    return arg == n || arg.compare(0, n.size() + 1, n + "=") == 0;
+}
+
+// Reads the options; an empty text when they make sense, otherwise why not.
+std::string ParseOptions(const CliArgs& args, Options& o) {
+    std::string error;
+    for (std::size_t i = 1; i < args.size() && error.empty(); ++i) {
+        const std::string& arg = args[i];
+        std::optional<std::string>* target = nullptr;
+        if (arg == "--all-companies")
+            o.allCompanies = true;
+        else if (arg == "--all")
+            o.allHouses = true;
+        else if (arg == "--legal-names")
+            o.legalNames = true;
+        else if (Named(arg, "--cf"))
+            target = &o.cf;
+        else if (Named(arg, "--cas"))
+            target = &o.house;
+        else if (Named(arg, "--installation"))
+            target = &o.installation;
+        else if (Named(arg, "--month"))
+            target = &o.month;
+        else if (Named(arg, "--dir"))
+            target = &o.dir;
+        else
+            return "optiune necunoscuta: " + arg;
+        if (!target) continue;
+        *target = ValueOf(args, i, arg.substr(0, arg.find('=')), error);
+    }
+    if (!error.empty()) return error;
+    if (o.cf.has_value() == o.allCompanies) return "alege fie --cf COD, fie --all-companies";
+    if (o.house.has_value() == o.allHouses) return "alege fie --cas CASA, fie --all";
+    if (!o.month) return "lipseste --month AAAALL";
+    if (!o.dir) return "lipseste --dir FOLDER";
+    if (o.cf && (o.cf->empty() || o.cf->find_first_not_of("0123456789") != std::string::npos))
+        return "codul societatii trebuie sa contina numai cifre: " + *o.cf;
+    if (!ParseAnnexMonth(*o.month)) return "luna trebuie sa fie de forma AAAALL: " + *o.month;
+    return {};
+}
+
+// The output folder, made absolute before the tool moves into the installation.
+std::optional<std::string> PrepareFolder(const std::string& dir, std::string& why) {
+    std::error_code error;
+    const fs::path folder = fs::absolute(dir, error);
+    if (!error) fs::create_directories(folder, error);
+    if (error || !fs::is_directory(folder)) {
+        why = "nu se poate folosi folderul " + dir + ": " +
+              (error ? error.message() : std::string("nu este un folder"));
+        return std::nullopt;
+    }
+    if (access(folder.c_str(), W_OK) != 0) {
+        why = "nu se poate scrie in folderul " + folder.string();
+        return std::nullopt;
+    }
+    return folder.string();
+}
+
+std::optional<std::string> Installation(const Options& o, std::string& why) {
+    if (o.installation) {
+        std::error_code error;
+        const std::string folder = fs::absolute(*o.installation, error).string();
+        if (IsInstallationFolder(folder)) return folder;
+        why = folder + " nu este o instalare Orvik Asigurati (lipseste server/bin/my.cnf)";
+        return std::nullopt;
+    }
+    std::error_code error;
+    const std::string current = fs::current_path(error).string();
+    const std::string standard = DefaultInstallationPath();
+    if (auto found = FindInstallationFolder(current, standard)) return found;
+    why = "nu gasesc instalarea programului (server/bin/my.cnf) nici in folderul curent " +
+          current + ", nici in folderul implicit " + standard +
+          "; numeste-o cu --installation FOLDER";
+    return std::nullopt;
+}
+
+class FilesRun {
+public:
+    FilesRun(CClient& client, StderrPrompter& prompter, const Options& options, AnnexMonth month,
+             std::string folder)
+        : m_files(client, std::move(month)),
+          m_prompter(prompter),
+          m_options(options),
+          m_folder(std::move(folder)) {}
+
+    int Run() {
+        if (!m_options.allCompanies) return Company(*m_options.cf, m_folder, true);
+        DataList list;
+        if (!m_files.FillCompanies(list)) return 2;
+        int status = 0;
+        for (int row = 0; row < list.RowCount(); ++row) {
+            const std::string cf = list.CellText(row, "CF");
+            m_prompter.SetContext("societatea " + cf + ": ");
+            status = std::max(status, Company(cf, (fs::path(m_folder) / cf).string(), false));
+        }
+        return status;
+    }
+
+private:
+    int Company(const std::string& cf, const std::string& folder, bool single) {
+        const auto company = m_files.LoadCompany(cf);
+        if (!company) return single ? 2 : 1;
+        auto houses = m_files.Houses(cf);
+        if (!houses) return 1;
+        if (m_options.house) {
+            if (std::find(houses->begin(), houses->end(), *m_options.house) == houses->end()) {
+                m_prompter.ShowMessage(m_files.NoInsuredMessage(cf, *m_options.house),
+                                       MessageKind::Warning);
+                return 1;
+            }
+            houses = std::vector<std::string>{*m_options.house};
+        }
+        std::error_code error;
+        if (!houses->empty()) fs::create_directories(folder, error);
+        if (error) {
+            m_prompter.ShowMessage(
+                "Nu se poate crea folderul " + folder + "!\n\n" + error.message(),
+                MessageKind::Warning);
+            return 1;
+        }
+        const AnnexSaveRequest request{
+            cf, *houses, m_options.allHouses, folder,
+            m_options.legalNames ? FileNaming::Legal : FileNaming::House};
+        std::vector<std::string> written;
+        const Outcome done = m_files.WriteHouses(*company, request, written);
+        for (const std::string& path : written) std::cout << path << "\n";
+        std::cout.flush();
+        return done ? 0 : 1;
+    }
+
+    AnnexFiles m_files;
+    StderrPrompter& m_prompter;
+    const Options& m_options;
+    std::string m_folder;
+};
+
+int RunFiles(const Options& options) {
+    std::string why;
+    const auto folder = PrepareFolder(*options.dir, why);
+    if (!folder) return Refuse(why);
+    const auto installation = Installation(options, why);
+    if (!installation) return Refuse(why);
+    const auto port = InstallationServerPort(*installation);
+    if (!port)
+        return Refuse("portul serverului nu poate fi citit din " + *installation +
+                      "/server/bin/my.cnf");
+    // The server is started from its installation folder, as the program does.
+    std::error_code error;
+    fs::current_path(*installation, error);
+    if (error) return Refuse("nu se poate intra in " + *installation + ": " + error.message());
+
+    StderrPrompter prompter;
+    PosixServerProcess server;
+    CClient client(prompter, *port);
+    client.SetServerProcess(&server);
+    if (client.Connect("127.0.0.1") != 0) {
+        // A server still starting is left to finish rather than killed.
+        client.DetachServer();
+        return 2;
+    }
+    const int status =
+        FilesRun(client, prompter, options, *ParseAnnexMonth(*options.month), *folder).Run();
+    // A server this run started is stopped again: the installation is left as found.
+    if (server.Started()) client.ShutdownServer();
+    client.Disconnect();
+    return status;
+}
+
+int RunHealth(const CliArgs& args) {
+    if (args.empty() || args[0] != "files") return Usage("comanda lipsa sau necunoscuta");
+    Options options;
+    const std::string why = ParseOptions(args, options);
+    if (!why.empty()) return Usage(why);
+    return RunFiles(options);
+}
+
+const CliCommandRegistrar kRegistrar{"health", kUsage, &RunHealth};
+
+}  // namespace

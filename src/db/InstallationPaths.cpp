@@ -1,0 +1,71 @@
+#include "db/InstallationPaths.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "db/CClient.h"
+#include "domain/TextNumbers.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kDefaultsFile = "server/bin/my.cnf";
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// "[mysqld]" gives "mysqld"; anything else nothing.
+std::optional<std::string> GroupName(const std::string& line) {
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
+    return TrimBlanks(std::string_view(line).substr(1, line.size() - 2));
+}
+
+}  // namespace
+
+std::string DefaultInstallationPath() {
+    std::string data = Environment("XDG_DATA_HOME");
+    if (data.empty()) data = Environment("HOME") + "/.local/share";
+    return data + "/orvik-asigurati";
+}
+
+bool IsInstallationFolder(const std::string& folder) {
+    std::error_code ignored;
+    return !folder.empty() && fs::is_regular_file(fs::path(folder) / kDefaultsFile, ignored);
+}
+
+std::optional<std::string> FindInstallationFolder(const std::string& current,
+                                                  const std::string& defaultFolder) {
+    if (IsInstallationFolder(current)) return current;
+    if (IsInstallationFolder(defaultFolder)) return defaultFolder;
+    return std::nullopt;
+}
+
+std::optional<int> InstallationServerPort(const std::string& folder) {
+    std::ifstream in(fs::path(folder) / kDefaultsFile);
+    if (!in) return std::nullopt;
+    std::string raw;
+    bool inServerGroup = false;
+    while (std::getline(in, raw)) {
+        const std::string line = TrimBlanks(raw);
+        if (line.empty() || line[0] == '#' || line[0] == ';') continue;
+        if (const auto group = GroupName(line)) {
+            // The server reads these groups; the program's file has [mysqld].
+            inServerGroup = *group == "mysqld" || *group == "server" || *group == "mariadb";
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (!inServerGroup || equals == std::string::npos) continue;
+        if (TrimBlanks(std::string_view(line).substr(0, equals)) != "port") continue;
+        const std::string value = TrimBlanks(std::string_view(line).substr(equals + 1));
+        const long long port = TextToInteger(value);
+        if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos ||
+            port < 1 || port > 65535)
+            return std::nullopt;
+        return static_cast<int>(port);
+    }
+    return CClient::kDefaultPort;
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include <optional>
+#include <string>
+
+// Where an installation is, without Qt: the command-line tool finds its
+// server the way the program does. An installation is a folder holding
+// server/bin/my.cnf (scripts/prepare-installation.sh makes one).
+
+// The folder the program is installed into by default:
+// $XDG_DATA_HOME/orvik-asigurati, else ~/.local/share/orvik-asigurati.
+std::string DefaultInstallationPath();
+
+bool IsInstallationFolder(const std::string& folder);
+
+// `current` when it holds an installation, else `defaultFolder` when that
+// does; nothing when neither does.
+std::optional<std::string> FindInstallationFolder(const std::string& current,
+                                                  const std::string& defaultFolder);
+
+// The port the installation's server listens on, from the "port" line of the
+// [mysqld] group of server/bin/my.cnf; the program's own port when the file
+// names none, nothing when the file cannot be read or the port is not a port.
+std::optional<int> InstallationServerPort(const std::string& folder);

@@ -1,0 +1,208 @@
+// orvik-cli health files as an accountant's script runs it: the files it
+// prints, its messages and its exit status, against the test server and
+// against an installation whose server it has to start itself.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "../dbf/DbfTestSupport.h"
+#include "../health/AnnexTestData.h"
+
+namespace fs = std::filesystem;
+using namespace annex_test;
+
+namespace {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs orvik-cli in `folder` with `environment` set before it.
+CliResult Cli(const std::string& arguments, const std::string& folder = "/tmp",
+              const std::string& environment = "") {
+    TempFolder errors;
+    const std::string command = "cd " + QuoteForShell(folder) + " && " + environment + " " +
+                                QuoteForShell(ORVIK_CLI) + " " + arguments + " 2>" +
+                                QuoteForShell(errors.File("err"));
+    CliResult result;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = ReadBytes(errors.File("err"));
+    return result;
+}
+
+std::string Installation() {
+    return " --installation " + QuoteForShell(ORVIK_TEST_SERVER_DIR);
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class HealthCommandTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        LoadCompany();
+    }
+    std::string Dir() const { return " --dir " + QuoteForShell(m_folder.Path().string()); }
+    TempFolder m_folder;
+};
+
+TEST_F(HealthCommandTest, BadUsageIsRefusedBeforeAnythingRuns) {
+    const char* const cases[] = {
+        "health",
+        "health list",
+        "health files --month 200907 --all",
+        "health files --cf 12345678 --all-companies --month 200907 --all",
+        "health files --cf 12345678 --month 200907",
+        "health files --cf 12345678 --month 200913 --all",
+        "health files --cf 1234567X --month 200907 --all",
+        "health files --cf 12345678 --all --month",
+        "health files --cf 12345678 --all --month 200907 --fast",
+    };
+    for (const char* arguments : cases) {
+        const CliResult r = Cli(std::string(arguments) + Dir() + Installation());
+        EXPECT_EQ(2, r.status) << arguments;
+        EXPECT_TRUE(Contains(r.err, "utilizare: orvik-cli health files")) << r.err;
+        EXPECT_EQ("", r.out) << arguments;
+    }
+    const CliResult noDir = Cli("health files --cf 12345678 --month 200907 --all" + Installation());
+    EXPECT_EQ(2, noDir.status);
+    EXPECT_TRUE(Contains(noDir.err, "lipseste --dir FOLDER")) << noDir.err;
+    EXPECT_TRUE(m_folder.Names().empty());
+}
+
+TEST_F(HealthCommandTest, OneCompanyOneLinePerFile) {
+    const CliResult r =
+        Cli("health files --cf 12345678 --month 200907 --cas CASAB" + Dir() + Installation());
+    ASSERT_EQ(0, r.status) << r.err;
+    EXPECT_EQ("", r.err);
+    const std::string f = m_folder.Path().string() + "/CASAB_12345678_200907_anexa1";
+    EXPECT_EQ(f + "A.dbf\n" + f + "B.dbf\n" + f + "C.dbf\n", r.out);
+    ExpectFileBytes(f + "A.dbf", k1A, k1ARecords, TodayLocalDate());
+}
+
+TEST_F(HealthCommandTest, EachFailureHasItsMessageAndStatus) {
+    WriteBytes(m_folder.File("plain-file"), "x");
+    const struct {
+        std::string arguments;
+        int status;
+        std::string message;
+    } cases[] = {
+        {"--cf 99999999 --month 200907 --all" + Dir(), 2,
+         "Societatea cu codul 99999999 nu exista in baza de date!"},
+        {"--cf 12345678 --month 199901 --all" + Dir(), 1,
+         "Societatea cu codul 12345678 nu are asigurati in luna Ianuarie 1999!"},
+        {"--cf 12345678 --month 200907 --cas CASCJ" + Dir(), 1,
+         "Societatea cu codul 12345678 nu are asigurati la casa CASCJ in luna Iulie 2009!"},
+        {"--cf 12345678 --month 200907 --all --dir " +
+             QuoteForShell(m_folder.File("plain-file") + "/out"),
+         2, "nu se poate folosi folderul"},
+        {"--cf 12345678 --month 200907 --all" + Dir() + " --installation /nonexistent", 2,
+         "/nonexistent nu este o instalare Orvik Asigurati"},
+    };
+    for (const auto& c : cases) {
+        const bool named = Contains(c.arguments, "--installation");
+        const CliResult r =
+            Cli("health files " + c.arguments + (named ? std::string() : Installation()));
+        EXPECT_EQ(c.status, r.status) << c.arguments << "\n" << r.err;
+        EXPECT_TRUE(Contains(r.err, c.message)) << r.err;
+        EXPECT_EQ("", r.out) << c.arguments;
+    }
+    // A number too wide for its field: no file under its name, a non-zero status.
+    RunSql("UPDATE asigurati.societati SET reg_com='J40/123456/2003' WHERE cf=12345678");
+    const CliResult wide =
+        Cli("health files --cf 12345678 --month 200907 --all" + Dir() + Installation());
+    EXPECT_EQ(1, wide.status);
+    EXPECT_TRUE(Contains(wide.err, "Nu se poate salva Anexa 1A!")) << wide.err;
+    EXPECT_EQ(std::vector<std::string>{"plain-file"}, m_folder.Names());
+}
+
+TEST_F(HealthCommandTest, AllCompaniesGoIntoOneFolderEach) {
+    RunSql(
+        "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
+        "(34567890, 'GOALA SRL', '10', 'MB')");
+    const CliResult r = Cli("health files --all-companies --month 200907 --all --legal-names" +
+                            Dir() + Installation());
+    // The empty company is reported; the others are written all the same.
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ(
+        "societatea 34567890: Societatea cu codul 34567890 nu are asigurati in luna Iulie "
+        "2009!\nNu s-a salvat niciun fisier.\n",
+        r.err);
+    std::istringstream lines(r.out);
+    std::vector<std::string> printed;
+    for (std::string line; std::getline(lines, line);) printed.push_back(line);
+    ASSERT_EQ(9u, printed.size()) << r.out;
+    const std::string root = m_folder.Path().string();
+    EXPECT_EQ(root + "/12345678/CASAB/1A_0709_12345678.dbf", printed[0]);
+    EXPECT_EQ(root + "/23456789/CASAB/1C_0709_23456789.dbf", printed[8]);
+    for (const std::string& path : printed) EXPECT_TRUE(fs::exists(path)) << path;
+    EXPECT_FALSE(fs::exists(root + "/34567890"));
+}
+
+int FreePort() {
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(probe, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+    close(probe);
+    return ntohs(address.sin_port);
+}
+
+bool PortAnswers(int port) {
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool answers = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(probe);
+    return answers;
+}
+
+// An installation of its own on another port, its server stopped: the tool
+// finds it as the current folder, starts the server, and stops it again.
+TEST(HealthCommandInstallation, FoundStartedOnItsPortAndLeftAsFound) {
+    TempFolder installation, elsewhere, home;
+    const int port = FreePort();
+    ASSERT_EQ(0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh " +
+                              QuoteForShell(installation.Path().string()) + " " +
+                              std::to_string(port) + " > /dev/null")
+                                 .c_str()));
+    ASSERT_FALSE(PortAnswers(port));
+    const std::string arguments = "health files --cf 12345678 --month 200907 --all --dir " +
+                                  QuoteForShell(elsewhere.File("out"));
+    const std::string noDefault = "HOME=" + QuoteForShell(home.Path().string()) +
+                                  " XDG_DATA_HOME=" + QuoteForShell(home.Path().string());
+
+    const CliResult r = Cli(arguments, installation.Path().string(), noDefault);
+    // Its database has no companies: the answer came from its own server.
+    EXPECT_EQ(2, r.status) << r.err;
+    EXPECT_EQ("Societatea cu codul 12345678 nu exista in baza de date!\n", r.err);
+    EXPECT_FALSE(PortAnswers(port));
+    EXPECT_FALSE(fs::exists(installation.File("server/mysqld.pid")));
+
+    const CliResult lost = Cli(arguments, elsewhere.Path().string(), noDefault);
+    EXPECT_EQ(2, lost.status);
+    EXPECT_TRUE(Contains(lost.err, "nu gasesc instalarea programului")) << lost.err;
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+// The step-4 window and its naming dialog, offscreen on the test server, and
+// the command line writing the same bytes.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+
+#include "AnnexTestData.h"
+#include "FormDriving.h"
+#include "health/RemovableMedia.h"
+#include "ui/ColourLabel.h"
+#include "ui/DataListView.h"
+#include "ui/health/AnnexFilesWindow.h"
+
+using namespace annex_test;
+
+namespace {
+
+void OnNextModal(std::function<void(QWidget*)> drive) {
+    QTimer::singleShot(0, [drive] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(nullptr, modal);
+        drive(modal);
+    });
+}
+
+QString Text(QWidget* parent, const char* name) {
+    return Find<QLabel>(parent, name)->text();
+}
+
+class AnnexFilesWindowTest : public DbTest {
+protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        LoadCompany();
+        m_window = std::make_unique<AnnexFilesWindow>(*m_client, kMonth);
+        m_window->SetMediumFinder([this] { return m_medium; });
+        m_window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        m_window.reset();
+        DbTest::TearDown();
+    }
+    DataListView* List(const char* name) { return Find<DataListView>(m_window.get(), name); }
+    void SelectCompany(const char* cf) {
+        DataListView* companies = List("companyList");
+        for (int row = 0; row < companies->RowCount(); ++row)
+            if (companies->CellText(row, "CF") == cf) companies->SelectRow(row, true);
+        QApplication::processEvents();
+    }
+    void SelectHouse(const char* house) {
+        DataListView* houses = List("houseList");
+        for (int row = 0; row < houses->RowCount(); ++row)
+            if (houses->CellText(row, "CAS") == house) houses->SelectRow(row, true);
+        QApplication::processEvents();
+    }
+    void Click(const char* name) { Find<QAbstractButton>(m_window.get(), name)->click(); }
+    // Saves with the naming dialog answered by `choose`.
+    void SaveWith(std::function<void(QWidget*)> choose) {
+        OnNextModal(std::move(choose));
+        Click("saveButton");
+        QApplication::processEvents();
+    }
+
+    std::unique_ptr<AnnexFilesWindow> m_window;
+    std::optional<std::string> m_medium;
+    TempFolder m_folder;
+};
+
+TEST_F(AnnexFilesWindowTest, TheSelectionLinesFollowCompanyAndHouse) {
+    EXPECT_EQ("Pasul 4: Generare de rapoarte", m_window->windowTitle());
+    EXPECT_EQ("Luna curenta: Iulie 2009", Text(m_window.get(), "monthLabel"));
+    EXPECT_EQ(2, List("companyList")->RowCount());
+    EXPECT_EQ(0, List("houseList")->RowCount());
+    SelectCompany(kCf);
+    ASSERT_EQ(2, List("houseList")->RowCount());
+    EXPECT_EQ("", Text(m_window.get(), "insuredCount"));
+    SelectHouse("CASAB");
+    EXPECT_EQ("ALFA SRL", Find<ColourLabel>(m_window.get(), "selectedCompany")->text());
+    EXPECT_EQ("AB - Alba", Find<ColourLabel>(m_window.get(), "selectedHouse")->text());
+    EXPECT_EQ("3", Text(m_window.get(), "insuredCount"));
+    // Another company: its own houses, no house selected.
+    SelectCompany("23456789");
+    EXPECT_EQ(1, List("houseList")->RowCount());
+    EXPECT_EQ("", Text(m_window.get(), "insuredCount"));
+    EXPECT_TRUE(Find<QRadioButton>(m_window.get(), "selectedHouseRadio")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(m_window.get(), "removableRadio")->isChecked());
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(AnnexFilesWindowTest, TheNamingDialogShowsTheNamesAndCanCancel) {
+    SelectCompany(kCf);
+    SelectHouse("CASAB");
+    SaveWith([](QWidget* dialog) {
+        EXPECT_EQ("Selecteaza forma denumirii fisierelor", dialog->windowTitle());
+        EXPECT_TRUE(Find<QRadioButton>(dialog, "houseRadio")->isChecked());
+        EXPECT_EQ("1a_0709_12345678.dbf", Text(dialog, "legalExample1"));
+        EXPECT_EQ("1c_0709_12345678.dbf", Text(dialog, "legalExample3"));
+        EXPECT_EQ("CASAB_12345678_200907_anexa1B.dbf", Text(dialog, "houseExample2"));
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(m_folder.Names().empty());
+}
+
+TEST_F(AnnexFilesWindowTest, ASaveNeedsAHouseAndAMedium) {
+    SelectCompany(kCf);
+    m_prompter.ExpectMessage(
+        "Trebuie sa selectezi o casa de asigurari pentru a salva rapoartele electronice!");
+    Click("saveButton");
+    SelectHouse("CASAB");
+    m_prompter.ExpectMessage(kNoRemovableMedium);
+    SaveWith([](QWidget* dialog) { Find<QPushButton>(dialog, "saveButton")->click(); });
+    EXPECT_TRUE(m_prompter.AllShown());
+}
+
+TEST_F(AnnexFilesWindowTest, AllHousesOntoTheRemovableMedium) {
+    m_medium = m_folder.Path().string();
+    SelectCompany(kCf);
+    Click("allHousesRadio");
+    const std::string f = m_folder.Path().string();
+    m_prompter.ExpectMessage("Fisierele de raportare au fost salvate in folderul:\n" + f +
+                                 "\n\nCASAB/1A_0709_12345678.dbf\nCASAB/1B_0709_12345678.dbf\n"
+                                 "CASAB/1C_0709_12345678.dbf\nCAS_B/1A_0709_12345678.dbf\n"
+                                 "CAS_B/1B_0709_12345678.dbf\nCAS_B/1C_0709_12345678.dbf",
+                             MessageKind::Information);
+    SaveWith([](QWidget* dialog) {
+        // No house selected: the examples take the first one.
+        EXPECT_EQ("CASAB_12345678_200907_anexa1A.dbf", Text(dialog, "houseExample1"));
+        Find<QRadioButton>(dialog, "legalRadio")->click();
+        Find<QPushButton>(dialog, "saveButton")->click();
+    });
+    EXPECT_TRUE(m_prompter.AllShown());
+}
+
+TEST_F(AnnexFilesWindowTest, AFailureSaysWhichFilesStayed) {
+    RunSql("UPDATE asigurati.coasigurati SET cnp=12820202000005 WHERE nume='ALBU'");
+    m_medium = m_folder.Path().string();
+    SelectCompany(kCf);
+    SelectHouse("CASAB");
+    m_prompter.ExpectMessage(
+        "Nu se poate salva Anexa 1B!\n\nvaloarea \"12820202000005\" din randul 1 nu incape in "
+        "campul 8 (13 caractere, 0 zecimale)");
+    m_prompter.ExpectMessage("Fisierele salvate inainte de eroare raman in folderul:\n" +
+                                 m_folder.Path().string() + "\n\nCASAB_12345678_200907_anexa1A.dbf",
+                             MessageKind::Information);
+    SaveWith([](QWidget* dialog) { Find<QPushButton>(dialog, "saveButton")->click(); });
+    EXPECT_TRUE(m_prompter.AllShown());
+    EXPECT_EQ(std::vector<std::string>{"CASAB_12345678_200907_anexa1A.dbf"}, m_folder.Names());
+}
+
+// The window's files and the command line's, for the same company, house and naming.
+TEST_F(AnnexFilesWindowTest, TheCommandLineWritesTheSameBytes) {
+    SelectCompany(kCf);
+    SelectHouse("CASAB");
+    Click("folderRadio");
+    m_prompter.ExpectFolderChoice(m_folder.Path().string());
+    m_prompter.ExpectMessage("Fisierele de raportare au fost salvate in folderul:\n" +
+                                 m_folder.Path().string() +
+                                 "\n\n1A_0709_12345678.dbf\n1B_0709_12345678.dbf\n"
+                                 "1C_0709_12345678.dbf",
+                             MessageKind::Information);
+    SaveWith([](QWidget* dialog) {
+        Find<QRadioButton>(dialog, "legalRadio")->click();
+        Find<QPushButton>(dialog, "saveButton")->click();
+    });
+    ASSERT_TRUE(m_prompter.AllShown());
+
+    TempFolder cli;
+    const CommandResult r = RunCommand(std::string(ORVIK_CLI) +
+                                       " health files --cf 12345678 --month 200907 --cas CASAB " +
+                                       "--legal-names --dir " + QuoteForShell(cli.Path().string()) +
+                                       " --installation " + QuoteForShell(ORVIK_TEST_SERVER_DIR));
+    ASSERT_EQ(0, r.status) << r.output;
+    for (const char* name :
+         {"1A_0709_12345678.dbf", "1B_0709_12345678.dbf", "1C_0709_12345678.dbf"})
+        EXPECT_EQ(Undated(m_folder.File(name)), Undated(cli.File(name))) << name;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
