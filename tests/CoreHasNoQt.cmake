@@ -1,5 +1,5 @@
 set(offenders "")
-foreach(layer domain db datalist dbf health leave import)
+foreach(layer domain db datalist dbf health leave import backup)
   file(GLOB_RECURSE files ${SRC}/${layer}/*.h ${SRC}/${layer}/*.hpp ${SRC}/${layer}/*.cpp)
   foreach(f IN LISTS files)
     file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q[A-Za-z]")

@@ -2,17 +2,21 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/AppPictures.h"
+#include "app/BackupDialog.h"
 #include "app/InfoDialog.h"
 #include "app/ModulePanel.h"
 #include "app/Session.h"
+#include "backup/Backup.h"
 #include "ui/health/HealthWindow.h"
 #include "ui/leave/LeaveWindow.h"
 
@@ -35,6 +39,18 @@ const PanelDescription kPanels[] = {
 
 const PanelDescription& Describe(MainWindow::Module module) {
     return kPanels[static_cast<int>(module)];
+}
+
+// The program runs from its installation folder; the server is the one the
+// connection talks to.
+BackupServer CurrentServer(const CClient& client) {
+    BackupServer server;
+    if (auto found = ServerOfInstallation(QDir::currentPath().toStdString())) server = *found;
+    server.login = CClient::kLogin;
+    server.password = CClient::kPassword;
+    server.installationFolder = QDir::currentPath().toStdString();
+    server.port = client.Port();
+    return server;
 }
 
 }  // namespace
@@ -77,6 +93,12 @@ void MainWindow::BuildControls() {
         grid->addWidget(m_marks[i], row++, 1);
     }
     ResetMarks();
+    auto* backup = new QPushButton("[F9] Copie de siguranta", this);
+    backup->setObjectName("backupButton");
+    backup->setAutoDefault(false);
+    connect(backup, &QPushButton::clicked, this, &MainWindow::ShowBackup);
+    connect(new QShortcut(Qt::Key_F9, this), &QShortcut::activated, this, &MainWindow::ShowBackup);
+    grid->addWidget(backup, row++, 0);
     auto* info = new QPushButton("Info", this);
     info->setObjectName("infoButton");
     info->setAutoDefault(false);
@@ -175,9 +197,40 @@ void MainWindow::CloseAllPanels() {
     m_lastOpened = nullptr;
 }
 
+void MainWindow::ShowBackup() {
+    if (!m_backup) {
+        m_backup = new BackupDialog(*m_client, m_prompter, CurrentServer(*m_client), this);
+        m_backup->SetBeforeRestore([this] {
+            CloseAllPanels();
+            ResetMarks();
+        });
+    }
+    m_backup->show();
+    m_backup->raise();
+    m_backup->activateWindow();
+}
+
+// Once a day, on the way out, while the server still runs.
+void MainWindow::SaveDailyCopy() {
+    if (!m_startedUp) return;
+    const BackupServer server = CurrentServer(*m_client);
+    const std::time_t now = std::time(nullptr);
+    if (!AutomaticCopyDue(server.installationFolder, now)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BackupResult result = SaveAutomaticCopy(server, now);
+    QApplication::restoreOverrideCursor();
+    if (!result.ok)
+        m_prompter.ShowMessage("Copia automata a datelor nu a putut fi facuta.\n" + result.message);
+}
+
 void MainWindow::LeaveProgram() {
     if (m_ending) return;
-    if (!Session::Leave(*m_client, !m_exitWithoutAsking)) return;
+    // The server must not stop under a copy being made.
+    if (m_backup && m_backup->Busy()) {
+        m_prompter.ShowMessage("O copie de siguranta este in lucru; asteapta sa se termine.");
+        return;
+    }
+    if (!Session::Leave(*m_client, !m_exitWithoutAsking, [this] { SaveDailyCopy(); })) return;
     m_ending = true;
     CloseAllPanels();
     done(0);

@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPushButton;
+class BackupDialog;
 class ModulePanel;
 class Prompter;
 
@@ -30,9 +31,12 @@ public:
     ModulePanel* OpenPanel() const { return m_lastOpened; }
     bool IsMarked(Module module) const;
     bool StartedUp() const { return m_startedUp; }
+    // The copy window, created at the first use of its button.
+    BackupDialog* Backup() const { return m_backup; }
 
 public slots:
     void TogglePanel(Module module);
+    void ShowBackup();
     void LeaveProgram();
     // Leaves without the question (the update installer replaces the program).
     void EndWithoutAsking();
@@ -49,6 +53,7 @@ private:
     void BuildControls();
     void RunStartUp();
     void ShowInfo();
+    void SaveDailyCopy();
     void CloseAllPanels();
     void ResetMarks();
     std::unique_ptr<ModulePanel> CreatePanel(Module module);
@@ -65,4 +70,5 @@ private:
     QLabel* m_updateCaption = nullptr;
     QLabel* m_updateText = nullptr;
     QPushButton* m_updateButton = nullptr;
+    BackupDialog* m_backup = nullptr;
 };

@@ -15,9 +15,10 @@ bool StartUp(CClient& client) {
     return true;
 }
 
-bool Leave(CClient& client, bool askFirst) {
+bool Leave(CClient& client, bool askFirst, const std::function<void()>& beforeShutdown) {
     if (askFirst && !client.GetPrompter().AskYesNo("Esti sigur ca vrei sa iesi din program?"))
         return false;
+    if (beforeShutdown) beforeShutdown();
     client.ShutdownServer();
     client.Disconnect();
     return true;

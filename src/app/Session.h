@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 class CClient;
@@ -18,7 +19,8 @@ inline constexpr const char* kHost = "127.0.0.1";
 bool StartUp(CClient& client);
 
 // Asks the leave question unless told not to; on Yes asks the server to shut
-// down and disconnects. True when the program is to end.
-bool Leave(CClient& client, bool askFirst);
+// down and disconnects. True when the program is to end. `beforeShutdown`
+// runs after the answer, while the server still answers (the daily copy).
+bool Leave(CClient& client, bool askFirst, const std::function<void()>& beforeShutdown = {});
 
 }  // namespace Session

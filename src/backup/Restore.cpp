@@ -1,0 +1,238 @@
+// Putting a loaded copy in place, and the automatic copies.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "backup/Backup.h"
+#include "backup/CopyFormat.h"
+#include "db/CClient.h"
+#include "db/SchemaUpgrade.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kDailyPrefix = "orvik-copie-";
+constexpr const char* kBeforeRestorePrefix = "orvik-copie-inainte-de-restaurare-";
+
+struct TableName {
+    std::string db, table;
+    std::string Quoted(std::string_view prefix = {}) const {
+        return "`" + db + "`.`" + std::string(prefix) + table + "`";
+    }
+};
+
+bool StartsWith(const std::string& text, std::string_view start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+// The tables of the three databases. Names are plain lower-case words on this
+// server; anything with a backtick is left alone rather than quoted wrongly.
+std::optional<std::vector<TableName>> ListTables(CClient& client) {
+    if (client.Query("SELECT table_schema AS s, table_name AS t FROM information_schema.tables "
+                     "WHERE table_schema IN ('asigurati','concedii','nomenc') "
+                     "AND table_type='BASE TABLE' ORDER BY table_schema, table_name",
+                     true) != 0)
+        return std::nullopt;
+    std::vector<TableName> tables;
+    for (long long row = 0; row < client.RowCount(); ++row) {
+        TableName name{client.GetValue(row, "S"), client.GetValue(row, "T")};
+        if (name.table.find('`') == std::string::npos) tables.push_back(name);
+    }
+    return tables;
+}
+
+int DropTables(CClient& client, const std::vector<std::string>& quoted) {
+    if (quoted.empty()) return 0;
+    std::string sql = "DROP TABLE IF EXISTS ";
+    for (std::size_t i = 0; i < quoted.size(); ++i) sql += (i ? ", " : "") + quoted[i];
+    return client.Query(sql, false);
+}
+
+bool IsCopyName(const std::string& name, const std::string& prefix) {
+    // prefix + YYYYMMDD-HHMM[SS] + .sql.gz
+    static constexpr std::string_view kEnd = ".sql.gz";
+    if (!StartsWith(name, prefix) || name.size() < prefix.size() + kEnd.size()) return false;
+    if (name.compare(name.size() - kEnd.size(), kEnd.size(), kEnd) != 0) return false;
+    const std::string stamp = name.substr(prefix.size(), name.size() - prefix.size() - kEnd.size());
+    if (stamp.size() != 13 && stamp.size() != 15) return false;
+    for (std::size_t i = 0; i < stamp.size(); ++i)
+        if (i == 8 ? stamp[i] != '-' : (stamp[i] < '0' || stamp[i] > '9')) return false;
+    return true;
+}
+
+BackupResult SaveInto(const BackupServer& server, std::time_t when, const std::string& name,
+                      const std::string& prefix) {
+    const fs::path folder = AutomaticCopyFolder(server.installationFolder);
+    std::error_code error;
+    fs::create_directories(folder, error);
+    BackupResult result = SaveCopy(server, (folder / name).string(), when);
+    if (result.ok) PruneCopies(folder.string(), prefix, kAutomaticCopiesKept);
+    return result;
+}
+
+std::string Stamp(std::time_t when, const char* format) {
+    std::tm parts{};
+    localtime_r(&when, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, format, &parts);
+    return text;
+}
+
+}  // namespace
+
+std::optional<BackupServer> ServerOfInstallation(const std::string& installationFolder) {
+    std::ifstream cnf(fs::path(installationFolder) / "server" / "bin" / "my.cnf");
+    if (!cnf) return std::nullopt;
+    BackupServer server;
+    server.login = CClient::kLogin;
+    server.password = CClient::kPassword;
+    server.port = CClient::kDefaultPort;
+    server.installationFolder = installationFolder;
+    std::string line;
+    bool inServer = false;
+    while (std::getline(cnf, line)) {
+        line.erase(
+            std::remove_if(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\r'; }),
+            line.end());
+        if (StartsWith(line, "[")) inServer = line == "[mysqld]" || line == "[mariadbd]";
+        if (inServer && StartsWith(line, "port=")) {
+            const int port = std::atoi(line.c_str() + 5);
+            if (port > 0 && port < 65536) server.port = port;
+        }
+    }
+    return server;
+}
+
+std::string RestoreQuestion(const CopyInfo& info) {
+    // "2025-01-31 14:05" shown as the forms show dates: 31.01.2025 14:05
+    const std::string& d = info.date;
+    const std::string date =
+        d.substr(8, 2) + "." + d.substr(5, 2) + "." + d.substr(0, 4) + " " + d.substr(11);
+    return "Restaurezi copia de siguranta din " + date + ", cu " + std::to_string(info.companies) +
+           (info.companies == 1 ? " societate" : " societati") +
+           "?\n\nToate datele actuale vor fi inlocuite cu cele din copie. Inainte, programul "
+           "salveaza automat o copie a datelor actuale in folderul copii al instalarii.";
+}
+
+int DropStagedTables(CClient& client) {
+    const auto tables = ListTables(client);
+    if (!tables) return 1;
+    std::vector<std::string> staged;
+    for (const TableName& t : *tables)
+        if (StartsWith(t.table, kStagingPrefix) || StartsWith(t.table, kReplacedPrefix))
+            staged.push_back(t.Quoted());
+    return DropTables(client, staged);
+}
+
+int SwapInLoadedCopy(CClient& client) {
+    const auto tables = ListTables(client);
+    if (!tables) return 1;
+    std::set<std::pair<std::string, std::string>> loaded;
+    std::vector<TableName> current;
+    for (const TableName& t : *tables) {
+        if (StartsWith(t.table, kStagingPrefix))
+            loaded.insert({t.db, t.table.substr(kStagingPrefix.size())});
+        else if (!StartsWith(t.table, kReplacedPrefix))
+            current.push_back(t);
+    }
+    if (!loaded.count({"asigurati", "setari"})) {
+        client.GetPrompter().ShowMessage(
+            "Copia incarcata nu contine tabela asigurati.setari; "
+            "datele actuale au ramas neschimbate.");
+        return 1;
+    }
+    // One statement: the server renames all or none, so no moment exists in
+    // which some tables are the copy's and others the old ones. Tables the
+    // copy does not have are moved aside too; the ladder makes what it needs.
+    std::string sql = "RENAME TABLE ";
+    std::vector<std::string> replaced;
+    for (const TableName& t : current) {
+        sql += t.Quoted() + " TO " + t.Quoted(kReplacedPrefix) + ", ";
+        replaced.push_back(t.Quoted(kReplacedPrefix));
+    }
+    bool first = true;
+    for (const auto& [db, table] : loaded) {
+        const TableName t{db, table};
+        sql += std::string(first ? "" : ", ") + t.Quoted(kStagingPrefix) + " TO " + t.Quoted();
+        first = false;
+    }
+    if (client.Query(sql, false) != 0) return 1;
+    // The copy is in place; the old tables are only in the way now.
+    DropTables(client, replaced);
+    return 0;
+}
+
+BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
+                         const CopyInfo& info, const BackupProgress& progress) {
+    BackupResult result = SaveCopyBeforeRestore(server, std::time(nullptr));
+    if (!result.ok) {
+        result.message =
+            "Copia automata a datelor actuale nu a putut fi facuta, asa ca "
+            "restaurarea nu a inceput.\n" +
+            result.message;
+        return result;
+    }
+    result = {};
+    if (DropStagedTables(client) != 0) return result;
+    result = LoadCopy(server, path, info, progress);
+    if (!result.ok) {
+        DropStagedTables(client);
+        return result;
+    }
+    if (SwapInLoadedCopy(client) != 0) {
+        DropStagedTables(client);
+        result.ok = false;
+        return result;
+    }
+    if (UpgradeSchema(client) != 0) {
+        result.ok = false;
+        result.message =
+            "Copia a fost restaurata, dar aducerea ei la versiunea programului s-a "
+            "oprit; porneste programul din nou.";
+    }
+    return result;
+}
+
+std::string AutomaticCopyFolder(const std::string& installationFolder) {
+    return (fs::path(installationFolder) / "copii").string();
+}
+
+std::vector<std::string> ListCopies(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file(error) && IsCopyName(name, prefix)) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());  // the stamp sorts by time
+    return names;
+}
+
+void PruneCopies(const std::string& folder, const std::string& prefix, int keep) {
+    const std::vector<std::string> names = ListCopies(folder, prefix);
+    for (std::size_t i = 0; i + keep < names.size(); ++i) {
+        std::error_code error;
+        fs::remove(fs::path(folder) / names[i], error);
+    }
+}
+
+bool AutomaticCopyDue(const std::string& installationFolder, std::time_t when) {
+    const std::string day = kDailyPrefix + Stamp(when, "%Y%m%d") + "-";
+    for (const std::string& name :
+         ListCopies(AutomaticCopyFolder(installationFolder), kDailyPrefix))
+        if (StartsWith(name, day)) return false;
+    return true;
+}
+
+BackupResult SaveAutomaticCopy(const BackupServer& server, std::time_t when) {
+    return SaveInto(server, when, DefaultCopyName(when), kDailyPrefix);
+}
+
+BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when) {
+    // Seconds in the name: two restores in one minute must not overwrite the
+    // copy of the data the first one replaced.
+    return SaveInto(server, when, kBeforeRestorePrefix + Stamp(when, "%Y%m%d-%H%M%S") + ".sql.gz",
+                    kBeforeRestorePrefix);
+}

@@ -1,0 +1,119 @@
+// orvik-cli backup save FILE | backup restore FILE --yes   [--installation FOLDER]
+// The same copies the main window makes. One result line on stdout; reasons
+// on stderr; 0 done, 1 the server or the disk failed, 2 bad usage or a file
+// that is not a usable copy.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "backup/Backup.h"
+#include "backup/CopyFormat.h"
+#include "cli/CliCommand.h"
+#include "db/CClient.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "utilizare: orvik-cli backup save FISIER [--installation FOLDER]\n"
+    "           orvik-cli backup restore FISIER --yes [--installation FOLDER]\n";
+
+// Messages of the connection go where a script's reader looks for them.
+class StderrPrompter : public Prompter {
+public:
+    void ShowMessage(const std::string& text, MessageKind) override {
+        std::cerr << "orvik-cli backup: " << text << "\n";
+    }
+    bool AskYesNo(const std::string&) override { return false; }
+    std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
+    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
+};
+
+bool HoldsInstallation(const std::filesystem::path& folder) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(folder / "server" / "bin" / "my.cnf", error);
+}
+
+// As the program looks for it: the current folder, else the default one.
+std::optional<std::string> FindInstallation(const std::string& chosen) {
+    if (!chosen.empty()) return HoldsInstallation(chosen) ? std::optional(chosen) : std::nullopt;
+    std::error_code error;
+    const auto current = std::filesystem::current_path(error);
+    if (!error && HoldsInstallation(current)) return current.string();
+    const char* data = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    std::filesystem::path folder = data && *data ? std::filesystem::path(data)
+                                   : home        ? std::filesystem::path(home) / ".local" / "share"
+                                                 : std::filesystem::path();
+    folder /= "orvik-asigurati";
+    if (HoldsInstallation(folder)) return folder.string();
+    return std::nullopt;
+}
+
+int Fail(const std::string& message, int status) {
+    std::cerr << "orvik-cli backup: " << message << "\n";
+    return status;
+}
+
+int Save(const BackupServer& server, const std::string& file) {
+    const BackupResult result = SaveCopy(server, file, std::time(nullptr));
+    if (!result.ok) return Fail(result.message, 1);
+    std::cout << file << "\t" << result.fileSize << "\n";
+    return 0;
+}
+
+int Restore(const BackupServer& server, const std::string& file, bool confirmed) {
+    std::string message;
+    const auto info = InspectCopy(file, message);
+    if (!info) return Fail(message, 2);
+    message = RefuseCopyVersion(info->version);
+    if (!message.empty()) return Fail(message, 2);
+    if (!confirmed)
+        return Fail(RestoreQuestion(*info) + "\nRepeta comanda cu --yes pentru a restaura.", 2);
+    StderrPrompter prompter;
+    CClient client(prompter, server.port);
+    if (client.Connect(server.host) != 0)
+        return Fail("Porneste programul (el porneste serverul de baze de date) si repeta comanda.",
+                    1);
+    const BackupResult result = RestoreCopy(client, server, file, *info);
+    if (!result.ok) return result.message.empty() ? 1 : Fail(result.message, 1);
+    std::cout << "restaurat\t" << file << "\t" << info->date << "\t" << info->companies << "\n";
+    return 0;
+}
+
+int RunBackup(const CliArgs& args) {
+    std::string action, file, installation;
+    bool yes = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--yes")
+            yes = true;
+        else if (args[i] == "--installation" && i + 1 < args.size())
+            installation = args[++i];
+        else if (action.empty())
+            action = args[i];
+        else if (file.empty())
+            file = args[i];
+        else
+            return Fail(std::string("argument in plus: ") + args[i] + "\n" + kUsage, 2);
+    }
+    if ((action != "save" && action != "restore") || file.empty() || (yes && action == "save"))
+        return Fail(kUsage, 2);
+    const auto folder = FindInstallation(installation);
+    if (!folder)
+        return Fail(
+            "nu gasesc instalarea programului (un folder cu server/bin/my.cnf); "
+            "porneste comanda din folderul instalarii sau foloseste --installation FOLDER.",
+            2);
+    const auto server = ServerOfInstallation(*folder);
+    if (!server) return Fail("instalarea din " + *folder + " nu poate fi citita.", 2);
+    return action == "save" ? Save(*server, file) : Restore(*server, file, yes);
+}
+
+const CliCommandRegistrar kRegistrar{
+    "backup", "backup save FISIER | backup restore FISIER --yes [--installation FOLDER]",
+    &RunBackup};
+
+}  // namespace

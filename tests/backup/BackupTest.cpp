@@ -1,0 +1,259 @@
+// Copies made and restored against servers of their own, as a user does it:
+// through the core flow and through orvik-cli.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "BackupInstallation.h"
+#include "backup/CopyFormat.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CommandResult {
+    std::string output;
+    int status = -1;
+};
+
+CommandResult RunCli(const std::string& arguments) {
+    CommandResult result;
+    std::FILE* pipe =
+        popen((std::string(ORVIK_CLI) + " backup " + arguments + " 2>&1").c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.output.append(buffer, got);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string Gunzip(const std::string& path) {
+    gzFile in = gzopen(path.c_str(), "rb");
+    std::string text;
+    char buffer[1 << 16];
+    int n;
+    while (in && (n = gzread(in, buffer, sizeof buffer)) > 0) text.append(buffer, n);
+    if (in) gzclose(in);
+    return text;
+}
+
+void Gzip(const std::string& path, const std::string& text) {
+    gzFile out = gzopen(path.c_str(), "wb");
+    ASSERT_TRUE(out);
+    ASSERT_EQ(static_cast<int>(text.size()), gzwrite(out, text.data(), text.size()));
+    ASSERT_EQ(Z_OK, gzclose(out));
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+long long CountStagedTables(CClient& client) {
+    EXPECT_EQ(0, client.Query("SELECT COUNT(*) AS n FROM information_schema.tables WHERE "
+                              "table_name LIKE 'zcopie\\_%' OR table_name LIKE 'zvechi\\_%'",
+                              true));
+    return std::stoll(client.GetValue(0, "N"));
+}
+
+// A company only the target has, so a restore that did happen would show.
+void MarkTarget(CClient& client) {
+    ASSERT_EQ(0, client.Query("DELETE FROM asigurati.societati WHERE cf=99", false));
+    ASSERT_EQ(0, client.Query("INSERT INTO asigurati.societati (cf, denumire) VALUES (99, "
+                              "'NUMAI IN TINTA')",
+                              false));
+}
+
+class BackupTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_source = new BackupInstallation();
+        s_target = new BackupInstallation();
+        ASSERT_TRUE(s_source->Ready());
+        ASSERT_TRUE(s_target->Ready());
+        // Over a megabyte of text, so a load can be stopped half-way.
+        FillData(s_source->Client(), 50, 1000, 30000);
+        s_copy = s_source->Folder() + "/" + DefaultCopyName(std::time(nullptr));
+        const BackupResult saved = SaveCopy(s_source->Server(), s_copy, std::time(nullptr));
+        ASSERT_TRUE(saved.ok) << saved.message;
+        EXPECT_EQ(static_cast<long long>(fs::file_size(s_copy)), saved.fileSize);
+        EXPECT_FALSE(fs::exists(s_copy + ".partial"));
+    }
+    static void TearDownTestSuite() {
+        delete s_source;
+        delete s_target;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(s_source && s_source->Ready());
+        ASSERT_TRUE(s_target && s_target->Ready());
+    }
+
+    static BackupInstallation* s_source;
+    static BackupInstallation* s_target;
+    static std::string s_copy;
+};
+BackupInstallation* BackupTest::s_source = nullptr;
+BackupInstallation* BackupTest::s_target = nullptr;
+std::string BackupTest::s_copy;
+
+TEST_F(BackupTest, RestoreIntoAFreshInstallationGivesTheSameRowsInEveryTable) {
+    std::string message;
+    const auto info = InspectCopy(s_copy, message);
+    ASSERT_TRUE(info) << message;
+    EXPECT_EQ(50, info->companies);
+    EXPECT_EQ("2.08", info->version);
+    EXPECT_NE(RestoreQuestion(*info).find("cu 50 societati?"), std::string::npos);
+
+    CClient& target = s_target->Client();
+    MarkTarget(target);
+    const BackupResult restored = RestoreCopy(target, s_target->Server(), s_copy, *info);
+    ASSERT_TRUE(restored.ok) << restored.message;
+
+    EXPECT_EQ(TableChecksums(s_source->Client()), TableChecksums(target));
+    std::string bytes;
+    for (int b = 0x80; b < 0x100; ++b) bytes += static_cast<char>(b);
+    ASSERT_EQ(0, target.Query("SELECT repr, LOC FROM asigurati.societati WHERE cf=1001", true));
+    EXPECT_EQ("O'Brien \\ " + bytes + " \"x\" (a),(b);", target.GetValue(0, "REPR"));
+    EXPECT_EQ("L'OC", target.GetValue(0, "LOC"));
+    EXPECT_EQ(0, CountStagedTables(target));
+    // The data it replaced was copied first.
+    EXPECT_EQ(1u, ListCopies(AutomaticCopyFolder(s_target->Folder()),
+                             "orvik-copie-inainte-de-restaurare-")
+                      .size());
+}
+
+TEST_F(BackupTest, CopiesThatAreCutShortNotOursOrNewerAreRefusedWithNothingChanged) {
+    CClient& target = s_target->Client();
+    MarkTarget(target);
+    const std::string before = TableChecksums(target);
+    const std::string folder = s_target->Folder();
+    const std::string good = ReadBytes(s_copy);
+    const std::string text = Gunzip(s_copy);
+    ASSERT_EQ(0u, text.find("-- Orvik Asigurati copie de siguranta; versiune 2.08; data "));
+
+    WriteBytes(folder + "/cut.sql.gz", good.substr(0, good.size() / 2));
+    // Whole gzip data whose text stops before the end of the dump.
+    Gzip(folder + "/cut-text.sql.gz", text.substr(0, text.size() - 200));
+    WriteBytes(folder + "/other.sql", "-- MariaDB dump 10.19\nCREATE TABLE x (a int);\n");
+    Gzip(folder + "/other.sql.gz", "-- MariaDB dump 10.19\nCREATE TABLE x (a int);\n");
+    Gzip(folder + "/plain-header.sql.gz", text.substr(text.find('\n') + 1));
+    std::string newer = text;
+    newer.replace(newer.find("2.08"), 4, "2.10");
+    Gzip(folder + "/newer.sql.gz", newer);
+
+    const struct {
+        const char* file;
+        const char* reason;
+    } cases[] = {
+        {"cut.sql.gz", "incompleta sau deteriorata"},
+        {"cut-text.sql.gz", "incompleta sau deteriorata"},
+        {"other.sql", "nu este o copie de siguranta"},
+        {"other.sql.gz", "nu este o copie de siguranta"},
+        {"plain-header.sql.gz", "nu este o copie de siguranta"},
+        {"newer.sql.gz", "versiune mai noua a programului (2.10)"},
+        {"absent.sql.gz", "nu poate fi deschis"},
+    };
+    for (const auto& c : cases) {
+        const CommandResult r =
+            RunCli("restore '" + folder + "/" + c.file + "' --yes --installation '" + folder + "'");
+        EXPECT_EQ(2, r.status) << c.file << ": " << r.output;
+        EXPECT_NE(r.output.find(c.reason), std::string::npos) << c.file << ": " << r.output;
+        EXPECT_NE(r.output.find("Datele actuale au ramas neschimbate."), std::string::npos);
+    }
+    EXPECT_EQ(before, TableChecksums(target));
+    EXPECT_EQ(0, CountStagedTables(target));
+}
+
+TEST_F(BackupTest, RestoreWhoseLoaderIsKilledHalfWayLeavesTheCurrentDataIntact) {
+    CClient& target = s_target->Client();
+    MarkTarget(target);
+    const std::string before = TableChecksums(target);
+    std::string message;
+    const auto info = InspectCopy(s_copy, message);
+    ASSERT_TRUE(info) << message;
+    ASSERT_GT(info->textSize, 2 << 20);
+
+    int loader = 0;
+    bool killed = false;
+    BackupProgress progress;
+    progress.childStarted = [&](int pid) { loader = pid; };
+    progress.progress = [&](long long done, long long total) {
+        if (!killed && done < total && done >= (1 << 20)) killed = ::kill(loader, SIGKILL) == 0;
+    };
+    const BackupResult restored = RestoreCopy(target, s_target->Server(), s_copy, *info, progress);
+    ASSERT_TRUE(killed);
+    EXPECT_FALSE(restored.ok);
+    EXPECT_NE(restored.message.find("Copia nu a putut fi incarcata"), std::string::npos)
+        << restored.message;
+    EXPECT_EQ(before, TableChecksums(target));
+    EXPECT_EQ(0, CountStagedTables(target));
+}
+
+TEST_F(BackupTest, TheDailyCopyIsMadeOnceADayAndOnlyTheLastTenAreKept) {
+    const std::string folder = AutomaticCopyFolder(s_source->Folder());
+    fs::create_directories(folder);
+    for (int day = 1; day <= 11; ++day) {
+        char name[64];
+        std::snprintf(name, sizeof name, "orvik-copie-202001%02d-0930.sql.gz", day);
+        WriteBytes(folder + "/" + name, "old");
+    }
+    WriteBytes(folder + "/nota.txt", "a user's file");
+    WriteBytes(folder + "/orvik-copie-inainte-de-restaurare-20200101-093000.sql.gz", "old");
+    const std::time_t now = std::time(nullptr);
+    ASSERT_TRUE(AutomaticCopyDue(s_source->Folder(), now));
+
+    const BackupResult saved = SaveAutomaticCopy(s_source->Server(), now);
+    ASSERT_TRUE(saved.ok) << saved.message;
+    const std::vector<std::string> kept = ListCopies(folder, "orvik-copie-");
+    ASSERT_EQ(10u, kept.size());
+    EXPECT_EQ("orvik-copie-20200103-0930.sql.gz", kept.front());
+    EXPECT_EQ(DefaultCopyName(now), kept.back());
+    EXPECT_TRUE(fs::exists(folder + "/nota.txt"));
+    EXPECT_TRUE(fs::exists(folder + "/orvik-copie-inainte-de-restaurare-20200101-093000.sql.gz"));
+
+    EXPECT_FALSE(AutomaticCopyDue(s_source->Folder(), now));
+    EXPECT_TRUE(AutomaticCopyDue(s_source->Folder(), now + 24 * 3600));
+}
+
+TEST_F(BackupTest, CommandLineSavesAndRestoresAndFailsWithAReason) {
+    const std::string folder = s_source->Folder();
+    const std::string file = folder + "/cli.sql.gz";
+    const CommandResult saved = RunCli("save '" + file + "' --installation '" + folder + "'");
+    ASSERT_EQ(0, saved.status) << saved.output;
+    EXPECT_EQ(file + "\t" + std::to_string(fs::file_size(file)) + "\n", saved.output);
+
+    const CommandResult unconfirmed =
+        RunCli("restore '" + file + "' --installation '" + s_target->Folder() + "'");
+    EXPECT_EQ(2, unconfirmed.status);
+    EXPECT_NE(unconfirmed.output.find("cu 50 societati?"), std::string::npos) << unconfirmed.output;
+
+    MarkTarget(s_target->Client());
+    const CommandResult restored =
+        RunCli("restore '" + file + "' --yes --installation '" + s_target->Folder() + "'");
+    ASSERT_EQ(0, restored.status) << restored.output;
+    EXPECT_EQ(0u, restored.output.find("restaurat\t" + file + "\t"));
+    EXPECT_EQ(TableChecksums(s_source->Client()), TableChecksums(s_target->Client()));
+
+    const CommandResult noFolder =
+        RunCli("save '" + folder + "/absent/x.sql.gz' --installation '" + folder + "'");
+    EXPECT_EQ(1, noFolder.status);
+    EXPECT_NE(noFolder.output.find("nu poate fi creat"), std::string::npos) << noFolder.output;
+    EXPECT_FALSE(fs::exists(folder + "/absent"));
+    for (const char* usage : {"", "save", "copy x", "save x --yes", "restore a b"})
+        EXPECT_EQ(2, RunCli(usage).status) << usage;
+    EXPECT_EQ(2, RunCli("save x --installation /nonexistent").status);
+}
+
+}  // namespace
