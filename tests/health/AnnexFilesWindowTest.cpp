@@ -22,14 +22,6 @@ using namespace annex_test;
 
 namespace {
 
-void OnNextModal(std::function<void(QWidget*)> drive) {
-    QTimer::singleShot(0, [drive] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(nullptr, modal);
-        drive(modal);
-    });
-}
-
 QString Text(QWidget* parent, const char* name) {
     return Find<QLabel>(parent, name)->text();
 }

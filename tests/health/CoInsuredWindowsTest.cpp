@@ -20,14 +20,6 @@ namespace {
 const char* const kPopescu = "1800101221144";
 const char* const kSpouse = "2850101000010";
 
-void OnNextModal(std::function<void(QWidget*)> drive) {
-    QTimer::singleShot(0, [drive] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(nullptr, modal);
-        drive(modal);
-    });
-}
-
 std::string Cells(DataListView* view, const char* column) {
     std::string cells;
     for (int row = 0; row < view->RowCount(); ++row) cells += view->CellText(row, column) + ";";

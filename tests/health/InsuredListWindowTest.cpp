@@ -28,15 +28,6 @@ const char* const kVasile = "1850505123457";   // open, one dependant
 const Colour kRed{255, 0, 0};
 const Colour kBlack{0, 0, 0};
 
-// Runs `drive` on the modal window that the next command opens.
-void OnNextModal(std::function<void(QWidget*)> drive) {
-    QTimer::singleShot(0, [drive] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(nullptr, modal);
-        drive(modal);
-    });
-}
-
 // A double click arrives as a click and then the double click itself.
 void ClickRow(DataListView* view, int row, bool twice = false) {
     const QPoint at(30, row * view->RowHeight() + view->RowHeight() / 2);

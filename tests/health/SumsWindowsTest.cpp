@@ -22,15 +22,6 @@
 
 namespace {
 
-// Runs `drive` on the modal window that the next command opens.
-void OnNextModal(std::function<void(QWidget*)> drive) {
-    QTimer::singleShot(0, [drive] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(nullptr, modal);
-        drive(modal);
-    });
-}
-
 void ClickRow(DataListView* view, int row, bool twice = false) {
     const QPoint at(30, row * view->RowHeight() + view->RowHeight() / 2);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);

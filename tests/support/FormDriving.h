@@ -1,7 +1,10 @@
 #pragma once
+#include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <utility>
 
 #include "ui/DateTriple.h"
@@ -27,4 +30,13 @@ inline void TypeDate(QWidget* form, const char* field, const char* day, const ch
     auto* date = Find<DateTriple>(form, field);
     for (const auto& [part, text] : {std::pair{"day", day}, {"month", month}, {"year", year}})
         QTest::keyClicks(date->findChild<QLineEdit*>(part), text);
+}
+
+// Runs `drive` on the modal window that the next command opens.
+inline void OnNextModal(std::function<void(QWidget*)> drive) {
+    QTimer::singleShot(0, [drive] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(nullptr, modal);
+        drive(modal);
+    });
 }
