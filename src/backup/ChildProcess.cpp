@@ -19,6 +19,8 @@ std::string TemporaryFolder() {
     return folder && *folder ? folder : "/tmp";
 }
 
+}  // namespace
+
 bool WriteAll(int fd, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
@@ -30,7 +32,6 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
-}  // namespace
 
 ClientDefaultsFile::ClientDefaultsFile(const std::string& host, int port, const std::string& login,
                                        const std::string& password) {

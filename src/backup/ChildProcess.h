@@ -59,3 +59,7 @@ private:
 // The tool `name` next to the installation's server, else from PATH; empty
 // when there is none.
 std::string FindClientTool(const std::string& installationFolder, const std::string& name);
+
+// Writes all of `text` to a file descriptor (a pipe to a child); false when
+// the other end went away.
+bool WriteAll(int fd, const std::string& text);

@@ -147,17 +147,6 @@ private:
     sigset_t m_pipe, m_previous;
 };
 
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string DefaultCopyName(std::time_t when) {
@@ -273,19 +262,22 @@ BackupResult LoadCopy(const BackupServer& server, const std::string& path, const
     long long done = 0, reported = 0;
     bool fed = false;  // up to the trailer: the file may have changed since it was checked
     bool more = ReadLine(in, line);  // the header is ours, not the server's
+    DumpStager stager;
     while (more && ReadLine(in, line)) {
         done += static_cast<long long>(line.size());
         if (ParseCopyTrailer(line)) {
             fed = true;
             break;
         }
-        more = WriteAll(loader.Fd(), StageDumpLine(line));
+        more = WriteAll(loader.Fd(), stager.Feed(line));
         if (progress.progress && done - reported >= kProgressStep) {
             progress.progress(done, info.textSize);
             reported = done;
         }
     }
     gzclose(in);
+    // The keys left out of the tables are added once all rows are in.
+    if (fed) fed = WriteAll(loader.Fd(), stager.Finish());
     loader.ClosePipe();
     const bool loaded = loader.Wait();
     if (!loaded || !fed) {

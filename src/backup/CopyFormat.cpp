@@ -101,6 +101,53 @@ std::string StageDumpLine(std::string_view line) {
     return std::string(line);
 }
 
+namespace {
+// "`name`" at the start of `text`, without the backquotes; "" when not.
+std::string QuotedName(std::string_view text) {
+    if (text.empty() || text[0] != '`') return {};
+    const std::size_t end = text.find('`', 1);
+    return end == std::string_view::npos ? std::string() : std::string(text.substr(1, end - 1));
+}
+}  // namespace
+
+std::string DumpStager::Feed(std::string_view line) {
+    const std::string_view bare = WithoutLineEnd(line);
+    if (m_table.empty()) {
+        if (StartsWith(bare, "USE `")) m_database = QuotedName(bare.substr(4));
+        if (StartsWith(bare, "CREATE TABLE `")) {
+            m_table = QuotedName(bare.substr(13));
+            m_keys.clear();
+        }
+        return StageDumpLine(line);
+    }
+    if (StartsWith(bare, ")")) return EndTable(line);
+    if (StartsWith(bare, "  KEY `")) {
+        std::string_view key = bare.substr(2);
+        if (!key.empty() && key.back() == ',') key.remove_suffix(1);
+        m_keys.emplace_back(key);
+        return {};
+    }
+    return std::exchange(m_held, std::string(line));
+}
+
+// The last definition loses the comma that stood before the keys left out.
+std::string DumpStager::EndTable(std::string_view closingLine) {
+    std::string out = std::exchange(m_held, {});
+    if (!m_keys.empty()) {
+        const std::size_t end = WithoutLineEnd(out).size();
+        if (end > 0 && out[end - 1] == ',') out.erase(end - 1, 1);
+        m_addKeys += "ALTER TABLE `" + m_database + "`.`" + std::string(kStagingPrefix) + m_table +
+                     "`";
+        for (std::size_t i = 0; i < m_keys.size(); ++i)
+            m_addKeys += (i ? ", ADD " : " ADD ") + m_keys[i];
+        m_addKeys += ";\n";
+    }
+    m_table.clear();
+    return out + std::string(closingLine);
+}
+
+std::string DumpStager::Finish() { return std::exchange(m_held, {}) + std::exchange(m_addKeys, {}); }
+
 void CompanyCounter::Feed(std::string_view line) {
     if (StartsWith(line, "INSERT INTO `"))
         m_inCompanies = StartsWith(line, "INSERT INTO `societati`");
