@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -17,6 +16,7 @@
 #include "app/ModulePanel.h"
 #include "app/Session.h"
 #include "backup/Backup.h"
+#include "ui/KeyActions.h"
 #include "ui/health/HealthWindow.h"
 #include "ui/leave/LeaveWindow.h"
 
@@ -93,12 +93,11 @@ void MainWindow::BuildControls() {
         grid->addWidget(m_marks[i], row++, 1);
     }
     ResetMarks();
-    auto* backup = new QPushButton("[F9] Copie de siguranta", this);
-    backup->setObjectName("backupButton");
-    backup->setAutoDefault(false);
-    connect(backup, &QPushButton::clicked, this, &MainWindow::ShowBackup);
-    connect(new QShortcut(Qt::Key_F9, this), &QShortcut::activated, this, &MainWindow::ShowBackup);
-    grid->addWidget(backup, row++, 0);
+    auto* keys = new KeyActions(this);
+    grid->addWidget(keys->Add(this, "backupButton",
+                              {Qt::Key_F9, Qt::NoModifier, "[F9] Copie de siguranta"},
+                              [this] { ShowBackup(); }),
+                    row++, 0);
     auto* info = new QPushButton("Info", this);
     info->setObjectName("infoButton");
     info->setAutoDefault(false);
