@@ -52,8 +52,11 @@ void InstallerDownload::OnData() {
     while (m_running && m_reply && m_reply->bytesAvailable() > 0) {
         // More bytes than announced: not the file the service described.
         if (m_done >= m_size) return Fail();
+        // Whole chunks only, however the bytes arrive: what is missing at
+        // the end of the transfer is a short read.
+        const qint64 length = std::min(kChunk, m_size - m_done);
+        if (m_reply->bytesAvailable() < length) return;
         emit ProgressText(QString::fromStdString(::ProgressText(m_done, m_size)));
-        const qint64 length = std::min({kChunk, m_size - m_done, m_reply->bytesAvailable()});
         if (!WriteChunk(length)) return Fail();
     }
 }
