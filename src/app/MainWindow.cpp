@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <cerrno>
 
 #include "app/AppPictures.h"
 #include "app/BackupDialog.h"
@@ -17,8 +20,10 @@
 #include "app/Session.h"
 #include "backup/Backup.h"
 #include "ui/KeyActions.h"
+#include "ui/UpdateDialog.h"
 #include "ui/health/HealthWindow.h"
 #include "ui/leave/LeaveWindow.h"
+#include "update/UpdateService.h"
 
 namespace {
 
@@ -113,10 +118,16 @@ void MainWindow::BuildControls() {
     grid->addWidget(version, row++, 0, 1, 2);
     // Filled by the update check when a newer release exists.
     m_updateCaption = new QLabel("Actualizari disponibile:", this);
+    m_updateCaption->setObjectName("updateCaption");
     m_updateText = new QLabel("...", this);
+    m_updateText->setObjectName("updateText");
+    // The version comes from the network: shown as it is, never as markup.
+    m_updateText->setTextFormat(Qt::PlainText);
     m_updateText->setStyleSheet("color: rgb(200,0,0)");
     m_updateButton = new QPushButton("Actualizeaza", this);
+    m_updateButton->setObjectName("updateButton");
     m_updateButton->setAutoDefault(false);
+    connect(m_updateButton, &QPushButton::clicked, this, &MainWindow::RunUpdate);
     for (QWidget* w : {static_cast<QWidget*>(m_updateCaption), static_cast<QWidget*>(m_updateText),
                        static_cast<QWidget*>(m_updateButton)}) {
         w->hide();
@@ -137,6 +148,39 @@ void MainWindow::RunStartUp() {
     }
     m_startedUp = true;
     emit StartUpFinished(true);
+    StartUpdateCheck();
+}
+
+void MainWindow::StartUpdateCheck() {
+    if (m_updateCheck) return;
+    m_updateCheck = new UpdateCheck(this);
+    connect(m_updateCheck, &UpdateCheck::NewVersion, this, &MainWindow::ShowUpdateNotice);
+    m_updateCheck->Start(Session::kVersion);
+}
+
+void MainWindow::ShowUpdateNotice(const QString& version) {
+    m_updateText->setText("Aplicatie noua. Versiunea " + version);
+    m_updateCaption->show();
+    m_updateText->show();
+    m_updateButton->show();
+}
+
+void MainWindow::SetUpdateInstaller(const QString& folder, InstallerStarter starter) {
+    m_updateFolder = folder;
+    m_startInstaller = std::move(starter);
+}
+
+void MainWindow::RunUpdate() {
+    const QString folder =
+        m_updateFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_updateFolder;
+    UpdateDialog dialog(Session::kVersion, folder, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::string path = QFile::encodeName(dialog.InstallerPath()).toStdString();
+    // The download wrote a plain file; it must be runnable before the start.
+    const int error = MakeExecutable(path) ? m_startInstaller(path) : errno;
+    m_prompter.ShowMessage(
+        "Eroare la lansarea procedurii de instalare (#" + std::to_string(error) + ")",
+        MessageKind::Error);
 }
 
 void MainWindow::ShowInfo() {

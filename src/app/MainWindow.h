@@ -5,12 +5,14 @@
 
 #include "app/ConsoleProcess.h"
 #include "db/CClient.h"
+#include "update/InstallerStart.h"
 
 class QLabel;
 class QPushButton;
 class BackupDialog;
 class ModulePanel;
 class Prompter;
+class UpdateCheck;
 
 // The launcher at the top-left of the screen: three buttons toggle the module
 // panels docked at its right edge, one at a time.
@@ -34,6 +36,14 @@ public:
     // The copy window, created at the first use of its button.
     BackupDialog* Backup() const { return m_backup; }
 
+    // Asks the update service once whether a newer release exists; the
+    // notice appears when it does, nothing is said otherwise.
+    void StartUpdateCheck();
+    UpdateCheck* Check() const { return m_updateCheck; }
+    // Where the installer is written (the executable's folder unless set)
+    // and how it replaces the program: tests keep the process they run in.
+    void SetUpdateInstaller(const QString& folder, InstallerStarter starter);
+
 public slots:
     void TogglePanel(Module module);
     void ShowBackup();
@@ -53,6 +63,8 @@ private:
     void BuildControls();
     void RunStartUp();
     void ShowInfo();
+    void ShowUpdateNotice(const QString& version);
+    void RunUpdate();
     void SaveDailyCopy();
     void CloseAllPanels();
     void ResetMarks();
@@ -70,5 +82,8 @@ private:
     QLabel* m_updateCaption = nullptr;
     QLabel* m_updateText = nullptr;
     QPushButton* m_updateButton = nullptr;
+    UpdateCheck* m_updateCheck = nullptr;
+    QString m_updateFolder;
+    InstallerStarter m_startInstaller = StartInstallerInPlace;
     BackupDialog* m_backup = nullptr;
 };

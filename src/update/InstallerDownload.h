@@ -1,0 +1,54 @@
+#pragma once
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "update/UpdateAnswer.h"
+#include "update/UpdateService.h"
+
+class QNetworkReply;
+
+// Downloads the announced installer into the program's folder: asks for the
+// newest version, then writes the installer chunk by chunk. Whatever goes
+// wrong (network, TLS, a stall, a short or long transfer, cancel) leaves no
+// file behind and ends in Failed; only a file of exactly the announced size
+// ends in Finished.
+class InstallerDownload : public QObject {
+    Q_OBJECT
+public:
+    InstallerDownload(QString runningVersion, QString programFolder, QObject* parent = nullptr);
+    ~InstallerDownload() override;
+
+    void SetStallLimit(int milliseconds) { m_stallLimitMs = milliseconds; }
+    void Start();
+    // Stops at once and deletes the partial file.
+    void Cancel();
+    bool Running() const { return m_running; }
+
+signals:
+    // Before each chunk: "Se descarca kitul de instalare (done / size)".
+    void ProgressText(const QString& text);
+    // After each chunk: the bytes written so far.
+    void ProgressValue(qint64 done, qint64 size);
+    void Finished(const QString& installerPath);
+    void Failed();
+
+private:
+    void OnAnswer(std::optional<VersionAnswer> answer);
+    void OnData();
+    void OnInstallerEnd();
+    void Fail();
+    bool WriteChunk(qint64 length);
+
+    QString m_runningVersion;
+    QString m_programFolder;
+    int m_stallLimitMs = kUpdateStallLimitMs;
+    QNetworkAccessManager m_network;
+    QPointer<QNetworkReply> m_reply;
+    QFile m_file;
+    qint64 m_size = 0;
+    qint64 m_done = 0;
+    bool m_running = false;
+};
