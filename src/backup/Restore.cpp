@@ -5,8 +5,10 @@
 #include <set>
 
 #include "backup/Backup.h"
+
 #include "backup/CopyFormat.h"
 #include "db/CClient.h"
+#include "db/InstallationPaths.h"
 #include "db/SchemaUpgrade.h"
 
 namespace fs = std::filesystem;
@@ -83,25 +85,13 @@ std::string Stamp(std::time_t when, const char* format) {
 }  // namespace
 
 std::optional<BackupServer> ServerOfInstallation(const std::string& installationFolder) {
-    std::ifstream cnf(fs::path(installationFolder) / "server" / "bin" / "my.cnf");
-    if (!cnf) return std::nullopt;
+    const std::optional<int> port = InstallationServerPort(installationFolder);
+    if (!port) return std::nullopt;
     BackupServer server;
     server.login = CClient::kLogin;
     server.password = CClient::kPassword;
-    server.port = CClient::kDefaultPort;
+    server.port = *port;
     server.installationFolder = installationFolder;
-    std::string line;
-    bool inServer = false;
-    while (std::getline(cnf, line)) {
-        line.erase(
-            std::remove_if(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\r'; }),
-            line.end());
-        if (StartsWith(line, "[")) inServer = line == "[mysqld]" || line == "[mariadbd]";
-        if (inServer && StartsWith(line, "port=")) {
-            const int port = std::atoi(line.c_str() + 5);
-            if (port > 0 && port < 65536) server.port = port;
-        }
-    }
     return server;
 }
 

@@ -14,6 +14,7 @@
 #include "backup/CopyFormat.h"
 #include "cli/CliCommand.h"
 #include "db/CClient.h"
+#include "db/InstallationPaths.h"
 
 namespace {
 
@@ -32,25 +33,13 @@ public:
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
 };
 
-bool HoldsInstallation(const std::filesystem::path& folder) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(folder / "server" / "bin" / "my.cnf", error);
-}
-
 // As the program looks for it: the current folder, else the default one.
 std::optional<std::string> FindInstallation(const std::string& chosen) {
-    if (!chosen.empty()) return HoldsInstallation(chosen) ? std::optional(chosen) : std::nullopt;
+    if (!chosen.empty()) return IsInstallationFolder(chosen) ? std::optional(chosen) : std::nullopt;
     std::error_code error;
     const auto current = std::filesystem::current_path(error);
-    if (!error && HoldsInstallation(current)) return current.string();
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    std::filesystem::path folder = data && *data ? std::filesystem::path(data)
-                                   : home        ? std::filesystem::path(home) / ".local" / "share"
-                                                 : std::filesystem::path();
-    folder /= "orvik-asigurati";
-    if (HoldsInstallation(folder)) return folder.string();
-    return std::nullopt;
+    return FindInstallationFolder(error ? std::string() : current.string(),
+                                  DefaultInstallationPath());
 }
 
 int Fail(const std::string& message, int status) {
