@@ -1,22 +1,20 @@
 #include "app/Installation.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
-QString DefaultInstallationFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           "/orvik-asigurati";
-}
+#include "db/InstallationPaths.h"
+
+// The rule lives in core, shared with the command-line tool.
+QString DefaultInstallationFolder() { return QString::fromStdString(DefaultInstallationPath()); }
 
 bool HoldsInstallation(const QString& folder) {
-    return QFileInfo(QDir(folder).filePath("server/bin/my.cnf")).isFile();
+    return IsInstallationFolder(folder.toStdString());
 }
 
 std::optional<QString> ChooseInstallationFolder(const QString& current,
                                                 const QString& defaultFolder, QString& message) {
-    if (HoldsInstallation(current)) return current;
-    if (HoldsInstallation(defaultFolder)) return defaultFolder;
+    if (auto found = FindInstallationFolder(current.toStdString(), defaultFolder.toStdString()))
+        return QString::fromStdString(*found);
     message = QString(
                   "Programul nu gaseste instalarea sa (serverul de baze de date si datele).\n\n"
                   "A cautat in folderul curent:\n  %1\n"
