@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "datalist/DataList.h"
 #include "db/CClient.h"
 #include "dbf/DbfWriter.h"
@@ -27,25 +28,6 @@ namespace {
 
 constexpr int kEmployees = 10000;
 constexpr int kRuns = 7;
-
-class PrintingPrompter : public Prompter {
-public:
-    void ShowMessage(const std::string& text, MessageKind) override { std::cerr << text << "\n"; }
-    bool AskYesNo(const std::string&) override { return false; }
-    std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
-    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-};
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 bool Load(CClient& client) {
     std::string sql =
@@ -136,17 +118,12 @@ int RunBench(int port, const std::string& folder) {
 }  // namespace
 
 int main() {
-    const std::string script = std::string(ORVIK_SOURCE_DIR) + "/tests/support/test-server.sh";
-    const fs::path server =
-        fs::temp_directory_path() / ("orvik-annex-bench-" + std::to_string(getpid()));
+    ThrowawayServer server("annex-bench");
+    if (server.Port() == 0) return 1;
     const fs::path output =
         fs::temp_directory_path() / ("orvik-annex-files-" + std::to_string(getpid()));
-    if (std::system((script + " start " + server.string() + " > /dev/null").c_str()) != 0) return 1;
     fs::create_directories(output);
-    int port = 0;
-    std::ifstream(server / "port") >> port;
-    const int status = RunBench(port, output.string());
+    const int status = RunBench(server.Port(), output.string());
     fs::remove_all(output);
-    std::system((script + " stop " + server.string()).c_str());
     return status;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "db/RecordRows.h"
 #include "db/ResultTable.h"
 #include "health/InsuredRegister.h"
@@ -47,12 +48,6 @@ ResultTable MakeResult() {
     }
     r.m_rowCount = kRows;
     return r;
-}
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
 }
 
 struct Run {
@@ -95,11 +90,6 @@ Run Measure(const ResultTable& result) {
     (void)view.grab();
     run.sortedPaint = Ms(start);
     return run;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

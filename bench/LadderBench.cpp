@@ -12,20 +12,12 @@
 #include <iostream>
 #include <string>
 
+#include "BenchSupport.h"
 #include "db/CClient.h"
 #include "db/LayoutCompletion.h"
 #include "db/SchemaUpgrade.h"
 
 namespace {
-
-// Any message here means the ladder did not take its normal path.
-class PrintingPrompter : public Prompter {
-public:
-    void ShowMessage(const std::string& text, MessageKind) override { std::cerr << text << "\n"; }
-    bool AskYesNo(const std::string&) override { return false; }
-    std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
-    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-};
 
 int g_port = 0;
 
@@ -49,13 +41,10 @@ BENCHMARK(BM_LayoutCheckOnly)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string script = std::string(ORVIK_SOURCE_DIR) + "/tests/support/test-server.sh";
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("orvik-ladder-bench-" + std::to_string(getpid()));
-    if (std::system((script + " start " + folder.string()).c_str()) != 0) return 1;
-    std::ifstream(folder / "port") >> g_port;
+    ThrowawayServer server("ladder-bench");
+    if ((g_port = server.Port()) == 0) return 1;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return std::system((script + " stop " + folder.string()).c_str()) == 0 ? 0 : 1;
+    return server.Stop() ? 0 : 1;
 }

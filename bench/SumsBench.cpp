@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "db/CClient.h"
 #include "health/MonthlySums.h"
 #include "ui/DataListView.h"
@@ -28,30 +29,6 @@ namespace {
 constexpr int kEmployees = 5000;
 constexpr int kRuns = 5;
 const char* const kMonth = "200902";
-
-// Every question is answered Yes; any message means the run went wrong.
-class YesPrompter : public Prompter {
-public:
-    void ShowMessage(const std::string& text, MessageKind) override {
-        std::cerr << text << "\n";
-        ++m_messages;
-    }
-    bool AskYesNo(const std::string&) override { return true; }
-    std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
-    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-    int m_messages = 0;
-};
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // One company, 5,000 open employees hired before the month, each with the
 // sums of the month before (a few with a later month too, never taken).
@@ -115,14 +92,13 @@ Run Measure(CClient& client) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const std::string script = std::string(ORVIK_SOURCE_DIR) + "/tests/support/test-server.sh";
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("orvik-sums-bench-" + std::to_string(getpid()));
-    if (std::system((script + " start " + folder.string() + " > /dev/null").c_str()) != 0) return 1;
-    int port = 0;
-    std::ifstream(folder / "port") >> port;
+    ThrowawayServer server("sums-bench");
+    const int port = server.Port();
+    if (port == 0) return 1;
 
-    YesPrompter prompter;
+    // Every question is answered Yes; any message means the run went wrong.
+    PrintingPrompter prompter;
+    prompter.m_answer = true;
     std::vector<double> show, carry;
     {
         CClient client(prompter, port);
@@ -137,5 +113,5 @@ int main(int argc, char** argv) {
     std::printf("show the month's list    %8.1f ms\n", Median(show));
     std::printf("carry-forward            %8.1f ms\n", Median(carry));
     const bool clean = prompter.m_messages == 0;
-    return std::system((script + " stop " + folder.string()).c_str()) == 0 && clean ? 0 : 1;
+    return server.Stop() && clean ? 0 : 1;
 }
