@@ -113,14 +113,8 @@ void BackupDialog::RestoreFrom(const QString& path) {
     const CopyInfo copy = *info;
     Run(
         [server, file, copy](const BackupProgress& progress) {
-            BackupResult saved = SaveCopyBeforeRestore(server, std::time(nullptr));
-            if (!saved.ok) {
-                saved.message =
-                    "Copia automata a datelor actuale nu a putut fi facuta, asa ca "
-                    "restaurarea nu a inceput.\n" +
-                    saved.message;
-                return saved;
-            }
+            const BackupResult saved = SaveCopyBeforeRestore(server, std::time(nullptr));
+            if (!saved.ok) return saved;
             return LoadCopy(server, file, copy, progress);
         },
         [this](const BackupResult& loaded) {

@@ -77,6 +77,10 @@ int SwapInLoadedCopy(CClient& client);
 BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
                          const CopyInfo& info, const BackupProgress& progress = {});
 
+// The local time `when` in strftime's `format`, as copy names and headers
+// write it.
+std::string LocalTimeText(std::time_t when, const char* format);
+
 // Automatic copies live in <installation>/copii.
 inline constexpr int kAutomaticCopiesKept = 10;
 std::string AutomaticCopyFolder(const std::string& installationFolder);
@@ -85,7 +89,7 @@ bool AutomaticCopyDue(const std::string& installationFolder, std::time_t when);
 // Saves the day's copy into copii/ and keeps only the last ten.
 BackupResult SaveAutomaticCopy(const BackupServer& server, std::time_t when);
 // The copy made just before a restore, also in copii/, kept ten deep apart
-// from the daily ones.
+// from the daily ones; its failure message says the restore did not begin.
 BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when);
 // Removes the oldest copies named `prefix`YYYYMMDD-HHMM.sql.gz beyond `keep`.
 void PruneCopies(const std::string& folder, const std::string& prefix, int keep);

@@ -26,14 +26,6 @@ BackupResult Failed(std::string message) {
     return result;
 }
 
-std::string LocalTime(std::time_t when, const char* format) {
-    std::tm parts{};
-    localtime_r(&when, &parts);
-    char text[64];
-    std::strftime(text, sizeof text, format, &parts);
-    return text;
-}
-
 std::string MissingTool(const std::string& name) {
     return "Lipseste programul " + name +
            " (din pachetul mariadb-client), cu care se fac copiile de siguranta.";
@@ -149,8 +141,16 @@ private:
 
 }  // namespace
 
+std::string LocalTimeText(std::time_t when, const char* format) {
+    std::tm parts{};
+    localtime_r(&when, &parts);
+    char text[64];
+    std::strftime(text, sizeof text, format, &parts);
+    return text;
+}
+
 std::string DefaultCopyName(std::time_t when) {
-    return "orvik-copie-" + LocalTime(when, "%Y%m%d-%H%M") + ".sql.gz";
+    return "orvik-copie-" + LocalTimeText(when, "%Y%m%d-%H%M") + ".sql.gz";
 }
 
 BackupResult SaveCopy(const BackupServer& server, const std::string& path, std::time_t when,
@@ -175,7 +175,7 @@ BackupResult SaveCopy(const BackupServer& server, const std::string& path, std::
         return Failed("Fisierul " + path + " nu poate fi creat.");
     }
     gzbuffer(out, 1 << 18);
-    gzputs(out, CopyHeaderLine({*version, LocalTime(when, "%Y-%m-%d %H:%M")}).c_str());
+    gzputs(out, CopyHeaderLine({*version, LocalTimeText(when, "%Y-%m-%d %H:%M")}).c_str());
 
     ChildProcess dump;
     CompanyCounter counter;

@@ -74,14 +74,6 @@ BackupResult SaveInto(const BackupServer& server, std::time_t when, const std::s
     return result;
 }
 
-std::string Stamp(std::time_t when, const char* format) {
-    std::tm parts{};
-    localtime_r(&when, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, format, &parts);
-    return text;
-}
-
 }  // namespace
 
 std::optional<BackupServer> ServerOfInstallation(const std::string& installationFolder) {
@@ -157,13 +149,7 @@ int SwapInLoadedCopy(CClient& client) {
 BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
                          const CopyInfo& info, const BackupProgress& progress) {
     BackupResult result = SaveCopyBeforeRestore(server, std::time(nullptr));
-    if (!result.ok) {
-        result.message =
-            "Copia automata a datelor actuale nu a putut fi facuta, asa ca "
-            "restaurarea nu a inceput.\n" +
-            result.message;
-        return result;
-    }
+    if (!result.ok) return result;
     result = {};
     if (DropStagedTables(client) != 0) return result;
     result = LoadCopy(server, path, info, progress);
@@ -209,7 +195,7 @@ void PruneCopies(const std::string& folder, const std::string& prefix, int keep)
 }
 
 bool AutomaticCopyDue(const std::string& installationFolder, std::time_t when) {
-    const std::string day = kDailyPrefix + Stamp(when, "%Y%m%d") + "-";
+    const std::string day = kDailyPrefix + LocalTimeText(when, "%Y%m%d") + "-";
     for (const std::string& name :
          ListCopies(AutomaticCopyFolder(installationFolder), kDailyPrefix))
         if (StartsWith(name, day)) return false;
@@ -223,6 +209,13 @@ BackupResult SaveAutomaticCopy(const BackupServer& server, std::time_t when) {
 BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when) {
     // Seconds in the name: two restores in one minute must not overwrite the
     // copy of the data the first one replaced.
-    return SaveInto(server, when, kBeforeRestorePrefix + Stamp(when, "%Y%m%d-%H%M%S") + ".sql.gz",
-                    kBeforeRestorePrefix);
+    BackupResult saved = SaveInto(
+        server, when, kBeforeRestorePrefix + LocalTimeText(when, "%Y%m%d-%H%M%S") + ".sql.gz",
+        kBeforeRestorePrefix);
+    if (!saved.ok)
+        saved.message =
+            "Copia automata a datelor actuale nu a putut fi facuta, asa ca restaurarea nu a "
+            "inceput.\n" +
+            saved.message;
+    return saved;
 }
