@@ -1,8 +1,19 @@
 #pragma once
+#include <string>
+
 #include "db/Outcome.h"
+#include "leave/DeclarationRegister.h"
 
 class CClient;
 class DataList;
+
+// What the certificate editor is opened with: the declaration the certificate
+// belongs to (its index, company code, month, type, rectification number,
+// working days and number of employees) and the company's name.
+struct CertificateContext {
+    DeclarationRecord declaration;
+    std::string companyName;
+};
 
 // The medical certificates of a declaration as the leave window lists them.
 class CertificateRegister {
