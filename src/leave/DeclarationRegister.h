@@ -63,6 +63,7 @@ inline constexpr const char* kSelectToAddCertificate =
 class DeclarationRegister {
 public:
     explicit DeclarationRegister(CClient& client) : m_client(client) {}
+    CClient& Client() { return m_client; }
 
     // The typed fields of the declaration editor.
     static std::span<const RecordColumn<DeclarationRecord>> Columns();
