@@ -32,6 +32,8 @@ const char* const kComputed[] = {"zile_lucratoare", "salariul_minim", "contribut
                                  "faambp_datorat",  "baseField",      "totalField",
                                  "typeField",       "numberField"};
 
+constexpr int kFieldWidth = 130;
+
 long long Whole(const QLineEdit* field) {
     return field ? TextToInteger(FromQt(field->text())) : 0;
 }
@@ -61,6 +63,7 @@ QLineEdit* DeclarationDialog::AddLine(const char* objectName, const QString& lab
     auto* form = findChild<QFormLayout*>("declarationForm");
     auto* field = new QLineEdit(this);
     field->setObjectName(objectName);
+    field->setFixedWidth(kFieldWidth);
     auto* row = new QHBoxLayout();
     row->addWidget(field);
     auto* noteText = new QLabel(note, this);
@@ -83,6 +86,8 @@ void DeclarationDialog::BuildForm() {
     auto* monthRow = new QHBoxLayout();
     m_month = MakeField(this, "monthField", 2, TextRule::Digits);
     m_year = MakeField(this, "yearField", 4, TextRule::Digits);
+    m_month->setFixedWidth(kFieldWidth / 3);
+    m_year->setFixedWidth(kFieldWidth / 2);
     monthRow->addWidget(m_month);
     monthRow->addWidget(m_year);
     monthRow->addStretch(1);
@@ -92,8 +97,11 @@ void DeclarationDialog::BuildForm() {
     type->setObjectName("typeField");
     auto* number = new QLineEdit(this);
     number->setObjectName("numberField");
+    type->setFixedWidth(kFieldWidth);
+    number->setFixedWidth(kFieldWidth / 3);
     typeRow->addWidget(type);
     typeRow->addWidget(number);
+    typeRow->addStretch(1);
     form->addRow("Tipul declaratiei:", typeRow);
 
     AddLine("zile_lucratoare", "Zile lucratoare in luna:");
