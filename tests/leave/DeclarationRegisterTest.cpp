@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestServer.h"
+#include "leave/CertificateRegister.h"
 #include "leave/DeclarationRegister.h"
 #include "leave/MonthChain.h"
 
@@ -129,6 +130,35 @@ TEST_F(DeclarationRegisterTest, AFailingDeclarationDeleteLeavesItsCertificatesIn
     EXPECT_FALSE(deleted);
     EXPECT_EQ("1", Count("declaratii"));
     EXPECT_EQ("2", Count("concedii"));
+}
+
+TEST_F(DeclarationRegisterTest, AFailingCertificateDeleteLeavesBothTablesAsTheyWere) {
+    const long long declaration = AddDeclaration("201003", 0);
+    AddCertificate(declaration, "", "1800101221144", "1", "10");
+    RunSql(
+        "CREATE TRIGGER concedii.keep_certificates BEFORE DELETE ON concedii.concedii "
+        "FOR EACH ROW SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'refused'");
+    m_prompter.ExpectQuestion(
+        "Esti sigur ca vrei sa stergi declaratia selectata?\n\nATENTIE: vor fi sterse toate "
+        "concediile atasate ei.",
+        true);
+    m_prompter.ExpectQuestion("Sigur, sigur?", true);
+    m_prompter.ExpectMessage("EROARE Mysql:\n\nrefused", MessageKind::Error);
+    const Outcome deleted = m_register->Delete(declaration);
+    EXPECT_FALSE(deleted);
+    EXPECT_EQ("1", Count("declaratii"));
+    EXPECT_EQ("1", Count("concedii"));
+
+    // The window's certificate delete goes the same way.
+    const long long certificate =
+        std::stoll(SqlScalar("SELECT `index` FROM concedii.concedii LIMIT 1"));
+    CertificateRegister certificates(*m_client);
+    m_prompter.ExpectQuestion("Esti sigur ca vrei sa stergi concediul selectat?", true);
+    m_prompter.ExpectMessage("EROARE Mysql:\n\nrefused", MessageKind::Error);
+    EXPECT_FALSE(certificates.Delete(certificate));
+    RunSql("DROP TRIGGER concedii.keep_certificates");
+    EXPECT_EQ("1", Count("concedii"));
+    EXPECT_EQ("0", Count("zlog_concedii"));
 }
 
 TEST_F(DeclarationRegisterTest, TheMonthDecidesTheTypeAndTheMinimumWage) {
