@@ -24,9 +24,13 @@ QLineEdit* Part(DateTriple* date, const char* part) {
     return date->findChild<QLineEdit*>(part);
 }
 
+// Room a nomenclature's description needs beside its code.
+constexpr int kDescriptionWidth = 300;
+
 // Short fields as wide as what they hold, so the descriptions get the room.
-void FitWidth(QLineEdit* edit, int characters) {
-    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(characters + 2, 'W')) + 8);
+void FitWidth(QLineEdit* edit, int characters, QChar widest = '0') {
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(characters + 1, widest)) +
+                          12);
 }
 
 void SetIfChanged(QLineEdit* edit, const std::string& text) {
@@ -99,12 +103,16 @@ void CertificateDialog::SetUpFields() {
         if (auto* edit = findChild<QLineEdit*>(
                 QString::fromLatin1(column.spec.name.data(), column.spec.name.size()));
             edit && column.spec.maxLength > 0 && column.spec.maxLength <= 14)
-            FitWidth(edit, column.spec.maxLength);
+            FitWidth(edit, column.spec.maxLength, column.spec.rule == TextRule::Digits ? '0' : 'W');
     for (QLineEdit* output :
          {m_ui->zile_lucratoare, m_ui->zile_prestatii, m_ui->mzbci, m_ui->suma_suportata_ang,
           m_ui->suma_suportata_fnuass, m_ui->sumaTotala, m_ui->percent})
         FitWidth(output, 10);
     FitWidth(m_ui->percent, 3);
+    for (QPushButton* list : {m_ui->indemnListButton, m_ui->urgListButton, m_ui->contagListButton})
+        list->setMaximumWidth(list->fontMetrics().horizontalAdvance("lista") + 24);
+    for (Nomenclature nomenclature : kNomenclatures)
+        DescriptionField(nomenclature)->setMinimumWidth(kDescriptionWidth);
 }
 
 void CertificateDialog::SetUpHeader(const std::optional<MonthWorkingDays>& monthDays) {
