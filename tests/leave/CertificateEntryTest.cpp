@@ -278,8 +278,16 @@ TEST_F(CertificateEntryTest, RectifyingDeclarationsAddOnlyNewCertificatesAndChan
                     "aceasi luna.\nEi bine, nu exista.",
                 "cert_serie");
     }
-    modified.certNumar = "123456";
+    // What this same declaration added is not "earlier": it cannot be modified here.
+    modified.certNumar = "777";
     modified.tipRectif = "M";
+    Refused(2, modified,
+            "ATENTIE: aceasta este o declaratie rectificativa\n\nDoresti sa modifici in declaratia "
+            "anterioara certificatul CCMAE - 777.\n\nPentru acest lucru, trebuie ca seria si "
+            "numarul sa existe deja intr-o declaratie anterioara din aceasi luna.\nEi bine, nu "
+            "exista.",
+            "cert_serie");
+    modified.certNumar = "123456";
     EXPECT_EQ("M", Stored(Saved(2, modified), "tip_rectif"));
     // The second rectification sees what the first one added.
     added.tipRectif = "S";
