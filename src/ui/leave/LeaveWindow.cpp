@@ -13,6 +13,7 @@
 #include "ui/LinkedLists.h"
 #include "ui/TextCodec.h"
 #include "ui/health/CompanyList.h"
+#include "ui/leave/CertificateDialog.h"
 #include "ui/leave/DeclarationDialog.h"
 
 namespace {
@@ -278,8 +279,9 @@ void LeaveWindow::DeleteCertificate() {
     ShowSummary();
 }
 
-long long LeaveWindow::EditCertificate(const CertificateContext&, long long) {
-    return 0;
+long long LeaveWindow::EditCertificate(const CertificateContext& context, long long certificate) {
+    CertificateDialog dialog(m_client, context, certificate, this);
+    return dialog.exec() == QDialog::Accepted ? dialog.SavedKey() : 0;
 }
 
 void LeaveWindow::PrintDeclaration() {}
