@@ -195,6 +195,20 @@ std::optional<DeclarationRecord> LoadDeclarationOrSay(CClient& client, long long
     return DeclarationRegister(client).Load(index);
 }
 
+std::optional<long long> FindDeclarationIndex(CClient& client, const std::string& cf,
+                                              const std::string& luna, long long rectifNr) {
+    const auto code = SqlNumber(client.GetPrompter(), cf);
+    const auto month = code ? SqlNumber(client.GetPrompter(), luna) : std::nullopt;
+    if (!month) return std::nullopt;
+    SqlStatement sql = SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.cf=") +
+                       *code + " AND d.luna=" + *month;
+    sql += rectifNr > 0
+               ? SqlStatement(" AND d.rectificativa='DA' AND d.rectif_nr=") + SqlInteger(rectifNr)
+               : SqlStatement(" AND d.rectificativa<>'DA'");
+    if (client.Query(sql + " ORDER BY d.index", true) != 0) return std::nullopt;
+    return client.RowCount() < 1 ? 0 : TextToInteger(client.GetValue(0, "INDEX"));
+}
+
 namespace {
 
 // The A2 rows: the certificate entries of this declaration alone, by start

@@ -66,6 +66,12 @@ std::optional<CompanyRecord> LoadDeclarationCompany(CClient& client, const std::
 // The declaration row; "Eroare #1" when it is gone.
 std::optional<DeclarationRecord> LoadDeclarationOrSay(CClient& client, long long declarationIndex);
 
+// The key of company `cf`'s declaration of month `luna` (YYYYMM): the initial
+// one for `rectifNr` 0, else the rectifying one of that number. 0 when there is
+// none; nothing when a value or the statement was refused.
+std::optional<long long> FindDeclarationIndex(CClient& client, const std::string& cf,
+                                              const std::string& luna, long long rectifNr);
+
 struct LeaveFilesWritten {
     std::string a1Path;
     std::string a2Path;
