@@ -252,9 +252,10 @@ void Anexa2Header(PagePrinter& p, const DeclarationPrintout& d) {
     p.SelectFont(kTitleFont);
     p.Text(200, 100, "Casa de Asigurari de Sanatate " + d.company.jud, kAlignLeft);
     p.Text(5500, 100, "Anexa 2", kAlignLeft);
-    p.TextRect(200, 200, 6600, 500,
-               Title(d.declaration) + "\n" + kPurpose + "\n" + MonthLine(d.declaration),
-               kAlignCentre, false);
+    // Three lines as given: word wrapping would fold the title's blanks into one.
+    p.TextBox(200, 200, 6600, 500,
+              Title(d.declaration) + "\n" + kPurpose + "\n" + MonthLine(d.declaration),
+              kAlignCentre, false, false);
     p.Text(200, 600, "Denumire angajator: " + d.company.denumire + "  CUI: " + d.company.cf,
            kAlignLeft);
     p.SelectFont(kTableFont);
