@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "app/Session.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "domain/TextNumbers.h"
 #include "health/AnnexFiles.h"
 #include "leave/LeaveFiles.h"
 #include "leave/PrintedDeclaration.h"
@@ -79,7 +81,7 @@ std::string ParseOptions(const CliArgs& args, Options& o) {
 
 // The declaration the options name; 0 after saying why there is none.
 long long FindNamed(CliSession& session, const Options& o) {
-    const long long number = o.rectif ? std::stoll(*o.rectif) : 0;
+    const long long number = o.rectif ? TextToInteger(*o.rectif) : 0;
     const auto index = FindDeclarationIndex(session.Client(), *o.cf, *o.month, number);
     if (!index) return 0;
     if (*index == 0) {
@@ -103,8 +105,15 @@ int WriteFiles(CliSession& session, const Options& o, const std::string& folder)
 int PrintPdf(CliSession& session, const Options& o, const std::string& pdf) {
     const long long index = FindNamed(session, o);
     if (index == 0) return 2;
+    // Asked before drawing: the printer only finds out page by page. An earlier
+    // file of the name is removed, so it cannot pass for the new one.
+    if (!std::ofstream(pdf, std::ios::binary | std::ios::app))
+        return Fail("nu se poate scrie fisierul " + pdf);
+    std::error_code error;
+    fs::remove(pdf, error);
     PagePrinter printer(session.GetPrompter(), PdfFileChooser(pdf));
     if (!PrintLeaveDeclaration(session.Client(), index, printer, Session::kVersion)) return 2;
+    if (fs::file_size(pdf, error) == 0 || error) return Fail("nu s-a putut scrie fisierul " + pdf);
     std::cout << pdf << "\n";
     return 0;
 }
@@ -121,8 +130,11 @@ int RunLeave(const CliArgs& args) {
         if (!target) return Fail(problem);
     } else {
         std::error_code error;
-        target = fs::absolute(*options.pdf, error).string();
-        if (error) return Fail("nu se poate folosi fisierul " + *options.pdf);
+        const fs::path pdf = fs::absolute(*options.pdf, error);
+        if (error || pdf.filename().empty())
+            return Fail("nu se poate folosi fisierul " + *options.pdf);
+        if (!PrepareOutputFolder(pdf.parent_path().string(), problem)) return Fail(problem);
+        target = pdf.string();
     }
     CliSession session("orvik-cli leave");
     if (!session.Open(options.installation, problem)) return problem.empty() ? 2 : Fail(problem);

@@ -105,6 +105,15 @@ TEST_F(LeaveCommandTest, PrintsTheDeclarationIntoAPdf) {
     for (const char* part : {"Anexa 1", "Anexa 2", "DECLARATIE initiala", "ALFA SRL", "IONESCU ANA",
                              "VASILE DAN", "Orvik Asigurati 2.08"})
         EXPECT_TRUE(Contains(text.output, part)) << part << "\n" << text.output;
+
+    // A PDF that cannot be written is a failure, not a path on stdout.
+    const CliResult refused =
+        RunCli("leave print --cf 12345678 --month 201003 --pdf /proc/declaratie.pdf" +
+               TestInstallation());
+    EXPECT_EQ(2, refused.status);
+    EXPECT_EQ("", refused.out);
+    EXPECT_TRUE(Contains(refused.err, "nu se poate scrie fisierul /proc/declaratie.pdf"))
+        << refused.err;
 }
 
 }  // namespace
