@@ -1,0 +1,51 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "db/CClient.h"
+#include "db/PosixServerProcess.h"
+#include "db/Prompter.h"
+
+// What a command of orvik-cli needs to work on the data: the installation
+// found as the program finds it, the server started from there when it is not
+// running, and one connection. Messages of the core go to stderr, each after
+// the command's name; questions are answered "Nu".
+
+class CliPrompter : public Prompter {
+public:
+    explicit CliPrompter(std::string prefix) : m_prefix(std::move(prefix)) {}
+    void ShowMessage(const std::string& text, MessageKind kind) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ChooseOpenFile(const std::string&) override { return std::nullopt; }
+
+private:
+    std::string m_prefix;
+};
+
+// `dir` made absolute, created when missing, and writable; nothing and `why`
+// otherwise. Done before the session moves into the installation folder.
+std::optional<std::string> PrepareOutputFolder(const std::string& dir, std::string& why);
+
+class CliSession {
+public:
+    explicit CliSession(const std::string& commandName) : m_prompter(commandName + ": ") {}
+    // Stops a server this session started: the installation is left as found.
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    // The named installation, or the current folder's, or the default one; then
+    // the connection. False with `why` when no installation was found; false
+    // with `why` empty when the connection failed (the client has said why).
+    bool Open(const std::optional<std::string>& installation, std::string& why);
+
+    CClient& Client() { return *m_client; }
+    Prompter& GetPrompter() { return m_prompter; }
+
+private:
+    CliPrompter m_prompter;
+    PosixServerProcess m_server;
+    std::unique_ptr<CClient> m_client;
+};
