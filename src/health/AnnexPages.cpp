@@ -89,11 +89,11 @@ int LineCount(const std::string& text) {
     return static_cast<int>(SplitLines(NormaliseLineBreaks(text)).size());
 }
 
-// A framed heading cell with its lines in the middle of it.
+// A framed heading cell with its lines centred in it, across and down.
 void DrawHeading(PagePrinter& printer, const Heading& h) {
     const int textHeight = LineCount(h.text) * kLineHeight;
     const int top = h.top + std::max(0, (h.bottom - h.top - textHeight) / 2);
-    printer.TextBox(h.cell.left, top, h.cell.right, h.bottom, h.text, h.cell.align, false, false);
+    printer.TextBox(h.cell.left, top, h.cell.right, h.bottom, h.text, kAlignCentre, false, false);
     printer.Frame(h.cell.left, h.top, h.cell.right, h.bottom);
 }
 
@@ -150,7 +150,14 @@ void DrawTitles(PagePrinter& printer, PrintedAnnex annex) {
         second = "referitor la obligatiile de plata ale angajatorului la FNUASS";
     }
     printer.TextBox(kLeft, 500, kRight, 600, first, kAlignCentre, false, false);
+    // 2b's long line would lose both ends in the body font: the first smaller
+    // font it fits in keeps it whole on its one line.
+    for (int font : {kBodyFont, 10, kSmallFont}) {
+        printer.SelectFont(font);
+        if (printer.TextWidth(second) <= kRight - kLeft) break;
+    }
     printer.TextBox(kLeft, 600, kRight, 700, second, kAlignCentre, false, false);
+    printer.SelectFont(kBodyFont);
 }
 
 void DrawFootnotes(PagePrinter& printer, PrintedAnnex annex) {
