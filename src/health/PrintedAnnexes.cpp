@@ -1,5 +1,8 @@
 #include "health/PrintedAnnexes.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "datalist/DataList.h"
 #include "db/CClient.h"
 #include "domain/TextNumbers.h"
@@ -257,4 +260,27 @@ Outcome PrintedAnnexes::PrintBatch(PagePrinter& printer, const AnnexPrintJob& jo
     }
     printer.End();
     return outcome;
+}
+
+Outcome PrintedAnnexes::WriteFile(const FilePrinterFactory& printerFor, const std::string& path,
+                                  PrintedAnnex annex, const AnnexPageHeader& header,
+                                  const DataList& list, const std::string& version) {
+    namespace fs = std::filesystem;
+    const std::string partial = path + ".part";
+    std::error_code error;
+    fs::remove(partial, error);
+    {
+        PagePrinter printer(GetPrompter(), printerFor(partial));
+        if (!printer.Begin(PagePrinter::kPortrait, false)) return Outcome::Stopped();
+        printer.StartDocument(AnnexDocumentName(annex, header));
+        DrawAnnexPages(printer, annex, header, list, version);
+        printer.End();
+    }
+    const bool written = fs::exists(partial, error) && fs::file_size(partial, error) > 0;
+    if (written && !error) fs::rename(partial, path, error);
+    if (!written || error) {
+        fs::remove(partial, error);
+        return Refuse(GetPrompter(), "Anexa nu a putut fi salvata in fisierul:\n" + path);
+    }
+    return Outcome::Done();
 }

@@ -1,10 +1,12 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "db/Outcome.h"
 #include "health/AnnexFiles.h"
+#include "print/PageBackend.h"
 
 class CClient;
 class DataList;
@@ -38,10 +40,17 @@ inline constexpr const char* kSelectHouse =
 inline constexpr const char* kCompanyError = "Eroare #1234";
 inline constexpr const char* kBatchDocument = "Orvik Asigurati - Toate anexele";
 inline constexpr const char* kTotal = "TOTAL";
+inline constexpr const char* kSelectCompany =
+    "Trebuie sa selectezi o societate pentru a tipari raportul!";
+inline constexpr const char* kNothingToPrint =
+    "Societatea selectata nu are asigurati in luna de lucru: nu este nimic de tiparit!";
 }  // namespace PrintedAnnexMessages
 
 // "Anexa 2A 200907 12345678 CASAB": the print document of an annex printed alone.
 std::string AnnexDocumentName(PrintedAnnex annex, const AnnexPageHeader& header);
+
+// Makes the printer that writes a file at `path` (a PDF file).
+using FilePrinterFactory = std::function<PrinterChooser(const std::string& path)>;
 
 // What one "Tipareste" prints: the annexes in the order 2a, 2b, 2c for each
 // house in turn.
@@ -78,6 +87,13 @@ public:
     // Several annexes or houses: the printer is chosen once and one document
     // holds them all. Stops at the first annex that cannot be read.
     Outcome PrintBatch(PagePrinter& printer, const AnnexPrintJob& job, const std::string& version);
+
+    // One annex into the file `path`, asking nothing: written beside it first
+    // and renamed over it once complete, so a failed write neither leaves half
+    // a file nor loses the one that was there (said through the prompter).
+    Outcome WriteFile(const FilePrinterFactory& printerFor, const std::string& path,
+                      PrintedAnnex annex, const AnnexPageHeader& header, const DataList& list,
+                      const std::string& version);
 
 private:
     Outcome Fill2A(DataList& list, const std::string& cf, const std::string& house);

@@ -36,7 +36,12 @@ DeviceSize PainterBackend::PrintableSize() const {
 
 bool PainterBackend::EnsurePainter() {
     if (m_painter.isActive()) return true;
-    if (!m_painter.begin(m_printer)) return false;
+    // A device that would not open (an unwritable file) is not asked again for every line.
+    if (m_cannotPaint) return false;
+    if (!m_painter.begin(m_printer)) {
+        m_cannotPaint = true;
+        return false;
+    }
     m_painter.setPen(QPen(Qt::black, m_penWidth, Qt::SolidLine));
     m_painter.setFont(m_font);
     return true;

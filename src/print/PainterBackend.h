@@ -42,6 +42,7 @@ private:
     int m_penWidth = 1;
     int m_pagesStarted = 0;
     bool m_pageOpen = false;
+    bool m_cannotPaint = false;
 };
 
 // Texts of the program are Windows-1250 bytes; QPainter wants QString.
