@@ -190,6 +190,15 @@ TEST_F(AnnexPrintDialogTest, SavePdfWritesTheAnnexWithoutAPrinter) {
         RunCommand("pdftotext -layout " + QuoteForShell(chosen + ".pdf") + " -").output;
     EXPECT_NE(std::string::npos, text.find("CENTRALIZATOR *)")) << text;
     EXPECT_FALSE(fs::exists(chosen + ".pdf.part"));
+    // The command line prints the same pages.
+    const std::string cli = m_folder.File("cli.pdf");
+    const CommandResult r = RunCommand(std::string(ORVIK_CLI) +
+                                       " health print --cf 12345678 --month 200907 --cas CASAB "
+                                       "--annex c --pdf " +
+                                       QuoteForShell(cli) + " --installation " +
+                                       QuoteForShell(ORVIK_TEST_SERVER_DIR) + " 2>&1");
+    ASSERT_EQ(0, r.status) << r.output;
+    EXPECT_EQ(text, RunCommand("pdftotext -layout " + QuoteForShell(cli) + " -").output);
 
     // A folder that cannot be written: said, and no file left behind.
     const std::string nowhere = m_folder.File("lipsa/anexa.pdf");
