@@ -221,6 +221,18 @@ TEST_F(PrintedAnnexesTest, Annex2BBreaksAfterThirtyDependants) {
     EXPECT_NE(
         nullptr,
         Find(m_rec, 2, "**) Se va mentiona tipul de co-asigurat (S - sot/sotie, P -  parinti)"));
+    // The long title line stays whole on its line: a smaller font that fits 200-4600.
+    const TextDraw* title =
+        Find(m_rec, 1,
+             "nominala cuprinzand persoanele aflate in intretinerea asiguratilor "
+             "pentru care se plateste contributia de asigurari sociale de "
+             "sanatate");
+    ASSERT_NE(nullptr, title);
+    EXPECT_NE(AnnexPages::kBodyFont, title->font);
+    EXPECT_LE(static_cast<int>(title->text.size()) *
+                  (PagePrinter::FontInPageUnits(title->font).pixelHeight / 2),
+              4400);
+    EXPECT_EQ(AnnexPages::kBodyFont, Find(m_rec, 1, "Luna Iulie, anul 2009")->font);
     // Exactly thirty: the signature goes onto a second page.
     Recording again;
     PagePrinter printer(m_prompter, RecordingChooser(again));

@@ -49,7 +49,7 @@ AnnexPrintDialog::AnnexPrintDialog(PrintedAnnexes& annexes, PrintedAnnex annex,
     layout->addLayout(caption);
     m_list = new DataListView(this);
     m_list->setObjectName("rowList");
-    m_list->setMinimumSize(760, 300);
+    m_list->setMinimumSize(900, 300);
     layout->addWidget(m_list, 1);
 
     auto* buttons = new QHBoxLayout;
