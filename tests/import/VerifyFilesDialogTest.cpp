@@ -2,6 +2,7 @@
 // it ignores or refuses, and a file of 100,000 records read with the window still alive.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "ScriptedPrompter.h"
 #include "VerifyTestFiles.h"
 #include "ui/DataListView.h"
+#include "ui/QtPrompter.h"
 #include "ui/import/VerifyFilesDialog.h"
 
 using namespace verify_test;
@@ -135,6 +137,24 @@ TEST_F(VerifyFilesDialogTest, AnnexTwoDropsItsEmptyRowsFromTheList) {
     Button("saveReportButton")->click();
     EXPECT_EQ(0u, ReadBytes(m_folder.File("A2_erori.csv")).find("NR;TIPD;"));
     EXPECT_NE(std::string::npos, ReadBytes(m_folder.File("A2_erori.csv")).find("\r\n3;0;3;2010"));
+}
+
+// The real file dialog lists the dBase files: the filter is turned into the dialog's own form.
+TEST(VerifyFilesDialogOpen, TheFileDialogFiltersDbaseFiles) {
+    QtPrompter prompter;
+    VerifyFilesDialog dialog(prompter);
+    dialog.show();
+    QStringList filters;
+    OnNextModal([&](QWidget* modal) {
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(nullptr, files);
+        filters = files->nameFilters();
+        files->reject();
+    });
+    Find<QPushButton>(&dialog, "verify1Button")->click();
+    // The dialog keeps one blank of the two before the patterns.
+    EXPECT_EQ(QStringList{"Fisier dbf (*.dbf)"}, filters);
+    EXPECT_EQ(0, dialog.List()->RowCount());
 }
 
 // The window keeps handling events while a large file is read and checked: a timer fires in
