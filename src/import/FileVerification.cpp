@@ -96,19 +96,32 @@ RowVerdict Mark(std::string_view message) {
 }
 
 // The first checks every health annex shares (LN, AN, CF are their first three fields); B
-// words its messages differently.
-struct HeadMessages {
-    std::string_view an, ln, cfMissing;
-};
+// words its messages differently. A file repeats one employer's code on every record, so the
+// last code checked is remembered.
+class HeadCheck {
+public:
+    HeadCheck(std::string_view an, std::string_view ln, std::string_view cfMissing)
+        : m_an(an), m_ln(ln), m_cfMissing(cfMissing) {}
 
-std::optional<RowVerdict> CheckHead(const DataList& list, int row, const HeadMessages& messages) {
-    if (Integer(list, row, 1) < 2006) return Mark(messages.an);
-    const long long month = Integer(list, row, 0);
-    if (month < 1 || month > 12) return Mark(messages.ln);
-    if (Integer(list, row, 2) == 0) return Mark(messages.cfMissing);
-    if (!IsValidFiscalCode(Cell(list, row, 2))) return Mark(kCfInvalid);
-    return std::nullopt;
-}
+    std::optional<RowVerdict> operator()(const DataList& list, int row) {
+        if (Integer(list, row, 1) < 2006) return Mark(m_an);
+        const long long month = Integer(list, row, 0);
+        if (month < 1 || month > 12) return Mark(m_ln);
+        const std::string_view code = Cell(list, row, 2);
+        if (TextToInteger(code) == 0) return Mark(m_cfMissing);
+        if (code != m_lastCode) {
+            m_lastCode = std::string(code);
+            m_lastValid = IsValidFiscalCode(code);
+        }
+        if (!m_lastValid) return Mark(kCfInvalid);
+        return std::nullopt;
+    }
+
+private:
+    std::string_view m_an, m_ln, m_cfMissing;
+    std::string m_lastCode;
+    bool m_lastValid = false;
+};
 
 // A health annex: layout, at least one record, then its checks row by row.
 template <typename Check>
@@ -218,12 +231,12 @@ std::optional<std::string> LeaveEmployerCode(std::string_view cui) {
 
 FileVerdict VerifyHealthAnnexA(const DbfTableSpec& spec, const DataList& list,
                                DbfProgress* progress) {
-    const HeadMessages head{kAnYear, kLnMonth, kCfMissingA};
+    HeadCheck head(kAnYear, kLnMonth, kCfMissingA);
     const int cnp = Column(kAnnexA, "CNP"), cat = Column(kAnnexA, "CAT");
     const int ang = Column(kAnnexA, "ANG"), pl = Column(kAnnexA, "PL");
     return VerifyHealth(
         'A', spec, list, kAnnexA, kAnnexACount, kAnnexANames, progress, [&](int row) -> RowVerdict {
-            if (auto marked = CheckHead(list, row, head)) return *marked;
+            if (auto marked = head(list, row)) return *marked;
             if (!IsValidCnp(Cell(list, row, cnp))) return Mark(kCnpInvalid);
             if (!IsEmploymentForm(Cell(list, row, cat))) return Mark(kCatInvalid);
             if (!IsValidStoredDate(Cell(list, row, ang))) return Mark(kAngInvalid);
@@ -236,12 +249,12 @@ FileVerdict VerifyHealthAnnexA(const DbfTableSpec& spec, const DataList& list,
 
 FileVerdict VerifyHealthAnnexB(const DbfTableSpec& spec, const DataList& list,
                                DbfProgress* progress) {
-    const HeadMessages head{kAnYearB, kLnMonthB, kCfMissingB};
+    HeadCheck head(kAnYearB, kLnMonthB, kCfMissingB);
     const int cnp = Column(kAnnexB, "CNP"), cnpc = Column(kAnnexB, "CNPC");
     const int tipc = Column(kAnnexB, "TIPC");
     return VerifyHealth('B', spec, list, kAnnexB, kAnnexBCount, kAnnexBNames, progress,
                         [&](int row) -> RowVerdict {
-                            if (auto marked = CheckHead(list, row, head)) return *marked;
+                            if (auto marked = head(list, row)) return *marked;
                             if (!IsValidCnp(Cell(list, row, cnp))) return Mark(kCnpInvalid);
                             if (!IsValidCnp(Cell(list, row, cnpc))) return Mark(kCnpcInvalid);
                             const std::string_view form = Cell(list, row, tipc);
@@ -252,11 +265,11 @@ FileVerdict VerifyHealthAnnexB(const DbfTableSpec& spec, const DataList& list,
 
 FileVerdict VerifyHealthAnnexC(const DbfTableSpec& spec, const DataList& list,
                                DbfProgress* progress) {
-    const HeadMessages head{kAnYear, kLnMonth, kCfMissingC};
+    HeadCheck head(kAnYear, kLnMonth, kCfMissingC);
     const int house = Column(kAnnexC, "CAS_ASIG");
     return VerifyHealth('C', spec, list, kAnnexC, kAnnexCCount, kAnnexCNames, progress,
                         [&](int row) -> RowVerdict {
-                            if (auto marked = CheckHead(list, row, head)) return *marked;
+                            if (auto marked = head(list, row)) return *marked;
                             const std::string code = "CAS" + std::string(Cell(list, row, house));
                             if (InsuranceHousePosition(code) == -1) return Mark(kCasInvalid);
                             return {};
