@@ -45,12 +45,9 @@ int Column(const std::vector<std::string_view>& layout, std::string_view name) {
     return static_cast<int>(std::find(layout.begin(), layout.end(), name) - layout.begin());
 }
 
-// A cell as the checks read it: without surrounding blanks, no copy.
-std::string_view Cell(const DataList& list, int row, int column) {
-    std::string_view text = list.RawCell(row, column);
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
+// A cell as the checks read it: the list's text without surrounding blanks.
+std::string Cell(const DataList& list, int row, int column) {
+    return list.CellTextAt(row, column);
 }
 
 long long Integer(const DataList& list, int row, int column) {
@@ -107,11 +104,11 @@ public:
         if (Integer(list, row, 1) < 2006) return Mark(m_an);
         const long long month = Integer(list, row, 0);
         if (month < 1 || month > 12) return Mark(m_ln);
-        const std::string_view code = Cell(list, row, 2);
+        std::string code = Cell(list, row, 2);
         if (TextToInteger(code) == 0) return Mark(m_cfMissing);
         if (code != m_lastCode) {
-            m_lastCode = std::string(code);
             m_lastValid = IsValidFiscalCode(code);
+            m_lastCode = std::move(code);
         }
         if (!m_lastValid) return Mark(kCfInvalid);
         return std::nullopt;
@@ -153,10 +150,10 @@ std::optional<FileVerdict> LeaveHeadRefusal(const DataList& list,
     const auto code = LeaveEmployerCode(Cell(list, 0, Column(layout, "CUI")));
     if (!code) return Refused(messages.cui);
     employer.cui = *code;
-    employer.ln = std::string(Cell(list, 0, Column(layout, "LN")));
-    employer.an = std::string(Cell(list, 0, Column(layout, "AN")));
+    employer.ln = Cell(list, 0, Column(layout, "LN"));
+    employer.an = Cell(list, 0, Column(layout, "AN"));
     if (!IsValidCalendarDate("01", employer.ln, employer.an)) return Refused(messages.month);
-    employer.tipd = std::string(Cell(list, 0, Column(layout, "TIPD")));
+    employer.tipd = Cell(list, 0, Column(layout, "TIPD"));
     if (employer.tipd != "0" && employer.tipd != "1") return Refused(messages.tipd);
     return std::nullopt;
 }
@@ -257,7 +254,7 @@ FileVerdict VerifyHealthAnnexB(const DbfTableSpec& spec, const DataList& list,
                             if (auto marked = head(list, row)) return *marked;
                             if (!IsValidCnp(Cell(list, row, cnp))) return Mark(kCnpInvalid);
                             if (!IsValidCnp(Cell(list, row, cnpc))) return Mark(kCnpcInvalid);
-                            const std::string_view form = Cell(list, row, tipc);
+                            const std::string form = Cell(list, row, tipc);
                             if (form != "S" && form != "P") return Mark(kTipcInvalid);
                             return {};
                         });
@@ -270,7 +267,7 @@ FileVerdict VerifyHealthAnnexC(const DbfTableSpec& spec, const DataList& list,
     return VerifyHealth('C', spec, list, kAnnexC, kAnnexCCount, kAnnexCNames, progress,
                         [&](int row) -> RowVerdict {
                             if (auto marked = head(list, row)) return *marked;
-                            const std::string code = "CAS" + std::string(Cell(list, row, house));
+                            const std::string code = "CAS" + Cell(list, row, house);
                             if (InsuranceHousePosition(code) == -1) return Mark(kCasInvalid);
                             return {};
                         });
@@ -310,7 +307,7 @@ FileVerdict VerifyLeaveAnnex2(const DbfTableSpec& spec, const DataList& list,
     const int days = Column(kLeave2, "ZI_PRE");
     FileVerdict verdict = CheckRows(list, progress, [&](int row) -> RowVerdict {
         if (rectifying) {
-            const std::string_view change = Cell(list, row, kind);
+            const std::string change = Cell(list, row, kind);
             if (change != "M" && change != "A" && change != "S") return Mark(kTipRectif);
         }
         if (!IsValidCnp(Cell(list, row, cnp))) {
