@@ -1,5 +1,6 @@
 #include "import/VerifyReport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -31,6 +32,44 @@ void AppendCsvField(std::string& line, std::string_view text) {
         line += c;
     }
     line += '"';
+}
+
+// Removed rows leave the list. One by one each removal moves every later row, so many of them
+// (a long annex 2 of rows without certificates) are dropped by building the list again.
+void DropRemovedRows(DataList& list, const std::vector<RowVerdict>& rows) {
+    constexpr std::size_t kOneByOne = 32;
+    const auto removed =
+        static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const RowVerdict& row) {
+            return row.state == RowState::Removed;
+        }));
+    if (removed <= kOneByOne) {
+        for (int row = static_cast<int>(rows.size()) - 1; row >= 0; --row)
+            if (rows[row].state == RowState::Removed) list.DeleteRow(row);
+        return;
+    }
+    struct KeptRow {
+        std::vector<std::string> cells;
+        RowColours colours;
+    };
+    std::vector<KeptRow> kept;
+    kept.reserve(rows.size() - removed);
+    for (int row = 0; row < list.RowCount(); ++row) {
+        if (static_cast<std::size_t>(row) < rows.size() && rows[row].state == RowState::Removed)
+            continue;
+        KeptRow& copy = kept.emplace_back();
+        for (int column = 0; column < list.ColumnCount(); ++column)
+            copy.cells.emplace_back(list.RawCell(row, column));
+        copy.colours = list.RowColoursAt(row);
+    }
+    list.DeleteAllRows();
+    list.ReserveRows(kept.size());
+    std::vector<std::string_view> cells;
+    for (const KeptRow& copy : kept) {
+        cells.assign(copy.cells.begin(), copy.cells.end());
+        const int row = list.AddRowCells(cells);
+        list.SetRowTextColour(row, copy.colours.m_textColour);
+        if (copy.colours.m_backColour) list.SetRowBackColour(row, *copy.colours.m_backColour);
+    }
 }
 
 }  // namespace
@@ -89,8 +128,7 @@ std::vector<std::int64_t> ApplyVerdict(DataList& list, const VerifiedFile& file)
         if (result.state != RowState::Removed && static_cast<std::size_t>(row) < file.places.size())
             kept.push_back(file.places[row]);
     }
-    for (int row = rows - 1; row >= 0; --row)
-        if (verdict.rows[row].state == RowState::Removed) list.DeleteRow(row);
+    DropRemovedRows(list, verdict.rows);
     return kept;
 }
 

@@ -103,6 +103,30 @@ TEST_F(VerifyLeaveTest, Annex2DropsRowsWithoutCertificateAndMarksBadCodes) {
     EXPECT_EQ(kLeave2Done, dropped.file.verdict.message);
 }
 
+// Many dropped rows take the other way out of the list; the rows left keep order, marks and
+// colours.
+TEST_F(VerifyLeaveTest, ManyDroppedRowsLeaveTheOthersAsMarked) {
+    std::vector<Record> records;
+    for (int i = 0; i < 100; ++i) {
+        if (i % 3 == 0) records.push_back(Leave2Record(kCnp1, "3"));
+        if (i % 3 == 1) records.push_back(Leave2Record("", "0"));
+        if (i % 3 == 2) records.push_back(Leave2Record("123", "2"));
+    }
+    Verified& verified = const_cast<Verified&>(Run(VerifiedKind::Leave2, records));
+    const auto places = ApplyVerdict(verified.list, verified.file);
+    ASSERT_EQ(67, verified.list.RowCount());
+    ASSERT_EQ(67u, places.size());
+    for (int row = 0; row < 67; ++row) {
+        const bool faulty = row % 2 == 1;
+        EXPECT_EQ(faulty ? 3 * (row / 2) + 3 : 3 * (row / 2) + 1, places[row]) << row;
+        EXPECT_EQ(faulty ? "123" : kCnp1, verified.list.CellText(row, "CNP")) << row;
+        EXPECT_EQ(faulty ? std::string(kLeaveCnp) : "", verified.list.CellText(row, "EROARE"));
+        EXPECT_EQ(faulty ? (Colour{255, 0, 0}) : (Colour{0, 0, 0}),
+                  verified.list.RowColoursAt(row).m_textColour)
+            << row;
+    }
+}
+
 TEST_F(VerifyLeaveTest, TheFirstRecordsRectificationKindStandsForEveryRecord) {
     Verified& verified = const_cast<Verified&>(
         Run(VerifiedKind::Leave2,
