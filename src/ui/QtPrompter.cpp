@@ -24,6 +24,19 @@ private:
     bool m_active;
 };
 
+// Filters are written as "Text (*.x)|*.x|Other|*.y||"; the file dialog wants
+// "Text (*.x);;Other (*.y)". A filter without "|" is passed as it is.
+QString FileDialogFilter(const std::string& filter) {
+    if (filter.find('|') == std::string::npos) return ToQt(filter);
+    const QStringList parts = ToQt(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        filters << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + patterns + ")");
+    }
+    return filters.join(";;");
+}
+
 QMessageBox::Icon IconOf(MessageKind kind) {
     switch (kind) {
         case MessageKind::Information:
@@ -69,7 +82,8 @@ std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title) {
 
 std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& filter) {
     NormalCursor cursor;
-    const QString file = QFileDialog::getOpenFileName(Owner(), QString(), QString(), ToQt(filter));
+    const QString file =
+        QFileDialog::getOpenFileName(Owner(), QString(), QString(), FileDialogFilter(filter));
     if (file.isEmpty()) return std::nullopt;
     return file.toLocal8Bit().toStdString();
 }

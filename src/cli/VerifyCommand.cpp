@@ -1,0 +1,60 @@
+// orvik-cli verify: checks declaration files made by other programs as the verification window
+// does, no database needed. For each file, one line per faulty record
+// "FILE<TAB>N<TAB>MESSAGE" (N = the record's place in the file, from 1), then one line
+// "FILE<TAB>MESSAGE" with the verification's final message. Exit status: 0 every file clean,
+// 1 some record faulty, 2 bad usage or a file refused as a whole (unreadable, wrong layout, no
+// records, a leave annex's employer data); with several files the highest wins.
+#include <algorithm>
+#include <iostream>
+#include <string>
+
+#include "cli/CliCommand.h"
+#include "datalist/DataList.h"
+#include "import/VerifyReport.h"
+
+namespace {
+
+int StatusOf(FileStatus status) {
+    switch (status) {
+        case FileStatus::Clean:
+            return 0;
+        case FileStatus::Faulty:
+            return 1;
+        case FileStatus::Refused:
+            break;
+    }
+    return 2;
+}
+
+int VerifyOne(VerifiedKind kind, const std::string& path) {
+    DataList list;
+    const VerifiedFile file = ReadAndVerify(kind, path, list);
+    const auto& rows = file.verdict.rows;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].state != RowState::Faulty) continue;
+        const std::int64_t place =
+            row < file.places.size() ? file.places[row] : static_cast<std::int64_t>(row) + 1;
+        std::cout << path << '\t' << place << '\t' << rows[row].message << '\n';
+    }
+    std::cout << path << '\t' << OneLine(file.verdict.message) << '\n';
+    return StatusOf(file.verdict.status);
+}
+
+int RunVerify(const CliArgs& args) {
+    const auto kind = args.empty() ? std::nullopt : VerifiedKindFromName(args[0]);
+    if (!kind || args.size() < 2) {
+        std::cerr << "utilizare: orvik-cli verify A|B|C|1|2 FISIER.dbf...\n"
+                     "  A, B, C: anexele declaratiei de sanatate; 1, 2: anexele declaratiei de "
+                     "concedii medicale\n";
+        return 2;
+    }
+    int status = 0;
+    for (std::size_t i = 1; i < args.size(); ++i)
+        status = std::max(status, VerifyOne(*kind, args[i]));
+    std::cout.flush();
+    return status;
+}
+
+const CliCommandRegistrar kRegistrar{"verify", "verify A|B|C|1|2 FISIER.dbf...", &RunVerify};
+
+}  // namespace

@@ -1,0 +1,178 @@
+#include "import/VerifyReport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "datalist/DataList.h"
+#include "dbf/DbfFormat.h"
+#include "dbf/DbfReader.h"
+#include "dbf/ReplacingFile.h"
+
+namespace {
+
+using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+void WriteEmployer(DataList& list, int row, const EmployerFields& employer) {
+    list.SetCellText(row, "LN", employer.ln);
+    list.SetCellText(row, "AN", employer.an);
+    list.SetCellText(row, "CUI", employer.cui);
+    list.SetCellText(row, "TIPD", employer.tipd);
+}
+
+void AppendCsvField(std::string& line, std::string_view text) {
+    if (text.find_first_of(";\"\r\n") == std::string_view::npos) {
+        line += text;
+        return;
+    }
+    line += '"';
+    for (char c : text) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+// Removed rows leave the list. One by one each removal moves every later row, so many of them
+// (a long annex 2 of rows without certificates) are dropped by building the list again.
+void DropRemovedRows(DataList& list, const std::vector<RowVerdict>& rows) {
+    constexpr std::size_t kOneByOne = 32;
+    const auto removed =
+        static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [](const RowVerdict& row) {
+            return row.state == RowState::Removed;
+        }));
+    if (removed <= kOneByOne) {
+        for (int row = static_cast<int>(rows.size()) - 1; row >= 0; --row)
+            if (rows[row].state == RowState::Removed) list.DeleteRow(row);
+        return;
+    }
+    struct KeptRow {
+        std::vector<std::string> cells;
+        RowColours colours;
+    };
+    std::vector<KeptRow> kept;
+    kept.reserve(rows.size() - removed);
+    for (int row = 0; row < list.RowCount(); ++row) {
+        if (static_cast<std::size_t>(row) < rows.size() && rows[row].state == RowState::Removed)
+            continue;
+        KeptRow& copy = kept.emplace_back();
+        for (int column = 0; column < list.ColumnCount(); ++column)
+            copy.cells.emplace_back(list.RawCell(row, column));
+        copy.colours = list.RowColoursAt(row);
+    }
+    list.DeleteAllRows();
+    list.ReserveRows(kept.size());
+    std::vector<std::string_view> cells;
+    for (const KeptRow& copy : kept) {
+        cells.assign(copy.cells.begin(), copy.cells.end());
+        const int row = list.AddRowCells(cells);
+        list.SetRowTextColour(row, copy.colours.m_textColour);
+        if (copy.colours.m_backColour) list.SetRowBackColour(row, *copy.colours.m_backColour);
+    }
+}
+
+}  // namespace
+
+std::vector<std::int64_t> LiveRecordPlaces(const std::string& path, const DbfTableSpec& spec) {
+    std::vector<std::int64_t> places;
+    if (spec.m_recordLength <= 0) return places;
+    FilePtr file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file || std::fseek(file.get(), spec.m_headerLength, SEEK_SET) != 0) return places;
+    std::vector<char> record(static_cast<std::size_t>(spec.m_recordLength));
+    for (std::int64_t place = 1; place <= spec.m_recordCount; ++place) {
+        if (std::fread(record.data(), 1, record.size(), file.get()) != record.size()) break;
+        if (record[0] != kDbfDeletedRecord) places.push_back(place);
+    }
+    return places;
+}
+
+VerifiedFile ReadAndVerify(VerifiedKind kind, const std::string& path, DataList& list,
+                           DbfProgress* reading, DbfProgress* checking) {
+    VerifiedFile file;
+    if (!ReadDbfFile(path, list, file.spec, reading)) {
+        file.verdict.status = FileStatus::Refused;
+        file.verdict.message = std::string(VerifyMessages::kUnreadable);
+        return file;
+    }
+    file.verdict = VerifyTable(kind, file.spec, list, checking);
+    const auto rows = static_cast<std::size_t>(list.RowCount());
+    // Without deleted records each row is the record of its own number: no second pass.
+    if (static_cast<std::int64_t>(rows) == file.spec.m_recordCount) {
+        file.places.resize(rows);
+        for (std::size_t i = 0; i < rows; ++i) file.places[i] = static_cast<std::int64_t>(i) + 1;
+    } else {
+        file.places = LiveRecordPlaces(path, file.spec);
+        if (file.places.size() != rows) file.places.clear();
+    }
+    return file;
+}
+
+std::vector<std::int64_t> ApplyVerdict(DataList& list, const VerifiedFile& file) {
+    const FileVerdict& verdict = file.verdict;
+    if (verdict.employer) {
+        const int last =
+            verdict.employerToEveryRow ? list.RowCount() : std::min(1, list.RowCount());
+        for (int row = 0; row < last; ++row) WriteEmployer(list, row, *verdict.employer);
+    }
+    std::vector<std::int64_t> kept;
+    if (!verdict.addErrorColumn) return file.places;
+    const int column = list.AppendColumn("EROARE", "C", 500, 0);
+    const int rows = std::min(list.RowCount(), static_cast<int>(verdict.rows.size()));
+    for (int row = 0; row < rows; ++row) {
+        const RowVerdict& result = verdict.rows[row];
+        if (result.state == RowState::Faulty) {
+            list.SetCellTextAt(row, column, result.message);
+            list.SetRowTextColour(row, Colour{kMarkedRed, 0, 0});
+        }
+        if (result.state != RowState::Removed && static_cast<std::size_t>(row) < file.places.size())
+            kept.push_back(file.places[row]);
+    }
+    DropRemovedRows(list, verdict.rows);
+    return kept;
+}
+
+bool HasVerifiableExtension(const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    return extension == ".DBF" || extension == ".dbf";
+}
+
+bool WriteErrorReport(const std::string& path, const DataList& list,
+                      const std::vector<std::int64_t>& places, std::string* error) {
+    const int errorColumn = list.ColumnIndex("EROARE");
+    std::string bytes = "NR";
+    for (int column = 0; column < list.ColumnCount(); ++column) {
+        bytes += ';';
+        AppendCsvField(bytes, list.ColumnTitle(column));
+    }
+    bytes += "\r\n";
+    for (int row = 0; errorColumn >= 0 && row < list.RowCount(); ++row) {
+        if (list.CellTextAt(row, errorColumn).empty()) continue;
+        bytes += static_cast<std::size_t>(row) < places.size() ? std::to_string(places[row]) : "";
+        for (int column = 0; column < list.ColumnCount(); ++column) {
+            bytes += ';';
+            AppendCsvField(bytes, list.CellTextAt(row, column));
+        }
+        bytes += "\r\n";
+    }
+    ReplacingFile out(path);
+    if (!out.Open(error)) return false;
+    out.Write(bytes);  // a failed write is reported by the commit
+    return out.Commit(error);
+}
+
+std::string ErrorReportName(const std::string& verifiedPath) {
+    return std::filesystem::path(verifiedPath).stem().string() + "_erori.csv";
+}
+
+std::string OneLine(const std::string& message) {
+    std::string line;
+    bool inBreak = false;
+    for (char c : message) {
+        const bool isBreak = c == '\n' || c == '\r';
+        if (isBreak && !inBreak) line += ' ';
+        if (!isBreak) line += c;
+        inBreak = isBreak;
+    }
+    return line;
+}

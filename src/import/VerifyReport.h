@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dbf/DbfProgress.h"
+#include "dbf/DbfTableSpec.h"
+#include "import/FileVerification.h"
+
+class DataList;
+
+// The whole verification of one file, as the window and the command line run it: the file read
+// into a list, then checked. A file that cannot be read to the end is refused as a whole,
+// whatever part of it was read.
+struct VerifiedFile {
+    DbfTableSpec spec;
+    FileVerdict verdict;
+    // Place in the file (1 = first record) of each row as read; deleted records have no row
+    // but keep their place. Empty when the file could not be read.
+    std::vector<std::int64_t> places;
+};
+
+// `list` receives the file (the dBase reader empties it first). `reading` runs over the records
+// read, `checking` over the rows checked; either may be null.
+VerifiedFile ReadAndVerify(VerifiedKind kind, const std::string& path, DataList& list,
+                           DbfProgress* reading = nullptr, DbfProgress* checking = nullptr);
+
+// Places of the records of a file read by the dBase reader, one per row it gave: the records
+// whose deletion flag is not "*", counted from 1. Empty when the flags cannot be read.
+std::vector<std::int64_t> LiveRecordPlaces(const std::string& path, const DbfTableSpec& spec);
+
+// Shows the verdict in the list it was made from: the checked employer data written back,
+// the "EROARE" column with the message of each marked row, marked rows red, removed rows
+// dropped. Returns the places of the rows left, in list order.
+std::vector<std::int64_t> ApplyVerdict(DataList& list, const VerifiedFile& file);
+
+// Only the extensions "DBF" and "dbf" are verified; other files are ignored.
+bool HasVerifiableExtension(const std::string& path);
+
+// Red of the marked rows.
+inline constexpr std::uint8_t kMarkedRed = 255;
+
+// The error report for the program that made the file: a CSV file (";" between fields, CRLF
+// line ends, texts byte for byte as the file holds them) with a header line "NR", the file's
+// fields and "EROARE", then one line per row of `list` whose "EROARE" cell is not empty, led by
+// its place. A field holding ";", a quote or a line break is quoted, quotes doubled. Written
+// under a temporary name and moved into place when complete; false with the reason otherwise.
+bool WriteErrorReport(const std::string& path, const DataList& list,
+                      const std::vector<std::int64_t>& places, std::string* error = nullptr);
+
+// The report's name beside a verified file: "A_0709.dbf" gives "A_0709_erori.csv".
+std::string ErrorReportName(const std::string& verifiedPath);
+
+// The final message on one line, its line breaks as single blanks (for the command line).
+std::string OneLine(const std::string& message);

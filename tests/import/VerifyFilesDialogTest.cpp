@@ -1,0 +1,199 @@
+// The verification window offscreen: its buttons, a faulty file in red with its report, files
+// it ignores or refuses, and a file of 100,000 records read with the window still alive.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "FormDriving.h"
+#include "ScriptedPrompter.h"
+#include "VerifyTestFiles.h"
+#include "ui/DataListView.h"
+#include "ui/QtPrompter.h"
+#include "ui/import/VerifyFilesDialog.h"
+
+using namespace verify_test;
+
+namespace {
+
+class VerifyFilesDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dialog = std::make_unique<VerifyFilesDialog>(m_prompter);
+        m_dialog->show();
+        QApplication::processEvents();
+    }
+    QPushButton* Button(const char* name) { return Find<QPushButton>(m_dialog.get(), name); }
+    DataList& List() { return m_dialog->List()->List(); }
+    std::string Write(const std::string& name, VerifiedKind kind,
+                      const std::vector<Record>& records) {
+        const std::string path = m_folder.File(name);
+        WriteTable(path, SpecOfKind(kind), records);
+        return path;
+    }
+
+    ScriptedPrompter m_prompter;
+    std::unique_ptr<VerifyFilesDialog> m_dialog;
+    TempFolder m_folder;
+};
+
+TEST_F(VerifyFilesDialogTest, TheWindowOffersTheFiveKindsAndItsExit) {
+    EXPECT_EQ("Verifica fisiere de raportare generate de alta aplicatie", m_dialog->windowTitle());
+    const std::pair<const char*, const char*> buttons[] = {
+        {"verifyAButton", "Verifica anexa A"},
+        {"verifyBButton", "Verifica anexa B"},
+        {"verifyCButton", "Verifica anexa C"},
+        {"verify1Button", "Verifica anexa 1"},
+        {"verify2Button", "Verifica anexa 2"},
+        {"closeButton", "[ESC]   Iesire"},
+        {"saveReportButton", "Salveaza raportul de erori"}};
+    for (const auto& [name, text] : buttons) EXPECT_EQ(text, Button(name)->text()) << name;
+    EXPECT_FALSE(Button("saveReportButton")->isEnabled());
+    QTest::keyClick(m_dialog->List(), Qt::Key_Escape);
+    EXPECT_FALSE(m_dialog->isVisible());
+}
+
+TEST_F(VerifyFilesDialogTest, FaultyRowsTurnRedAndGoIntoTheReport) {
+    Record bad = AnnexARecord("1800101221145");
+    const std::string path =
+        Write("1A_0709_12345674.dbf", VerifiedKind::AnnexA, {AnnexARecord(), bad});
+    m_prompter.ExpectFileChoice(path).ExpectMessage(VerifyMessages::HealthFaulty('A'),
+                                                    MessageKind::Warning);
+    Button("verifyAButton")->click();
+    ASSERT_TRUE(m_prompter.AllShown());
+    ASSERT_EQ(2, List().RowCount());
+    EXPECT_EQ("Campul CNP: Codul Numeric Personal incorect", List().CellText(1, "EROARE"));
+    EXPECT_EQ((Colour{255, 0, 0}), List().RowColoursAt(1).m_textColour);
+    EXPECT_EQ((Colour{0, 0, 0}), List().RowColoursAt(0).m_textColour);
+    EXPECT_FALSE(Find<QProgressBar>(m_dialog.get(), "progressBar")->isVisible());
+    ASSERT_TRUE(Button("saveReportButton")->isEnabled());
+
+    const std::string report = m_folder.File("1A_0709_12345674_erori.csv");
+    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+        .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" + report);
+    Button("saveReportButton")->click();
+    const std::string bytes = ReadBytes(report);
+    EXPECT_EQ(0u, bytes.find("NR;LN;AN;CF;"));
+    EXPECT_NE(std::string::npos,
+              bytes.find("\r\n2;7;2009;12345674;J40;1234;2003;1800101221145;POPESCU;ION;S;"));
+    // A second save asks before replacing; No keeps the first report.
+    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+        .ExpectQuestion("Fisierul " + report + " exista deja.\n\nVrei sa il inlocuiesti?", false);
+    Button("saveReportButton")->click();
+    EXPECT_EQ(bytes, ReadBytes(report));
+}
+
+TEST_F(VerifyFilesDialogTest, CancelledAndForeignFilesChangeNothing) {
+    const std::string path = Write("a.dbf", VerifiedKind::AnnexB, {AnnexBRecord()});
+    m_prompter.ExpectFileChoice(path).ExpectMessage(VerifyMessages::HealthClean('B'),
+                                                    MessageKind::Information);
+    Button("verifyBButton")->click();
+    ASSERT_EQ(1, List().RowCount());
+    EXPECT_FALSE(Button("saveReportButton")->isEnabled());
+
+    m_prompter.ExpectFileChoice(std::nullopt);
+    Button("verifyAButton")->click();
+    const std::string text = m_folder.File("a.txt");
+    WriteBytes(text, ReadBytes(path));
+    m_prompter.ExpectFileChoice(text);
+    Button("verifyAButton")->click();
+    EXPECT_EQ(1, List().RowCount());
+    EXPECT_EQ(14, List().ColumnCount());  // the file's 13 fields and "EROARE"
+}
+
+TEST_F(VerifyFilesDialogTest, RefusedFilesStayWithoutTheErrorColumn) {
+    const std::string path = Write("a.dbf", VerifiedKind::AnnexC, {AnnexCRecord()});
+    m_prompter.ExpectFileChoice(path).ExpectMessage(std::string(VerifyMessages::kAnnexACount));
+    Button("verifyAButton")->click();
+    EXPECT_EQ(13, List().ColumnCount());
+    EXPECT_EQ(1, List().RowCount());
+
+    std::string bytes = ReadBytes(path);
+    bytes.resize(bytes.size() - 5);
+    WriteBytes(path, bytes);
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Fisierul selectat nu a putut fi citit complet!");
+    Button("verifyCButton")->click();
+    EXPECT_EQ(-1, List().ColumnIndex("EROARE"));
+    EXPECT_FALSE(Button("saveReportButton")->isEnabled());
+}
+
+TEST_F(VerifyFilesDialogTest, AnnexTwoDropsItsEmptyRowsFromTheList) {
+    const std::string path =
+        Write("A2.dbf", VerifiedKind::Leave2,
+              {Leave2Record(kCnp1, "3", "", "0"), Leave2Record("", "0"), Leave2Record("1", "4")});
+    m_prompter.ExpectFileChoice(path).ExpectMessage(std::string(VerifyMessages::kLeave2Faulty));
+    Button("verify2Button")->click();
+    ASSERT_EQ(2, List().RowCount());
+    EXPECT_EQ("Campul CNP: codul numeric personal este invalid", List().CellText(1, "EROARE"));
+
+    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+        .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" +
+                       m_folder.File("A2_erori.csv"));
+    Button("saveReportButton")->click();
+    EXPECT_EQ(0u, ReadBytes(m_folder.File("A2_erori.csv")).find("NR;TIPD;"));
+    EXPECT_NE(std::string::npos, ReadBytes(m_folder.File("A2_erori.csv")).find("\r\n3;0;3;2010"));
+}
+
+// The real file dialog lists the dBase files: the filter is turned into the dialog's own form.
+TEST(VerifyFilesDialogOpen, TheFileDialogFiltersDbaseFiles) {
+    QtPrompter prompter;
+    VerifyFilesDialog dialog(prompter);
+    dialog.show();
+    QStringList filters;
+    OnNextModal([&](QWidget* modal) {
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(nullptr, files);
+        filters = files->nameFilters();
+        files->reject();
+    });
+    Find<QPushButton>(&dialog, "verify1Button")->click();
+    // The dialog keeps one blank of the two before the patterns.
+    EXPECT_EQ(QStringList{"Fisier dbf (*.dbf)"}, filters);
+    EXPECT_EQ(0, dialog.List()->RowCount());
+}
+
+// The window keeps handling events while a large file is read and checked: a timer fires in
+// between, sees the bar and finds the buttons locked and Escape without effect.
+TEST_F(VerifyFilesDialogTest, ALargeFileShowsProgressWithoutFreezingTheWindow) {
+    std::vector<Record> records(100000, AnnexARecord());
+    records[99999][9] = "XX";
+    const std::string path = Write("mare.dbf", VerifiedKind::AnnexA, records);
+    int ticks = 0;
+    int highest = 0;
+    bool lockedWhileBusy = true;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!m_dialog->Busy()) return;
+        ++ticks;
+        auto* bar = Find<QProgressBar>(m_dialog.get(), "progressBar");
+        highest = std::max(highest, bar->value());
+        lockedWhileBusy = lockedWhileBusy && bar->isVisible() &&
+                          !Button("verifyAButton")->isEnabled() &&
+                          !Button("closeButton")->isEnabled();
+        QTest::keyClick(m_dialog->List(), Qt::Key_Escape);
+    });
+    timer.start(5);
+    m_prompter.ExpectFileChoice(path).ExpectMessage(VerifyMessages::HealthFaulty('A'));
+    Button("verifyAButton")->click();
+    timer.stop();
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_GT(ticks, 0);
+    EXPECT_GT(highest, 0);
+    EXPECT_TRUE(lockedWhileBusy);
+    ASSERT_EQ(100000, List().RowCount());
+    EXPECT_EQ(VerifyMessages::kCatInvalid, List().CellText(99999, "EROARE"));
+    EXPECT_TRUE(Button("verifyAButton")->isEnabled());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,208 @@
+// Verification of the medical-leave annexes 1 and 2: the employer data of the first record,
+// the record count of annex 1, the rectification kinds and the rows annex 2 drops.
+#include <gtest/gtest.h>
+
+#include "VerifyTestFiles.h"
+
+using namespace verify_test;
+using namespace VerifyMessages;
+
+namespace {
+
+class VerifyLeaveTest : public ::testing::Test {
+protected:
+    const Verified& Run(VerifiedKind kind, const std::vector<Record>& records) {
+        m_verified = std::make_unique<Verified>();
+        WriteAndVerify(*m_verified, m_folder.File("a.dbf"), kind, records);
+        return *m_verified;
+    }
+    std::string Message1(const Record& record) {
+        return Run(VerifiedKind::Leave1, {record}).file.verdict.message;
+    }
+    std::string Message2(const Record& first) {
+        return Run(VerifiedKind::Leave2, {first, Leave2Record(kCnp2, "3")}).file.verdict.message;
+    }
+
+    TempFolder m_folder;
+    std::unique_ptr<Verified> m_verified;
+};
+
+Record With(Record record, std::size_t field, const std::string& value) {
+    record[field] = value;
+    return record;
+}
+
+TEST_F(VerifyLeaveTest, Annex1HoldsExactlyOneRecord) {
+    const Verified& none = Run(VerifiedKind::Leave1, {});
+    EXPECT_EQ(FileStatus::Refused, none.file.verdict.status);
+    EXPECT_EQ(kLeave1Empty, none.file.verdict.message);
+    const Verified& two = Run(VerifiedKind::Leave1, {Leave1Record(), Leave1Record()});
+    EXPECT_EQ(FileStatus::Refused, two.file.verdict.status);
+    EXPECT_EQ(kLeave1Several, two.file.verdict.message);
+    EXPECT_EQ(-1, two.list.ColumnIndex("EROARE"));
+}
+
+TEST_F(VerifyLeaveTest, Annex1ChecksTheEmployerAndWritesTheCheckedDataBack) {
+    Verified& one = const_cast<Verified&>(Run(VerifiedKind::Leave1, {Leave1Record("R 12345674")}));
+    EXPECT_EQ(FileStatus::Clean, one.file.verdict.status);
+    EXPECT_EQ(kLeave1Done, one.file.verdict.message);
+    ApplyVerdict(one.list, one.file);
+    EXPECT_EQ("12345674", one.list.CellText(0, "CUI"));
+    EXPECT_EQ("3", one.list.CellText(0, "LN"));
+    EXPECT_EQ("2010", one.list.CellText(0, "AN"));
+    EXPECT_EQ(-1, one.list.ColumnIndex("EROARE"));
+
+    EXPECT_EQ(kLeave1Done, Message1(Leave1Record("r12345674", "1")));
+    EXPECT_EQ(kLeave1Cui, Message1(Leave1Record("")));
+    EXPECT_EQ(kLeave1Cui, Message1(Leave1Record("12345678")));
+    EXPECT_EQ(kLeave1Month, Message1(With(Leave1Record(), 2, "13")));
+    EXPECT_EQ(kLeave1Month, Message1(With(Leave1Record(), 3, "1949")));
+    EXPECT_EQ(kLeave1Tipd, Message1(Leave1Record(kCui, "2")));
+    EXPECT_EQ(kLeave1Tipd, Message1(Leave1Record(kCui, "")));
+    // The employer checks run in order: a bad code hides a bad month.
+    EXPECT_EQ(kLeave1Cui, Message1(With(Leave1Record("1"), 2, "13")));
+}
+
+TEST_F(VerifyLeaveTest, Annex2WithoutRecordsIsVerifiedWithSuccess) {
+    const Verified& none = Run(VerifiedKind::Leave2, {});
+    EXPECT_EQ(FileStatus::Clean, none.file.verdict.status);
+    EXPECT_EQ(kLeave2Done, none.file.verdict.message);
+    EXPECT_FALSE(none.file.verdict.addErrorColumn);
+}
+
+TEST_F(VerifyLeaveTest, Annex2RefusesTheFileForItsFirstRecord) {
+    Record first = Leave2Record(kCnp1, "3");
+    first[4] = "";
+    EXPECT_EQ(kLeave2Cui, Message2(first));
+    EXPECT_EQ(kLeave2Month, Message2(With(Leave2Record(kCnp1, "3"), 1, "0")));
+    EXPECT_EQ(kLeave2Tipd, Message2(Leave2Record(kCnp1, "3", "", "5")));
+    EXPECT_EQ(kLeave2Done, Message2(Leave2Record(kCnp1, "3")));
+}
+
+TEST_F(VerifyLeaveTest, Annex2DropsRowsWithoutCertificateAndMarksBadCodes) {
+    Verified& verified = const_cast<Verified&>(
+        Run(VerifiedKind::Leave2,
+            {Leave2Record(kCnp1, "3"), Leave2Record("1800101221145", "0"), Leave2Record("123", "3"),
+             Leave2Record("", "0"), Leave2Record(kCnp2, "10")}));
+    EXPECT_EQ(FileStatus::Faulty, verified.file.verdict.status);
+    EXPECT_EQ(kLeave2Faulty, verified.file.verdict.message);
+    EXPECT_EQ((std::vector<std::string>{"", "-", std::string(kLeaveCnp), "-", ""}),
+              RowMessages(verified.file.verdict));
+    const auto places = ApplyVerdict(verified.list, verified.file);
+    EXPECT_EQ((std::vector<std::int64_t>{1, 3, 5}), places);
+    ASSERT_EQ(3, verified.list.RowCount());
+    EXPECT_EQ(kCnp2, verified.list.CellText(2, "CNP"));
+    EXPECT_EQ(kLeaveCnp, verified.list.CellText(1, "EROARE"));
+    EXPECT_EQ((Colour{255, 0, 0}), verified.list.RowColoursAt(1).m_textColour);
+    EXPECT_EQ((Colour{0, 0, 0}), verified.list.RowColoursAt(2).m_textColour);
+
+    // Only removed rows: the file is clean.
+    const Verified& dropped =
+        Run(VerifiedKind::Leave2, {Leave2Record(kCnp1, "3"), Leave2Record("", "0")});
+    EXPECT_EQ(FileStatus::Clean, dropped.file.verdict.status);
+    EXPECT_EQ(kLeave2Done, dropped.file.verdict.message);
+}
+
+// Many dropped rows take the other way out of the list; the rows left keep order, marks and
+// colours.
+TEST_F(VerifyLeaveTest, ManyDroppedRowsLeaveTheOthersAsMarked) {
+    std::vector<Record> records;
+    for (int i = 0; i < 100; ++i) {
+        if (i % 3 == 0) records.push_back(Leave2Record(kCnp1, "3"));
+        if (i % 3 == 1) records.push_back(Leave2Record("", "0"));
+        if (i % 3 == 2) records.push_back(Leave2Record("123", "2"));
+    }
+    Verified& verified = const_cast<Verified&>(Run(VerifiedKind::Leave2, records));
+    const auto places = ApplyVerdict(verified.list, verified.file);
+    ASSERT_EQ(67, verified.list.RowCount());
+    ASSERT_EQ(67u, places.size());
+    for (int row = 0; row < 67; ++row) {
+        const bool faulty = row % 2 == 1;
+        EXPECT_EQ(faulty ? 3 * (row / 2) + 3 : 3 * (row / 2) + 1, places[row]) << row;
+        EXPECT_EQ(faulty ? "123" : kCnp1, verified.list.CellText(row, "CNP")) << row;
+        EXPECT_EQ(faulty ? std::string(kLeaveCnp) : "", verified.list.CellText(row, "EROARE"));
+        EXPECT_EQ(faulty ? (Colour{255, 0, 0}) : (Colour{0, 0, 0}),
+                  verified.list.RowColoursAt(row).m_textColour)
+            << row;
+    }
+}
+
+TEST_F(VerifyLeaveTest, TheFirstRecordsRectificationKindStandsForEveryRecord) {
+    Verified& verified = const_cast<Verified&>(
+        Run(VerifiedKind::Leave2,
+            {Leave2Record(kCnp1, "3", "M", "1"), Leave2Record(kCnp2, "3", "", "0"),
+             Leave2Record(kCnp3, "3", "X", "0"), Leave2Record(kCnp4, "3", "S", "0"),
+             Leave2Record("123", "0", "A", "0"), Leave2Record("123", "0", "", "0")}));
+    // The kind is checked first: a row without a certificate but also without a kind is marked.
+    EXPECT_EQ((std::vector<std::string>{"", std::string(kTipRectif), std::string(kTipRectif), "",
+                                        "-", std::string(kTipRectif)}),
+              RowMessages(verified.file.verdict));
+    ApplyVerdict(verified.list, verified.file);
+    for (int row = 0; row < verified.list.RowCount(); ++row)
+        EXPECT_EQ("1", verified.list.CellText(row, "TIPD")) << row;
+
+    // An initial declaration's kinds are not looked at.
+    const Verified& initial =
+        Run(VerifiedKind::Leave2, {Leave2Record(kCnp1, "3"), Leave2Record(kCnp2, "3", "X", "1")});
+    EXPECT_EQ(FileStatus::Clean, initial.file.verdict.status);
+}
+
+TEST_F(VerifyLeaveTest, LayoutsOfTheLeaveAnnexes) {
+    std::vector<FieldOf> fields = kLeave2Fields;
+    std::swap(fields[0], fields[1]);
+    WriteTable(m_folder.File("x.dbf"), SpecOf(fields), {Leave2Record(kCnp1, "3")});
+    DataList list;
+    EXPECT_EQ(kLeave2Names,
+              ReadAndVerify(VerifiedKind::Leave2, m_folder.File("x.dbf"), list).verdict.message);
+    EXPECT_EQ(kLeave1Count,
+              ReadAndVerify(VerifiedKind::Leave1, m_folder.File("x.dbf"), list).verdict.message);
+    fields = kLeave1Fields;
+    fields[55].name = "NR";
+    WriteTable(m_folder.File("y.dbf"), SpecOf(fields), {Leave1Record()});
+    EXPECT_EQ(kLeave1Names,
+              ReadAndVerify(VerifiedKind::Leave1, m_folder.File("y.dbf"), list).verdict.message);
+    EXPECT_EQ(kLeave2Count,
+              ReadAndVerify(VerifiedKind::Leave2, m_folder.File("y.dbf"), list).verdict.message);
+}
+
+// The leave files this program writes carry 58 and 33 fields (two totals more in A1; the
+// child's code, the dates and the base of calculation in A2): the verification, made for the
+// FNUASS layout of 56 and 22 fields, refuses them by their field count.
+TEST_F(VerifyLeaveTest, TheLongerLeaveFilesOfThisProgramAreRefusedByTheirCount) {
+    std::vector<FieldOf> a1 = kLeave1Fields;
+    a1.insert(a1.begin() + 24, {{"TOT_ZI_PRE", "N", 5}, {"TOT_SUM", "N", 18}});
+    Record record = Leave1Record();
+    record.insert(record.begin() + 24, {"0", "0"});
+    WriteTable(m_folder.File("A1_0310_12345674.dbf"), SpecOf(a1), {record});
+    DataList list;
+    EXPECT_EQ(kLeave1Count,
+              ReadAndVerify(VerifiedKind::Leave1, m_folder.File("A1_0310_12345674.dbf"), list)
+                  .verdict.message);
+}
+
+TEST_F(VerifyLeaveTest, TheErrorReportHoldsTheMarkedRowsByteForByte) {
+    Record odd = Leave2Record("123", "3");
+    odd[7] =
+        "\xAA"
+        "ERBAN; \"ZIZI\"";  // a cedilla S of the Central European page
+    Verified& verified = const_cast<Verified&>(
+        Run(VerifiedKind::Leave2, {Leave2Record(kCnp1, "3"), Leave2Record("", "0"), odd}));
+    const auto places = ApplyVerdict(verified.list, verified.file);
+    const std::string path = m_folder.File("erori.csv");
+    std::string error;
+    ASSERT_TRUE(WriteErrorReport(path, verified.list, places, &error)) << error;
+    const std::string expected =
+        "NR;TIPD;LN;AN;DEN_ANG;CUI;NR_CRT;TIP_RECTIF;NUME_ASIG;CNP;CAS_ASIG;ZI_LUCRAT;TOT_ZI_LUC;"
+        "SERIE_CCM;NUMAR_CCM;ZI_PRE;ZI_FN;COD_INDEMN;SERIE_CCM_;NUMAR_CCM_;FN;COD_URG;COD_CONTAG;"
+        "EROARE\r\n"
+        "3;0;3;2010;ALFA SRL;12345674;1;;\"\xAA"
+        "ERBAN; \"\"ZIZI\"\"\";123;AB;22;22;AB;123;3;0;01;;;0;;;"
+        "Campul CNP: codul numeric personal este invalid\r\n";
+    EXPECT_EQ(expected, ReadBytes(path));
+
+    EXPECT_FALSE(
+        WriteErrorReport(m_folder.File("nu/exista/erori.csv"), verified.list, places, &error));
+    EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
