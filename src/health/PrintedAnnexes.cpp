@@ -1,5 +1,7 @@
 #include "health/PrintedAnnexes.h"
 
+#include "print/PageFile.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -265,22 +267,12 @@ Outcome PrintedAnnexes::PrintBatch(PagePrinter& printer, const AnnexPrintJob& jo
 Outcome PrintedAnnexes::WriteFile(const FilePrinterFactory& printerFor, const std::string& path,
                                   PrintedAnnex annex, const AnnexPageHeader& header,
                                   const DataList& list, const std::string& version) {
-    namespace fs = std::filesystem;
-    const std::string partial = path + ".part";
-    std::error_code error;
-    fs::remove(partial, error);
-    {
-        PagePrinter printer(GetPrompter(), printerFor(partial));
-        if (!printer.Begin(PagePrinter::kPortrait, false)) return Outcome::Stopped();
-        printer.StartDocument(AnnexDocumentName(annex, header));
-        DrawAnnexPages(printer, annex, header, list, version);
-        printer.End();
-    }
-    const bool written = fs::exists(partial, error) && fs::file_size(partial, error) > 0;
-    if (written && !error) fs::rename(partial, path, error);
-    if (!written || error) {
-        fs::remove(partial, error);
-        return Refuse(GetPrompter(), "Anexa nu a putut fi salvata in fisierul:\n" + path);
-    }
+    const bool written = WritePagesToFile(
+        GetPrompter(), printerFor, path, PagePrinter::kPortrait, [&](PagePrinter& printer) {
+            printer.StartDocument(AnnexDocumentName(annex, header));
+            DrawAnnexPages(printer, annex, header, list, version);
+            printer.End();
+        });
+    if (!written) return Refuse(GetPrompter(), "Anexa nu a putut fi salvata in fisierul:\n" + path);
     return Outcome::Done();
 }

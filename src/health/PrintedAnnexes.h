@@ -7,6 +7,7 @@
 #include "db/Outcome.h"
 #include "health/AnnexFiles.h"
 #include "print/PageBackend.h"
+#include "print/PageFile.h"
 
 class CClient;
 class DataList;
@@ -50,7 +51,6 @@ inline constexpr const char* kNothingToPrint =
 std::string AnnexDocumentName(PrintedAnnex annex, const AnnexPageHeader& header);
 
 // Makes the printer that writes a file at `path` (a PDF file).
-using FilePrinterFactory = std::function<PrinterChooser(const std::string& path)>;
 
 // What one "Tipareste" prints: the annexes in the order 2a, 2b, 2c for each
 // house in turn.

@@ -1,9 +1,10 @@
 #include "ui/health/AnnexPrintDialog.h"
 
+#include "ui/PageOutput.h"
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -93,26 +94,14 @@ void AnnexPrintDialog::Print() {
     if (m_annexes.PrintAlone(printer, m_annex, m_header, Rows(), m_version)) accept();
 }
 
-void AnnexPrintDialog::DrawOn(QPrinter& printer) {
-    PagePrinter pages(m_annexes.GetPrompter(), GivenPrinterChooser(printer));
-    if (!pages.Begin(PagePrinter::kPortrait, false)) return;
-    pages.StartDocument(AnnexDocumentName(m_annex, m_header));
-    DrawAnnexPages(pages, m_annex, m_header, Rows(), m_version);
-    pages.End();
-}
-
 // The pages as they will come out of the printer; the preview can print them too.
 void AnnexPrintDialog::ShowPages() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(ToQt(AnnexDocumentName(m_annex, m_header)));
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setObjectName("pagePreview");
-    preview.setWindowTitle(ToQt("Tiparire - Anexa " + std::string(PrintedAnnexKind(m_annex))));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { DrawOn(*target); });
-    preview.resize(900, 1000);
-    preview.exec();
+    ShowPagePreview(this, m_annexes.GetPrompter(), AnnexDocumentName(m_annex, m_header),
+                    PagePrinter::kPortrait, [this](PagePrinter& pages) {
+                        pages.StartDocument(AnnexDocumentName(m_annex, m_header));
+                        DrawAnnexPages(pages, m_annex, m_header, Rows(), m_version);
+                        pages.End();
+                    });
 }
 
 void AnnexPrintDialog::SavePdf() {

@@ -37,8 +37,6 @@ public slots:
     void SavePdf();
 
 private:
-    void DrawOn(QPrinter& printer);
-
     PrintedAnnexes& m_annexes;
     PrintedAnnex m_annex;
     AnnexPageHeader m_header;

@@ -6,15 +6,21 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/Session.h"
 #include "db/CClient.h"
+#include "leave/LeaveFiles.h"
+#include "leave/PrintedDeclaration.h"
+#include "print/PagePrinter.h"
 #include "ui/ColourLabel.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
 #include "ui/LinkedLists.h"
+#include "ui/PageOutput.h"
 #include "ui/TextCodec.h"
 #include "ui/health/CompanyList.h"
 #include "ui/leave/CertificateDialog.h"
 #include "ui/leave/DeclarationDialog.h"
+#include "ui/leave/LeaveDeclarationPrint.h"
 
 namespace {
 
@@ -152,14 +158,24 @@ QWidget* LeaveWindow::BuildBottom() {
     files->setObjectName("saveFilesButton");
     files->setAutoDefault(false);
     connect(files, &QPushButton::clicked, this, &LeaveWindow::SaveReportFiles);
+    auto* preview = new QPushButton("Previzualizare declaratie", bottom);
+    preview->setObjectName("previewDeclarationButton");
+    preview->setAutoDefault(false);
+    connect(preview, &QPushButton::clicked, this, [this] { OutputDeclaration(false); });
+    auto* pdf = new QPushButton("Salveaza declaratia PDF", bottom);
+    pdf->setObjectName("pdfDeclarationButton");
+    pdf->setAutoDefault(false);
+    connect(pdf, &QPushButton::clicked, this, [this] { OutputDeclaration(true); });
     auto* note = new QLabel(kNote, bottom);
     note->setObjectName("rectificationNote");
     note->setTextFormat(Qt::PlainText);
     note->setWordWrap(true);
     grid->addWidget(print, 0, 0);
+    grid->addWidget(preview, 0, 1);
+    grid->addWidget(pdf, 0, 2);
     grid->addWidget(files, 1, 0);
-    grid->addWidget(note, 0, 1, 2, 1);
-    grid->setColumnStretch(1, 1);
+    grid->addWidget(note, 1, 1, 1, 3);
+    grid->setColumnStretch(3, 1);
     return bottom;
 }
 
@@ -284,6 +300,28 @@ long long LeaveWindow::EditCertificate(const CertificateContext& context, long l
     return dialog.exec() == QDialog::Accepted ? dialog.SavedKey() : 0;
 }
 
-void LeaveWindow::PrintDeclaration() {}
+long long LeaveWindow::SelectedDeclarationKey() const {
+    return DeclarationRegister::KeyAt(Declarations()->List(), m_lists->SelectedRow());
+}
 
-void LeaveWindow::SaveReportFiles() {}
+void LeaveWindow::PrintDeclaration() {
+    PrintLeaveDeclaration(m_client, SelectedDeclarationKey());
+}
+
+// The same pages as the printer's, on screen or in a PDF file.
+void LeaveWindow::OutputDeclaration(bool toFile) {
+    const auto printout = ReadDeclarationPrintout(m_client, SelectedDeclarationKey());
+    if (!printout) return;
+    const DrawPages draw = [&printout](PagePrinter& pages) {
+        DrawDeclarationPrintout(pages, *printout, Session::kVersion);
+    };
+    const std::string name = PrintDocumentName(*printout);
+    if (toFile)
+        SavePagesAsPdf(this, m_client.GetPrompter(), name, PagePrinter::kLandscape, draw);
+    else
+        ShowPagePreview(this, m_client.GetPrompter(), name, PagePrinter::kLandscape, draw);
+}
+
+void LeaveWindow::SaveReportFiles() {
+    (void)SaveLeaveFiles(m_client, m_companies->SelectedCode(), SelectedDeclarationKey());
+}

@@ -43,6 +43,9 @@ private:
     QWidget* BuildCertificateButtons();
     QWidget* BuildBottom();
     void OnCompanyChanged(bool force);
+    long long SelectedDeclarationKey() const;
+    // The printout in the page preview, or saved as a PDF file.
+    void OutputDeclaration(bool toFile);
     void ShowSummary();
     // The key of the selected declaration; 0 (after `message`) without one.
     long long SelectedDeclaration(const char* message);
