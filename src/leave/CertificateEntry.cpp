@@ -23,10 +23,43 @@ using enum TextRule;
 // the server at the save.
 constexpr int kNameLength = 50;
 
+const char* CheckCnp(const CertificateRecord& r) {
+    return IsValidCnp(r.cnp) ? nullptr : "CNP-ul introdus este incorect!";
+}
+
+// Only a leave for a sick child (code 9) names the child.
+const char* CheckChildCnp(const CertificateRecord& r) {
+    return TextToInteger(r.codIndemn) != 9 || IsValidCnp(r.cnpCopil)
+               ? nullptr
+               : "CNP-ul copilului este incorect!";
+}
+
+// Whether the code is known needs the nomenclature: the save asks it.
+const char* CheckIndemnityCode(const CertificateRecord& r) {
+    return r.codIndemn.empty() ? "Trebuie sa introduci un cod de indemnizatie!" : nullptr;
+}
+
+const char* CheckGrantDate(const CertificateRecord& r) {
+    return IsValidStoredDate(r.dataAcordarii) ? nullptr : "Data acordarii este incorecta!";
+}
+
+const char* CheckStartDate(const CertificateRecord& r) {
+    return IsValidStoredDate(r.dataInc) ? nullptr
+                                        : "Data de inceput a concediului medical este incorecta!";
+}
+
+// A leave cannot end before it starts: its days and amounts would all be 0.
+const char* CheckEndDate(const CertificateRecord& r) {
+    const bool ends =
+        IsValidStoredDate(r.dataSf) &&
+        (!IsValidStoredDate(r.dataInc) || TextToInteger(r.dataSf) >= TextToInteger(r.dataInc));
+    return ends ? nullptr : "Data de sfarsit a concediului medical este incorecta!";
+}
+
 const Column kColumns[] = {
     {{"tip_rectif", 0, AsTyped, 50, 0, RectificationCodes}, &R::tipRectif},
-    {{"cnp", 13, Digits, 105}, &R::cnp},
-    {{"cnp_copil", 13, Digits}, &R::cnpCopil},
+    {{"cnp", 13, Digits, 105}, &R::cnp, CheckCnp},
+    {{"cnp_copil", 13, Digits}, &R::cnpCopil, CheckChildCnp},
     {{"prenume", kNameLength, Upper}, &R::prenume},
     {{"nume", kNameLength, Upper}, &R::nume},
     {{"cas", 0, AsTyped, -1, 0, LeaveHouseCodes}, &R::cas},
@@ -34,12 +67,12 @@ const Column kColumns[] = {
     {{"cert_numar", 10, Upper}, &R::certNumar},
     {{"cert_init_serie", 10, Upper}, &R::certInitSerie},
     {{"cert_init_numar", 10, Upper}, &R::certInitNumar},
-    {{"cod_indemn", 2, Digits}, &R::codIndemn},
+    {{"cod_indemn", 2, Digits}, &R::codIndemn, CheckIndemnityCode},
     {{"cod_urg", 3, Digits}, &R::codUrg},
     {{"cod_contag", 2, Digits}, &R::codContag},
-    {{"data_acordarii"}, &R::dataAcordarii},
-    {{"data_inc"}, &R::dataInc},
-    {{"data_sf"}, &R::dataSf},
+    {{"data_acordarii"}, &R::dataAcordarii, CheckGrantDate},
+    {{"data_inc"}, &R::dataInc, CheckStartDate},
+    {{"data_sf"}, &R::dataSf, CheckEndDate},
     {{"loc_pres", 0, AsTyped, -1, 0, PrescriptionPlaceCodes}, &R::locPres},
     {{"me_nr", 10, AsTyped}, &R::meNr},
     {{"zile_lucratoare", 0, Digits}, &R::zileLucratoare},
@@ -281,7 +314,8 @@ Outcome CertificateEntry::Save(const CertificateRecord& typed, long long index) 
 
 Outcome CertificateEntry::CheckFields(const CertificateRecord& r) {
     Prompter& prompter = m_client.GetPrompter();
-    if (!IsValidCnp(r.cnp)) return Refuse(prompter, "CNP-ul introdus este incorect!", "cnp");
+    if (Outcome cnp = CheckColumn<CertificateRecord>(prompter, kColumns, r, "cnp"); !cnp)
+        return cnp;
     if (r.nume.empty() || r.prenume.empty())
         return Refuse(prompter, "Trebuie sa introduci un nume!",
                       r.nume.empty() ? "nume" : "prenume");
@@ -305,8 +339,8 @@ std::optional<bool> CertificateEntry::CodeExists(const char* select, const std::
 
 Outcome CertificateEntry::CheckCodes(const CertificateRecord& r) {
     Prompter& prompter = m_client.GetPrompter();
-    if (r.codIndemn.empty())
-        return Refuse(prompter, "Trebuie sa introduci un cod de indemnizatie!", "cod_indemn");
+    if (Outcome code = CheckColumn<CertificateRecord>(prompter, kColumns, r, "cod_indemn"); !code)
+        return code;
     const auto known = CodeExists("SELECT * FROM nomenc.siui_sickleaveindemnizations WHERE code = ",
                                   PadLeftZeros(r.codIndemn, 2));
     if (!known) return Outcome::Stopped();
@@ -336,21 +370,17 @@ Outcome CertificateEntry::CheckCodes(const CertificateRecord& r) {
         if (!*disease)
             return Refuse(prompter, "Codul bolii infecto contagioase este invalid!", "cod_contag");
     }
-    if (r.codIndemn == "9" && !IsValidCnp(r.cnpCopil))
-        return Refuse(prompter, "CNP-ul copilului este incorect!", "cnp_copil");
+    if (r.codIndemn == "9")
+        return CheckColumn<CertificateRecord>(prompter, kColumns, r, "cnp_copil");
     return Outcome::Done();
 }
 
 Outcome CertificateEntry::CheckDates(const CertificateRecord& r) {
-    Prompter& prompter = m_client.GetPrompter();
-    if (!IsValidStoredDate(r.dataAcordarii))
-        return Refuse(prompter, "Data acordarii este incorecta!", "data_acordarii");
-    if (!IsValidStoredDate(r.dataInc))
-        return Refuse(prompter, "Data de inceput a concediului medical este incorecta!",
-                      "data_inc");
-    // A leave cannot end before it starts: its days and amounts would all be 0.
-    if (!IsValidStoredDate(r.dataSf) || Count(r.dataSf) < Count(r.dataInc))
-        return Refuse(prompter, "Data de sfarsit a concediului medical este incorecta!", "data_sf");
+    for (const char* column : {"data_acordarii", "data_inc", "data_sf"})
+        if (Outcome date =
+                CheckColumn<CertificateRecord>(m_client.GetPrompter(), kColumns, r, column);
+            !date)
+            return date;
     return Outcome::Done();
 }
 

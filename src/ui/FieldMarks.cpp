@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@ namespace {
 
 const char* const kMarkProperty = "fieldMark";
 const char* const kWatchedProperty = "fieldWatched";
+const char* const kEntryProperty = "fieldMarkEntry";
 const char* const kMarkedStyle = "QLineEdit { border: 2px solid #cc0000; }";
 
 // The marks of one form and its status line.
@@ -39,15 +41,25 @@ public:
         field->setProperty(kWatchedProperty, true);
         for (QLineEdit* part : parts) {
             connect(part, &QLineEdit::textEdited, this, [this, index] { Edited(index); });
-            connect(part, &QLineEdit::editingFinished, this, [this, index] {
-                // Moving between the parts of a date is not leaving it.
-                QTimer::singleShot(0, this, [this, index] { Left(index); });
-            });
+            // Leaving is watched as a focus change: a half-typed value that its
+            // validator holds back never finishes editing.
+            part->setProperty(kEntryProperty, static_cast<qulonglong>(index));
+            part->installEventFilter(this);
         }
         // A choice elsewhere (the county for a sector) may settle a mark.
         for (QComboBox* combo : m_form->findChildren<QComboBox*>())
             connect(combo, &QComboBox::currentIndexChanged, this, &FieldMarks::RecheckMarked,
                     Qt::UniqueConnection);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) {
+            const std::size_t index = watched->property(kEntryProperty).toULongLong();
+            // Moving between the parts of a date is not leaving it.
+            QTimer::singleShot(0, this, [this, index] { Left(index); });
+        }
+        return false;
     }
 
 private:

@@ -18,14 +18,18 @@
 #include "ui/health/EmploymentChangeDialog.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/LiquidationDialog.h"
+#include "ui/leave/CertificateDialog.h"
 
 namespace {
 
 // A value each checked column refuses. A column that names a check must
 // have one here, so no form can gain a check without a test of its mark.
 const std::map<std::string, const char*> kRefused = {
-    {"cf", "123"},         {"ziua_lic", "32"},  {"c1", "RO12"},         {"sect", "9"},
-    {"cnp", "1234567890"}, {"intrare", "3102"}, {"iesire", "31022020"}, {"changeDate", "3002"},
+    {"cf", "123"},          {"ziua_lic", "32"},         {"c1", "RO12"},
+    {"sect", "9"},          {"cnp", "1234567890"},      {"intrare", "3102"},
+    {"iesire", "31022020"}, {"changeDate", "3002"},     {"cnp_copil", "5100101000016"},
+    {"cod_indemn", ""},     {"data_acordarii", "3102"}, {"data_inc", "310220"},
+    {"data_sf", "3102"},
 };
 
 QString StatusLine(QWidget* form) {
@@ -44,11 +48,17 @@ void TypeAndLeave(QWidget* form, const char* column, const char* text, QWidget* 
         const char* names[] = {"day", "month", "year"};
         for (int i = 0; i < 3; ++i) {
             auto* part = date->findChild<QLineEdit*>(names[i]);
+            part->clear();
             part->setFocus();
             QTest::keyClicks(part, QString::fromStdString(parts[i]));
         }
     } else {
-        Type(form, column, text);
+        // What the form put there first is replaced, as a user selects and types over it.
+        auto* edit = Find<QLineEdit>(form, column);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
     }
     next->setFocus();
     QApplication::processEvents();
@@ -202,6 +212,32 @@ TEST_F(FieldMarksTest, EveryCheckedColumnOfEveryFormGetsItsMark) {
                                             : "Data modificarii formei de angajare este incorecta!",
                   FieldMarkOf(&form, "changeDate").toStdString());
     }
+}
+
+TEST_F(FieldMarksTest, TheCertificateFormMarksItsCnpsDatesAndCode) {
+    CertificateContext context;
+    context.declaration.index = "1";
+    context.declaration.cf = "12345674";
+    context.declaration.luna = "201003";
+    context.declaration.rectificativa = "NU";
+    context.declaration.rectifNr = "0";
+    context.declaration.zileLucratoare = "23";
+    context.declaration.nrAng = "10";
+    context.companyName = "ALFA SRL";
+    CertificateDialog form(*m_client, context, 0);
+    form.show();
+    Type(&form, "cod_indemn", "9");
+    QApplication::processEvents();
+    ExpectEveryCheckMarks(form, CertificateEntry::Columns(), Find<QLineEdit>(&form, "cert_serie"));
+    // The code was emptied last: a child's CNP is no longer asked for.
+    EXPECT_TRUE(FieldMarkOf(&form, "cnp_copil").isEmpty());
+    EXPECT_EQ("Trebuie sa introduci un cod de indemnizatie!", FieldMarkOf(&form, "cod_indemn"));
+    EXPECT_EQ("Data de sfarsit a concediului medical este incorecta!",
+              FieldMarkOf(&form, "data_sf"));
+    // The save still stops at the first check of its order.
+    m_prompter.ExpectMessage("CNP-ul introdus este incorect!");
+    QTest::keyClick(&form, Qt::Key_F5);
+    EXPECT_TRUE(form.isVisible());
 }
 
 }  // namespace
