@@ -20,9 +20,13 @@ using enum TextRule;
 // Whole lei, up to what a 64-bit product of the cap still holds.
 constexpr int kAmountLength = 15;
 
+const char* CheckEmployees(const DeclarationRecord& r) {
+    return TextToInteger(r.nrAng) >= 1 ? nullptr : "Numarul de angajati este incorect!";
+}
+
 const Column kColumns[] = {
     {{"zile_lucratoare", 2, Digits}, &R::zileLucratoare},
-    {{"nr_ang", 5, Digits}, &R::nrAng},
+    {{"nr_ang", 5, Digits}, &R::nrAng, CheckEmployees},
     {{"salariul_minim", 9, Digits}, &R::salariulMinim},
     {{"fond_de_salarii", kAmountLength, Digits}, &R::fondDeSalarii},
     {{"contributii_datorate", kAmountLength, Digits}, &R::contributiiDatorate},
@@ -211,8 +215,9 @@ Outcome DeclarationRegister::CheckBeforeSave(const DeclarationRecord& r, long lo
     if (!monthValid) return Refuse(prompter, "Luna declaratiei este incorecta!", "luna");
     if (TextToInteger(r.zileLucratoare) > 23)
         return Refuse(prompter, "Numarul de zile lucratoare este incorect!", "zile_lucratoare");
-    if (TextToInteger(r.nrAng) < 1)
-        return Refuse(prompter, "Numarul de angajati este incorect!", "nr_ang");
+    if (Outcome employees = CheckColumn<DeclarationRecord>(prompter, kColumns, r, "nr_ang");
+        !employees)
+        return employees;
     if (TextToInteger(r.salariulMinim) == 0)
         return Refuse(prompter, "Trebuie sa introduci salariul minim pe economie!",
                       "salariul_minim");

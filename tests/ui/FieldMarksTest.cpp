@@ -19,6 +19,7 @@
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/LiquidationDialog.h"
 #include "ui/leave/CertificateDialog.h"
+#include "ui/leave/DeclarationDialog.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ const std::map<std::string, const char*> kRefused = {
     {"sect", "9"},          {"cnp", "1234567890"},      {"intrare", "3102"},
     {"iesire", "31022020"}, {"changeDate", "3002"},     {"cnp_copil", "5100101000016"},
     {"cod_indemn", ""},     {"data_acordarii", "3102"}, {"data_inc", "310220"},
-    {"data_sf", "3102"},
+    {"nr_ang", "0"},        {"data_sf", "3102"},
 };
 
 QString StatusLine(QWidget* form) {
@@ -200,6 +201,12 @@ TEST_F(FieldMarksTest, EveryCheckedColumnOfEveryFormGetsItsMark) {
         LiquidationDialog form(*m_insured, "ALFA SRL", std::nullopt);
         ExpectEveryCheckMarks(form, InsuredRegister::LiquidationColumns(),
                               Find<QPushButton>(&form, "cancelButton"));
+    }
+    {
+        DeclarationRegister declarations(*m_client);
+        DeclarationDialog form(declarations, "12345674", 0);
+        ExpectEveryCheckMarks(form, DeclarationRegister::Columns(),
+                              Find<QLineEdit>(&form, "fond_de_salarii"));
     }
     for (ChangeKind kind : {ChangeKind::Form, ChangeKind::House}) {
         InsuredRecord current;
