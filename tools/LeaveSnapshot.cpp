@@ -12,8 +12,11 @@
 #include "app/Session.h"
 #include "db/CClient.h"
 #include "ui/DataListView.h"
+#include "ui/DateTriple.h"
 #include "ui/QtPrompter.h"
 #include "ui/health/CompanyList.h"
+#include "ui/health/InsuredDialog.h"
+#include "ui/leave/CertificateDialog.h"
 #include "ui/leave/DeclarationDialog.h"
 #include "ui/leave/LeaveWindow.h"
 
@@ -43,6 +46,27 @@ void Fixtures(CClient& client) {
         "'MARIA', 'CAS_B', '', 'CCMAB', '1234568', '9', 780), (3, 12345674, "
         "1800101221144, 0, 'POPESCU', 'ION', 'CAS_B', 'M', 'CCMAB', '1234567', '1', 610)",
         false);
+}
+
+void TypeInto(QWidget& form, const char* field, const char* text) {
+    auto* edit = form.findChild<QLineEdit*>(field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void TypeDateInto(QWidget& form, const char* field, const char* day, const char* month,
+                  const char* year) {
+    auto* date = form.findChild<DateTriple*>(field);
+    const std::pair<const char*, const char*> parts[] = {
+        {"day", day}, {"month", month}, {"year", year}};
+    for (const auto& [name, text] : parts) {
+        auto* part = date->findChild<QLineEdit*>(name);
+        part->clear();
+        part->setFocus();
+        QTest::keyClicks(part, text);
+    }
 }
 
 }  // namespace
@@ -81,6 +105,28 @@ int main(int argc, char** argv) {
         QTest::keyClicks(editor.findChild<QLineEdit*>(field), text);
     app.processEvents();
     editor.grab().save(out + "/declaration_editor.png");
+
+    // Forms with two fields marked as they were typed.
+    InsuredRegister insured(client, "12345674");
+    InsuredDialog person(insured, "ALFA CONSTRUCT SRL", InsuredRecord{}, InsuredEdit{});
+    person.show();
+    TypeInto(person, "nume", "popescu");
+    TypeInto(person, "cnp", "1800101221145");
+    TypeDateInto(person, "intrare", "31", "02", "2026");
+    app.processEvents();
+    person.grab().save(out + "/insured_marked.png");
+
+    CertificateContext context{*declarations.Load(2), "ALFA CONSTRUCT SRL"};
+    CertificateDialog certificate(client, context, 0);
+    certificate.show();
+    TypeInto(certificate, "cnp", "1800101221145");
+    TypeInto(certificate, "cod_indemn", "1");
+    TypeDateInto(certificate, "data_inc", "10", "03", "2026");
+    TypeDateInto(certificate, "data_sf", "05", "03", "2026");
+    certificate.findChild<QLineEdit*>("cert_serie")->setFocus();
+    app.processEvents();
+    app.processEvents();
+    certificate.grab().save(out + "/certificate_marked.png");
     Session::Leave(client, false);
     return 0;
 }
