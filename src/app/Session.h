@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include "domain/ProgramVersion.h"
+
 class CClient;
 class Prompter;
 
@@ -10,7 +12,7 @@ class Prompter;
 // prompter, so they are tested without windows.
 namespace Session {
 
-inline constexpr const char* kVersion = "2.08";
+inline constexpr const char* kVersion = kProgramVersion;
 inline constexpr const char* kHost = "127.0.0.1";
 
 // Connects (starting the server when needed) and brings the schema up to

@@ -18,13 +18,14 @@
 #include <system_error>
 #include <vector>
 
-#include "app/Session.h"
 #include "cli/CliCommand.h"
+#include "cli/CliSession.h"
 #include "cli/PdfPrinting.h"
 #include "datalist/DataList.h"
 #include "db/CClient.h"
 #include "db/InstallationPaths.h"
 #include "db/PosixServerProcess.h"
+#include "domain/ProgramVersion.h"
 #include "health/AnnexFiles.h"
 #include "health/PrintedAnnexes.h"
 
@@ -165,23 +166,6 @@ std::string CheckPrintOptions(const Options& o) {
     return {};
 }
 
-// The output folder, made absolute before the tool moves into the installation.
-std::optional<std::string> PrepareFolder(const std::string& dir, std::string& why) {
-    std::error_code error;
-    const fs::path folder = fs::absolute(dir, error);
-    if (!error) fs::create_directories(folder, error);
-    if (error || !fs::is_directory(folder)) {
-        why = "nu se poate folosi folderul " + dir + ": " +
-              (error ? error.message() : std::string("nu este un folder"));
-        return std::nullopt;
-    }
-    if (access(folder.c_str(), W_OK) != 0) {
-        why = "nu se poate scrie in folderul " + folder.string();
-        return std::nullopt;
-    }
-    return folder.string();
-}
-
 std::optional<std::string> Installation(const Options& o, std::string& why) {
     if (o.installation) {
         std::error_code error;
@@ -294,7 +278,7 @@ int WithConnection(const Options& options,
 
 int RunFiles(const Options& options) {
     std::string why;
-    const auto folder = PrepareFolder(*options.dir, why);
+    const auto folder = PrepareOutputFolder(*options.dir, why);
     if (!folder) return Refuse(why);
     return WithConnection(options, [&](CClient& client, StderrPrompter& prompter) {
         return FilesRun(client, prompter, options, *ParseAnnexMonth(*options.month), *folder).Run();
@@ -323,7 +307,7 @@ int PrintAnnex(CClient& client, const Options& o, const std::string& pdf) {
     if (!header) return 2;
     DataList list;
     if (!annexes.FillList(annex, list, *o.cf, *o.house)) return 2;
-    if (!annexes.WriteFile(PdfPrinterFactory(), pdf, annex, *header, list, Session::kVersion))
+    if (!annexes.WriteFile(PdfPrinterFactory(), pdf, annex, *header, list, kProgramVersion))
         return 2;
     std::cout << pdf << "\n";
     return 0;

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Session.h"
+#include "domain/ProgramVersion.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
 #include "domain/TextNumbers.h"
@@ -112,7 +112,7 @@ int PrintPdf(CliSession& session, const Options& o, const std::string& pdf) {
     std::error_code error;
     fs::remove(pdf, error);
     PagePrinter printer(session.GetPrompter(), PdfFileChooser(pdf));
-    if (!PrintLeaveDeclaration(session.Client(), index, printer, Session::kVersion)) return 2;
+    if (!PrintLeaveDeclaration(session.Client(), index, printer, kProgramVersion)) return 2;
     if (fs::file_size(pdf, error) == 0 || error) return Fail("nu s-a putut scrie fisierul " + pdf);
     std::cout << pdf << "\n";
     return 0;

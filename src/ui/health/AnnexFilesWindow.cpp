@@ -1,6 +1,6 @@
 #include "ui/health/AnnexFilesWindow.h"
 
-#include "app/Session.h"
+#include "domain/ProgramVersion.h"
 #include "db/CClient.h"
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
@@ -164,12 +164,12 @@ void AnnexFilesWindow::PrintAnnexes() {
 
     if (allHouses || annexes.size() > 1) {
         PagePrinter printer(prompter, m_printerChooser);
-        (void)m_printed->PrintBatch(printer, {cf, houses, annexes}, Session::kVersion);
+        (void)m_printed->PrintBatch(printer, {cf, houses, annexes}, kProgramVersion);
         return;
     }
     const auto header = m_printed->LoadHeader(cf, house);
     if (!header) return;
-    AnnexPrintDialog dialog(*m_printed, annexes.front(), *header, Session::kVersion, this);
+    AnnexPrintDialog dialog(*m_printed, annexes.front(), *header, kProgramVersion, this);
     dialog.SetPrinterChooser(m_printerChooser);
     dialog.exec();
 }

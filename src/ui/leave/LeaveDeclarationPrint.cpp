@@ -1,6 +1,6 @@
 #include "ui/leave/LeaveDeclarationPrint.h"
 
-#include "app/Session.h"
+#include "domain/ProgramVersion.h"
 #include "db/CClient.h"
 #include "leave/PrintedDeclaration.h"
 #include "print/PagePrinter.h"
@@ -9,5 +9,5 @@
 void PrintLeaveDeclaration(CClient& client, long long declarationIndex) {
     PagePrinter printer(client.GetPrompter(), &ChoosePrinterByDialog);
     // Every stop has been shown by the flow; nothing is left to say here.
-    (void)PrintLeaveDeclaration(client, declarationIndex, printer, Session::kVersion);
+    (void)PrintLeaveDeclaration(client, declarationIndex, printer, kProgramVersion);
 }

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Session.h"
+#include "domain/ProgramVersion.h"
 #include "db/CClient.h"
 #include "leave/LeaveFiles.h"
 #include "leave/PrintedDeclaration.h"
@@ -313,7 +313,7 @@ void LeaveWindow::OutputDeclaration(bool toFile) {
     const auto printout = ReadDeclarationPrintout(m_client, SelectedDeclarationKey());
     if (!printout) return;
     const DrawPages draw = [&printout](PagePrinter& pages) {
-        DrawDeclarationPrintout(pages, *printout, Session::kVersion);
+        DrawDeclarationPrintout(pages, *printout, kProgramVersion);
     };
     const std::string name = PrintDocumentName(*printout);
     if (toFile)
