@@ -14,9 +14,9 @@ namespace {
 
 // Every table whose rows belong to a company through `cf`, in the order the
 // code change moves them and the delete removes them.
-const char* const kCompanyRecordTables[] = {
-    "asigurati.asigurati", "asigurati.coasigurati", "asigurati.sume",
-    "asigurati.sume_societati", "concedii.declaratii", "concedii.concedii"};
+const char* const kCompanyRecordTables[] = {"asigurati.asigurati", "asigurati.coasigurati",
+                                            "asigurati.sume",      "asigurati.sume_societati",
+                                            "concedii.declaratii", "concedii.concedii"};
 
 std::span<const std::string_view> PaymentMonths() {
     static const std::string_view codes[] = {"0", "1"};  // the same month, the next one
@@ -62,9 +62,23 @@ CompanyRecord AsStored(CompanyRecord record) {
 
 }  // namespace
 
-std::span<const RecordColumn<CompanyRecord>> CompanyRegister::Columns() { return kColumns; }
+bool IsValidCompanyCode(const std::string& cf) {
+    if (cf.empty() || cf.find_first_not_of("0123456789") != std::string::npos) return false;
+    return cf.size() == 13 ? IsValidCnp(cf) : IsValidFiscalCode(cf);
+}
 
-Prompter& CompanyRegister::GetPrompter() { return m_client.GetPrompter(); }
+bool IsValidPaymentDay(const std::string& day) {
+    const long long value = TextToInteger(day);
+    return value >= 1 && value <= 31;
+}
+
+std::span<const RecordColumn<CompanyRecord>> CompanyRegister::Columns() {
+    return kColumns;
+}
+
+Prompter& CompanyRegister::GetPrompter() {
+    return m_client.GetPrompter();
+}
 
 const char* CompanyRegister::ListQuery() const {
     return m_place == CompanyPlace::Health
@@ -89,12 +103,8 @@ Outcome CompanyRegister::Check(const CompanyRecord& r, const CompanyEdit& edit) 
     } else if (!IsValidFiscalCode(r.cf)) {
         return Refuse(prompter, "CUI-ul introdus este incorect!", "cf");
     }
-    const long long day = TextToInteger(r.ziuaLic);
-    if (day < 1 || day > 31)
-        return Refuse(prompter,
-                      "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie "
-                      "intre 1 si 31.",
-                      "ziua_lic");
+    if (!IsValidPaymentDay(r.ziuaLic))
+        return Refuse(prompter, CompanyMessages::kPaymentDayInvalid, "ziua_lic");
     if (!r.c1.empty() && !IsValidBankAccount(r.c1))
         return Refuse(prompter, "Contul bancar introdus este incorect!", "c1");
     const int county = CountyIndex(r.jud);
@@ -150,8 +160,7 @@ Outcome CompanyRegister::Write(const CompanyRecord& record, const CompanyEdit& e
 
 // Step of the delete: when the query finds something, the user must agree.
 // False when the query failed or the answer was No.
-bool CompanyRegister::AgreesWhenFound(const SqlStatement& sql, bool byCount,
-                                      const char* question) {
+bool CompanyRegister::AgreesWhenFound(const SqlStatement& sql, bool byCount, const char* question) {
     if (m_client.Query(sql, true) != 0) return false;
     const bool found =
         byCount ? TextToInteger(m_client.GetValue(0, "C")) > 0 : m_client.RowCount() > 0;
