@@ -14,9 +14,9 @@ namespace {
 
 // Every table whose rows belong to a company through `cf`, in the order the
 // code change moves them and the delete removes them.
-const char* const kCompanyRecordTables[] = {"asigurati.asigurati", "asigurati.coasigurati",
-                                            "asigurati.sume",      "asigurati.sume_societati",
-                                            "concedii.declaratii", "concedii.concedii"};
+const char* const kCompanyRecordTables[] = {
+    "asigurati.asigurati", "asigurati.coasigurati", "asigurati.sume",
+    "asigurati.sume_societati", "concedii.declaratii", "concedii.concedii"};
 
 std::span<const std::string_view> PaymentMonths() {
     static const std::string_view codes[] = {"0", "1"};  // the same month, the next one
@@ -72,13 +72,9 @@ bool IsValidPaymentDay(const std::string& day) {
     return value >= 1 && value <= 31;
 }
 
-std::span<const RecordColumn<CompanyRecord>> CompanyRegister::Columns() {
-    return kColumns;
-}
+std::span<const RecordColumn<CompanyRecord>> CompanyRegister::Columns() { return kColumns; }
 
-Prompter& CompanyRegister::GetPrompter() {
-    return m_client.GetPrompter();
-}
+Prompter& CompanyRegister::GetPrompter() { return m_client.GetPrompter(); }
 
 const char* CompanyRegister::ListQuery() const {
     return m_place == CompanyPlace::Health
@@ -160,7 +156,8 @@ Outcome CompanyRegister::Write(const CompanyRecord& record, const CompanyEdit& e
 
 // Step of the delete: when the query finds something, the user must agree.
 // False when the query failed or the answer was No.
-bool CompanyRegister::AgreesWhenFound(const SqlStatement& sql, bool byCount, const char* question) {
+bool CompanyRegister::AgreesWhenFound(const SqlStatement& sql, bool byCount,
+                                      const char* question) {
     if (m_client.Query(sql, true) != 0) return false;
     const bool found =
         byCount ? TextToInteger(m_client.GetValue(0, "C")) > 0 : m_client.RowCount() > 0;

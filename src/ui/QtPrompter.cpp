@@ -35,6 +35,16 @@ QMessageBox::Icon IconOf(MessageKind kind) {
     }
     return QMessageBox::Warning;
 }
+
+// The program writes its filters as "Text (*.ext)|*.ext||"; the file dialog
+// wants "Text (*.ext)", one filter per ";;".
+QString DialogFilter(const std::string& filter) {
+    const QStringList parts = ToQt(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2)
+        filters << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + parts[i + 1] + ")");
+    return filters.isEmpty() ? ToQt(filter) : filters.join(";;");
+}
 }  // namespace
 
 QWidget* QtPrompter::Owner() const {
@@ -69,7 +79,8 @@ std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title) {
 
 std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& filter) {
     NormalCursor cursor;
-    const QString file = QFileDialog::getOpenFileName(Owner(), QString(), QString(), ToQt(filter));
+    const QString file =
+        QFileDialog::getOpenFileName(Owner(), QString(), QString(), DialogFilter(filter));
     if (file.isEmpty()) return std::nullopt;
     return file.toLocal8Bit().toStdString();
 }
