@@ -129,7 +129,7 @@ bool ImportFile::FindCompany(CClient& client) {
         return false;
     if (client.RowCount() < 1) return true;
     CompanyRecord company = RecordFromResult<CompanyRecord>(client, 0, CompanyRegister::Columns());
-    company.lunaLic = TextToInteger(company.lunaLic) == 0 ? "0" : "1";
+    company.lunaLic.assign(1, TextToInteger(company.lunaLic) == 0 ? '0' : '1');
     m_storedCompany = company;
     return true;
 }
