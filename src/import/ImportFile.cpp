@@ -94,15 +94,14 @@ bool ImportFile::HasLayout(const std::vector<std::string>& names, Prompter& prom
 Outcome ImportFile::Open(CClient& client, const std::string& path, DataList& list,
                          DbfProgress* progress) {
     Prompter& prompter = client.GetPrompter();
+    // The annex import passes over such a file as if none had been chosen.
+    if (!HasDbfExtension(path) && m_kind == ImportKind::EarlierReport) return Outcome::Stopped();
     m_open = false;
     m_path = path;
     m_companyCode.clear();
     m_storedCompany.reset();
     m_places.clear();
-    if (!HasDbfExtension(path)) {
-        if (m_kind == ImportKind::EarlierReport) return Outcome::Stopped();
-        return Refuse(prompter, ImportMessages::kInvalidEmployees);
-    }
+    if (!HasDbfExtension(path)) return Refuse(prompter, ImportMessages::kInvalidEmployees);
     DbfTableSpec spec;
     // A file that cannot be read to its end is not taken in part.
     if (!ReadDbfFile(path, list, spec, progress)) return Refuse(prompter, InvalidMessage(m_kind));

@@ -133,4 +133,23 @@ TEST_F(ImportCommandTest, AnnexTwiceRefusesEveryRecordTheSecondTime) {
     EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati WHERE cas='CASCJ'"));
 }
 
+TEST_F(ImportCommandTest, AStatementThatFailsStopsTheRunWithWhatCameBeforeSaved) {
+    RunSql(std::string("CREATE TRIGGER asigurati.orvik_test_refuse BEFORE INSERT ON "
+                       "asigurati.sume FOR EACH ROW IF NEW.cnp=") +
+           kCnpB + " THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='refuzat de test'; END IF");
+    WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,
+               {Employee(kCnpA, "POPA", "200907"), Employee(kCnpB, "ALBU", "200907"),
+                Employee(kCnpC, "CRISAN", "200907")});
+    const CliResult r =
+        Cli("import employees pay.dbf --company-name ALFA --payment-day 1", m_folder);
+    RunSql("DROP TRIGGER asigurati.orvik_test_refuse");
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.err.find("EROARE Mysql:\n\nrefuzat de test")) << r.err;
+    EXPECT_EQ(
+        "pay.dbf\tinregistrari: 3, salvate: 1, refuzate: 0, fara sume: 0, salvarea s-a "
+        "oprit la inregistrarea 2\n",
+        r.out);
+    EXPECT_EQ(std::string(kCnpA), SqlScalar("SELECT GROUP_CONCAT(cnp) FROM asigurati.asigurati"));
+}
+
 }  // namespace

@@ -117,6 +117,10 @@ TEST_F(ImportDialogTest, KnownCompanyAndTheChosenHouseOfTheAnnexImport) {
     EXPECT_EQ("POPA DAN", Field("repr"));
     EXPECT_EQ("12", Field("ziua_lic"));
     EXPECT_TRUE(W()->findChild<QButtonGroup*>("luna_lic")->buttons()[1]->isChecked());
+    // Another kind of file is passed over: the opened one stays ready to save.
+    OpenFile(m_folder.File("a.xls"));
+    EXPECT_TRUE(Find<QPushButton>(W(), "saveButton")->isEnabled());
+    EXPECT_EQ(1, List().RowCount());
     auto* house = Find<QComboBox>(W(), "houseCombo");
     ASSERT_EQ(44, house->count());
     house->setCurrentIndex(15);  // CJ - Cluj

@@ -180,12 +180,11 @@ void ImportDialog::SetSaving(bool saving) {
 void ImportDialog::OpenFile() {
     const auto path = m_client.GetPrompter().ChooseOpenFile(ImportMessages::kFileFilter);
     if (!path) return;
-    EnableCompany(false);
-    const Outcome opened = m_file.Open(m_client, *path, m_list->List());
+    // The annex import ignores a file of another kind and keeps what it shows.
+    if (m_file.Kind() == ImportKind::Employees || HasDbfExtension(*path)) EnableCompany(false);
+    if (m_file.Open(m_client, *path, m_list->List())) ShowCompany();
+    EnableCompany(m_file.IsOpen());
     m_list->viewport()->update();
-    if (!opened) return;
-    ShowCompany();
-    EnableCompany(true);
 }
 
 // A known company shows what is stored; a new one keeps what was typed.
