@@ -1,33 +1,51 @@
 #pragma once
-#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "db/CClient.h"
+#include "db/PosixServerProcess.h"
 #include "db/Prompter.h"
 
-class CClient;
+// What a command of orvik-cli needs to work on the data: the installation
+// found as the program finds it, the server started from there when it is not
+// running, and one connection. Messages of the core go to stderr, each after
+// the command's name; questions are answered "Nu".
 
-// What a database command of orvik-cli needs around its core flow: the
-// program's messages on stderr, the installation found as the program finds
-// it, and a connection to its server (started for the run when it was not
-// running, and stopped again afterwards).
-
-class StderrPrompter : public Prompter {
+class CliPrompter : public Prompter {
 public:
+    explicit CliPrompter(std::string prefix) : m_prefix(std::move(prefix)) {}
     void ShowMessage(const std::string& text, MessageKind kind) override;
-    // Questions are answered No, so a batch run never destroys anything.
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return std::nullopt; }
+
+private:
+    std::string m_prefix;
 };
 
-// The named installation, else the current folder's, else the default one;
-// nothing (and `why`) when none is there.
-std::optional<std::string> FindCliInstallation(const std::optional<std::string>& named,
-                                               std::string& why);
+// `dir` made absolute, created when missing, and writable; nothing and `why`
+// otherwise. Done before the session moves into the installation folder.
+std::optional<std::string> PrepareOutputFolder(const std::string& dir, std::string& why);
 
-// Connects to the installation's server and runs `work` with the connection;
-// its answer is the exit status. A failed connection gives 2 after its
-// message; `why` tells what went wrong before a connection was tried.
-int RunConnected(const std::string& installation, Prompter& prompter,
-                 const std::function<int(CClient&)>& work, std::string& why);
+class CliSession {
+public:
+    explicit CliSession(const std::string& commandName) : m_prompter(commandName + ": ") {}
+    // Stops a server this session started: the installation is left as found.
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    // The named installation, or the current folder's, or the default one; then
+    // the connection. False with `why` when no installation was found; false
+    // with `why` empty when the connection failed (the client has said why).
+    bool Open(const std::optional<std::string>& installation, std::string& why);
+
+    CClient& Client() { return *m_client; }
+    Prompter& GetPrompter() { return m_prompter; }
+
+private:
+    CliPrompter m_prompter;
+    PosixServerProcess m_server;
+    std::unique_ptr<CClient> m_client;
+};

@@ -3,22 +3,30 @@
 // written on stdout; messages on stderr. Exit status: 0 every file written, 1 a company
 // or house had nothing to write or a file failed (the others are still written),
 // 2 bad usage, no installation or server, an unknown company or an unusable folder.
+//
+// orvik-cli health print: one printed annex 2a, 2b or 2c of a company, month and house
+// as a PDF file, the same pages the window prints. The file's path on stdout; exit
+// status 0 written, 2 bad usage or anything that kept the file from being written.
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "app/Session.h"
 #include "cli/CliCommand.h"
+#include "cli/PdfPrinting.h"
 #include "datalist/DataList.h"
 #include "db/CClient.h"
 #include "db/InstallationPaths.h"
 #include "db/PosixServerProcess.h"
 #include "health/AnnexFiles.h"
+#include "health/PrintedAnnexes.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +34,9 @@ namespace {
 
 const char* const kUsage =
     "health files (--cf COD | --all-companies) --month AAAALL (--cas CASA | --all) --dir FOLDER "
-    "[--legal-names] [--installation FOLDER]";
+    "[--legal-names] [--installation FOLDER]\n"
+    "  orvik-cli health print --cf COD --month AAAALL --cas CASA --annex a|b|c --pdf FISIER "
+    "[--installation FOLDER]";
 
 // Messages of the core go to stderr, each after the company it concerns when
 // several are written.
@@ -56,6 +66,8 @@ struct Options {
     std::optional<std::string> dir;
     bool legalNames = false;
     std::optional<std::string> installation;
+    std::optional<std::string> annex;
+    std::optional<std::string> pdf;
 };
 
 int Usage(const std::string& why) {
@@ -108,19 +120,48 @@ std::string ParseOptions(const CliArgs& args, Options& o) {
             target = &o.month;
         else if (Named(arg, "--dir"))
             target = &o.dir;
+        else if (Named(arg, "--annex"))
+            target = &o.annex;
+        else if (Named(arg, "--pdf"))
+            target = &o.pdf;
         else
             return "optiune necunoscuta: " + arg;
         if (!target) continue;
         *target = ValueOf(args, i, arg.substr(0, arg.find('=')), error);
     }
-    if (!error.empty()) return error;
+    return error;
+}
+
+bool IsCompanyCode(const std::string& cf) {
+    return !cf.empty() && cf.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// What `health files` needs; an empty text when the options make sense.
+std::string CheckFileOptions(const Options& o) {
+    if (o.annex || o.pdf) return "--annex si --pdf sunt ale comenzii health print";
     if (o.cf.has_value() == o.allCompanies) return "alege fie --cf COD, fie --all-companies";
     if (o.house.has_value() == o.allHouses) return "alege fie --cas CASA, fie --all";
     if (!o.month) return "lipseste --month AAAALL";
     if (!o.dir) return "lipseste --dir FOLDER";
-    if (o.cf && (o.cf->empty() || o.cf->find_first_not_of("0123456789") != std::string::npos))
+    if (o.cf && !IsCompanyCode(*o.cf))
         return "codul societatii trebuie sa contina numai cifre: " + *o.cf;
     if (!ParseAnnexMonth(*o.month)) return "luna trebuie sa fie de forma AAAALL: " + *o.month;
+    return {};
+}
+
+// What `health print` needs: one company, month, house and annex, and the file.
+std::string CheckPrintOptions(const Options& o) {
+    if (o.allCompanies || o.allHouses || o.dir || o.legalNames)
+        return "health print tipareste o singura anexa: --cf, --month, --cas, --annex, --pdf";
+    if (!o.cf) return "lipseste --cf COD";
+    if (!o.month) return "lipseste --month AAAALL";
+    if (!o.house || o.house->empty()) return "lipseste --cas CASA";
+    if (!o.annex) return "lipseste --annex a|b|c";
+    if (!o.pdf || o.pdf->empty()) return "lipseste --pdf FISIER";
+    if (!IsCompanyCode(*o.cf)) return "codul societatii trebuie sa contina numai cifre: " + *o.cf;
+    if (!ParseAnnexMonth(*o.month)) return "luna trebuie sa fie de forma AAAALL: " + *o.month;
+    if (*o.annex != "a" && *o.annex != "b" && *o.annex != "c")
+        return "anexa trebuie sa fie a, b sau c: " + *o.annex;
     return {};
 }
 
@@ -219,10 +260,11 @@ private:
     std::string m_folder;
 };
 
-int RunFiles(const Options& options) {
+// Connects to the installation's server (starting it when it does not answer),
+// runs `work`, and leaves the installation as it was found.
+int WithConnection(const Options& options,
+                   const std::function<int(CClient&, StderrPrompter&)>& work) {
     std::string why;
-    const auto folder = PrepareFolder(*options.dir, why);
-    if (!folder) return Refuse(why);
     const auto installation = Installation(options, why);
     if (!installation) return Refuse(why);
     const auto port = InstallationServerPort(*installation);
@@ -243,20 +285,71 @@ int RunFiles(const Options& options) {
         client.DetachServer();
         return 2;
     }
-    const int status =
-        FilesRun(client, prompter, options, *ParseAnnexMonth(*options.month), *folder).Run();
-    // A server this run started is stopped again: the installation is left as found.
+    const int status = work(client, prompter);
+    // A server this run started is stopped again.
     if (server.Started()) client.ShutdownServer();
     client.Disconnect();
     return status;
 }
 
+int RunFiles(const Options& options) {
+    std::string why;
+    const auto folder = PrepareFolder(*options.dir, why);
+    if (!folder) return Refuse(why);
+    return WithConnection(options, [&](CClient& client, StderrPrompter& prompter) {
+        return FilesRun(client, prompter, options, *ParseAnnexMonth(*options.month), *folder).Run();
+    });
+}
+
+PrintedAnnex AnnexOf(const std::string& letter) {
+    if (letter == "b") return PrintedAnnex::B;
+    if (letter == "c") return PrintedAnnex::C;
+    return PrintedAnnex::A;
+}
+
+// The annex of a house with employees in the month, drawn into the PDF file.
+int PrintAnnex(CClient& client, const Options& o, const std::string& pdf) {
+    const AnnexMonth month = *ParseAnnexMonth(*o.month);
+    AnnexFiles files(client, month);
+    const auto houses = files.Houses(*o.cf);
+    if (!houses) return 2;
+    if (std::find(houses->begin(), houses->end(), *o.house) == houses->end()) {
+        client.GetPrompter().ShowMessage(files.NoInsuredMessage(*o.cf, *o.house));
+        return 2;
+    }
+    PrintedAnnexes annexes(client, month);
+    const PrintedAnnex annex = AnnexOf(*o.annex);
+    const auto header = annexes.LoadHeader(*o.cf, *o.house);
+    if (!header) return 2;
+    DataList list;
+    if (!annexes.FillList(annex, list, *o.cf, *o.house)) return 2;
+    if (!annexes.WriteFile(PdfPrinterFactory(), pdf, annex, *header, list, Session::kVersion))
+        return 2;
+    std::cout << pdf << "\n";
+    return 0;
+}
+
+int RunPrint(const Options& options) {
+    // The file is named from where the tool was started, before it moves.
+    std::error_code error;
+    const std::string pdf = fs::absolute(*options.pdf, error).string();
+    if (error) return Refuse("nu se poate folosi fisierul " + *options.pdf);
+    return WithPdfPrinting([&] {
+        return WithConnection(options, [&](CClient& client, StderrPrompter&) {
+            return PrintAnnex(client, options, pdf);
+        });
+    });
+}
+
 int RunHealth(const CliArgs& args) {
-    if (args.empty() || args[0] != "files") return Usage("comanda lipsa sau necunoscuta");
+    const bool files = !args.empty() && args[0] == "files";
+    const bool print = !args.empty() && args[0] == "print";
+    if (!files && !print) return Usage("comanda lipsa sau necunoscuta");
     Options options;
-    const std::string why = ParseOptions(args, options);
+    std::string why = ParseOptions(args, options);
+    if (why.empty()) why = files ? CheckFileOptions(options) : CheckPrintOptions(options);
     if (!why.empty()) return Usage(why);
-    return RunFiles(options);
+    return files ? RunFiles(options) : RunPrint(options);
 }
 
 const CliCommandRegistrar kRegistrar{"health", kUsage, &RunHealth};

@@ -141,20 +141,17 @@ int RunImport(const CliArgs& args) {
         return Usage("import necunoscut: " + args[0]);
     options.file = args[1];
     if (const std::string why = ParseOptions(args, options); !why.empty()) return Usage(why);
-    // The file is named from where the user stands, before the tool moves
+    // The file is named from where the user stands, before the session moves
     // into the installation.
     std::error_code error;
     const std::string path = fs::absolute(options.file, error).string();
+    CliSession session("orvik-cli import");
     std::string why;
-    const auto installation = FindCliInstallation(options.installation, why);
-    StderrPrompter prompter;
-    const int status =
-        installation ? RunConnected(
-                           *installation, prompter,
-                           [&](CClient& client) { return Import(client, options, path); }, why)
-                     : 2;
-    if (!why.empty()) std::cerr << "orvik-cli import: " << why << "\n";
-    return status;
+    if (!session.Open(options.installation, why)) {
+        if (!why.empty()) std::cerr << "orvik-cli import: " << why << "\n";
+        return 2;
+    }
+    return Import(session.Client(), options, path);
 }
 
 const CliCommandRegistrar kRegistrar{"import", kUsage, &RunImport};

@@ -160,6 +160,17 @@ int DataList::AddRow(const std::string& firstText) {
     return index;
 }
 
+int DataList::InsertRow(int position, const std::string& firstText) {
+    Row row;
+    row.m_ends.assign(m_columns.size(), 0);
+    if (!m_columns.empty()) SetCellOf(row, 0, firstText);
+    const int index = std::clamp(position, 0, RowCount());
+    m_rows.insert(m_rows.begin() + index, std::move(row));
+    if (m_focusRow >= index) ++m_focusRow;
+    Notify(ListChange::RowAdded, index);
+    return index;
+}
+
 template <typename CellAt>
 DataList::Row DataList::MakeRow(std::size_t columnCount, std::size_t cellCount, CellAt cellAt) {
     Row row;

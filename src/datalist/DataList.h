@@ -77,6 +77,8 @@ public:
 
     // Rows and cells
     int AddRow(const std::string& firstText);
+    // A new row at `position` (clamped to the list); the rows from there move down.
+    int InsertRow(int position, const std::string& firstText);
     // A whole row at once, cells in column order (missing ones empty, extra ones
     // dropped): the fast way to fill a large list.
     int AddRowCells(const std::vector<std::string_view>& cells);

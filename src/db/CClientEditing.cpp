@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "db/CClient.h"
+#include "db/Transaction.h"
 #include "domain/TextNumbers.h"
 
 namespace {
@@ -130,6 +131,9 @@ int CClient::UpdateRecord(double index, const std::string& db, const std::string
         return 1;
     }
     BeginWait();
+    // The copy and the change stand or fall together: a refused change must
+    // not leave a log row of something that never happened.
+    Transaction transaction(*this);
     bool hasZzData = false;
     CopyToChangeLog(index, db, table, 'M', &hasZzData);
     EscapeFieldValues();
@@ -141,7 +145,8 @@ int CClient::UpdateRecord(double index, const std::string& db, const std::string
     m_fragments = {"UPDATE " + db + "." + table + " SET ", assignments,
                    hasZzData ? ", ZZ_DATA=ZZ_DATA" : "", " where `index`='" + IndexText(index) + "'",
                    tail};
-    const int failed = RunComposedStatement();
+    int failed = RunComposedStatement();
+    if (!failed) failed = transaction.Commit();
     EndWait();
     return failed;
 }
@@ -153,11 +158,13 @@ int CClient::DeleteRecord(double index, const std::string& db, const std::string
         return 1;
     }
     BeginWait();
+    Transaction transaction(*this);
     bool hasZzData = false;
     CopyToChangeLog(index, db, table, 'D', &hasZzData);
     m_fragments = {"DELETE FROM " + db + "." + table + " WHERE `INDEX`='" + IndexText(index) + "'",
                    tail};
-    const int failed = RunComposedStatement();
+    int failed = RunComposedStatement();
+    if (!failed) failed = transaction.Commit();
     EndWait();
     return failed;
 }

@@ -4,6 +4,7 @@
 
 #include "datalist/DataList.h"
 #include "db/CClient.h"
+#include "db/Outcome.h"
 #include "db/RecordColumns.h"
 
 // The moves every register makes between its column table and the database:
@@ -23,8 +24,7 @@ Record RecordFromResult(const CClient& client, long long row,
 // column the form did not edit this time may be left out.
 template <typename Record>
 void AddRecordFields(CClient& client, const Record& record,
-                     std::span<const RecordColumn<Record>> columns,
-                     std::string_view omitted = {}) {
+                     std::span<const RecordColumn<Record>> columns, std::string_view omitted = {}) {
     client.ClearFields();
     for (const auto& column : columns)
         if (column.spec.name != omitted)
@@ -41,4 +41,15 @@ void ApplyListLayout(DataList& list, std::span<const RecordColumn<Record>> colum
         if (column.spec.displayKind > 0) list.SetColumnKind(name, column.spec.displayKind);
     }
     list.SetColumnWidth("INDEX", 0);
+}
+
+// Runs the check the column table names for `column`: a failure shows its
+// message and stops with the column's field.
+template <typename Record>
+Outcome CheckColumn(Prompter& prompter, std::span<const RecordColumn<Record>> columns,
+                    const Record& record, std::string_view column) {
+    for (const auto& c : columns)
+        if (c.spec.name == column && c.check)
+            if (const char* message = c.check(record)) return Refuse(prompter, message, column);
+    return Outcome::Done();
 }

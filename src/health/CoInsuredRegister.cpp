@@ -6,8 +6,8 @@
 #include "db/CClient.h"
 #include "db/RecordRows.h"
 #include "domain/Identifiers.h"
-#include "domain/TextNumbers.h"
 #include "domain/ReferenceLists.h"
+#include "domain/TextNumbers.h"
 
 namespace {
 
@@ -21,10 +21,14 @@ using enum TextRule;
 
 // The company and the insured person are known from the window that lists
 // the dependants, so the list does not repeat them.
+const char* CheckCnp(const CoInsuredRecord& r) {
+    return IsValidCnp(r.cnp) ? nullptr : "CNP-ul coasiguratului este incorect!";
+}
+
 const Column kColumns[] = {
     {{"cf", 0, Digits, 0}, &R::cf},
     {{"cnp_asig", 0, Digits, 0}, &R::cnpAsig},
-    {{"cnp", 13, Digits, kCnpWidth}, &R::cnp},
+    {{"cnp", 13, Digits, kCnpWidth}, &R::cnp, CheckCnp},
     {{"nume", 50, Upper}, &R::nume},
     {{"prenume", 50, Upper}, &R::prenume},
     {{"tip", 0, AsTyped, -1, 0, CoInsuredKindCodes}, &R::tip},
@@ -108,9 +112,10 @@ Outcome CoInsuredRegister::Check(const CoInsuredRecord& r, const CoInsuredEdit& 
                        true) != 0)
         return Outcome::Stopped();
     if (m_client.RowCount() == 0)
-        return Refuse(prompter, "Trebuie sa introduci un asigurat care exista in societatea curenta!",
+        return Refuse(prompter,
+                      "Trebuie sa introduci un asigurat care exista in societatea curenta!",
                       "cnp_asig");
-    if (!IsValidCnp(r.cnp)) return Refuse(prompter, "CNP-ul coasiguratului este incorect!", "cnp");
+    if (Outcome cnp = CheckColumn<CoInsuredRecord>(prompter, kColumns, r, "cnp"); !cnp) return cnp;
     if (r.nume.empty() || r.prenume.empty())
         return Refuse(prompter, "Trebuie sa introduci numele si prenumele coasiguratului!",
                       r.nume.empty() ? "nume" : "prenume");
@@ -143,8 +148,8 @@ Outcome CoInsuredRegister::Save(const CoInsuredRecord& typed, const CoInsuredEdi
 }
 
 Outcome CoInsuredRegister::Delete(const DataList& list, int row) {
-    if (!GetPrompter().AskYesNo(
-            "Esti sigur ca vrei sa stergi coasiguratul selectat?\n\nOperatia nu poate fi refacuta."))
+    if (!GetPrompter().AskYesNo("Esti sigur ca vrei sa stergi coasiguratul selectat?\n\nOperatia "
+                                "nu poate fi refacuta."))
         return Outcome::Stopped();
     const long long key = KeyAt(list, row);
     if (m_client.DeleteRecord(static_cast<double>(key), "ASIGURATI", "COASIGURATI", "") != 0)

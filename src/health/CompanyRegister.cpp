@@ -14,9 +14,9 @@ namespace {
 
 // Every table whose rows belong to a company through `cf`, in the order the
 // code change moves them and the delete removes them.
-const char* const kCompanyRecordTables[] = {
-    "asigurati.asigurati", "asigurati.coasigurati", "asigurati.sume",
-    "asigurati.sume_societati", "concedii.declaratii", "concedii.concedii"};
+const char* const kCompanyRecordTables[] = {"asigurati.asigurati", "asigurati.coasigurati",
+                                            "asigurati.sume",      "asigurati.sume_societati",
+                                            "concedii.declaratii", "concedii.concedii"};
 
 std::span<const std::string_view> PaymentMonths() {
     static const std::string_view codes[] = {"0", "1"};  // the same month, the next one
@@ -27,12 +27,31 @@ using Column = RecordColumn<CompanyRecord>;
 using R = CompanyRecord;
 using enum TextRule;
 
+// A 13-digit code is a person's CNP (a sole trader), anything else a CUI.
+const char* CheckCode(const CompanyRecord& r) {
+    if (r.cf.size() == 13) return IsValidCnp(r.cf) ? nullptr : "CNP-ul introdus este incorect!";
+    return IsValidFiscalCode(r.cf) ? nullptr : "CUI-ul introdus este incorect!";
+}
+
+const char* CheckPaymentDay(const CompanyRecord& r) {
+    return IsValidPaymentDay(r.ziuaLic) ? nullptr : CompanyMessages::kPaymentDayInvalid;
+}
+
+const char* CheckBankAccount(const CompanyRecord& r) {
+    return r.c1.empty() || IsValidBankAccount(r.c1) ? nullptr
+                                                    : "Contul bancar introdus este incorect!";
+}
+
+const char* CheckSector(const CompanyRecord& r) {
+    return IsValidSector(CountyIndex(r.jud), r.sect) ? nullptr : "Sectorul introdus este incorect!";
+}
+
 const Column kColumns[] = {
-    {{"cf", 13, Digits, 0}, &R::cf},
+    {{"cf", 13, Digits, 0}, &R::cf, CheckCode},
     {{"denumire", 255, Upper, 250}, &R::denumire},
     {{"reg_com", 50, Upper}, &R::regCom},
     {{"repr", 255, Upper}, &R::repr},
-    {{"ziua_lic", 2, Digits}, &R::ziuaLic},
+    {{"ziua_lic", 2, Digits}, &R::ziuaLic, CheckPaymentDay},
     {{"luna_lic", 0, AsTyped, -1, 0, PaymentMonths}, &R::lunaLic},
     {{"loc", 100}, &R::loc},
     {{"str", 100}, &R::str},
@@ -43,11 +62,11 @@ const Column kColumns[] = {
     {{"ap", 10}, &R::ap},
     {{"tel", 50}, &R::tel},
     {{"jud", 0, AsTyped, -1, 0, CountyCodes}, &R::jud},
-    {{"sect", 1, Digits}, &R::sect},
+    {{"sect", 1, Digits}, &R::sect, CheckSector},
     {{"email", 50, Lower}, &R::email},
     {{"b1", 100}, &R::b1},
     {{"f1", 100}, &R::f1},
-    {{"c1", 24, Compact}, &R::c1},
+    {{"c1", 24, Compact}, &R::c1, CheckBankAccount},
 };
 
 bool IsBucharest(const CompanyRecord& record) {
@@ -64,7 +83,9 @@ CompanyRecord AsStored(CompanyRecord record) {
 
 bool IsValidCompanyCode(const std::string& cf) {
     if (cf.empty() || cf.find_first_not_of("0123456789") != std::string::npos) return false;
-    return cf.size() == 13 ? IsValidCnp(cf) : IsValidFiscalCode(cf);
+    CompanyRecord record;
+    record.cf = cf;
+    return CheckCode(record) == nullptr;
 }
 
 bool IsValidPaymentDay(const std::string& day) {
@@ -72,9 +93,13 @@ bool IsValidPaymentDay(const std::string& day) {
     return value >= 1 && value <= 31;
 }
 
-std::span<const RecordColumn<CompanyRecord>> CompanyRegister::Columns() { return kColumns; }
+std::span<const RecordColumn<CompanyRecord>> CompanyRegister::Columns() {
+    return kColumns;
+}
 
-Prompter& CompanyRegister::GetPrompter() { return m_client.GetPrompter(); }
+Prompter& CompanyRegister::GetPrompter() {
+    return m_client.GetPrompter();
+}
 
 const char* CompanyRegister::ListQuery() const {
     return m_place == CompanyPlace::Health
@@ -94,18 +119,10 @@ std::optional<CompanyRecord> CompanyRegister::Load(long long index) {
 
 Outcome CompanyRegister::Check(const CompanyRecord& r, const CompanyEdit& edit) {
     Prompter& prompter = GetPrompter();
-    if (r.cf.size() == 13) {
-        if (!IsValidCnp(r.cf)) return Refuse(prompter, "CNP-ul introdus este incorect!", "cf");
-    } else if (!IsValidFiscalCode(r.cf)) {
-        return Refuse(prompter, "CUI-ul introdus este incorect!", "cf");
-    }
-    if (!IsValidPaymentDay(r.ziuaLic))
-        return Refuse(prompter, CompanyMessages::kPaymentDayInvalid, "ziua_lic");
-    if (!r.c1.empty() && !IsValidBankAccount(r.c1))
-        return Refuse(prompter, "Contul bancar introdus este incorect!", "c1");
+    for (const char* column : {"cf", "ziua_lic", "c1", "sect"})
+        if (Outcome checked = CheckColumn<CompanyRecord>(prompter, kColumns, r, column); !checked)
+            return checked;
     const int county = CountyIndex(r.jud);
-    if (!IsValidSector(county, r.sect))
-        return Refuse(prompter, "Sectorul introdus este incorect!", "sect");
     // A company carried up from an old release may have no county; storing
     // "??" would put it into every declaration file of the company.
     if (county < 0) return Refuse(prompter, "Trebuie sa alegi judetul societatii!", "jud");
@@ -156,8 +173,7 @@ Outcome CompanyRegister::Write(const CompanyRecord& record, const CompanyEdit& e
 
 // Step of the delete: when the query finds something, the user must agree.
 // False when the query failed or the answer was No.
-bool CompanyRegister::AgreesWhenFound(const SqlStatement& sql, bool byCount,
-                                      const char* question) {
+bool CompanyRegister::AgreesWhenFound(const SqlStatement& sql, bool byCount, const char* question) {
     if (m_client.Query(sql, true) != 0) return false;
     const bool found =
         byCount ? TextToInteger(m_client.GetValue(0, "C")) > 0 : m_client.RowCount() > 0;

@@ -18,15 +18,50 @@ using Column = RecordColumn<InsuredRecord>;
 using R = InsuredRecord;
 using enum TextRule;
 
+const char* CheckCnp(const InsuredRecord& r) {
+    return IsValidCnp(r.cnp) ? nullptr : "CNP-ul introdus este invalid!";
+}
+
+const char* CheckHireDate(const InsuredRecord& r) {
+    return IsValidStoredDate(r.intrare) ? nullptr : "Data angajarii introdusa este incorecta!";
+}
+
+// No liquidation date is a person still employed.
+const char* CheckLiquidationDate(const InsuredRecord& r) {
+    return TextToInteger(r.iesire) <= 0 || IsValidStoredDate(r.iesire)
+               ? nullptr
+               : "Data lichidarii introdusa este incorecta!";
+}
+
 const Column kColumns[] = {
     {{"cf", 0, Digits, 0}, &R::cf},
     {{"cas", 0, AsTyped, -1, 0, InsuranceHouseCodes}, &R::cas},
     {{"nume", 50, Upper}, &R::nume},
     {{"prenume", 50, Upper}, &R::prenume},
-    {{"cnp", 13, Digits, 120}, &R::cnp},
-    {{"intrare", 0, Digits, -1, 1}, &R::intrare},
-    {{"iesire", 0, Digits, -1, 1}, &R::iesire},
+    {{"cnp", 13, Digits, 120}, &R::cnp, CheckCnp},
+    {{"intrare", 0, Digits, -1, 1}, &R::intrare, CheckHireDate},
+    {{"iesire", 0, Digits, -1, 1}, &R::iesire, CheckLiquidationDate},
     {{"forma", 0, AsTyped, -1, 0, EmploymentFormCodes}, &R::forma},
+};
+
+const char* CheckLiquidatedCnp(const LiquidationFields& f) {
+    return IsValidCnp(f.cnp) ? nullptr : "CNP-ul introdus este incorect!";
+}
+
+const char* CheckLiquidation(const LiquidationFields& f) {
+    return IsValidStoredDate(f.iesire) ? nullptr : "Data lichidarii introdusa este incorecta!";
+}
+
+const RecordColumn<LiquidationFields> kLiquidationColumns[] = {
+    {{"cnp", 13, Digits}, &LiquidationFields::cnp, CheckLiquidatedCnp},
+    {{"intrare", 0, Digits}, &LiquidationFields::intrare},
+    {{"iesire", 0, Digits}, &LiquidationFields::iesire, CheckLiquidation},
+};
+
+const char* CheckChangeDate(const EmploymentChange& change);
+
+const RecordColumn<EmploymentChange> kChangeColumns[] = {
+    {{"changeDate", 0, Digits}, &EmploymentChange::changeDate, CheckChangeDate},
 };
 
 const Colour kLiquidatedColour{255, 0, 0};
@@ -34,7 +69,17 @@ const Colour kOpenColour{0, 0, 0};
 
 }  // namespace
 
-std::span<const RecordColumn<InsuredRecord>> InsuredRegister::Columns() { return kColumns; }
+std::span<const RecordColumn<InsuredRecord>> InsuredRegister::Columns() {
+    return kColumns;
+}
+
+std::span<const RecordColumn<LiquidationFields>> InsuredRegister::LiquidationColumns() {
+    return kLiquidationColumns;
+}
+
+std::span<const RecordColumn<EmploymentChange>> InsuredRegister::ChangeColumns() {
+    return kChangeColumns;
+}
 
 const char* InsuredRegister::FilterText(InsuredFilter filter) {
     switch (filter) {
@@ -48,9 +93,13 @@ const char* InsuredRegister::FilterText(InsuredFilter filter) {
     return "toate inregistrarile";
 }
 
-Prompter& InsuredRegister::GetPrompter() { return m_client.GetPrompter(); }
+Prompter& InsuredRegister::GetPrompter() {
+    return m_client.GetPrompter();
+}
 
-std::optional<SqlLiteral> InsuredRegister::Code() { return SqlNumber(GetPrompter(), m_cf); }
+std::optional<SqlLiteral> InsuredRegister::Code() {
+    return SqlNumber(GetPrompter(), m_cf);
+}
 
 std::optional<LoadedInsured> InsuredRegister::Load(long long index) {
     if (m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.index=") +
@@ -74,11 +123,12 @@ Outcome InsuredRegister::CheckFields(const InsuredRecord& r, const InsuredEdit& 
     Prompter& prompter = GetPrompter();
     if (r.nume.empty()) return Refuse(prompter, "Trebuie sa introduci un nume!", "nume");
     if (r.prenume.empty()) return Refuse(prompter, "Trebuie sa introduci un prenume!", "prenume");
-    if (!IsValidCnp(r.cnp)) return Refuse(prompter, "CNP-ul introdus este invalid!", "cnp");
-    if (!IsValidStoredDate(r.intrare))
-        return Refuse(prompter, "Data angajarii introdusa este incorecta!", "intrare");
-    if (edit.liquidationShown && TextToInteger(r.iesire) > 0 && !IsValidStoredDate(r.iesire))
-        return Refuse(prompter, "Data lichidarii introdusa este incorecta!", "iesire");
+    for (const char* column : {"cnp", "intrare"})
+        if (Outcome checked = CheckColumn<InsuredRecord>(prompter, kColumns, r, column); !checked)
+            return checked;
+    if (edit.liquidationShown)
+        if (Outcome checked = CheckColumn<InsuredRecord>(prompter, kColumns, r, "iesire"); !checked)
+            return checked;
     // An old record may carry a house the list does not know; storing the
     // empty choice would write "?????" into the declaration files.
     if (InsuranceHousePosition(r.cas) < 0)
@@ -114,16 +164,16 @@ Outcome InsuredRegister::CheckAgainstOtherRecords(const InsuredRecord& r, const 
                               "\n\nNu poate fi re-angajat la o data anterioara!",
                           "intrare");
     }
-    if (m_client.Query(SqlStatement("SELECT a.cnp, a.forma, s.denumire FROM asigurati.asigurati AS "
-                                    "a LEFT JOIN asigurati.societati AS s ON a.cf=s.cf WHERE a.cnp=") +
-                           cnp + " AND a.iesire=0 AND a.cf<>" + cf,
-                       true) != 0)
+    if (m_client.Query(
+            SqlStatement("SELECT a.cnp, a.forma, s.denumire FROM asigurati.asigurati AS "
+                         "a LEFT JOIN asigurati.societati AS s ON a.cf=s.cf WHERE a.cnp=") +
+                cnp + " AND a.iesire=0 AND a.cf<>" + cf,
+            true) != 0)
         return Outcome::Stopped();
     if (m_client.RowCount() > 0 &&
         !GetPrompter().AskYesNo("CNP-ul introdus exista deja la societatea:\n" +
-                                m_client.GetValue(0, "DENUMIRE") + "\n" +
-                                "cu forma de angajare: " + m_client.GetValue(0, "FORMA") +
-                                "\n\nVrei sa continui?"))
+                                m_client.GetValue(0, "DENUMIRE") + "\n" + "cu forma de angajare: " +
+                                m_client.GetValue(0, "FORMA") + "\n\nVrei sa continui?"))
         return Outcome::Stopped();
     if (m_client.Query(
             SqlStatement("SELECT c.cnp, a.nume, a.prenume, s.denumire FROM asigurati.coasigurati "
@@ -173,9 +223,9 @@ Outcome InsuredRegister::Write(const InsuredRecord& record, const InsuredEdit& e
         m_client.Query(SqlStatement("UPDATE asigurati.coasigurati SET cnp_asig=") + *newCnp +
                            " WHERE cnp_asig=" + *formerCnp,
                        false) != 0 ||
-        m_client.Query(SqlStatement("UPDATE asigurati.sume SET cnp=") + *newCnp + " WHERE cnp=" +
-                           *formerCnp,
-                       false) != 0 ||
+        m_client.Query(
+            SqlStatement("UPDATE asigurati.sume SET cnp=") + *newCnp + " WHERE cnp=" + *formerCnp,
+            false) != 0 ||
         m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "ASIGURATI", "") != 0 ||
         transaction.Commit() != 0)
         return Outcome::Stopped();
@@ -200,8 +250,8 @@ std::optional<InsuredRecord> InsuredRegister::FindOpenByNamePrefix(const std::st
     PrefixLookup lookup(m_client);
     const SqlStatement select =
         SqlStatement("SELECT * from ASIGURATI.ASIGURATI AS a where a.nume like ") +
-        lookup.Pattern(nume) + " AND a.prenume like " + lookup.Pattern(prenume) + " AND a.cf=" +
-        *cf + " AND a.iesire=0";
+        lookup.Pattern(nume) + " AND a.prenume like " + lookup.Pattern(prenume) +
+        " AND a.cf=" + *cf + " AND a.iesire=0";
     if (!lookup.FindFirst(select, "a.index")) return std::nullopt;
     return RecordFromResult<InsuredRecord>(m_client, 0, kColumns);
 }
@@ -209,7 +259,11 @@ std::optional<InsuredRecord> InsuredRegister::FindOpenByNamePrefix(const std::st
 Outcome InsuredRegister::Liquidate(const std::string& cnp, const std::string& hire,
                                    const std::string& liquidation) {
     Prompter& prompter = GetPrompter();
-    if (!IsValidCnp(cnp)) return Refuse(prompter, "CNP-ul introdus este incorect!", "cnp");
+    const LiquidationFields typed{cnp, hire, liquidation};
+    if (Outcome checked =
+            CheckColumn<LiquidationFields>(prompter, kLiquidationColumns, typed, "cnp");
+        !checked)
+        return checked;
     const auto cnpValue = SqlNumber(prompter, cnp);
     const auto cf = Code();
     if (!cnpValue || !cf) return Outcome::Stopped();
@@ -219,8 +273,10 @@ Outcome InsuredRegister::Liquidate(const std::string& cnp, const std::string& hi
         return Outcome::Stopped();
     if (m_client.RowCount() == 0)
         return Refuse(prompter, "CNP-ul introdus nu exista la societatea curenta!", "cnp");
-    if (!IsValidStoredDate(liquidation))
-        return Refuse(prompter, "Data lichidarii introdusa este incorecta!", "iesire");
+    if (Outcome checked =
+            CheckColumn<LiquidationFields>(prompter, kLiquidationColumns, typed, "iesire");
+        !checked)
+        return checked;
     if (TextToInteger(liquidation) <= TextToInteger(hire))
         return Refuse(prompter, "Data lichidarii trebuie sa fie mai recenta decat data angajarii!",
                       "iesire");
@@ -247,13 +303,19 @@ ChangeTexts TextsOf(ChangeKind kind) {
             "Data modificarii formei de angajare trebuie sa fie mai recenta decat data "
             "angajarii!"};
 }
+
+const char* CheckChangeDate(const EmploymentChange& change) {
+    return IsValidStoredDate(change.changeDate) ? nullptr : TextsOf(change.kind).invalidDate;
+}
 }  // namespace
 
 Outcome InsuredRegister::ChangeEmployment(const EmploymentChange& change) {
     Prompter& prompter = GetPrompter();
     const ChangeTexts texts = TextsOf(change.kind);
-    if (!IsValidStoredDate(change.changeDate))
-        return Refuse(prompter, texts.invalidDate, "changeDate");
+    if (Outcome checked =
+            CheckColumn<EmploymentChange>(prompter, kChangeColumns, change, "changeDate");
+        !checked)
+        return checked;
     if (TextToInteger(change.changeDate) <= TextToInteger(change.current.intrare))
         return Refuse(prompter, texts.notAfterHire, "changeDate");
     InsuredRecord opened = change.current;
@@ -280,8 +342,8 @@ Outcome InsuredRegister::ChangeEmployment(const EmploymentChange& change) {
 
 Outcome InsuredRegister::Delete(const InsuredRow& row) {
     Prompter& prompter = GetPrompter();
-    if (!prompter.AskYesNo(
-            "Esti sigur ca vrei sa stergi inregistrarea selectata?\n\nOperatia este ireversibila.") ||
+    if (!prompter.AskYesNo("Esti sigur ca vrei sa stergi inregistrarea selectata?\n\nOperatia este "
+                           "ireversibila.") ||
         !prompter.AskYesNo("Sigur, sigur?"))
         return Outcome::Stopped();
     const auto cnp = SqlNumber(prompter, row.cnp);
@@ -300,9 +362,9 @@ Outcome InsuredRegister::Delete(const InsuredRow& row) {
                            *cnp,
                        false) != 0)
         return Outcome::Stopped();
-    if (m_client.Query(SqlStatement("DELETE FROM asigurati.sume WHERE asigurati.sume.id_cnp=") +
-                           index,
-                       false) != 0 ||
+    if (m_client.Query(
+            SqlStatement("DELETE FROM asigurati.sume WHERE asigurati.sume.id_cnp=") + index,
+            false) != 0 ||
         m_client.Query(SqlStatement("DELETE FROM asigurati.asigurati WHERE "
                                     "asigurati.asigurati.index=") +
                            index,

@@ -57,17 +57,27 @@ struct InsuredRow {
 enum class ChangeKind { Form, House };
 struct EmploymentChange {
     ChangeKind kind = ChangeKind::Form;
-    long long index = 0;       // the open record
-    InsuredRecord current;     // as the dialog shows it (its hire date included)
-    std::string newCode;       // the new form's or the new house's code
-    std::string changeDate;    // stored form, from the three fields
+    long long index = 0;     // the open record
+    InsuredRecord current;   // as the dialog shows it (its hire date included)
+    std::string newCode;     // the new form's or the new house's code
+    std::string changeDate;  // stored form, from the three fields
+};
+
+// What the liquidation form holds: the person's CNP, the hire date it shows,
+// and the liquidation date typed.
+struct LiquidationFields {
+    std::string cnp;
+    std::string intrare;
+    std::string iesire;
 };
 
 namespace InsuredMessages {
-inline constexpr const char* kSelectToModify = "Trebuie sa selectezi un asigurat pentru a-l modifica!";
+inline constexpr const char* kSelectToModify =
+    "Trebuie sa selectezi un asigurat pentru a-l modifica!";
 inline constexpr const char* kSelectToLiquidate =
     "Trebuie sa selectezi un asigurat pentru a-l lichida!";
-inline constexpr const char* kSelectToDelete = "Trebuie sa selectezi un asigurat pentru a-l sterge!";
+inline constexpr const char* kSelectToDelete =
+    "Trebuie sa selectezi un asigurat pentru a-l sterge!";
 inline constexpr const char* kSelectOpenToLiquidate =
     "Trebuie sa selectezi un asigurat existent pentru a-l lichida!";
 }  // namespace InsuredMessages
@@ -79,6 +89,9 @@ public:
 
     // The columns of the form and the list, in the order a save writes them.
     static std::span<const RecordColumn<InsuredRecord>> Columns();
+    // The fields of the liquidation form and of the form or house change.
+    static std::span<const RecordColumn<LiquidationFields>> LiquidationColumns();
+    static std::span<const RecordColumn<EmploymentChange>> ChangeColumns();
     // Text of the list filter after "Se vizualizeaza:".
     static const char* FilterText(InsuredFilter filter);
 

@@ -201,3 +201,8 @@ void PagePrinter::Frame(int left, int top, int right, int bottom) {
     frame.penWidth = m_penWidth;
     m_backend->DrawFrame(frame);
 }
+
+int PagePrinter::TextWidth(const std::string& text) const {
+    if (!m_backend || m_scale <= 0) return 0;
+    return static_cast<int>(std::ceil(m_backend->TextWidth(text) / m_scale));
+}

@@ -38,6 +38,9 @@ public:
     void TextRect(int left, int top, int right, int bottom, const std::string& text, int align,
                   bool framed);
     void Frame(int left, int top, int right, int bottom);
+    // Width of one line of text in the selected font, in page units (0 when
+    // no job is open): lets a layout pick a font that fits a fixed cell.
+    int TextWidth(const std::string& text) const;
 
     bool IsOpen() const { return m_backend != nullptr; }
     float Scale() const { return m_scale; }

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <algorithm>
 
 #include "ui/TextCodec.h"
 
@@ -16,9 +17,14 @@ void SetOrientation(QPrinter& printer, int orientation) {
 
 }  // namespace
 
-QString PrintedText(const std::string& text) { return ToQt(text); }
+QString PrintedText(const std::string& text) {
+    return ToQt(text);
+}
 
-PainterBackend::PainterBackend(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {}
+PainterBackend::PainterBackend(std::unique_ptr<QPrinter> printer)
+    : m_owned(std::move(printer)), m_printer(m_owned.get()) {}
+
+PainterBackend::PainterBackend(QPrinter& printer) : m_printer(&printer) {}
 
 PainterBackend::~PainterBackend() {
     EndDocument();
@@ -30,7 +36,12 @@ DeviceSize PainterBackend::PrintableSize() const {
 
 bool PainterBackend::EnsurePainter() {
     if (m_painter.isActive()) return true;
-    if (!m_painter.begin(m_printer.get())) return false;
+    // A device that would not open (an unwritable file) is not asked again for every line.
+    if (m_cannotPaint) return false;
+    if (!m_painter.begin(m_printer)) {
+        m_cannotPaint = true;
+        return false;
+    }
     m_painter.setPen(QPen(Qt::black, m_penWidth, Qt::SolidLine));
     m_painter.setFont(m_font);
     return true;
@@ -61,22 +72,29 @@ void PainterBackend::SetPen(int widthPixels) {
 
 void PainterBackend::SelectFont(const FontSpec& font) {
     QFont qfont(QString::fromStdString(font.family));
-    qfont.setPixelSize(font.pixelHeight > 0 ? font.pixelHeight : 1);
+    const int height = font.pixelHeight > 0 ? font.pixelHeight : 1;
+    qfont.setPixelSize(height);
+    // A font's height is the height of its whole line (ascent and descent), as
+    // the report layouts were measured; Qt's pixel size is the smaller em, so
+    // it is scaled down until the line has that height.
+    const QFontMetricsF metrics(qfont, m_printer);
+    const qreal line = metrics.ascent() + metrics.descent();
+    if (line > height) qfont.setPixelSize(std::max(1, qRound(height * height / line)));
     qfont.setWeight(font.weight > 0 ? static_cast<QFont::Weight>(font.weight) : QFont::Normal);
     m_font = qfont;
     if (m_painter.isActive()) m_painter.setFont(m_font);
 }
 
 int PainterBackend::TextWidth(const std::string& line) {
-    return QFontMetrics(m_font, m_printer.get()).horizontalAdvance(PrintedText(line));
+    return QFontMetrics(m_font, m_printer).horizontalAdvance(PrintedText(line));
 }
 
 int PainterBackend::LineHeight() {
-    return QFontMetrics(m_font, m_printer.get()).height();
+    return QFontMetrics(m_font, m_printer).height();
 }
 
 void PainterBackend::DrawLine(const std::string& line, int x, int top, int align) {
-    const QFontMetrics metrics(m_font, m_printer.get());
+    const QFontMetrics metrics(m_font, m_printer);
     const QString text = PrintedText(line);
     const int width = metrics.horizontalAdvance(text);
     int left = x;
@@ -134,5 +152,12 @@ PrinterChooser PdfFileChooser(const std::string& path) {
         SetOrientation(*printer, orientation);
         return PrinterChoice{ChoiceOutcome::Chosen,
                              std::make_unique<PainterBackend>(std::move(printer))};
+    };
+}
+
+PrinterChooser GivenPrinterChooser(QPrinter& printer) {
+    return [&printer](int orientation, bool) {
+        SetOrientation(printer, orientation);
+        return PrinterChoice{ChoiceOutcome::Chosen, std::make_unique<PainterBackend>(printer)};
     };
 }

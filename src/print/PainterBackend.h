@@ -13,6 +13,8 @@
 class PainterBackend : public PageBackend {
 public:
     explicit PainterBackend(std::unique_ptr<QPrinter> printer);
+    // Draws on a printer someone else owns and has set up: the page preview's.
+    explicit PainterBackend(QPrinter& printer);
     ~PainterBackend() override;
 
     DeviceSize PrintableSize() const override;
@@ -33,12 +35,14 @@ private:
     bool EnsurePainter();
     void DrawLine(const std::string& line, int x, int top, int align);
 
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_owned;
+    QPrinter* m_printer;
     QPainter m_painter;
     QFont m_font;
     int m_penWidth = 1;
     int m_pagesStarted = 0;
     bool m_pageOpen = false;
+    bool m_cannotPaint = false;
 };
 
 // Texts of the program are Windows-1250 bytes; QPainter wants QString.
@@ -50,3 +54,7 @@ PrinterChoice ChoosePrinterByDialog(int orientation, bool ask);
 
 // Prints into a PDF file, asking nothing: for tests and for saving a report.
 PrinterChooser PdfFileChooser(const std::string& path);
+
+// Draws on `printer` as it is, asking nothing (the page preview hands one
+// over); the orientation is still applied. The printer must outlive the job.
+PrinterChooser GivenPrinterChooser(QPrinter& printer);

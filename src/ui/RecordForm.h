@@ -7,6 +7,7 @@
 
 #include "db/Outcome.h"
 #include "db/RecordColumns.h"
+#include "ui/FieldMarks.h"
 
 class QDialog;
 class QPushButton;
@@ -38,8 +39,23 @@ void BindFormButtons(QDialog* form, QPushButton* confirmButton, QPushButton* can
 bool CloseWhenSaved(QDialog* form, const Outcome& saved);
 
 template <typename Record>
-void BindRecordFields(QWidget* form, std::span<const RecordColumn<Record>> columns) {
-    for (const auto& column : columns) BindField(form, column.spec);
+Record ReadRecord(const QWidget* form, std::span<const RecordColumn<Record>> columns,
+                  Record base = {});
+
+// Applies the column table to the form's fields: entry limits, text rules,
+// and the marks of the columns that name a check of their own.
+// `base` gives what the form does not show but a check reads (the kind of
+// change a date belongs to).
+template <typename Record>
+void BindRecordFields(QWidget* form, std::span<const RecordColumn<Record>> columns,
+                      std::function<Record()> base = {}) {
+    for (const auto& column : columns) {
+        BindField(form, column.spec);
+        if (column.check)
+            WatchFieldCheck(form, column.spec, [form, columns, base, check = column.check] {
+                return check(ReadRecord<Record>(form, columns, base ? base() : Record{}));
+            });
+    }
 }
 
 template <typename Record>
@@ -50,8 +66,7 @@ void ShowRecord(QWidget* form, std::span<const RecordColumn<Record>> columns,
 
 // The record as the form shows it; columns without a field keep `base`'s values.
 template <typename Record>
-Record ReadRecord(const QWidget* form, std::span<const RecordColumn<Record>> columns,
-                  Record base = {}) {
+Record ReadRecord(const QWidget* form, std::span<const RecordColumn<Record>> columns, Record base) {
     for (const auto& column : columns)
         if (auto value = ReadFieldValue(form, column.spec)) base.*column.member = *value;
     return base;

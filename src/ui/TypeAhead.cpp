@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 #include <utility>
 
 #include "ui/TextCodec.h"
@@ -33,5 +34,8 @@ void TypeAhead::OnEdited(const QString& text) {
     const QString full = ToQt(*found);
     m_remembered = *found;
     m_field->setText(full);
-    m_field->setSelection(static_cast<int>(text.size()), static_cast<int>(full.size() - text.size()));
+    // A code typed with its leading zero ("05") completes to a shorter "5":
+    // nothing is left to select then.
+    const int typedLength = static_cast<int>(std::min(text.size(), full.size()));
+    m_field->setSelection(typedLength, static_cast<int>(full.size()) - typedLength);
 }

@@ -238,6 +238,18 @@ TEST(PagePrinter, FontsAreCreatedScaledAndRecordedWithTheirNumber) {
     EXPECT_EQ(r.rec.fontsSelected.back().pixelHeight, 180);
 }
 
+TEST(PagePrinter, TextWidthIsMeasuredInPageUnits) {
+    Recorded r;
+    EXPECT_EQ(0, r.printer.TextWidth("abcd"));  // no job
+    r.size = {9900, 14000};
+    ASSERT_TRUE(r.printer.Begin(PagePrinter::kPortrait));
+    // The recorder measures half the font height per character: font 1 is 90
+    // units, 180 pixels at this scale, so four characters are 360 pixels.
+    EXPECT_EQ(180, r.printer.TextWidth("abcd"));
+    r.printer.SelectFont(2);
+    EXPECT_EQ(400, r.printer.TextWidth("abcd"));
+}
+
 TEST(PagePrinter, NothingIsDrawnWithoutAJob) {
     ScriptedPrompter prompter;
     int asked = 0;

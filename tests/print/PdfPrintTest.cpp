@@ -104,6 +104,20 @@ TEST_F(PdfPrint, LandscapeUsesTheWidthAsLongSide) {
     EXPECT_LT(size.find("842"), size.find("595")) << size;  // wider than high
 }
 
+// A font's height is its whole line, as the layouts were measured: a 90-unit
+// Arial must not print as a 90-unit em, which is an eighth larger and clips
+// the annexes' narrow cells.
+TEST_F(PdfPrint, AFontsHeightIsItsLineHeight) {
+    PainterBackend backend(std::make_unique<QPrinter>(QPrinter::HighResolution));
+    for (const char* family : {"Arial", "Times New Roman"}) {
+        backend.SelectFont({1, family, 1000, 0});
+        EXPECT_NEAR(backend.LineHeight(), 1000, 15) << family;
+    }
+    // The whole line of digits of a date still fits a 450-unit cell at font 1.
+    backend.SelectFont({1, "Arial", 90 * 10, 0});
+    EXPECT_LT(backend.TextWidth("01.01.2008"), 4500 - 2 * 20 * 10);
+}
+
 TEST(PrintedText, TakesTheCodePageBytes) {
     EXPECT_EQ(PrintedText("Asigurati"), QString("Asigurati"));
     EXPECT_EQ(PrintedText("\xAA\xBA\xDE\xFE\xC3"),

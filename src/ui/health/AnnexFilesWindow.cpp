@@ -1,11 +1,15 @@
 #include "ui/health/AnnexFilesWindow.h"
 
+#include "app/Session.h"
 #include "db/CClient.h"
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 #include "health/RemovableMedia.h"
+#include "print/PagePrinter.h"
+#include "print/PainterBackend.h"
 #include "ui/KeyActions.h"
 #include "ui/TextCodec.h"
+#include "ui/health/AnnexPrintDialog.h"
 #include "ui/health/FileNamingDialog.h"
 #include "ui_AnnexFilesWindow.h"
 
@@ -21,6 +25,7 @@ AnnexFilesWindow::AnnexFilesWindow(CClient& client, const std::string& month, QW
     : QDialog(parent),
       m_client(client),
       m_ui(new Ui::AnnexFilesWindow),
+      m_printerChooser(&ChoosePrinterByDialog),
       m_findMedium(&FindRemovableMedium) {
     m_ui->setupUi(this);
     setObjectName("annexFilesWindow");
@@ -32,6 +37,8 @@ AnnexFilesWindow::AnnexFilesWindow(CClient& client, const std::string& month, QW
     SizeCommandButton(m_ui->saveButton);
     m_ui->saveButton->setAutoDefault(false);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &AnnexFilesWindow::SaveFiles);
+    m_ui->printButton->setAutoDefault(false);
+    connect(m_ui->printButton, &QPushButton::clicked, this, &AnnexFilesWindow::PrintAnnexes);
     connect(m_ui->companyList, &DataListView::selectionChanged, this,
             &AnnexFilesWindow::OnCompanyChanged);
     connect(m_ui->houseList, &DataListView::selectionChanged, this,
@@ -43,6 +50,7 @@ AnnexFilesWindow::AnnexFilesWindow(CClient& client, const std::string& month, QW
         return;
     }
     m_files.emplace(client, *parsed);
+    m_printed.emplace(client, *parsed);
     m_ui->monthLabel->setText(
         ToQt("Luna curenta: " + MonthName(static_cast<int>(TextToInteger(parsed->mm))) + " " +
              parsed->yyyy));
@@ -129,4 +137,39 @@ void AnnexFilesWindow::SaveFiles() {
     // After a failure the files already in place stay: say which.
     if (saved || !written.empty())
         prompter.ShowMessage(SavedFilesMessage(*folder, written, saved), MessageKind::Information);
+}
+
+std::vector<PrintedAnnex> AnnexFilesWindow::ChosenAnnexes() const {
+    if (m_ui->annexBRadio->isChecked()) return {PrintedAnnex::B};
+    if (m_ui->annexCRadio->isChecked()) return {PrintedAnnex::C};
+    if (m_ui->allAnnexesRadio->isChecked())
+        return {PrintedAnnex::A, PrintedAnnex::B, PrintedAnnex::C};
+    return {PrintedAnnex::A};
+}
+
+// One annex of the selected house waits in its list for "Tipareste"; more
+// annexes or houses go to the printer at once, in one document.
+void AnnexFilesWindow::PrintAnnexes() {
+    if (!m_printed) return;
+    Prompter& prompter = m_client.GetPrompter();
+    const bool allHouses = m_ui->allHousesRadio->isChecked();
+    const std::string house = SelectedHouse();
+    if (!allHouses && house.empty())
+        return prompter.ShowMessage(PrintedAnnexMessages::kSelectHouse);
+    const std::string cf = SelectedCompanyCode();
+    if (cf.empty()) return prompter.ShowMessage(PrintedAnnexMessages::kSelectCompany);
+    const std::vector<std::string> houses = allHouses ? ListedHouses() : std::vector{house};
+    if (houses.empty()) return prompter.ShowMessage(PrintedAnnexMessages::kNothingToPrint);
+    const std::vector<PrintedAnnex> annexes = ChosenAnnexes();
+
+    if (allHouses || annexes.size() > 1) {
+        PagePrinter printer(prompter, m_printerChooser);
+        (void)m_printed->PrintBatch(printer, {cf, houses, annexes}, Session::kVersion);
+        return;
+    }
+    const auto header = m_printed->LoadHeader(cf, house);
+    if (!header) return;
+    AnnexPrintDialog dialog(*m_printed, annexes.front(), *header, Session::kVersion, this);
+    dialog.SetPrinterChooser(m_printerChooser);
+    dialog.exec();
 }

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "health/AnnexFiles.h"
+#include "health/PrintedAnnexes.h"
+#include "print/PageBackend.h"
 
 class CClient;
 
@@ -15,7 +17,8 @@ class AnnexFilesWindow;
 
 // "Pasul 4: Generare de rapoarte": picks a company and one or all of its
 // insurance houses of the month and writes their files 1A, 1B, 1C onto the
-// removable medium or into a folder the user chooses.
+// removable medium or into a folder the user chooses, or prints the annexes
+// 2a, 2b, 2c.
 class AnnexFilesWindow : public QDialog {
     Q_OBJECT
 public:
@@ -32,9 +35,13 @@ public:
     // Where "direct pe discheta" writes; the first medium mounted under
     // /media or /run/media unless told otherwise (tests).
     void SetMediumFinder(MediumFinder finder) { m_findMedium = std::move(finder); }
+    // The printer every print of the window asks for (the print dialog unless
+    // told otherwise: tests).
+    void SetPrinterChooser(PrinterChooser chooser) { m_printerChooser = std::move(chooser); }
 
 public slots:
     void SaveFiles();
+    void PrintAnnexes();
 
 private:
     void OnCompanyChanged();
@@ -44,10 +51,13 @@ private:
     std::string SelectedHouse() const;
     std::vector<std::string> ListedHouses() const;
     std::optional<std::string> ChooseFolder();
+    std::vector<PrintedAnnex> ChosenAnnexes() const;
 
     CClient& m_client;
     std::optional<AnnexFiles> m_files;
+    std::optional<PrintedAnnexes> m_printed;
     std::unique_ptr<Ui::AnnexFilesWindow> m_ui;
+    PrinterChooser m_printerChooser;
     MediumFinder m_findMedium;
     // The company whose houses the lower list shows.
     std::string m_shownCompany;

@@ -18,11 +18,15 @@ struct KindTexts {
 
 KindTexts TextsOf(ChangeKind kind) {
     if (kind == ChangeKind::House)
-        return {"Schimba casa de asigurare", "Noua casa de asigurari:",
-                "- iesire din casa curenta de asigurari", "- intrare in noua casa de asigurari",
+        return {"Schimba casa de asigurare",
+                "Noua casa de asigurari:",
+                "- iesire din casa curenta de asigurari",
+                "- intrare in noua casa de asigurari",
                 {Qt::Key_F9, Qt::NoModifier, "[F9]   Schimba"}};
-    return {"Modifica forma de angajare", "Noua forma de angajare:",
-            "- iesire din forma curenta de angajare", "- intrare in noua forma de angajare",
+    return {"Modifica forma de angajare",
+            "Noua forma de angajare:",
+            "- iesire din forma curenta de angajare",
+            "- intrare in noua forma de angajare",
             {Qt::Key_F8, Qt::NoModifier, "[F8]   Modifica"}};
 }
 }  // namespace
@@ -55,6 +59,11 @@ EmploymentChangeDialog::EmploymentChangeDialog(ChangeKind kind, InsuredRegister&
     m_ui->intrare->SetReadOnly(true);
     m_ui->intrare->setFocusPolicy(Qt::NoFocus);
     FillChoices();
+    BindRecordFields<EmploymentChange>(this, InsuredRegister::ChangeColumns(), [this] {
+        EmploymentChange change;
+        change.kind = m_kind;
+        return change;
+    });
 
     auto* keys = new KeyActions(this);
     keys->Bind(m_ui->confirmButton, texts.confirm, [this] { Confirm(); });

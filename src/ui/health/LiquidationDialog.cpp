@@ -15,9 +15,7 @@ LiquidationDialog::LiquidationDialog(InsuredRegister& insured, const std::string
     setObjectName("liquidationDialog");
     m_ui->currentCompany->SetLabelText(companyName);
     for (const auto& text : InsuranceHouseComboTexts()) m_ui->cas->addItem(ToQt(text));
-    for (const char* column : {"cnp", "iesire"})
-        for (const auto& c : InsuredRegister::Columns())
-            if (c.spec.name == column) BindField(this, c.spec);
+    BindRecordFields(this, InsuredRegister::LiquidationColumns());
     m_ui->intrare->SetReadOnly(true);
     m_ui->intrare->setFocusPolicy(Qt::NoFocus);
     ClearPerson();
@@ -37,9 +35,8 @@ LiquidationDialog::LiquidationDialog(InsuredRegister& insured, const std::string
         // Every change of the CNP drops the person shown; the look-up may
         // then find the next one.
         connect(m_ui->cnp, &QLineEdit::textEdited, this, &LiquidationDialog::ClearPerson);
-        m_typeAhead = new TypeAhead(m_ui->cnp, [this](const std::string& typed) {
-            return Complete(typed);
-        });
+        m_typeAhead =
+            new TypeAhead(m_ui->cnp, [this](const std::string& typed) { return Complete(typed); });
     }
     FormNavigation::Install(this);
     if (given)

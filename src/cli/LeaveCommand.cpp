@@ -1,0 +1,153 @@
+// orvik-cli leave files: the files A1 and A2 of one medical-leave declaration,
+// as the leave window's save button writes them; their paths on stdout, one
+// per line. orvik-cli leave print: the printed declaration (Anexa 1 and
+// Anexa 2) into a PDF file, its path on stdout. Messages on stderr. Exit
+// status: 0 done, 2 bad usage, no installation or server, no such
+// declaration, or a file that could not be written.
+#include <QGuiApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "app/Session.h"
+#include "cli/CliCommand.h"
+#include "cli/CliSession.h"
+#include "domain/TextNumbers.h"
+#include "health/AnnexFiles.h"
+#include "leave/LeaveFiles.h"
+#include "leave/PrintedDeclaration.h"
+#include "print/PagePrinter.h"
+#include "print/PainterBackend.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kUsage =
+    "leave files --cf COD --month AAAALL [--rectif N] --dir FOLDER [--installation FOLDER]\n"
+    "  orvik-cli leave print --cf COD --month AAAALL [--rectif N] --pdf FISIER "
+    "[--installation FOLDER]";
+
+struct Options {
+    std::string action;
+    std::optional<std::string> cf, month, rectif, dir, pdf, installation;
+};
+
+int Fail(const std::string& why) {
+    std::cerr << "orvik-cli leave: " << why << "\n";
+    return 2;
+}
+
+int Usage(const std::string& why) {
+    return Fail(why + "\nutilizare: orvik-cli " + kUsage);
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// "--name value" or "--name=value"; an empty text when they make sense.
+std::string ParseOptions(const CliArgs& args, Options& o) {
+    if (args.empty()) return "comanda lipsa";
+    o.action = args[0];
+    if (o.action != "files" && o.action != "print") return "comanda necunoscuta: " + o.action;
+    const std::pair<const char*, std::optional<std::string>*> names[] = {
+        {"--cf", &o.cf},   {"--month", &o.month}, {"--rectif", &o.rectif},
+        {"--dir", &o.dir}, {"--pdf", &o.pdf},     {"--installation", &o.installation}};
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::string name = arg.substr(0, arg.find('='));
+        std::optional<std::string>* target = nullptr;
+        for (const auto& [known, member] : names)
+            if (name == known) target = member;
+        if (!target) return "optiune necunoscuta: " + arg;
+        if (name.size() < arg.size())
+            *target = arg.substr(name.size() + 1);
+        else if (i + 1 < args.size() && !args[i + 1].empty())
+            *target = args[++i];
+        else
+            return "lipseste valoarea pentru " + name;
+    }
+    if (!o.cf || !AllDigits(*o.cf)) return "lipseste --cf COD (numai cifre)";
+    if (!o.month || !ParseAnnexMonth(*o.month)) return "luna trebuie sa fie de forma AAAALL";
+    if (o.rectif && !AllDigits(*o.rectif)) return "--rectif trebuie sa fie un numar";
+    if (o.action == "files" && (!o.dir || o.pdf)) return "leave files cere --dir FOLDER";
+    if (o.action == "print" && (!o.pdf || o.dir)) return "leave print cere --pdf FISIER";
+    return {};
+}
+
+// The declaration the options name; 0 after saying why there is none.
+long long FindNamed(CliSession& session, const Options& o) {
+    const long long number = o.rectif ? TextToInteger(*o.rectif) : 0;
+    const auto index = FindDeclarationIndex(session.Client(), *o.cf, *o.month, number);
+    if (!index) return 0;
+    if (*index == 0) {
+        const std::string kind = number > 0
+                                     ? "declaratia rectificativa nr. " + std::to_string(number)
+                                     : "declaratia initiala";
+        Fail("societatea " + *o.cf + " nu are " + kind + " pentru luna " + *o.month);
+    }
+    return *index;
+}
+
+int WriteFiles(CliSession& session, const Options& o, const std::string& folder) {
+    const long long index = FindNamed(session, o);
+    if (index == 0) return 2;
+    const auto written = WriteLeaveFiles(session.Client(), *o.cf, index, folder);
+    if (!written) return 2;
+    std::cout << written->a1Path << "\n" << written->a2Path << "\n";
+    return 0;
+}
+
+int PrintPdf(CliSession& session, const Options& o, const std::string& pdf) {
+    const long long index = FindNamed(session, o);
+    if (index == 0) return 2;
+    // Asked before drawing: the printer only finds out page by page. An earlier
+    // file of the name is removed, so it cannot pass for the new one.
+    if (!std::ofstream(pdf, std::ios::binary | std::ios::app))
+        return Fail("nu se poate scrie fisierul " + pdf);
+    std::error_code error;
+    fs::remove(pdf, error);
+    PagePrinter printer(session.GetPrompter(), PdfFileChooser(pdf));
+    if (!PrintLeaveDeclaration(session.Client(), index, printer, Session::kVersion)) return 2;
+    if (fs::file_size(pdf, error) == 0 || error) return Fail("nu s-a putut scrie fisierul " + pdf);
+    std::cout << pdf << "\n";
+    return 0;
+}
+
+int RunLeave(const CliArgs& args) {
+    Options options;
+    const std::string why = ParseOptions(args, options);
+    if (!why.empty()) return Usage(why);
+    std::string problem;
+    // Paths are made absolute before the session moves into the installation.
+    std::optional<std::string> target;
+    if (options.dir) {
+        target = PrepareOutputFolder(*options.dir, problem);
+        if (!target) return Fail(problem);
+    } else {
+        std::error_code error;
+        const fs::path pdf = fs::absolute(*options.pdf, error);
+        if (error || pdf.filename().empty())
+            return Fail("nu se poate folosi fisierul " + *options.pdf);
+        if (!PrepareOutputFolder(pdf.parent_path().string(), problem)) return Fail(problem);
+        target = pdf.string();
+    }
+    CliSession session("orvik-cli leave");
+    if (!session.Open(options.installation, problem)) return problem.empty() ? 2 : Fail(problem);
+    if (options.action == "files") return WriteFiles(session, options, *target);
+    // Fonts need a GUI application; a PDF needs no display.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int argc = 1;
+    char name[] = "orvik-cli";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+    return PrintPdf(session, options, *target);
+}
+
+const CliCommandRegistrar kRegistrar{"leave", kUsage, &RunLeave};
+
+}  // namespace

@@ -1,0 +1,483 @@
+#include "leave/CertificateEntry.h"
+
+#include <array>
+#include <vector>
+
+#include "db/CClient.h"
+#include "db/PrefixLookup.h"
+#include "db/RecordRows.h"
+#include "db/SqlValues.h"
+#include "db/Transaction.h"
+#include "domain/Dates.h"
+#include "domain/Identifiers.h"
+#include "domain/ReferenceLists.h"
+#include "domain/TextNumbers.h"
+
+namespace {
+
+using Column = RecordColumn<CertificateRecord>;
+using R = CertificateRecord;
+using enum TextRule;
+
+// The name columns are 50 characters wide: a longer name would be refused by
+// the server at the save.
+constexpr int kNameLength = 50;
+
+const Column kColumns[] = {
+    {{"tip_rectif", 0, AsTyped, 50, 0, RectificationCodes}, &R::tipRectif},
+    {{"cnp", 13, Digits, 105}, &R::cnp},
+    {{"cnp_copil", 13, Digits}, &R::cnpCopil},
+    {{"prenume", kNameLength, Upper}, &R::prenume},
+    {{"nume", kNameLength, Upper}, &R::nume},
+    {{"cas", 0, AsTyped, -1, 0, LeaveHouseCodes}, &R::cas},
+    {{"cert_serie", 10, Upper}, &R::certSerie},
+    {{"cert_numar", 10, Upper}, &R::certNumar},
+    {{"cert_init_serie", 10, Upper}, &R::certInitSerie},
+    {{"cert_init_numar", 10, Upper}, &R::certInitNumar},
+    {{"cod_indemn", 2, Digits}, &R::codIndemn},
+    {{"cod_urg", 3, Digits}, &R::codUrg},
+    {{"cod_contag", 2, Digits}, &R::codContag},
+    {{"data_acordarii"}, &R::dataAcordarii},
+    {{"data_inc"}, &R::dataInc},
+    {{"data_sf"}, &R::dataSf},
+    {{"loc_pres", 0, AsTyped, -1, 0, PrescriptionPlaceCodes}, &R::locPres},
+    {{"me_nr", 10, AsTyped}, &R::meNr},
+    {{"zile_lucratoare", 0, Digits}, &R::zileLucratoare},
+    {{"zile_lucrate", 2, Digits}, &R::zileLucrate},
+    {{"zile_prestatii", 0, Digits}, &R::zilePrestatii},
+    {{"zile_prestatii_ang", 2, Digits}, &R::zilePrestatiiAng},
+    {{"zile_suportate_fnuass", 2, Digits}, &R::zileSuportateFnuass},
+    {{"suma_suportata_ang"}, &R::sumaSuportataAng},
+    {{"suma_suportata_fnuass"}, &R::sumaSuportataFnuass},
+    {{"baza_calc", 14, Digits}, &R::bazaCalc},
+    {{"zi_bz_calc", 3, Digits}, &R::ziBzCalc},
+    {{"mzbci"}, &R::mzbci},
+    {{"venit_prin_reducere", 10, Digits}, &R::venitPrinReducere},
+};
+
+constexpr std::string_view kRectificationCodes[] = {"A", "M", "S"};
+constexpr std::string_view kRectificationTexts[] = {"A - adaugarea unui concediu nou",
+                                                    "M - modificarea unui concediu deja raportat",
+                                                    "S - stergerea unui concediu deja raportat"};
+constexpr std::string_view kPlaceCodes[] = {"1", "2", "3", "4"};
+constexpr std::string_view kPlaceTexts[] = {"Medic de familie", "Spital", "Ambulatoriu", "CAS"};
+
+// "YYYYMMDD" from the server's "YYYY-MM-DD"; empty for a date never set.
+std::string CompactOfDashed(const std::string& dashed) {
+    if (dashed.size() != 10 || TextToInteger(dashed) == 0) return {};
+    return SliceChars(dashed, 0, 3) + SliceChars(dashed, 5, 6) + SliceChars(dashed, 8, 9);
+}
+
+std::string DashedOfCompact(const std::string& compact) {
+    return SliceChars(compact, 0, 3) + "-" + SliceChars(compact, 4, 5) + "-" +
+           SliceChars(compact, 6, 7);
+}
+
+// Only eight characters can hold a valid day: a short year must not shift
+// the month into the year.
+TypedDate DateParts(const std::string& compact) {
+    if (compact.size() != 8) return {};
+    return SplitStoredDate(compact);
+}
+
+// The server refuses an empty text in a numeric column.
+std::string StoredNumber(const std::string& text) {
+    return text.empty() ? "0" : text;
+}
+
+long long Count(const std::string& text) {
+    return TextToInteger(text);
+}
+
+std::string LeaveHouse(const std::string& code) {
+    const int position = InsuranceHousePosition(code, InsuranceHouseTable::MedicalLeave);
+    return position < 0 ? code : InsuranceHouseCode(position, InsuranceHouseTable::MedicalLeave);
+}
+
+bool IsCode(const std::string& code, const char* wanted) {
+    return StripLeadingZeros(code) == wanted;
+}
+
+const char* NomenclatureTable(Nomenclature nomenclature) {
+    switch (nomenclature) {
+        case Nomenclature::IndemnityCodes:
+            return "SELECT * FROM nomenc.siui_sickleaveindemnizations WHERE code LIKE ";
+        case Nomenclature::Emergencies:
+            return "SELECT * FROM nomenc.siui_medicochirurgicalemergencies WHERE code LIKE ";
+        case Nomenclature::InfectiousDiseases:
+            break;
+    }
+    return "SELECT * FROM nomenc.siui_infectocontagiousdiseases WHERE code LIKE ";
+}
+
+}  // namespace
+
+std::span<const std::string_view> RectificationCodes() {
+    return kRectificationCodes;
+}
+std::span<const std::string_view> RectificationTexts() {
+    return kRectificationTexts;
+}
+std::span<const std::string_view> PrescriptionPlaceCodes() {
+    return kPlaceCodes;
+}
+std::span<const std::string_view> PrescriptionPlaceTexts() {
+    return kPlaceTexts;
+}
+
+std::span<const std::string_view> LeaveHouseCodes() {
+    static const std::vector<std::string> codes = [] {
+        std::vector<std::string> all;
+        for (int i = 0; i < kInsuranceHouseCount; ++i)
+            all.push_back(InsuranceHouseCode(i, InsuranceHouseTable::MedicalLeave));
+        return all;
+    }();
+    static const std::vector<std::string_view> views(codes.begin(), codes.end());
+    return views;
+}
+
+std::string DeclarationMonthLine(const DeclarationRecord& d) {
+    const long long days = Count(d.zileLucratoare);
+    return SliceChars(d.luna, 4, 5) + "." + SliceChars(d.luna, 0, 3) + " (" +
+           IntegerToText(days, false) + (days < 20 ? " zile lucratoare" : " de zile lucratoare") +
+           " - " + IntegerToText(Count(d.nrAng), false) + " salariati" + ")";
+}
+
+bool ShowsChildCnp(const std::string& code) {
+    return IsCode(code, "9");
+}
+bool ShowsReducedIncome(const std::string& code) {
+    return IsCode(code, "10");
+}
+
+bool DaysTypedByUser(LeaveKind kind, const std::string& code) {
+    return DayRuleOf(code, kind) == DayRule::AsTyped;
+}
+
+void NormalizeCodes(CertificateRecord& record) {
+    record.codIndemn = StripLeadingZeros(record.codIndemn);
+    record.codUrg = StripLeadingZeros(record.codUrg);
+    record.codContag = StripLeadingZeros(record.codContag);
+}
+
+CertificateFields CalculationFields(const CertificateRecord& r, const DeclarationRecord& d) {
+    CertificateFields fields;
+    fields.declarationMonth = d.luna;
+    fields.employees = d.nrAng;
+    fields.kind = r.kind;
+    fields.indemnityCode = r.codIndemn;
+    fields.start = DateParts(r.dataInc);
+    fields.end = DateParts(r.dataSf);
+    fields.income = r.bazaCalc;
+    fields.incomeDays = r.ziBzCalc;
+    fields.percent = r.percent;
+    fields.reducedIncome = r.venitPrinReducere;
+    fields.employerDays = r.zilePrestatiiAng;
+    fields.fnuassDays = r.zileSuportateFnuass;
+    return fields;
+}
+
+void ApplyFigures(CertificateRecord& r, const CertificateFigures& f) {
+    r.zilePrestatii = f.totalDays;
+    r.zilePrestatiiAng = f.employerDays;
+    r.zileSuportateFnuass = f.fnuassDays;
+    r.mzbci = f.averageDailyBase;
+    r.sumaSuportataAng = f.employerAmount;
+    r.sumaSuportataFnuass = f.fnuassAmount;
+}
+
+std::span<const RecordColumn<CertificateRecord>> CertificateEntry::Columns() {
+    return kColumns;
+}
+
+std::optional<CertificateRecord> CertificateEntry::Load(long long index) {
+    if (m_client.Query(
+            SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.index=") + SqlInteger(index),
+            true) != 0 ||
+        m_client.RowCount() < 1)
+        return std::nullopt;
+    CertificateRecord r = RecordFromResult<CertificateRecord>(m_client, 0, kColumns);
+    if (r.tipRectif != "M" && r.tipRectif != "S") r.tipRectif = "A";
+    if (!IsCode(r.codIndemn, "6")) r.codUrg.clear();
+    if (!IsCode(r.codIndemn, "5")) r.codContag.clear();
+    if (!ShowsChildCnp(r.codIndemn)) r.cnpCopil.clear();
+    if (!ShowsReducedIncome(r.codIndemn)) r.venitPrinReducere.clear();
+    r.kind = !r.certInitSerie.empty() && !r.certInitNumar.empty() ? LeaveKind::Continuation
+                                                                  : LeaveKind::Initial;
+    for (std::string* date : {&r.dataAcordarii, &r.dataInc, &r.dataSf})
+        *date = CompactOfDashed(*date);
+    const long long place = Count(r.locPres);
+    if (place < 1 || place > 4) r.locPres = "1";
+    r.cas = LeaveHouse(r.cas);
+    return r;
+}
+
+std::optional<CertificatePerson> CertificateEntry::FindPersonByCnpPrefix(const std::string& typed) {
+    if (typed.empty()) return std::nullopt;
+    const auto cf = SqlNumber(m_client.GetPrompter(), m_context.declaration.cf);
+    if (!cf) return std::nullopt;
+    PrefixLookup lookup(m_client);
+    bool found =
+        lookup.FindFirst(SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.cnp like ") +
+                             lookup.Pattern(typed) + " AND c.cf=" + *cf,
+                         "(c.cod_indemn=9)*1 DESC, c.index DESC");
+    if (!found)
+        found = lookup.FindFirst(
+            SqlStatement("SELECT * from ASIGURATI.ASIGURATI AS a where a.cnp like ") +
+                lookup.Pattern(typed) + " AND a.cf=" + *cf + " AND a.iesire=0",
+            "a.index");
+    if (!found) return std::nullopt;
+    return CertificatePerson{m_client.GetValue(0, "CNP"), m_client.GetValue(0, "NUME"),
+                             m_client.GetValue(0, "PRENUME"),
+                             LeaveHouse(m_client.GetValue(0, "CAS"))};
+}
+
+std::optional<std::string> CertificateEntry::LatestChildCnp(const std::string& cnp) {
+    if (m_client.Query(SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.cnp = ") +
+                           SqlText(m_client, cnp) + " AND c.cod_indemn = 9 ORDER BY c.index DESC",
+                       true) != 0 ||
+        m_client.RowCount() < 1)
+        return std::nullopt;
+    return m_client.GetValue(0, "CNP_COPIL");
+}
+
+std::optional<NomenclatureMatch> CertificateEntry::FindCode(Nomenclature nomenclature,
+                                                            const std::string& typed) {
+    if (typed.empty()) return std::nullopt;
+    const bool indemnity = nomenclature == Nomenclature::IndemnityCodes;
+    PrefixLookup lookup(m_client);
+    if (!lookup.FindFirst(SqlStatement(NomenclatureTable(nomenclature)) +
+                              lookup.Pattern(indemnity ? PadLeftZeros(typed, 2) : typed),
+                          "code*1, code"))
+        return std::nullopt;
+    const std::string code = m_client.GetValue(0, "CODE");
+    return NomenclatureMatch{indemnity ? StripLeadingZeros(code) : code,
+                             m_client.GetValue(0, "DESCRIPTION"),
+                             indemnity ? m_client.GetValue(0, "PERCENT") : std::string()};
+}
+
+CertificateFigures CertificateEntry::Recalculate(const CertificateRecord& record) {
+    return RecalculateCertificate(CalculationFields(record, m_context.declaration), m_client);
+}
+
+std::optional<MonthWorkingDays> CertificateEntry::MonthDays() {
+    const std::string& luna = m_context.declaration.luna;
+    return LoadMonthWorkingDays(m_client, SliceChars(luna, 0, 3), SliceChars(luna, 4, 5));
+}
+
+Outcome CertificateEntry::Save(const CertificateRecord& typed, long long index) {
+    CertificateRecord record = typed;
+    NormalizeCodes(record);
+    if (Outcome fields = CheckFields(record); !fields) return fields;
+    // An old row may name a house the list does not know: "?????" must never
+    // reach a declaration file.
+    const int house = InsuranceHousePosition(record.cas, InsuranceHouseTable::MedicalLeave);
+    if (house < 0)
+        return Refuse(m_client.GetPrompter(), "Trebuie sa alegi casa de asigurari!", "cas");
+    record.cas = InsuranceHouseCode(house, InsuranceHouseTable::MedicalLeave);
+    if (Outcome rules = CheckRectification(record, index); !rules) return rules;
+    return Write(record, index);
+}
+
+Outcome CertificateEntry::CheckFields(const CertificateRecord& r) {
+    Prompter& prompter = m_client.GetPrompter();
+    if (!IsValidCnp(r.cnp)) return Refuse(prompter, "CNP-ul introdus este incorect!", "cnp");
+    if (r.nume.empty() || r.prenume.empty())
+        return Refuse(prompter, "Trebuie sa introduci un nume!",
+                      r.nume.empty() ? "nume" : "prenume");
+    if (Outcome codes = CheckCodes(r); !codes) return codes;
+    if (r.kind == LeaveKind::Continuation && (r.certInitSerie.empty() || r.certInitNumar.empty()))
+        return Refuse(prompter,
+                      "Trebuie sa introduci seria si numarul certificatului medical initial!",
+                      r.certInitSerie.empty() ? "cert_init_serie" : "cert_init_numar");
+    if (r.certSerie.empty() || r.certNumar.empty())
+        return Refuse(prompter, "Trebuie sa introduci seria si numarul certificatului medical!",
+                      r.certSerie.empty() ? "cert_serie" : "cert_numar");
+    if (Outcome dates = CheckDates(r); !dates) return dates;
+    return CheckDays(r);
+}
+
+std::optional<bool> CertificateEntry::CodeExists(const char* select, const std::string& code) {
+    if (m_client.Query(SqlStatement(select) + SqlText(m_client, code), true) != 0)
+        return std::nullopt;
+    return m_client.RowCount() > 0;
+}
+
+Outcome CertificateEntry::CheckCodes(const CertificateRecord& r) {
+    Prompter& prompter = m_client.GetPrompter();
+    if (r.codIndemn.empty())
+        return Refuse(prompter, "Trebuie sa introduci un cod de indemnizatie!", "cod_indemn");
+    const auto known = CodeExists("SELECT * FROM nomenc.siui_sickleaveindemnizations WHERE code = ",
+                                  PadLeftZeros(r.codIndemn, 2));
+    if (!known) return Outcome::Stopped();
+    if (!*known)
+        return Refuse(prompter, "Codul de indemnizatie introdus este incorect!", "cod_indemn");
+    if (r.codIndemn == "6") {
+        if (r.codUrg.empty())
+            return Refuse(prompter,
+                          "Pentru codul de indemnizatie <06>, trebuie sa introduci codul urgentei "
+                          "medico-chirurgicale!",
+                          "cod_urg");
+        const auto urgent = CodeExists(
+            "SELECT * FROM nomenc.siui_medicochirurgicalemergencies WHERE code=", r.codUrg);
+        if (!urgent) return Outcome::Stopped();
+        if (!*urgent)
+            return Refuse(prompter, "Codul urgentei medico chirurgicale este invalid!", "cod_urg");
+    }
+    if (r.codIndemn == "5") {
+        if (r.codContag.empty())
+            return Refuse(prompter,
+                          "Pentru codul de indemnizatie <05>, trebuie sa introduci codul bolii "
+                          "contagioase!",
+                          "cod_contag");
+        const auto disease = CodeExists(
+            "SELECT * FROM nomenc.siui_infectocontagiousdiseases WHERE code=", r.codContag);
+        if (!disease) return Outcome::Stopped();
+        if (!*disease)
+            return Refuse(prompter, "Codul bolii infecto contagioase este invalid!", "cod_contag");
+    }
+    if (r.codIndemn == "9" && !IsValidCnp(r.cnpCopil))
+        return Refuse(prompter, "CNP-ul copilului este incorect!", "cnp_copil");
+    return Outcome::Done();
+}
+
+Outcome CertificateEntry::CheckDates(const CertificateRecord& r) {
+    Prompter& prompter = m_client.GetPrompter();
+    if (!IsValidStoredDate(r.dataAcordarii))
+        return Refuse(prompter, "Data acordarii este incorecta!", "data_acordarii");
+    if (!IsValidStoredDate(r.dataInc))
+        return Refuse(prompter, "Data de inceput a concediului medical este incorecta!",
+                      "data_inc");
+    // A leave cannot end before it starts: its days and amounts would all be 0.
+    if (!IsValidStoredDate(r.dataSf) || Count(r.dataSf) < Count(r.dataInc))
+        return Refuse(prompter, "Data de sfarsit a concediului medical este incorecta!", "data_sf");
+    return Outcome::Done();
+}
+
+Outcome CertificateEntry::CheckDays(const CertificateRecord& r) {
+    Prompter& prompter = m_client.GetPrompter();
+    const long long monthDays = Count(r.zileLucratoare);
+    const long long worked = Count(r.zileLucrate);
+    const long long leave = Count(r.zilePrestatii);
+    if (worked > monthDays)
+        return Refuse(prompter,
+                      "Numarul de zile lucrate este mai mare decat numarul de zile lucratoare din "
+                      "luna!",
+                      "zile_lucrate");
+    if (Count(r.zilePrestatiiAng) + Count(r.zileSuportateFnuass) > leave)
+        return Refuse(prompter,
+                      "Numarul de zile (suportate de catre angajator + FNUASS) este mai mare decat "
+                      "numarul de zile lucratoare ale concediului!",
+                      "zile_prestatii_ang");
+    if (leave + worked > monthDays)
+        return Refuse(prompter,
+                      "Numarul de zile (lucrate + concediu) este mai mare decat numarul zilelor "
+                      "lucratoare din luna!",
+                      "zile_lucrate");
+    return Outcome::Done();
+}
+
+Outcome CertificateEntry::CheckRectification(const CertificateRecord& r, long long index) {
+    Prompter& prompter = m_client.GetPrompter();
+    const DeclarationRecord& d = m_context.declaration;
+    const auto luna = SqlNumber(prompter, d.luna);
+    const auto cf = luna ? SqlNumber(prompter, d.cf) : std::nullopt;
+    const auto number = cf ? SqlNumber(prompter, d.rectifNr) : std::nullopt;
+    const auto cnp = number ? SqlNumber(prompter, r.cnp) : std::nullopt;
+    if (!cnp) return Outcome::Stopped();
+    const SqlLiteral serie = SqlText(m_client, r.certSerie);
+    const SqlLiteral numar = SqlText(m_client, r.certNumar);
+    const std::string named = r.certSerie + " - " + r.certNumar;
+    SqlStatement sql(
+        "SELECT d.*, c.cnp, c.cert_serie FROM concedii.declaratii AS d  LEFT JOIN "
+        "concedii.concedii AS c ON c.id_declaratie=d.index WHERE ");
+    const bool withdrawing = d.Rectifying() && r.tipRectif != "A";
+    if (!d.Rectifying())
+        sql += SqlStatement(" d.luna = ") + *luna + " AND d.cf = " + *cf +
+               " AND d.rectif_nr <= " + *number + " AND c.cnp=" + *cnp +
+               " AND c.cert_serie=" + serie + " AND c.cert_numar=" + numar + "AND c.index<>" +
+               SqlInteger(index);
+    else
+        sql += SqlStatement(" d.luna=") + *luna + " AND d.cf=" + *cf +
+               (withdrawing ? " AND d.rectif_nr<" : " AND d.rectif_nr<=") + *number +
+               " AND c.cnp=" + *cnp + " AND c.cert_serie=" + serie + " AND c.cert_numar=" + numar;
+    if (d.Rectifying() && !withdrawing) sql += SqlStatement("AND c.index<>") + SqlInteger(index);
+    if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
+    const bool found = m_client.RowCount() > 0;
+    if (!d.Rectifying() && found)
+        return Refuse(prompter,
+                      "Doresti sa adaugi certificatul " + named +
+                          ".\n\nAcesta este deja introdus in declaratia curenta.",
+                      "cert_serie");
+    if (d.Rectifying() && !withdrawing && found)
+        return Refuse(prompter,
+                      "ATENTIE: aceasta este o declaratie rectificativa\n\nDoresti sa adaugi la "
+                      "declaratia anterioara certificatul " +
+                          named + ".\n\nAcesta exista deja.",
+                      "cert_serie");
+    if (withdrawing && !found)
+        return Refuse(prompter,
+                      "ATENTIE: aceasta este o declaratie rectificativa\n\nDoresti sa " +
+                          std::string(r.tipRectif == "M" ? "modifici in" : "stergi din") +
+                          " declaratia anterioara certificatul " + named +
+                          ".\n\nPentru acest lucru, trebuie ca seria si numarul sa existe deja "
+                          "intr-o declaratie anterioara din aceasi luna.\nEi bine, nu exista.",
+                      "cert_serie");
+    return Outcome::Done();
+}
+
+Outcome CertificateEntry::Write(const CertificateRecord& r, long long index) {
+    const DeclarationRecord& d = m_context.declaration;
+    const bool continuation = r.kind == LeaveKind::Continuation;
+    m_client.ClearFields();
+    const auto add = [this](const char* name, const std::string& value) {
+        m_client.AddField(name, value);
+    };
+    if (index == 0) {
+        add("ID_DECLARATIE", d.index);
+        add("CF", d.cf);
+    }
+    add("CNP", r.cnp);
+    add("CNP_COPIL", r.codIndemn == "9" ? r.cnpCopil : "0");
+    add("NUME", r.nume);
+    add("PRENUME", r.prenume);
+    add("CAS", r.cas);
+    if (d.Rectifying()) add("TIP_RECTIF", r.tipRectif);
+    add("CERT_SERIE", r.certSerie);
+    add("CERT_NUMAR", r.certNumar);
+    add("CERT_INIT_SERIE", continuation ? r.certInitSerie : "");
+    add("CERT_INIT_NUMAR", continuation ? r.certInitNumar : "");
+    add("COD_INDEMN", r.codIndemn);
+    add("ZILE_LUCRATOARE", StoredNumber(r.zileLucratoare));
+    add("ZILE_LUCRATE", StoredNumber(r.zileLucrate));
+    add("ZILE_PRESTATII", StoredNumber(r.zilePrestatii));
+    add("ZILE_PRESTATII_ANG", StoredNumber(r.zilePrestatiiAng));
+    add("ZILE_SUPORTATE_FNUASS", StoredNumber(r.zileSuportateFnuass));
+    add("SUMA_SUPORTATA_FNUASS", StoredNumber(r.sumaSuportataFnuass));
+    add("SUMA_SUPORTATA_ANG", StoredNumber(r.sumaSuportataAng));
+    add("COD_URG", r.codIndemn == "6" ? r.codUrg : "");
+    add("COD_CONTAG", r.codIndemn == "5" ? r.codContag : "");
+    add("DATA_ACORDARII", DashedOfCompact(r.dataAcordarii));
+    add("DATA_INC", DashedOfCompact(r.dataInc));
+    add("DATA_SF", DashedOfCompact(r.dataSf));
+    add("LOC_PRES", r.locPres);
+    add("BAZA_CALC", StoredNumber(r.bazaCalc));
+    add("ZI_BZ_CALC", StoredNumber(r.ziBzCalc));
+    add("MZBCI", StoredNumber(r.mzbci));
+    add("ME_NR", r.meNr);
+    add("VENIT_PRIN_REDUCERE", r.codIndemn == "10" ? StoredNumber(r.venitPrinReducere) : "0");
+
+    // The change-log copy and the change stand or fall together.
+    Transaction transaction(m_client);
+    if (!transaction.Begun()) return Outcome::Stopped();
+    if (index != 0) {
+        if (m_client.UpdateRecord(static_cast<double>(index), "CONCEDII", "CONCEDII", "") != 0 ||
+            transaction.Commit() != 0)
+            return Outcome::Stopped();
+        return Outcome::Done(index);
+    }
+    if (m_client.InsertRecord("CONCEDII", "CONCEDII", "", true) != 0) return Outcome::Stopped();
+    const long long key = m_client.LastInsertId();
+    if (transaction.Commit() != 0) return Outcome::Stopped();
+    return Outcome::Done(key);
+}

@@ -1,0 +1,54 @@
+#include "leave/CertificateRegister.h"
+
+#include "datalist/DataList.h"
+#include "db/CClient.h"
+#include "db/SqlValues.h"
+#include "domain/TextNumbers.h"
+
+namespace {
+
+const char* const kListColumns =
+    "SELECT c.tip_rectif AS tip, c.cnp, c.cnp_copil, c.prenume, c.nume, c.cas, c.cert_serie, "
+    "c.cod_indemn, c.cert_numar, c.cert_init_serie, c.cert_init_numar, c.cod_urg, c.cod_contag, "
+    "c.index FROM concedii.concedii AS c WHERE ";
+
+}  // namespace
+
+Outcome CertificateRegister::FillList(DataList& list, long long declarationIndex) {
+    if (m_client.Query(SqlStatement(kListColumns) + "c.id_declaratie=" +
+                           SqlInteger(declarationIndex) + " ORDER BY c.nume, c.index",
+                       true) != 0)
+        return Outcome::Stopped();
+    list.FillFromResult(m_client.Result());
+    list.SetColumnWidth("TIP", 50);
+    list.SetColumnWidth("CNP", 105);
+    list.SetColumnWidth("INDEX", 0);
+    return Outcome::Done();
+}
+
+long long CertificateRegister::KeyAt(const DataList& list, int row) {
+    return row < 0 || row >= list.RowCount() ? 0 : TextToInteger(list.CellText(row, "INDEX"));
+}
+
+Outcome CertificateRegister::RefreshRow(DataList& list, int row, long long index) {
+    if (m_client.Query(SqlStatement(kListColumns) + "c.index=" + SqlInteger(index), true) != 0 ||
+        m_client.RowCount() < 1)
+        return Outcome::Stopped();
+    list.CopyResultRow(row, m_client.Result(), 0);
+    return Outcome::Done(index);
+}
+
+int CertificateRegister::AppendRow(DataList& list, long long index) {
+    const int row = list.AddRow("");
+    if (RefreshRow(list, row, index)) return row;
+    list.DeleteRow(row);
+    return -1;
+}
+
+Outcome CertificateRegister::Delete(long long index) {
+    if (!m_client.GetPrompter().AskYesNo("Esti sigur ca vrei sa stergi concediul selectat?"))
+        return Outcome::Stopped();
+    if (m_client.DeleteRecord(static_cast<double>(index), "CONCEDII", "CONCEDII", "") != 0)
+        return Outcome::Stopped();
+    return Outcome::Done(index);
+}

@@ -1,0 +1,94 @@
+#include "leave/MonthChain.h"
+
+#include <algorithm>
+
+#include "db/CClient.h"
+#include "db/SqlValues.h"
+#include "domain/TextNumbers.h"
+#include "leave/DeclarationRegister.h"
+
+namespace {
+
+bool SameCertificate(const ChainEntry& a, const ChainEntry& b) {
+    return a.cnp == b.cnp && a.certSerie == b.certSerie && a.certNumar == b.certNumar;
+}
+
+ChainEntry EntryFromResult(const CClient& client, long long row) {
+    ChainEntry entry;
+    entry.tipRectif = client.GetValue(row, "TIP_RECTIF");
+    entry.cnp = client.GetValue(row, "CNP");
+    entry.certSerie = client.GetValue(row, "CERT_SERIE");
+    entry.certNumar = client.GetValue(row, "CERT_NUMAR");
+    entry.indemnityCode = static_cast<int>(TextToInteger(client.GetValue(row, "COD_INDEMN")));
+    entry.employerDays = TextToInteger(client.GetValue(row, "ZILE_PRESTATII_ANG"));
+    entry.fnuassDays = TextToInteger(client.GetValue(row, "ZILE_SUPORTATE_FNUASS"));
+    entry.employerAmount = TextToReal(client.GetValue(row, "SUMA_SUPORTATA_ANG"));
+    entry.fnuassAmount = TextToReal(client.GetValue(row, "SUMA_SUPORTATA_FNUASS"));
+    return entry;
+}
+
+}  // namespace
+
+std::vector<ChainEffect> ChainEffects(std::span<const ChainEntry> chain) {
+    std::vector<ChainEffect> effects;
+    for (std::size_t r = 0; r < chain.size(); ++r) {
+        const ChainEntry& row = chain[r];
+        if (row.tipRectif.empty() || row.tipRectif == "A") {
+            effects.push_back({row, +1});
+            continue;
+        }
+        if (row.tipRectif != "M" && row.tipRectif != "S") continue;
+        const auto earlier =
+            std::find_if(chain.rbegin() + static_cast<long>(chain.size() - r), chain.rend(),
+                         [&](const ChainEntry& e) { return SameCertificate(e, row); });
+        if (earlier == chain.rend()) continue;
+        if (earlier->tipRectif != "S") effects.push_back({*earlier, -1});
+        if (row.tipRectif == "M") effects.push_back({row, +1});
+    }
+    return effects;
+}
+
+double ChainBenefits(std::span<const ChainEffect> effects) {
+    double j = 0;
+    for (const ChainEffect& effect : effects) j += effect.sign * effect.entry.fnuassAmount;
+    return j;
+}
+
+MonthSettlement SettleMonth(double i, double j, double k) {
+    MonthSettlement s{i, j, k, 0, 0, 0};
+    if (i > j) {
+        s.l = std::min(k, i - j);
+        s.m = i - j - s.l;
+        s.n = k - s.l;
+    } else {
+        s.n = j + k - i;
+    }
+    return s;
+}
+
+std::optional<MonthChain> ReadMonthChain(CClient& client, const DeclarationRecord& d) {
+    Prompter& prompter = client.GetPrompter();
+    const auto cf = SqlNumber(prompter, d.cf);
+    const auto month = cf ? SqlNumber(prompter, d.luna) : std::nullopt;
+    const auto number = month ? SqlNumber(prompter, d.rectifNr) : std::nullopt;
+    if (!number) return std::nullopt;
+    if (client.Query(SqlStatement("SELECT d.luna, d.rectificativa, d.rectif_nr, c.* FROM "
+                                  "concedii.declaratii AS d LEFT JOIN concedii.concedii AS c ON "
+                                  "c.id_declaratie=d.index WHERE d.cf=") +
+                         *cf + " AND d.luna=" + *month + " AND d.rectif_nr<=" + *number +
+                         " ORDER BY d.rectificativa DESC, d.rectif_nr, c.index",
+                     true) != 0)
+        return std::nullopt;
+    std::vector<ChainEntry> chain;
+    for (long long row = 0; row < client.RowCount(); ++row) {
+        // A declaration without certificates joins as one empty row.
+        if (client.GetValue(row, "CNP").empty()) continue;
+        chain.push_back(EntryFromResult(client, row));
+    }
+    MonthChain result;
+    result.effects = ChainEffects(chain);
+    const double j = ChainBenefits(result.effects);
+    const double i = TextToReal(d.contributiiDatorate) + TextToReal(d.faambpDatorat);
+    result.amounts = SettleMonth(i, j, TextToReal(d.deRecuperatAnterior));
+    return result;
+}

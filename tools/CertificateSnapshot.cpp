@@ -1,0 +1,97 @@
+// Pictures of the certificate editor, to look at it as a user would: an
+// initial leave typed in, and a continuation in a rectifying declaration.
+//   certificate_snapshot PORT OUT_FOLDER   (a server with the installation's data;
+//   its certificates and declarations are replaced)
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "db/CClient.h"
+#include "leave/DeclarationRegister.h"
+#include "ui/DateTriple.h"
+#include "ui/QtPrompter.h"
+#include "ui/leave/CertificateDialog.h"
+
+namespace {
+
+void Type(QWidget* form, const char* field, const char* text) {
+    auto* edit = form->findChild<QLineEdit*>(field);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+}
+
+void TypeDatePart(QWidget* form, const char* date, const char* part, const char* text) {
+    QTest::keyClicks(form->findChild<DateTriple*>(date)->findChild<QLineEdit*>(part), text);
+}
+
+void Snap(QWidget* dialog, const QString& file) {
+    QApplication::processEvents();
+    dialog->grab().save(file);
+    std::printf("%s\n", qPrintable(file));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) return 2;
+    const QString out = argv[2];
+    QtPrompter prompter;
+    CClient client(prompter, std::atoi(argv[1]));
+    if (client.Connect("127.0.0.1") != 0) return 1;
+    for (const char* sql :
+         {"DELETE FROM concedii.concedii", "DELETE FROM concedii.declaratii",
+          "DELETE FROM asigurati.asigurati",
+          "INSERT INTO concedii.declaratii (`index`, cf, luna, rectificativa, rectif_nr, "
+          "zile_lucratoare, nr_ang) VALUES (1, 12345674, 201003, 'NU', 0, 23, 10), (2, 12345674, "
+          "201003, 'DA', 1, 23, 10)",
+          "INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, iesire, forma) "
+          "VALUES (12345674, 'CASCJ', 'IONESCU', 'DAN', 1850505123457, 20090101, 0, 'S')",
+          "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, nume, prenume, cas, cert_serie, "
+          "cert_numar, cod_indemn) VALUES (1, 12345674, 1800101221144, 'POPESCU', 'ION', 'CASAB', "
+          "'CCMAE', '7', '1')"})
+        if (client.Query(sql, false) != 0) return 1;
+    DeclarationRegister declarations(client);
+
+    CertificateDialog initial(client, {*declarations.Load(1), "ALFA CONSTRUCT SRL"}, 0);
+    initial.show();
+    Type(&initial, "cnp", "185");
+    Type(&initial, "cert_serie", "CCMAE");
+    Type(&initial, "cert_numar", "123456");
+    Type(&initial, "cod_indemn", "1");
+    for (auto [part, text] : {std::pair{"day", "01"}, {"month", "03"}, {"year", "2010"}})
+        TypeDatePart(&initial, "data_acordarii", part, text);
+    TypeDatePart(&initial, "data_sf", "day", "12");
+    Type(&initial, "zile_lucrate", "10");
+    Type(&initial, "baza_calc", "2906");
+    Type(&initial, "zi_bz_calc", "122");
+    Snap(&initial, out + "/certificate_initial.png");
+
+    CertificateDialog continued(client, {*declarations.Load(2), "ALFA CONSTRUCT SRL"}, 0);
+    continued.show();
+    continued.findChild<QComboBox*>("tip_rectif")->setCurrentIndex(1);
+    Type(&continued, "cnp", "18001");
+    continued.findChild<QComboBox*>("leaveKind")->setCurrentIndex(1);
+    Type(&continued, "cert_init_serie", "CCMAE");
+    Type(&continued, "cert_init_numar", "7");
+    Type(&continued, "cert_serie", "CCMAE");
+    Type(&continued, "cert_numar", "8");
+    Type(&continued, "cod_indemn", "10");
+    TypeDatePart(&continued, "data_acordarii", "day", "15");
+    TypeDatePart(&continued, "data_sf", "day", "26");
+    Type(&continued, "zile_prestatii_ang", "0");
+    Type(&continued, "baza_calc", "2906");
+    Type(&continued, "zi_bz_calc", "122");
+    Type(&continued, "venit_prin_reducere", "375");
+    Snap(&continued, out + "/certificate_continuation.png");
+
+    // Tooltips are separate windows that a grab does not show: their texts.
+    for (const char* name : {"employerDaysLabel", "monthLabel"})
+        std::printf("%s tooltip:\n%s\n\n", name,
+                    qPrintable(continued.findChild<QWidget*>(name)->toolTip()));
+    return 0;
+}

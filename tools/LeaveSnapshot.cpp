@@ -1,0 +1,86 @@
+// Pictures of the medical-leave window with a company, its declarations,
+// certificates and summary, and of the declaration editor:
+//   leave_snapshot INSTALLATION_FOLDER PORT OUT_FOLDER
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+#include <cstdio>
+
+#include "app/ConsoleProcess.h"
+#include "app/Session.h"
+#include "db/CClient.h"
+#include "ui/DataListView.h"
+#include "ui/QtPrompter.h"
+#include "ui/health/CompanyList.h"
+#include "ui/leave/DeclarationDialog.h"
+#include "ui/leave/LeaveWindow.h"
+
+namespace {
+
+void Fixtures(CClient& client) {
+    for (const char* table : {"asigurati.societati", "concedii.declaratii", "concedii.concedii"})
+        client.Query(std::string("DELETE FROM ") + table, false);
+    client.Query(
+        "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud, sect) VALUES "
+        "(12345674, 'ALFA CONSTRUCT SRL', '10', 'MB', 3), (23456783, 'BETA SERVICII "
+        "CONTABILE SRL', '15', 'CJ', 0)",
+        false);
+    client.Query(
+        "INSERT INTO concedii.declaratii (`index`, cf, luna, rectificativa, rectif_nr, "
+        "zile_lucratoare, nr_ang, salariul_minim, fond_de_salarii, contributii_datorate, "
+        "faambp, faambp_datorat, de_recuperat_anterior) VALUES "
+        "(1, 12345674, 202602, 'NU', 0, 20, 12, 4050, 98000, 833, 0, 0, 0), "
+        "(2, 12345674, 202603, 'NU', 0, 22, 12, 4050, 101500, 863, 400, 3, 1250), "
+        "(3, 12345674, 202603, 'DA', 1, 22, 12, 4050, 101500, 863, 400, 3, 1250)",
+        false);
+    client.Query(
+        "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, cnp_copil, nume, prenume, "
+        "cas, tip_rectif, cert_serie, cert_numar, cod_indemn, suma_suportata_fnuass) "
+        "VALUES (2, 12345674, 1800101221144, 0, 'POPESCU', 'ION', 'CAS_B', '', 'CCMAB', "
+        "'1234567', '1', 540), (2, 12345674, 2800203400121, 5100101000015, 'IONESCU', "
+        "'MARIA', 'CAS_B', '', 'CCMAB', '1234568', '9', 780), (3, 12345674, "
+        "1800101221144, 0, 'POPESCU', 'ION', 'CAS_B', 'M', 'CCMAB', '1234567', '1', 610)",
+        false);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 4) return 2;
+    QDir::setCurrent(argv[1]);
+    const QString out = argv[3];
+    QtPrompter prompter;
+    ConsoleProcess server;
+    CClient client(prompter, std::atoi(argv[2]));
+    client.SetServerProcess(&server);
+    if (!Session::StartUp(client)) return 1;
+    Fixtures(client);
+
+    LeaveWindow window(client);
+    window.resize(800, 600);
+    window.show();
+    window.Companies()->View()->SelectRow(0, true);
+    app.processEvents();
+    window.Declarations()->SelectRow(1, true);
+    app.processEvents();
+    window.grab().save(out + "/leave_window.png");
+    std::printf("leave window: %dx%d\n", window.width(), window.height());
+
+    DeclarationRegister declarations(client);
+    DeclarationDialog editor(declarations, "12345674", 0);
+    editor.show();
+    for (const auto& [field, text] : {std::pair{"monthField", "03"},
+                                      {"yearField", "2026"},
+                                      {"nr_ang", "12"},
+                                      {"fond_de_salarii", "101500"},
+                                      {"faambp", "400"},
+                                      {"de_recuperat_anterior", "1250"}})
+        QTest::keyClicks(editor.findChild<QLineEdit*>(field), text);
+    app.processEvents();
+    editor.grab().save(out + "/declaration_editor.png");
+    Session::Leave(client, false);
+    return 0;
+}
