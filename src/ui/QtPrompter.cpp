@@ -24,6 +24,19 @@ private:
     bool m_active;
 };
 
+// Filters are written as "Text (*.x)|*.x|Other|*.y||"; the file dialog wants
+// "Text (*.x);;Other (*.y)". A filter without "|" is passed as it is.
+QString FileDialogFilter(const std::string& filter) {
+    if (filter.find('|') == std::string::npos) return ToQt(filter);
+    const QStringList parts = ToQt(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        filters << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + patterns + ")");
+    }
+    return filters.join(";;");
+}
+
 QMessageBox::Icon IconOf(MessageKind kind) {
     switch (kind) {
         case MessageKind::Information:
@@ -34,16 +47,6 @@ QMessageBox::Icon IconOf(MessageKind kind) {
             break;
     }
     return QMessageBox::Warning;
-}
-
-// The program writes its filters as "Text (*.ext)|*.ext||"; the file dialog
-// wants "Text (*.ext)", one filter per ";;".
-QString DialogFilter(const std::string& filter) {
-    const QStringList parts = ToQt(filter).split('|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2)
-        filters << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + parts[i + 1] + ")");
-    return filters.isEmpty() ? ToQt(filter) : filters.join(";;");
 }
 }  // namespace
 
@@ -80,7 +83,7 @@ std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title) {
 std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& filter) {
     NormalCursor cursor;
     const QString file =
-        QFileDialog::getOpenFileName(Owner(), QString(), QString(), DialogFilter(filter));
+        QFileDialog::getOpenFileName(Owner(), QString(), QString(), FileDialogFilter(filter));
     if (file.isEmpty()) return std::nullopt;
     return file.toLocal8Bit().toStdString();
 }
