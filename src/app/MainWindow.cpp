@@ -22,6 +22,7 @@
 #include "ui/KeyActions.h"
 #include "ui/UpdateDialog.h"
 #include "ui/health/HealthWindow.h"
+#include "ui/import/ImportWindow.h"
 #include "ui/leave/LeaveWindow.h"
 #include "update/UpdateService.h"
 
@@ -207,6 +208,8 @@ std::unique_ptr<ModulePanel> MainWindow::CreatePanel(Module module) {
     if (!m_client->IsConnected()) return panel;
     if (module == Module::Health) panel->SetContent(new HealthWindow(*m_client, panel.get()));
     if (module == Module::Leave) panel->SetContent(new LeaveWindow(*m_client, panel.get()));
+    if (module == Module::Import)
+        panel->SetContent(new ImportWindow(*m_client, m_prompter, panel.get()));
     return panel;
 }
 

@@ -34,10 +34,7 @@ const char* CheckCode(const CompanyRecord& r) {
 }
 
 const char* CheckPaymentDay(const CompanyRecord& r) {
-    const long long day = TextToInteger(r.ziuaLic);
-    return day >= 1 && day <= 31 ? nullptr
-                                 : "Ziua lichidarii drepturilor salariale este incorecta!\n\n"
-                                   "Trebuie sa fie intre 1 si 31.";
+    return IsValidPaymentDay(r.ziuaLic) ? nullptr : CompanyMessages::kPaymentDayInvalid;
 }
 
 const char* CheckBankAccount(const CompanyRecord& r) {
@@ -83,6 +80,18 @@ CompanyRecord AsStored(CompanyRecord record) {
 }
 
 }  // namespace
+
+bool IsValidCompanyCode(const std::string& cf) {
+    if (cf.empty() || cf.find_first_not_of("0123456789") != std::string::npos) return false;
+    CompanyRecord record;
+    record.cf = cf;
+    return CheckCode(record) == nullptr;
+}
+
+bool IsValidPaymentDay(const std::string& day) {
+    const long long value = TextToInteger(day);
+    return value >= 1 && value <= 31;
+}
 
 std::span<const RecordColumn<CompanyRecord>> CompanyRegister::Columns() {
     return kColumns;

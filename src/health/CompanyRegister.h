@@ -65,7 +65,15 @@ inline constexpr const char* kSelectToModify =
     "Trebuie sa selectezi o societate pentru a o modifica!";
 inline constexpr const char* kSelectToDelete = "Trebuie sa selectezi o societate pentru a o sterge!";
 inline constexpr const char* kNoCompanySelected = "   --  nici o societate selectata --";
+inline constexpr const char* kPaymentDayInvalid =
+    "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie intre 1 si 31.";
 }  // namespace CompanyMessages
+
+// The code rules of the company form, for codes that come from elsewhere
+// (imported files): digits only, thirteen of them a CNP, fewer a fiscal code.
+bool IsValidCompanyCode(const std::string& cf);
+// The payment day of the form: 1..31.
+bool IsValidPaymentDay(const std::string& day);
 
 class CompanyRegister {
 public:

@@ -1,0 +1,152 @@
+#include "import/ImportFile.h"
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+#include "datalist/DataList.h"
+#include "db/CClient.h"
+#include "db/RecordRows.h"
+#include "db/SqlValues.h"
+#include "dbf/DbfReader.h"
+#include "dbf/DbfTableSpec.h"
+#include "domain/TextNumbers.h"
+
+namespace {
+
+const std::array<std::string_view, 13> kEmployeeFields = {
+    "CF",      "CAS",     "CNP",     "NUME",    "PRENUME", "INTRARE", "FORMA",
+    "SALARIU", "ASG_DAT", "ASG_VIR", "ANG_DAT", "ANG_VIR", "LA_LUNA"};
+const std::array<std::string_view, 16> kAnnexAFields = {
+    "LN",      "AN",  "CF",  "RJ", "RN",  "RA",  "CNP",  "NUME",
+    "PRENUME", "CAT", "ANG", "PL", "SDL", "SVL", "NREP", "PREP"};
+const std::array<std::string_view, 19> kAnnex1AFields = {
+    "AN",  "LN",  "CF", "CNPA", "RJ",  "RN",  "RA",  "CNP",  "NUME", "PRENUME",
+    "CAT", "ANG", "PL", "SDT",  "SDL", "SVT", "SVL", "NREP", "PREP"};
+
+template <std::size_t N>
+bool SameNames(const std::vector<std::string>& names,
+               const std::array<std::string_view, N>& layout) {
+    if (names.size() != N) return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (names[i] != layout[i]) return false;
+    return true;
+}
+
+const char* InvalidMessage(ImportKind kind) {
+    return kind == ImportKind::Employees ? ImportMessages::kInvalidEmployees
+                                         : ImportMessages::kInvalidAnnex1A;
+}
+
+// The place of each row in the file: the reader leaves deleted records out,
+// so the places are read from the deletion flags when the counts differ.
+std::vector<std::int64_t> RecordPlaces(const std::string& path, const DbfTableSpec& spec,
+                                       int rows) {
+    std::vector<std::int64_t> places;
+    places.reserve(static_cast<std::size_t>(rows));
+    if (spec.m_recordCount == rows) {
+        for (int row = 0; row < rows; ++row) places.push_back(row + 1);
+        return places;
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         &std::fclose);
+    for (std::int64_t record = 0;
+         file && record < spec.m_recordCount && static_cast<int>(places.size()) < rows; ++record) {
+        const long offset = static_cast<long>(spec.m_headerLength + record * spec.m_recordLength);
+        if (std::fseek(file.get(), offset, SEEK_SET) != 0) break;
+        const int flag = std::fgetc(file.get());
+        if (flag == EOF) break;
+        if (flag != '*') places.push_back(record + 1);
+    }
+    return places;
+}
+
+}  // namespace
+
+bool HasDbfExtension(const std::string& path) {
+    const auto dot = path.find_last_of("./");
+    if (dot == std::string::npos || path[dot] != '.') return false;
+    const std::string extension = path.substr(dot + 1);
+    return extension == "DBF" || extension == "dbf";
+}
+
+Outcome ImportFile::Refuse(Prompter& prompter, const char* message) {
+    prompter.ShowMessage(message);
+    return Outcome::Stopped();
+}
+
+bool ImportFile::HasLayout(const std::vector<std::string>& names, Prompter& prompter) {
+    if (m_kind == ImportKind::Employees) {
+        if (SameNames(names, kEmployeeFields)) return true;
+        prompter.ShowMessage(ImportMessages::kInvalidEmployees);
+        return false;
+    }
+    if (names.size() != kAnnexAFields.size() && names.size() != kAnnex1AFields.size()) {
+        prompter.ShowMessage(ImportMessages::kInvalidAnnexA);
+        return false;
+    }
+    if (SameNames(names, kAnnexAFields) || SameNames(names, kAnnex1AFields)) return true;
+    prompter.ShowMessage(ImportMessages::kInvalidAnnex1A);
+    return false;
+}
+
+Outcome ImportFile::Open(CClient& client, const std::string& path, DataList& list,
+                         DbfProgress* progress) {
+    Prompter& prompter = client.GetPrompter();
+    // The annex import passes over such a file as if none had been chosen.
+    if (!HasDbfExtension(path) && m_kind == ImportKind::EarlierReport) return Outcome::Stopped();
+    m_open = false;
+    m_path = path;
+    m_companyCode.clear();
+    m_storedCompany.reset();
+    m_places.clear();
+    if (!HasDbfExtension(path)) return Refuse(prompter, ImportMessages::kInvalidEmployees);
+    DbfTableSpec spec;
+    // A file that cannot be read to its end is not taken in part.
+    if (!ReadDbfFile(path, list, spec, progress)) return Refuse(prompter, InvalidMessage(m_kind));
+    if (!HasLayout(spec.m_names, prompter)) return Outcome::Stopped();
+    if (list.RowCount() < 1) return Refuse(prompter, ImportMessages::kNoRecords);
+    list.AppendColumn(kVerdictColumn, "C", 500, 0);
+    m_companyCode = list.CellText(0, "CF");
+    if (m_companyCode.empty() && m_kind == ImportKind::EarlierReport)
+        m_companyCode = list.CellText(0, "CNPA");
+    // The code goes into every statement bare: it must be one the company form accepts.
+    if (!IsValidCompanyCode(m_companyCode)) return Refuse(prompter, InvalidMessage(m_kind));
+    if (!FindCompany(client)) return Outcome::Stopped();
+    ApplyDisplayKinds(list);
+    m_places = RecordPlaces(path, spec, list.RowCount());
+    m_open = true;
+    return Outcome::Done();
+}
+
+bool ImportFile::FindCompany(CClient& client) {
+    const auto cf = SqlNumber(client.GetPrompter(), m_companyCode);
+    if (!cf) return false;
+    if (client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *cf,
+                     true) != 0)
+        return false;
+    if (client.RowCount() < 1) return true;
+    CompanyRecord company = RecordFromResult<CompanyRecord>(client, 0, CompanyRegister::Columns());
+    company.lunaLic.assign(1, TextToInteger(company.lunaLic) == 0 ? '0' : '1');
+    m_storedCompany = company;
+    return true;
+}
+
+void ImportFile::ApplyDisplayKinds(DataList& list) const {
+    if (m_kind == ImportKind::Employees) {
+        for (const char* amount : {"SALARIU", "ASG_DAT", "ASG_VIR", "ANG_DAT", "ANG_VIR"})
+            list.SetColumnKind(amount, 5);
+        list.SetColumnKind("LA_LUNA", 2);
+        return;
+    }
+    list.SetColumnKind("SDL", 5);
+    list.SetColumnKind("SVL", 5);
+    list.SetColumnKind("ANG", 1);
+    list.SetColumnKind("PL", 1);
+}
+
+std::int64_t ImportFile::RecordPlace(int row) const {
+    if (row >= 0 && row < static_cast<int>(m_places.size())) return m_places[row];
+    return row + 1;
+}

@@ -1,0 +1,72 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "db/Outcome.h"
+#include "health/CompanyRegister.h"
+
+class CClient;
+class DataList;
+class DbfProgress;
+
+// The two imports of employees: a payroll program's table of employees with
+// one month of sums, and an annex file (A or 1A) reported in an earlier month.
+enum class ImportKind { Employees, EarlierReport };
+
+namespace ImportMessages {
+inline constexpr const char* kFileFilter = "Fisier dbf  (*.dbf)|*.dbf||";
+inline constexpr const char* kInvalidEmployees =
+    "Fisierul selectat este invalid!\n\nCiteste manualul pentru formatul de import.";
+inline constexpr const char* kInvalidAnnexA =
+    "Fisierul selectat este invalid!\n\nTrebuie sa fie un fisier de tip anexa A.";
+inline constexpr const char* kInvalidAnnex1A =
+    "Fisierul selectat este invalid!\n\nTrebuie sa fie un fisier de tip anexa 1A.";
+inline constexpr const char* kNoRecords = "Fisierul selectat nu contine inregistrari!";
+inline constexpr const char* kNoCompanyName = "Trebuie sa introduci denumirea societatii!";
+inline constexpr const char* kSaved =
+    "Salvarea a fost realizata cu succes!\n\nInregistrarile cu rosu nu au putut fi "
+    "importate.\nDeruleaza lista catre dreapta pentru a vedea mesajele de eroare.";
+}  // namespace ImportMessages
+
+// The column the imports write their verdict into, one per row.
+inline constexpr const char* kVerdictColumn = "EROARE";
+
+// An opened import file: its rows are in the caller's list, this says which
+// company they belong to and where each row stood in the file.
+class ImportFile {
+public:
+    explicit ImportFile(ImportKind kind) : m_kind(kind) {}
+
+    ImportKind Kind() const { return m_kind; }
+    // Reads `path` into `list`, checks its layout and finds its company. When
+    // it stops, its reason has been shown, except for the annex import's
+    // silent refusal of a name that does not end in "DBF" or "dbf".
+    Outcome Open(CClient& client, const std::string& path, DataList& list,
+                 DbfProgress* progress = nullptr);
+
+    bool IsOpen() const { return m_open; }
+    const std::string& Path() const { return m_path; }
+    const std::string& CompanyCode() const { return m_companyCode; }
+    // The company as the database keeps it; nothing for a company not yet known.
+    const std::optional<CompanyRecord>& StoredCompany() const { return m_storedCompany; }
+    // The record's place in the file, from 1 (deleted records are not rows).
+    std::int64_t RecordPlace(int row) const;
+
+private:
+    Outcome Refuse(Prompter& prompter, const char* message);
+    bool HasLayout(const std::vector<std::string>& names, Prompter& prompter);
+    void ApplyDisplayKinds(DataList& list) const;
+    bool FindCompany(CClient& client);
+
+    ImportKind m_kind;
+    bool m_open = false;
+    std::string m_path;
+    std::string m_companyCode;
+    std::optional<CompanyRecord> m_storedCompany;
+    std::vector<std::int64_t> m_places;
+};
+
+// A file name the imports accept: it ends in ".DBF" or ".dbf".
+bool HasDbfExtension(const std::string& path);

@@ -1,0 +1,62 @@
+#pragma once
+#include <string>
+
+#include "db/SqlValues.h"
+#include "import/ImportSave.h"
+
+class CClient;
+class DataList;
+
+// The rules of one row of each import. A refused row is painted red with its
+// reason; every row's verdict goes into its "EROARE" cell.
+
+namespace ImportMessages {
+inline constexpr const char* kBadCnp = "CNP-ul este incorect. Inregistrarea a fost ignorata";
+inline constexpr const char* kBadHireDate =
+    "Data intrarii este incorecta. Inregistrarea a fost ignorata";
+inline constexpr const char* kBadFormEmployees =
+    "Forma de angajare este incorecta (trebuia sa fie S, CM, AM, CT, CIC, DCM, SCS sau SS). "
+    "Inregistrarea a fost ignorata";
+inline constexpr const char* kBadFormAnnex =
+    "Forma de angajare este incorecta. Inregistrarea a fost ignorata";
+inline constexpr const char* kBadLeaveDate =
+    "Data plecarii este incorecta. Inregistrarea a fost ignorata";
+inline constexpr const char* kAlreadyImported =
+    "Asiguratul este deja in baza de date cu aceeasi data de intrare (fisierul a mai fost "
+    "importat o data?).";
+inline constexpr const char* kPersonUpdated = "Asigurat existent: a fost modificat";
+inline constexpr const char* kPersonAdded = "Asigurat inexistent: a fost adaugat";
+inline constexpr const char* kBadMonthNote =
+    "; Campul la luna este incorect. Nu au fost procesate sumele";
+inline constexpr const char* kBadAmountsNote =
+    "; Sumele nu sunt numere. Nu au fost procesate sumele";
+inline constexpr const char* kSumsUpdatedNote = "; Sumele in luna existente: au fost modificate";
+inline constexpr const char* kSumsAddedNote = "; Sumele in luna inexistente: au fost adaugate";
+}  // namespace ImportMessages
+
+// Where the rows go: the company (checked at open) and, for the annex
+// import, the chosen house and the month of the file.
+struct RowTarget {
+    CClient& client;
+    DataList& list;
+    SqlLiteral cf;
+    std::string cfText;
+    std::string house;
+    std::string month;
+};
+
+RowEnd SaveEmployeeRow(RowTarget& target, int row);
+RowEnd SaveAnnexRow(RowTarget& target, int row);
+
+// The checks of the cells, shared by both imports and the tests.
+bool IsImportedCnp(const std::string& cell);
+// Eight digits forming a date the forms accept.
+bool IsImportedDate(const std::string& cell);
+// Six digits YYYYMM whose first day is a date the forms accept.
+bool IsImportedMonth(const std::string& cell);
+// A numeric cell as SQL takes it: the reader's "," back to ".", empty as 0.
+std::string ImportedNumber(const std::string& cell);
+// The house a payroll file names; unknown codes are Bucharest's.
+std::string ImportedHouse(const std::string& cell);
+// The annex month: year, then the month padded to two digits.
+std::string AnnexMonth(const std::string& year, const std::string& month);

@@ -1,0 +1,226 @@
+#include "ui/import/ImportDialog.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "db/CClient.h"
+#include "domain/ReferenceLists.h"
+#include "ui/DataListView.h"
+#include "ui/KeyActions.h"
+#include "ui/RecordForm.h"
+#include "ui/TextCodec.h"
+
+namespace {
+
+// The company fields of the block: the company form's columns, so their
+// limits and typing rules are the form's.
+const char* const kCompanyFields[] = {"denumire", "cf", "reg_com", "repr", "ziua_lic", "luna_lic"};
+
+bool IsCompanyField(std::string_view name) {
+    for (const char* field : kCompanyFields)
+        if (name == field) return true;
+    return false;
+}
+
+}  // namespace
+
+// Moves the bar, lets the window breathe between rows and carries the stop
+// request back to the save.
+class ImportDialog::SaveProgress : public ImportProgress {
+public:
+    explicit SaveProgress(ImportDialog& dialog) : m_dialog(dialog) {}
+    void Start(int rows) override {
+        m_rows = rows;
+        m_dialog.m_progress->setRange(0, rows);
+        Show(0);
+        m_clock.start();
+    }
+    bool RowDone(int done) override {
+        // Painting every row would cost more than the row itself.
+        if (done == m_rows || m_clock.elapsed() >= 50) {
+            Show(done);
+            m_clock.restart();
+        }
+        QApplication::processEvents();
+        return !m_dialog.m_stopRequested;
+    }
+
+private:
+    void Show(int done) {
+        m_dialog.m_progress->setValue(done);
+        m_dialog.m_progressText->setText(QString("%1 / %2").arg(done).arg(m_rows));
+    }
+    ImportDialog& m_dialog;
+    QElapsedTimer m_clock;
+    int m_rows = 0;
+};
+
+ImportDialog::ImportDialog(CClient& client, ImportKind kind, QWidget* parent)
+    : QDialog(parent), m_client(client), m_file(kind) {
+    setObjectName(kind == ImportKind::Employees ? "employeeImportDialog" : "annexImportDialog");
+    setWindowTitle(kind == ImportKind::Employees
+                       ? "Import de date din sursa externa"
+                       : "Import de date din fisiere de raportare anterioare");
+    auto* layout = new QVBoxLayout(this);
+    m_list = new DataListView(this);
+    m_list->setObjectName("list");
+    m_list->SetOwnerDrawn(true);
+    m_list->setMinimumSize(760, 300);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(BuildCompanyBox());
+    auto* progressRow = new QHBoxLayout;
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName("progress");
+    m_progressText = new QLabel(this);
+    m_progressText->setObjectName("progressText");
+    progressRow->addWidget(m_progress, 1);
+    progressRow->addWidget(m_progressText);
+    layout->addLayout(progressRow);
+    layout->addWidget(BuildButtons());
+    SetSaving(false);
+    EnableCompany(false);
+}
+
+QGroupBox* ImportDialog::BuildCompanyBox() {
+    m_company = new QGroupBox("   Informatii despre societatea curenta   ", this);
+    m_company->setObjectName("companyBox");
+    auto* form = new QFormLayout(m_company);
+    auto field = [this](const char* name) {
+        auto* edit = new QLineEdit(m_company);
+        edit->setObjectName(name);
+        return edit;
+    };
+    form->addRow("Denumire:", field("denumire"));
+    QLineEdit* code = field("cf");
+    code->setReadOnly(true);
+    form->addRow("CUI / CNP:", code);
+    auto* registry = new QHBoxLayout;
+    registry->addWidget(field("reg_com"));
+    registry->addWidget(new QLabel("(de forma: J40/1234/2003)", m_company));
+    form->addRow("Reg. Com.:", registry);
+    form->addRow("Reprezentant legal:", field("repr"));
+    auto* payment = new QHBoxLayout;
+    payment->addWidget(field("ziua_lic"));
+    m_paymentMonth = new QButtonGroup(m_company);
+    m_paymentMonth->setObjectName("luna_lic");
+    for (const char* text : {"a aceleiasi luni", "a lunii urmatoare"}) {
+        auto* radio = new QRadioButton(text, m_company);
+        m_paymentMonth->addButton(radio);
+        payment->addWidget(radio);
+    }
+    m_paymentMonth->buttons().first()->setChecked(true);
+    form->addRow("Ziua lichidarii drepturilor salariale:", payment);
+    if (m_file.Kind() == ImportKind::EarlierReport) {
+        m_house = new QComboBox(m_company);
+        m_house->setObjectName("houseCombo");
+        for (const auto& text : InsuranceHouseComboTexts()) m_house->addItem(ToQt(text));
+        form->addRow("Casa de asigurari:", m_house);
+    }
+    for (const auto& column : CompanyRegister::Columns())
+        if (IsCompanyField(column.spec.name)) BindField(m_company, column.spec);
+    return m_company;
+}
+
+QWidget* ImportDialog::BuildButtons() {
+    auto* row = new QWidget(this);
+    auto* buttons = new QHBoxLayout(row);
+    auto* keys = new KeyActions(this);
+    m_openButton =
+        new QPushButton(m_file.Kind() == ImportKind::Employees ? "Deschide fisier"
+                                                               : "Deschide fisier de tip anexa 1A",
+                        row);
+    m_openButton->setObjectName("openButton");
+    connect(m_openButton, &QPushButton::clicked, this, &ImportDialog::OpenFile);
+    m_saveButton = new QPushButton("Salveaza in baza de date", row);
+    m_saveButton->setObjectName("saveButton");
+    connect(m_saveButton, &QPushButton::clicked, this, &ImportDialog::Save);
+    m_stopButton = new QPushButton("Opreste salvarea", row);
+    m_stopButton->setObjectName("stopButton");
+    connect(m_stopButton, &QPushButton::clicked, this, &ImportDialog::StopSave);
+    m_cancelButton =
+        keys->Add(row, "cancelButton", {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
+                  [this] { reject(); });
+    for (QPushButton* button : {m_openButton, m_saveButton, m_stopButton, m_cancelButton}) {
+        button->setAutoDefault(false);
+        SizeCommandButton(button);
+        buttons->addWidget(button);
+    }
+    return row;
+}
+
+void ImportDialog::EnableCompany(bool enabled) {
+    m_company->setEnabled(enabled);
+    m_saveButton->setEnabled(enabled);
+}
+
+void ImportDialog::SetSaving(bool saving) {
+    m_saving = saving;
+    m_stopRequested = false;
+    m_progress->setVisible(saving);
+    m_progressText->setVisible(saving);
+    m_stopButton->setVisible(saving);
+    m_company->setEnabled(!saving && m_file.IsOpen());
+    m_saveButton->setEnabled(!saving && m_file.IsOpen());
+    m_cancelButton->setEnabled(!saving);
+    // After a save the file stays as saved: another one needs a new window.
+    m_openButton->setEnabled(!saving && !m_saved);
+}
+
+void ImportDialog::OpenFile() {
+    const auto path = m_client.GetPrompter().ChooseOpenFile(ImportMessages::kFileFilter);
+    if (!path) return;
+    // The annex import ignores a file of another kind and keeps what it shows.
+    if (m_file.Kind() == ImportKind::Employees || HasDbfExtension(*path)) EnableCompany(false);
+    if (m_file.Open(m_client, *path, m_list->List())) ShowCompany();
+    EnableCompany(m_file.IsOpen());
+    m_list->viewport()->update();
+}
+
+// A known company shows what is stored; a new one keeps what was typed.
+void ImportDialog::ShowCompany() {
+    for (const auto& column : CompanyRegister::Columns()) {
+        if (column.spec.name == "cf")
+            ShowFieldValue(m_company, column.spec, m_file.CompanyCode());
+        else if (m_file.StoredCompany() && IsCompanyField(column.spec.name))
+            ShowFieldValue(m_company, column.spec, (*m_file.StoredCompany()).*column.member);
+    }
+}
+
+ImportRequest ImportDialog::Request() const {
+    ImportRequest request;
+    request.company = ReadRecord(m_company, CompanyRegister::Columns(), CompanyRecord{});
+    if (m_house) request.house = InsuranceHouseCode(m_house->currentIndex());
+    return request;
+}
+
+void ImportDialog::Save() {
+    if (m_saving || !m_file.IsOpen()) return;
+    SaveProgress progress(*this);
+    const ImportRequest request = Request();
+    SetSaving(true);
+    const ImportResult result = SaveImport(m_client, m_file, m_list->List(), request, &progress);
+    if (result.end != SaveEnd::NotStarted) m_saved = true;
+    SetSaving(false);
+    m_list->viewport()->update();
+}
+
+// While a save runs, Escape and the window's close button stop it instead:
+// the rows already saved stay saved.
+void ImportDialog::reject() {
+    if (m_saving) {
+        StopSave();
+        return;
+    }
+    QDialog::reject();
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include <QDialog>
+#include <string>
+
+#include "import/ImportFile.h"
+#include "import/ImportSave.h"
+
+class CClient;
+class DataListView;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// "Import de date din sursa externa" and "Import de date din fisiere de
+// raportare anterioare": a file read into the list, the company it belongs
+// to, and the save, row by row, with each row's verdict in the list. A long
+// save shows how far it got and stops between rows when asked.
+class ImportDialog : public QDialog {
+    Q_OBJECT
+public:
+    ImportDialog(CClient& client, ImportKind kind, QWidget* parent = nullptr);
+
+    DataListView* List() const { return m_list; }
+    bool Saving() const { return m_saving; }
+    // Asks a running save to stop after its current row.
+    void StopSave() { m_stopRequested = true; }
+
+public slots:
+    void OpenFile();
+    void Save();
+
+protected:
+    void reject() override;
+
+private:
+    class SaveProgress;
+
+    QGroupBox* BuildCompanyBox();
+    QWidget* BuildButtons();
+    void EnableCompany(bool enabled);
+    void ShowCompany();
+    ImportRequest Request() const;
+    void SetSaving(bool saving);
+
+    CClient& m_client;
+    ImportFile m_file;
+    DataListView* m_list = nullptr;
+    QGroupBox* m_company = nullptr;
+    QButtonGroup* m_paymentMonth = nullptr;
+    QComboBox* m_house = nullptr;
+    QPushButton* m_openButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QPushButton* m_stopButton = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLabel* m_progressText = nullptr;
+    bool m_saving = false;
+    bool m_stopRequested = false;
+    bool m_saved = false;
+};

@@ -1,0 +1,211 @@
+// The import panel and the import dialogs, offscreen on the test server:
+// texts, the company block, the save with its verdicts and a save stopped
+// half-way.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "FormDriving.h"
+#include "ImportTestFiles.h"
+#include "TestServer.h"
+#include "app/MainWindow.h"
+#include "app/ModulePanel.h"
+#include "import/ImportRows.h"
+#include "ui/DataListView.h"
+#include "ui/import/ImportDialog.h"
+#include "ui/import/ImportWindow.h"
+
+using namespace import_test;
+using namespace ImportMessages;
+
+namespace {
+
+const Colour kRed{255, 0, 0};
+
+class ImportDialogTest : public DbTest {
+protected:
+    void Show(ImportKind kind) {
+        m_dialog = std::make_unique<ImportDialog>(*m_client, kind);
+        m_dialog->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        m_dialog.reset();
+        DbTest::TearDown();
+    }
+    QWidget* W() { return m_dialog.get(); }
+    void OpenFile(const std::string& path, const char* refusal = nullptr) {
+        m_prompter.ExpectFileChoice(path);
+        if (refusal) m_prompter.ExpectMessage(refusal);
+        Find<QPushButton>(W(), "openButton")->click();
+        QApplication::processEvents();
+    }
+    void Click(const char* name) { Find<QPushButton>(W(), name)->click(); }
+    std::string Field(const char* name) { return Find<QLineEdit>(W(), name)->text().toStdString(); }
+    DataList& List() { return m_dialog->List()->List(); }
+
+    TempFolder m_folder;
+    std::unique_ptr<ImportDialog> m_dialog;
+};
+
+TEST_F(ImportDialogTest, PayrollFileOpensFillsTheCompanyAndSaves) {
+    Show(ImportKind::Employees);
+    EXPECT_EQ("Import de date din sursa externa", W()->windowTitle().toStdString());
+    EXPECT_EQ("   Informatii despre societatea curenta   ",
+              Find<QGroupBox>(W(), "companyBox")->title().toStdString());
+    EXPECT_EQ("Deschide fisier", Find<QPushButton>(W(), "openButton")->text().toStdString());
+    EXPECT_EQ("[ESC]   Renunta", Find<QPushButton>(W(), "cancelButton")->text().toStdString());
+    EXPECT_FALSE(Find<QPushButton>(W(), "saveButton")->isEnabled());
+    EXPECT_FALSE(Find<QGroupBox>(W(), "companyBox")->isEnabled());
+    EXPECT_EQ(nullptr, W()->findChild<QComboBox*>("houseCombo"));
+
+    // A wrong file leaves everything closed.
+    WriteTable(m_folder.File("bad.dbf"), kAnnex1AFields, {Annex1A(kCnpA, "POPA", "S")});
+    OpenFile(m_folder.File("bad.dbf"), kInvalidEmployees);
+    EXPECT_FALSE(Find<QPushButton>(W(), "saveButton")->isEnabled());
+
+    Row badForm = Employee(kCnpB, "ALBU", "200907");
+    badForm[6] = "XX";
+    WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,
+               {Employee(kCnpA, "POPA", "200907"), badForm});
+    OpenFile(m_folder.File("pay.dbf"));
+    EXPECT_TRUE(Find<QPushButton>(W(), "saveButton")->isEnabled());
+    EXPECT_EQ(kCompany, Field("cf"));
+    EXPECT_TRUE(Find<QLineEdit>(W(), "cf")->isReadOnly());
+    EXPECT_EQ("1.234,00",
+              FormatDisplayKind("1234", List().ColumnKind(List().ColumnIndex("SALARIU"))));
+
+    Type(W(), "denumire", "gama srl");
+    Type(W(), "ziua_lic", "15");
+    auto buttons = W()->findChild<QButtonGroup*>("luna_lic")->buttons();
+    ASSERT_EQ(2, buttons.size());
+    EXPECT_EQ("a lunii urmatoare", buttons[1]->text().toStdString());
+    buttons[1]->setChecked(true);
+    m_prompter.ExpectMessage(kSaved);
+    Click("saveButton");
+    EXPECT_EQ("GAMA SRL|15|1", SqlScalar("SELECT CONCAT_WS('|', denumire, ziua_lic, luna_lic) "
+                                         "FROM asigurati.societati"));
+    EXPECT_EQ(std::string(kPersonAdded) + kSumsAddedNote, List().CellText(0, "EROARE"));
+    EXPECT_TRUE(List().RowColoursAt(1).m_textColour == kRed);
+    // The file was saved: opening another needs a new window.
+    EXPECT_FALSE(Find<QPushButton>(W(), "openButton")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(W(), "saveButton")->isEnabled());
+}
+
+TEST_F(ImportDialogTest, KnownCompanyAndTheChosenHouseOfTheAnnexImport) {
+    RunSql(std::string("INSERT INTO asigurati.societati (cf, denumire, reg_com, repr, ziua_lic, "
+                       "luna_lic) VALUES (") +
+           kCompany + ", 'ALFA SRL', 'J40/1/2003', 'POPA DAN', '12', 1)");
+    Show(ImportKind::EarlierReport);
+    EXPECT_EQ("Import de date din fisiere de raportare anterioare",
+              W()->windowTitle().toStdString());
+    EXPECT_EQ("Deschide fisier de tip anexa 1A",
+              Find<QPushButton>(W(), "openButton")->text().toStdString());
+    WriteTable(m_folder.File("a.dbf"), kAnnex1AFields, {Annex1A(kCnpA, "POPA", "S")});
+    OpenFile(m_folder.File("a.dbf"));
+    EXPECT_EQ("ALFA SRL", Field("denumire"));
+    EXPECT_EQ("J40/1/2003", Field("reg_com"));
+    EXPECT_EQ("POPA DAN", Field("repr"));
+    EXPECT_EQ("12", Field("ziua_lic"));
+    EXPECT_TRUE(W()->findChild<QButtonGroup*>("luna_lic")->buttons()[1]->isChecked());
+    // Another kind of file is passed over: the opened one stays ready to save.
+    OpenFile(m_folder.File("a.xls"));
+    EXPECT_TRUE(Find<QPushButton>(W(), "saveButton")->isEnabled());
+    EXPECT_EQ(1, List().RowCount());
+    auto* house = Find<QComboBox>(W(), "houseCombo");
+    ASSERT_EQ(44, house->count());
+    house->setCurrentIndex(15);  // CJ - Cluj
+    m_prompter.ExpectMessage(kSaved);
+    Click("saveButton");
+    EXPECT_EQ("CASCJ", SqlScalar("SELECT cas FROM asigurati.asigurati"));
+    EXPECT_EQ("", List().CellText(0, "EROARE"));
+}
+
+TEST_F(ImportDialogTest, ClosingDuringASaveStopsItBetweenRows) {
+    std::vector<Row> rows;
+    for (int i = 1; i <= 200; ++i) rows.push_back(Employee(NthCnp(i), "NUME", "200907"));
+    WriteTable(m_folder.File("big.dbf"), kEmployeeFields, rows);
+    Show(ImportKind::Employees);
+    OpenFile(m_folder.File("big.dbf"));
+    Type(W(), "denumire", "ALFA");
+    Type(W(), "ziua_lic", "1");
+    bool sawProgress = false;
+    // The first pause between rows lets the window take the close.
+    QTimer::singleShot(0, [&] {
+        sawProgress = Find<QProgressBar>(W(), "progress")->isVisible() &&
+                      Find<QProgressBar>(W(), "progress")->maximum() == 200;
+        EXPECT_FALSE(Find<QPushButton>(W(), "saveButton")->isEnabled());
+        static_cast<QDialog*>(m_dialog.get())->reject();
+    });
+    m_prompter.ExpectMessage(CancelledMessage(1, 1, 200));
+    Click("saveButton");
+    EXPECT_TRUE(sawProgress);
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_FALSE(m_dialog->Saving());
+    EXPECT_FALSE(Find<QProgressBar>(W(), "progress")->isVisible());
+    EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
+    EXPECT_EQ("", List().CellText(1, "EROARE"));
+}
+
+TEST_F(ImportDialogTest, ThePanelOfTheMainWindow) {
+    MainWindow::Options options;
+    options.port = TestServerPort();
+    options.connectAtStart = false;
+    MainWindow window(m_prompter, options);
+    ASSERT_EQ(0, window.Client().Connect("127.0.0.1"));
+    window.show();
+    window.TogglePanel(MainWindow::Module::Import);
+    ASSERT_NE(nullptr, window.OpenPanel());
+    auto* panel = window.OpenPanel()->findChild<ImportWindow*>("importWindow");
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ("   Sanatate - 6 + 6.5%   ",
+              Find<QGroupBox>(panel, "healthImportBox")->title().toStdString());
+    EXPECT_EQ("Importa date din sursa externa",
+              Find<QPushButton>(panel, "employeesButton")->text().toStdString());
+    EXPECT_EQ("Importa date dintr-o raportare anterioara",
+              Find<QPushButton>(panel, "earlierReportButton")->text().toStdString());
+    EXPECT_EQ("Verifica fisiere de raportare generate cu alta aplicatie",
+              panel->VerifyButton()->text().toStdString());
+    QStringList hints;
+    for (QLabel* label : panel->findChildren<QLabel*>()) hints << label->text();
+    EXPECT_TRUE(hints.contains("vezi manualul de utilizare pentru formatul fisierului"));
+    EXPECT_TRUE(hints.contains("importa fisiere raportate deja catre CAS intr-o luna anterioara"));
+
+    // The first door opens the payroll import; Escape closes it.
+    OnNextModal([](QWidget* modal) {
+        EXPECT_EQ("Import de date din sursa externa", modal->windowTitle().toStdString());
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    Find<QPushButton>(panel, "employeesButton")->click();
+    OnNextModal([](QWidget* modal) {
+        EXPECT_EQ("Import de date din fisiere de raportare anterioare",
+                  modal->windowTitle().toStdString());
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    Find<QPushButton>(panel, "earlierReportButton")->click();
+    OnNextModal([](QWidget* modal) {
+        EXPECT_EQ("Verifica fisiere de raportare generate de alta aplicatie",
+                  modal->windowTitle().toStdString());
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    panel->VerifyButton()->click();
+    window.TogglePanel(MainWindow::Module::Import);
+    EXPECT_EQ(nullptr, window.OpenPanel());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,177 @@
+// Saving the payroll import: the company, the per-row rules with their
+// verdicts, persons and sums added or updated.
+#include <gtest/gtest.h>
+
+#include "ImportTestFiles.h"
+#include "TestServer.h"
+#include "datalist/DataList.h"
+#include "import/ImportFile.h"
+#include "import/ImportRows.h"
+#include "import/ImportSave.h"
+
+using namespace import_test;
+using namespace ImportMessages;
+
+namespace {
+
+const Colour kRed{255, 0, 0};
+
+class ImportSaveTest : public DbTest {
+protected:
+    void OpenRows(ImportKind kind, const std::vector<Field>& fields, const std::vector<Row>& rows) {
+        WriteTable(m_folder.File("in.dbf"), fields, rows);
+        m_file.emplace(kind);
+        ASSERT_TRUE(m_file->Open(*m_client, m_folder.File("in.dbf"), m_list));
+    }
+    ImportResult Save(const std::string& name = "ALFA SRL", const std::string& day = "10",
+                      const std::string& house = "CASAB") {
+        ImportRequest request;
+        request.company.denumire = name;
+        request.company.regCom = "J40/1234/2003";
+        request.company.repr = "POPA DAN";
+        request.company.ziuaLic = day;
+        request.company.lunaLic = "1";
+        request.house = house;
+        return SaveImport(*m_client, *m_file, m_list, request);
+    }
+    bool Red(int row) const { return m_list.RowColoursAt(row).m_textColour == kRed; }
+    std::string Verdict(int row) const { return m_list.CellText(row, "EROARE"); }
+
+    TempFolder m_folder;
+    DataList m_list;
+    std::optional<ImportFile> m_file;
+};
+
+TEST_F(ImportSaveTest, PayrollRowsFollowTheirRules) {
+    Row lowerForm = Employee(kCnpB, "ALBU", "200907");
+    lowerForm[6] = "s";
+    Row unknownHouse = Employee(kCnpC, "CRISAN", "200907");
+    unknownHouse[1] = "CASXX";
+    Row noMonth = Employee(NthCnp(1), "DINU", "");
+    Row badHire = Employee(NthCnp(2), "ENE", "200907");
+    badHire[5] = "20090231";
+    Row badCnp = Employee("1800101221145", "FILIP", "200907");
+    Row harghita = Employee(NthCnp(3), "GHEORGHE", "200907");
+    harghita[1] = "CASHG";
+    Row opsnaj = Employee(NthCnp(4), "HAGI", "200907", "");
+    opsnaj[1] = "CAS_O";
+    OpenRows(ImportKind::Employees, kEmployeeFields,
+             {Employee(kCnpA, "POPA", "200907"), lowerForm, unknownHouse, noMonth, badHire, badCnp,
+              Employee(kCnpA, "POPA", "200908", "2500"), harghita, opsnaj});
+    m_prompter.ExpectMessage(kSaved, MessageKind::Information);
+    const ImportResult result = Save("BETA SRL");
+    EXPECT_EQ(SaveEnd::Finished, result.end);
+
+    EXPECT_EQ("BETA SRL|J40/1234/2003|POPA DAN|10|1",
+              SqlScalar(std::string("SELECT CONCAT_WS('|', denumire, reg_com, repr, ziua_lic, "
+                                    "luna_lic) FROM asigurati.societati WHERE cf=") +
+                        kCompany));
+    EXPECT_EQ(std::string(kPersonAdded) + kSumsAddedNote, Verdict(0));
+    EXPECT_TRUE(Red(1));
+    EXPECT_EQ(kBadFormEmployees, Verdict(1));
+    EXPECT_FALSE(Red(2));
+    EXPECT_EQ("CAS_B",
+              SqlScalar(std::string("SELECT cas FROM asigurati.asigurati WHERE cnp=") + kCnpC));
+    // The person without a month is saved, without sums, and not red.
+    EXPECT_FALSE(Red(3));
+    EXPECT_EQ(std::string(kPersonAdded) + kBadMonthNote, Verdict(3));
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.sume WHERE cnp=" + NthCnp(1)));
+    EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati WHERE cnp=" + NthCnp(1)));
+    EXPECT_EQ(kBadHireDate, Verdict(4));
+    EXPECT_EQ(kBadCnp, Verdict(5));
+    EXPECT_TRUE(Red(4) && Red(5));
+    // The same person again: updated, the second month's sums beside the first.
+    EXPECT_EQ(std::string(kPersonUpdated) + kSumsAddedNote, Verdict(6));
+    EXPECT_EQ(
+        "1", SqlScalar(std::string("SELECT COUNT(*) FROM asigurati.asigurati WHERE cnp=") + kCnpA));
+    EXPECT_EQ("200907:2000|200908:2500",
+              SqlScalar(std::string("SELECT GROUP_CONCAT(luna, ':', salariu ORDER BY luna "
+                                    "SEPARATOR '|') FROM asigurati.sume WHERE cnp=") +
+                        kCnpA));
+    EXPECT_EQ("CASHR", SqlScalar("SELECT cas FROM asigurati.asigurati WHERE cnp=" + NthCnp(3)));
+    EXPECT_EQ("CAS_A", SqlScalar("SELECT cas FROM asigurati.asigurati WHERE cnp=" + NthCnp(4)));
+    // An empty amount is 0; "," from the reader is "." again.
+    EXPECT_EQ("0|110", SqlScalar("SELECT CONCAT(salariu, '|', asig_datorat) FROM asigurati.sume "
+                                 "WHERE cnp=" +
+                                 NthCnp(4)));
+    EXPECT_EQ(3, result.Count(RowEnd::Refused));
+    EXPECT_EQ(1, result.Count(RowEnd::TakenNoSums));
+    // Five persons (POPA twice), five months of sums.
+    EXPECT_EQ("5", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
+    EXPECT_EQ("5", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
+}
+
+TEST_F(ImportSaveTest, SavingAgainUpdatesAndAKnownCompanyStaysAsStored) {
+    RunSql(std::string("INSERT INTO asigurati.societati (cf, denumire, ziua_lic) VALUES (") +
+           kCompany + ", 'VECHE SRL', '5')");
+    OpenRows(ImportKind::Employees, kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
+    m_prompter.ExpectMessage(kSaved).ExpectMessage(kSaved);
+    Save("ALTA");
+    EXPECT_EQ(SaveEnd::Finished, Save("ALTA").end);
+    EXPECT_EQ(std::string(kPersonUpdated) + kSumsUpdatedNote, Verdict(0));
+    EXPECT_EQ("VECHE SRL|1", SqlScalar("SELECT CONCAT(denumire, '|', COUNT(*)) FROM "
+                                       "asigurati.societati"));
+    EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
+    // The update left its copy in the change log.
+    EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.zlog_sume"));
+}
+
+TEST_F(ImportSaveTest, CompanyChecksWriteNothing) {
+    OpenRows(ImportKind::Employees, kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
+    m_prompter.ExpectMessage(kNoCompanyName);
+    EXPECT_EQ(SaveEnd::NotStarted, Save("   ").end);
+    for (const char* day : {"", "0", "32", "x"}) {
+        m_prompter.ExpectMessage(CompanyMessages::kPaymentDayInvalid);
+        EXPECT_EQ(SaveEnd::NotStarted, Save("ALFA", day).end) << day;
+    }
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
+}
+
+TEST_F(ImportSaveTest, AnnexImportOnlyAdds) {
+    Row leaving = Annex1A(kCnpC, "CRISAN", "CM", "20090720");
+    OpenRows(ImportKind::EarlierReport, kAnnex1AFields,
+             {Annex1A(kCnpA, "POPA", "S"), Annex1A(kCnpB, "ALBU", "AM"), leaving,
+              Annex1A(NthCnp(1), "DINU", "CT")});
+    m_prompter.ExpectMessage(kSaved);
+    EXPECT_EQ(SaveEnd::Finished, Save("ALFA", "10", "CASCJ").end);
+    EXPECT_EQ("", Verdict(0));
+    EXPECT_EQ(kBadFormAnnex, Verdict(1));
+    EXPECT_TRUE(Red(1) && Red(3));
+    // LN 7, AN 2009: every row's sums are in 200907; the empty PL is an open record.
+    EXPECT_EQ(
+        "CASCJ|S|20080101|0|200907|150|140.5",
+        SqlScalar(std::string("SELECT CONCAT_WS('|', a.cas, a.forma, a.intrare, a.iesire, "
+                              "s.luna, s.asig_datorat, s.asig_virat) FROM asigurati.asigurati "
+                              "a JOIN asigurati.sume s ON s.id_cnp=a.index WHERE a.cnp=") +
+                  kCnpA));
+    EXPECT_EQ("20090720", SqlScalar(std::string("SELECT iesire FROM asigurati.asigurati WHERE "
+                                                "cnp=") +
+                                    kCnpC));
+
+    // The same file again: nothing is added, every valid row says why.
+    m_prompter.ExpectMessage(kSaved);
+    Save("ALFA", "10", "CASCJ");
+    EXPECT_EQ(kAlreadyImported, Verdict(0));
+    EXPECT_EQ(kAlreadyImported, Verdict(2));
+    EXPECT_TRUE(Red(0) && Red(2));
+    EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
+    EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
+}
+
+TEST_F(ImportSaveTest, AnnexMonthWrongOrSumsAlreadyThere) {
+    Row badMonth = Annex1A(kCnpA, "POPA", "S");
+    badMonth[1] = "13";
+    Row badLeave = Annex1A(kCnpB, "ALBU", "S", "20091");
+    OpenRows(ImportKind::EarlierReport, kAnnex1AFields, {badMonth, badLeave});
+    m_prompter.ExpectMessage(kSaved);
+    Save();
+    EXPECT_EQ(kBadMonthNote, Verdict(0));
+    EXPECT_FALSE(Red(0));
+    EXPECT_EQ(kBadLeaveDate, Verdict(1));
+    EXPECT_TRUE(Red(1));
+    EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// Pictures of the import panel and of the payroll import before and after its
+// save, on a running server whose data may be replaced:
+//   import_snapshot PORT OUT_FOLDER
+#include <QApplication>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "datalist/DataList.h"
+#include "db/CClient.h"
+#include "dbf/DbfTableSpec.h"
+#include "dbf/DbfWriter.h"
+#include "ui/DataListView.h"
+#include "ui/import/ImportDialog.h"
+#include "ui/import/ImportWindow.h"
+
+namespace {
+
+// Hands over the file to open and prints the messages instead of boxes.
+class SnapshotPrompter : public Prompter {
+public:
+    explicit SnapshotPrompter(std::string file) : m_file(std::move(file)) {}
+    void ShowMessage(const std::string& text, MessageKind) override { std::cerr << text << "\n"; }
+    bool AskYesNo(const std::string&) override { return false; }
+    std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
+    std::optional<std::string> ChooseOpenFile(const std::string&) override { return m_file; }
+
+private:
+    std::string m_file;
+};
+
+void WritePayroll(const std::string& path) {
+    const char* names[] = {"CF",      "CAS",     "CNP",     "NUME",    "PRENUME",
+                           "INTRARE", "FORMA",   "SALARIU", "ASG_DAT", "ASG_VIR",
+                           "ANG_DAT", "ANG_VIR", "LA_LUNA"};
+    const int lengths[] = {13, 5, 13, 30, 30, 8, 3, 12, 10, 10, 10, 10, 6};
+    DataList list;
+    DbfTableSpec spec;
+    for (int i = 0; i < 13; ++i) {
+        const bool amount = i >= 7 && i <= 11;
+        list.AppendColumn(names[i], amount ? "N" : "C", 100, 0);
+        AddDbfField(spec, names[i], amount ? "N" : "C", lengths[i], amount ? 2 : 0);
+    }
+    const std::vector<std::vector<std::string>> rows = {
+        {"12345674", "CASAB", "1800101221144", "POPESCU", "ION", "20090301", "S", "2500.5",
+         "137.53", "137.53", "130.03", "130.03", "200907"},
+        {"12345674", "CASXX", "2850505123459", "IONESCU", "MARIA", "20080115", "CM", "1800", "99",
+         "99", "93.6", "93.6", "200907"},
+        {"12345674", "CAS_B", "1750101000004", "VASILE", "DAN", "20090231", "S", "900", "49.5",
+         "49.5", "46.8", "46.8", "200907"},
+        {"12345674", "CASCJ", "1800101000005", "GEORGESCU", "ANA", "20070101", "s", "3000", "165",
+         "165", "156", "156", "200907"},
+        {"12345674", "CASB", "1750101000004", "VASILE", "DAN", "20090201", "S", "900", "49.5",
+         "49.5", "46.8", "46.8", ""},
+    };
+    for (const auto& row : rows)
+        list.AddRowCells(std::vector<std::string_view>(row.begin(), row.end()));
+    WriteDbfFile(path, &list, &spec);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 3) return 2;
+    const QString out = argv[2];
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "orvik-snapshot.dbf").string();
+    WritePayroll(file);
+    SnapshotPrompter prompter(file);
+    CClient client(prompter, std::atoi(argv[1]));
+    if (client.Connect("127.0.0.1") != 0) return 1;
+    for (const char* table : {"societati", "asigurati", "sume"})
+        client.Query(std::string("DELETE FROM asigurati.") + table, false);
+
+    ImportWindow panel(client, prompter);
+    panel.resize(300, 340);
+    panel.show();
+    app.processEvents();
+    panel.grab().save(out + "/import_panel.png");
+
+    ImportDialog dialog(client, ImportKind::Employees);
+    dialog.resize(900, 600);
+    dialog.show();
+    dialog.OpenFile();
+    QTest::keyClicks(dialog.findChild<QLineEdit*>("denumire"), "alfa construct srl");
+    QTest::keyClicks(dialog.findChild<QLineEdit*>("ziua_lic"), "10");
+    // The list lays itself out at its first paint; the scroll bars follow.
+    dialog.grab();
+    app.processEvents();
+    dialog.grab().save(out + "/import_opened.png");
+    dialog.Save();
+    app.processEvents();
+    dialog.grab().save(out + "/import_saved.png");
+    // The verdicts stand in the last column.
+    QScrollBar* across = dialog.List()->horizontalScrollBar();
+    across->setValue(across->maximum());
+    app.processEvents();
+    dialog.grab().save(out + "/import_verdicts.png");
+    std::remove(file.c_str());
+    return 0;
+}
