@@ -15,6 +15,8 @@
 class CliPrompter : public Prompter {
 public:
     explicit CliPrompter(std::string prefix) : m_prefix(std::move(prefix)) {}
+    // What each message starts with from now on (the company a batch is at).
+    void SetContext(std::string prefix) { m_prefix = std::move(prefix); }
     void ShowMessage(const std::string& text, MessageKind kind) override;
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
@@ -43,6 +45,7 @@ public:
 
     CClient& Client() { return *m_client; }
     Prompter& GetPrompter() { return m_prompter; }
+    CliPrompter& Messages() { return m_prompter; }
 
 private:
     CliPrompter m_prompter;

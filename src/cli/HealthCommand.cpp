@@ -7,7 +7,6 @@
 // orvik-cli health print: one printed annex 2a, 2b or 2c of a company, month and house
 // as a PDF file, the same pages the window prints. The file's path on stdout; exit
 // status 0 written, 2 bad usage or anything that kept the file from being written.
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -23,8 +22,6 @@
 #include "cli/PdfPrinting.h"
 #include "datalist/DataList.h"
 #include "db/CClient.h"
-#include "db/InstallationPaths.h"
-#include "db/PosixServerProcess.h"
 #include "domain/ProgramVersion.h"
 #include "health/AnnexFiles.h"
 #include "health/PrintedAnnexes.h"
@@ -41,23 +38,6 @@ const char* const kUsage =
 
 // Messages of the core go to stderr, each after the company it concerns when
 // several are written.
-class StderrPrompter : public Prompter {
-public:
-    void SetContext(std::string context) { m_context = std::move(context); }
-    void ShowMessage(const std::string& text, MessageKind) override {
-        std::cerr << m_context << text << "\n";
-    }
-    bool AskYesNo(const std::string& text) override {
-        ShowMessage(text + " (raspuns: Nu)", MessageKind::Warning);
-        return false;
-    }
-    std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> ChooseOpenFile(const std::string&) override { return std::nullopt; }
-
-private:
-    std::string m_context;
-};
-
 struct Options {
     std::optional<std::string> cf;
     bool allCompanies = false;
@@ -166,27 +146,9 @@ std::string CheckPrintOptions(const Options& o) {
     return {};
 }
 
-std::optional<std::string> Installation(const Options& o, std::string& why) {
-    if (o.installation) {
-        std::error_code error;
-        const std::string folder = fs::absolute(*o.installation, error).string();
-        if (IsInstallationFolder(folder)) return folder;
-        why = folder + " nu este o instalare Orvik Asigurati (lipseste server/bin/my.cnf)";
-        return std::nullopt;
-    }
-    std::error_code error;
-    const std::string current = fs::current_path(error).string();
-    const std::string standard = DefaultInstallationPath();
-    if (auto found = FindInstallationFolder(current, standard)) return found;
-    why = "nu gasesc instalarea programului (server/bin/my.cnf) nici in folderul curent " +
-          current + ", nici in folderul implicit " + standard +
-          "; numeste-o cu --installation FOLDER";
-    return std::nullopt;
-}
-
 class FilesRun {
 public:
-    FilesRun(CClient& client, StderrPrompter& prompter, const Options& options, AnnexMonth month,
+    FilesRun(CClient& client, CliPrompter& prompter, const Options& options, AnnexMonth month,
              std::string folder)
         : m_files(client, std::move(month)),
           m_prompter(prompter),
@@ -239,48 +201,27 @@ private:
     }
 
     AnnexFiles m_files;
-    StderrPrompter& m_prompter;
+    CliPrompter& m_prompter;
     const Options& m_options;
     std::string m_folder;
 };
 
 // Connects to the installation's server (starting it when it does not answer),
-// runs `work`, and leaves the installation as it was found.
-int WithConnection(const Options& options,
-                   const std::function<int(CClient&, StderrPrompter&)>& work) {
+// runs `work`, and leaves the installation as it was found. Messages carry no
+// command name: a batch puts the company it is at before them.
+int WithConnection(const Options& options, const std::function<int(CClient&, CliPrompter&)>& work) {
+    CliSession session("health");
+    session.Messages().SetContext("");
     std::string why;
-    const auto installation = Installation(options, why);
-    if (!installation) return Refuse(why);
-    const auto port = InstallationServerPort(*installation);
-    if (!port)
-        return Refuse("portul serverului nu poate fi citit din " + *installation +
-                      "/server/bin/my.cnf");
-    // The server is started from its installation folder, as the program does.
-    std::error_code error;
-    fs::current_path(*installation, error);
-    if (error) return Refuse("nu se poate intra in " + *installation + ": " + error.message());
-
-    StderrPrompter prompter;
-    PosixServerProcess server;
-    CClient client(prompter, *port);
-    client.SetServerProcess(&server);
-    if (client.Connect("127.0.0.1") != 0) {
-        // A server still starting is left to finish rather than killed.
-        client.DetachServer();
-        return 2;
-    }
-    const int status = work(client, prompter);
-    // A server this run started is stopped again.
-    if (server.Started()) client.ShutdownServer();
-    client.Disconnect();
-    return status;
+    if (!session.Open(options.installation, why)) return why.empty() ? 2 : Refuse(why);
+    return work(session.Client(), session.Messages());
 }
 
 int RunFiles(const Options& options) {
     std::string why;
     const auto folder = PrepareOutputFolder(*options.dir, why);
     if (!folder) return Refuse(why);
-    return WithConnection(options, [&](CClient& client, StderrPrompter& prompter) {
+    return WithConnection(options, [&](CClient& client, CliPrompter& prompter) {
         return FilesRun(client, prompter, options, *ParseAnnexMonth(*options.month), *folder).Run();
     });
 }
@@ -319,7 +260,7 @@ int RunPrint(const Options& options) {
     const std::string pdf = fs::absolute(*options.pdf, error).string();
     if (error) return Refuse("nu se poate folosi fisierul " + *options.pdf);
     return WithPdfPrinting([&] {
-        return WithConnection(options, [&](CClient& client, StderrPrompter&) {
+        return WithConnection(options, [&](CClient& client, CliPrompter&) {
             return PrintAnnex(client, options, pdf);
         });
     });
