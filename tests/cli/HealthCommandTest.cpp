@@ -13,39 +13,20 @@
 
 #include "../dbf/DbfTestSupport.h"
 #include "../health/AnnexTestData.h"
+#include "CliRunner.h"
 
 namespace fs = std::filesystem;
 using namespace annex_test;
 
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs orvik-cli in `folder` with `environment` set before it.
 CliResult Cli(const std::string& arguments, const std::string& folder = "/tmp",
               const std::string& environment = "") {
-    TempFolder errors;
-    const std::string command = "cd " + QuoteForShell(folder) + " && " + environment + " " +
-                                QuoteForShell(ORVIK_CLI) + " " + arguments + " 2>" +
-                                QuoteForShell(errors.File("err"));
-    CliResult result;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadBytes(errors.File("err"));
-    return result;
+    return RunCli(arguments, folder, environment);
 }
 
 std::string Installation() {
-    return " --installation " + QuoteForShell(ORVIK_TEST_SERVER_DIR);
+    return TestInstallation();
 }
 
 bool Contains(const std::string& text, const std::string& part) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../dbf/DbfTestSupport.h"
+#include "../dbf/ExpectedDbf.h"
 #include "TestServer.h"
 #include "dbf/DbfFormat.h"
 
@@ -47,12 +48,6 @@ inline void LoadCompany() {
         "(23456789, 1800101221144, 1550404000007, 'ALBU', 'ELENA', 'P')");
 }
 
-struct Field {
-    const char* name;
-    char type;
-    int length;
-};
-
 inline const std::vector<Field> kHead = {{"LN", 'N', 2}, {"AN", 'N', 4}, {"CF", 'C', 13},
                                          {"RJ", 'C', 3}, {"RN", 'N', 5}, {"RA", 'N', 4}};
 inline const std::vector<Field> kTail = {{"NREP", 'C', 30}, {"PREP", 'C', 30}};
@@ -82,44 +77,6 @@ inline const std::vector<Field> k1C = Fields({{"CAS_ASIG", 'C', 2},
                                               {"SVTA", 'N', 12},
                                               {"SDL_ASIG", 'N', 12},
                                               {"SVT_ASIG", 'N', 12}});
-
-inline void PutLittleEndian(std::string& bytes, std::size_t at, unsigned value, int size) {
-    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// Header, descriptors, 0x0D, records (numbers right-aligned, the rest
-// left-aligned, blanks around), 0x1A.
-inline std::string ExpectedDbf(const std::vector<Field>& fields,
-                               const std::vector<std::vector<std::string>>& records,
-                               const DbfDate& date) {
-    int recordLength = 1;
-    for (const Field& f : fields) recordLength += f.length;
-    std::string bytes(32, '\0');
-    bytes[0] = 3;
-    bytes[1] = static_cast<char>(date.year % 100);
-    bytes[2] = static_cast<char>(date.month);
-    bytes[3] = static_cast<char>(date.day);
-    PutLittleEndian(bytes, 4, static_cast<unsigned>(records.size()), 4);
-    PutLittleEndian(bytes, 8, 32 * static_cast<unsigned>(fields.size()) + 33, 2);
-    PutLittleEndian(bytes, 10, static_cast<unsigned>(recordLength), 2);
-    for (const Field& f : fields) {
-        std::string block(32, '\0');
-        block.replace(0, std::string(f.name).size(), f.name);
-        block[11] = f.type;
-        block[16] = static_cast<char>(f.length);
-        bytes += block;
-    }
-    bytes += '\x0D';
-    for (const auto& values : records) {
-        EXPECT_EQ(fields.size(), values.size());
-        bytes += ' ';
-        for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i) {
-            const std::string pad(fields[i].length - values[i].size(), ' ');
-            bytes += fields[i].type == 'N' ? pad + values[i] : values[i] + pad;
-        }
-    }
-    return bytes + '\x1A';
-}
 
 // The file against the expected bytes; its header date must be today's (the
 // day before or after the write, should it run over midnight).

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "../cli/CliRunner.h"
 #include "ImportTestFiles.h"
 #include "TestServer.h"
 #include "import/ImportFile.h"
@@ -13,27 +14,9 @@ using namespace import_test;
 
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
+// orvik-cli run in `folder` on the test server's installation.
 CliResult Cli(const std::string& arguments, const TempFolder& folder) {
-    const std::string command = "cd " + QuoteForShell(folder.Path().string()) + " && " +
-                                QuoteForShell(ORVIK_CLI) + " " + arguments + " --installation " +
-                                QuoteForShell(ORVIK_TEST_SERVER_DIR) + " 2>" +
-                                QuoteForShell(folder.File("err"));
-    CliResult result;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadBytes(folder.File("err"));
-    return result;
+    return RunCli(arguments + TestInstallation(), folder.Path().string());
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -1,38 +1,19 @@
 // orvik-cli verify as a script runs it: the lines it prints and its exit status for clean,
 // faulty, cut and refused files, alone and together.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
+#include "../cli/CliRunner.h"
 #include "VerifyTestFiles.h"
 
 using namespace verify_test;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = CliResult;
 
 class VerifyCommandTest : public ::testing::Test {
 protected:
-    CliRun Cli(const std::string& arguments) {
-        const std::string errors = m_folder.File("stderr.txt");
-        const std::string command =
-            QuoteForShell(ORVIK_CLI) + " verify " + arguments + " 2>" + QuoteForShell(errors);
-        CliRun run;
-        std::FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        char buffer[4096];
-        std::size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = ReadBytes(errors);
-        return run;
-    }
+    CliRun Cli(const std::string& arguments) { return RunCli("verify " + arguments); }
     std::string Write(const std::string& name, VerifiedKind kind,
                       const std::vector<Record>& records) {
         const std::string path = m_folder.File(name);

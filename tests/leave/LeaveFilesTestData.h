@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../dbf/DbfTestSupport.h"
+#include "../dbf/ExpectedDbf.h"
 #include "TestServer.h"
 #include "dbf/DbfFormat.h"
 
@@ -51,52 +52,6 @@ inline void LoadLeaveMonth() {
         "(2, 12345678, 1800101221144, 0, 'POPESCU', 'ION', 'CASAB', 'M', 'AB', '1001', '', '', "
         "'8', 23, 13, 10, 0, 10, 900, 0, '', '', '2010-03-10', '2010-03-10', '2010-03-19', 3, "
         "6000, 90, 66.6667, 'ME1')");
-}
-
-struct Field {
-    const char* name;
-    char type;
-    int length;
-    int decimals = 0;
-};
-
-inline void PutLittleEndian(std::string& bytes, std::size_t at, unsigned value, int size) {
-    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// Header with `date`, descriptors, 0x0D, records (numbers right-aligned, the
-// rest left-aligned, blanks around), 0x1A: the dBase III layout written out.
-inline std::string ExpectedDbf(const std::vector<Field>& fields,
-                               const std::vector<std::vector<std::string>>& records,
-                               const DbfDate& date) {
-    int recordLength = 1;
-    for (const Field& f : fields) recordLength += f.length;
-    std::string bytes(32, '\0');
-    bytes[0] = 3;
-    bytes[1] = static_cast<char>(date.year % 100);
-    bytes[2] = static_cast<char>(date.month);
-    bytes[3] = static_cast<char>(date.day);
-    PutLittleEndian(bytes, 4, static_cast<unsigned>(records.size()), 4);
-    PutLittleEndian(bytes, 8, 32 * static_cast<unsigned>(fields.size()) + 33, 2);
-    PutLittleEndian(bytes, 10, static_cast<unsigned>(recordLength), 2);
-    for (const Field& f : fields) {
-        std::string block(32, '\0');
-        block.replace(0, std::string(f.name).size(), f.name);
-        block[11] = f.type;
-        block[16] = static_cast<char>(f.length);
-        block[17] = static_cast<char>(f.decimals);
-        bytes += block;
-    }
-    bytes += '\x0D';
-    for (const auto& values : records) {
-        EXPECT_EQ(fields.size(), values.size());
-        bytes += ' ';
-        for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i) {
-            const std::string pad(fields[i].length - values[i].size(), ' ');
-            bytes += fields[i].type == 'N' ? pad + values[i] : values[i] + pad;
-        }
-    }
-    return bytes + '\x1A';
 }
 
 // The file against the expected bytes, its header dated today.
