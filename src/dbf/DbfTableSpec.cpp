@@ -19,3 +19,8 @@ bool AddDbfField(DbfTableSpec& spec, const std::string& name, const std::string&
     spec.m_fieldCount = static_cast<int>(spec.m_names.size());
     return true;
 }
+
+void AddDbfFields(DbfTableSpec& spec, std::span<const DbfFieldLayout> fields) {
+    for (const DbfFieldLayout& field : fields)
+        AddDbfField(spec, field.name, field.type, field.length, field.decimals);
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,17 @@ struct DbfTableSpec {
 // stored in a descriptor: the field is refused and false returned.
 bool AddDbfField(DbfTableSpec& spec, const std::string& name, const std::string& type, int length,
                  int decimals);
+
+// One field of a table layout as the program's files declare it.
+struct DbfFieldLayout {
+    const char* name;
+    const char* type;
+    int length;
+    int decimals = 0;
+};
+
+// Appends the fields of a layout in their order.
+void AddDbfFields(DbfTableSpec& spec, std::span<const DbfFieldLayout> fields);
 
 // Largest values the 16-bit header fields can carry.
 inline constexpr int kDbfMaxHeaderLength = 0xFFFF;

@@ -16,35 +16,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FieldSpec {
-    const char* name;
-    const char* type;
-    int length;
-};
-
 // LN .. RA open every annex.
-const FieldSpec kHead[] = {{"LN", "N", 2}, {"AN", "N", 4}, {"CF", "C", 13},
-                           {"RJ", "C", 3}, {"RN", "N", 5}, {"RA", "N", 4}};
-const FieldSpec k1A[] = {{"CNP", "N", 13}, {"NUME", "C", 30}, {"PRENUME", "C", 30},
-                         {"CAT", "C", 3},  {"ANG", "D", 8},   {"PL", "D", 8},
-                         {"SDL", "N", 12}, {"SVL", "N", 12}};
-const FieldSpec k1B[] = {{"CNP", "N", 13},
-                         {"CNPC", "N", 13},
-                         {"NUMEC", "C", 30},
-                         {"PRENUMEC", "C", 30},
-                         {"TIPC", "C", 3}};
-const FieldSpec k1C[] = {{"CAS_ASIG", "C", 2},
-                         {"SDLA", "N", 12},
-                         {"SVTA", "N", 12},
-                         {"SDL_ASIG", "N", 12},
-                         {"SVT_ASIG", "N", 12}};
-const FieldSpec kTail[] = {{"NREP", "C", 30}, {"PREP", "C", 30}};
-
-template <std::size_t N>
-void AddFields(DbfTableSpec& spec, const FieldSpec (&fields)[N]) {
-    for (const FieldSpec& field : fields)
-        AddDbfField(spec, field.name, field.type, field.length, 0);
-}
+const DbfFieldLayout kHead[] = {{"LN", "N", 2}, {"AN", "N", 4}, {"CF", "C", 13},
+                                {"RJ", "C", 3}, {"RN", "N", 5}, {"RA", "N", 4}};
+const DbfFieldLayout k1A[] = {{"CNP", "N", 13}, {"NUME", "C", 30}, {"PRENUME", "C", 30},
+                              {"CAT", "C", 3},  {"ANG", "D", 8},   {"PL", "D", 8},
+                              {"SDL", "N", 12}, {"SVL", "N", 12}};
+const DbfFieldLayout k1B[] = {{"CNP", "N", 13},
+                              {"CNPC", "N", 13},
+                              {"NUMEC", "C", 30},
+                              {"PRENUMEC", "C", 30},
+                              {"TIPC", "C", 3}};
+const DbfFieldLayout k1C[] = {{"CAS_ASIG", "C", 2},
+                              {"SDLA", "N", 12},
+                              {"SVTA", "N", 12},
+                              {"SDL_ASIG", "N", 12},
+                              {"SVT_ASIG", "N", 12}};
+const DbfFieldLayout kTail[] = {{"NREP", "C", 30}, {"PREP", "C", 30}};
 
 bool AllDigits(const std::string& text) {
     for (char c : text)
@@ -105,11 +93,11 @@ const char* AnnexTitle(Annex annex) {
 
 DbfTableSpec AnnexSpec(Annex annex) {
     DbfTableSpec spec;
-    AddFields(spec, kHead);
-    if (annex == Annex::A) AddFields(spec, k1A);
-    if (annex == Annex::B) AddFields(spec, k1B);
-    if (annex == Annex::C) AddFields(spec, k1C);
-    AddFields(spec, kTail);
+    AddDbfFields(spec, kHead);
+    if (annex == Annex::A) AddDbfFields(spec, k1A);
+    if (annex == Annex::B) AddDbfFields(spec, k1B);
+    if (annex == Annex::C) AddDbfFields(spec, k1C);
+    AddDbfFields(spec, kTail);
     return spec;
 }
 

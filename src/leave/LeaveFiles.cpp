@@ -16,14 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct FieldSpec {
-    const char* name;
-    const char* type;
-    int length;
-    int decimals = 0;
-};
-
-const FieldSpec kA1[] = {
+const DbfFieldLayout kA1[] = {
     {"CAS_ANG", "C", 2},     {"TIPD", "N", 1},        {"LN", "N", 2},
     {"AN", "N", 4},          {"DEN_ANG", "C", 50},    {"CUI", "C", 13},
     {"REG_COM", "C", 20},    {"NR_ANGAJ", "N", 6},    {"TOT_SAL_BR", "N", 18},
@@ -46,7 +39,7 @@ const FieldSpec kA1[] = {
     {"NRF", "N", 2},
 };
 
-const FieldSpec kA2[] = {
+const DbfFieldLayout kA2[] = {
     {"TIPD", "N", 1},        {"LN", "N", 2},         {"AN", "N", 4},         {"DEN_ANG", "C", 50},
     {"CUI", "C", 13},        {"NR_CRT", "N", 6},     {"TIP_RECTIF", "C", 1}, {"NUME_ASIG", "C", 50},
     {"CNP", "C", 13},        {"CNP_COPIL", "C", 13}, {"CAS_ASIG", "C", 2},   {"ZI_LUCRAT", "N", 2},
@@ -58,10 +51,9 @@ const FieldSpec kA2[] = {
     {"ME_NR", "C", 10},
 };
 
-DbfTableSpec SpecOf(std::span<const FieldSpec> fields) {
+DbfTableSpec SpecOf(std::span<const DbfFieldLayout> fields) {
     DbfTableSpec spec;
-    for (const FieldSpec& field : fields)
-        AddDbfField(spec, field.name, field.type, field.length, field.decimals);
+    AddDbfFields(spec, fields);
     return spec;
 }
 
