@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,6 +102,15 @@ private:
     void EndWait();
     bool CopyToChangeLog(double index, const std::string& db, const std::string& table,
                          char operation, bool* hasZzData);
+    // The columns a table shares with its change-log twin, and whether it has
+    // ZZ_DATA; read once per transaction, so a long save does not ask again
+    // for every row.
+    struct ChangeLogColumns {
+        std::vector<std::string> shared;
+        bool hasZzData = false;
+    };
+    std::optional<ChangeLogColumns> ChangeLogColumnsOf(const std::string& source,
+                                                       const std::string& twin);
 
     Prompter& m_prompter;
     int m_port;
@@ -115,6 +126,7 @@ private:
     std::vector<std::string> m_fieldValues;
     st_mysql* m_connection = nullptr;
     int m_openTransactions = 0;
+    std::map<std::string, ChangeLogColumns> m_changeLogColumns;
     // The server went away and could not be brought back: the next statement tries again.
     bool m_connectionLost = false;
     // Transactions died with a lost connection while their flow still holds them.

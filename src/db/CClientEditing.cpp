@@ -3,6 +3,7 @@
 #include <mysql.h>
 
 #include <cmath>
+#include <optional>
 
 #include "db/CClient.h"
 #include "db/Transaction.h"
@@ -13,7 +14,6 @@ namespace {
 std::string IndexText(double index) {
     return std::to_string(static_cast<long long>(std::trunc(index)));
 }
-
 
 // Column names of a table in result order, as the server spells them; empty
 // when the table cannot be read. The current result table is left alone.
@@ -56,7 +56,9 @@ void CClient::AddField(const std::string& name, const std::string& value) {
     m_fieldValues.push_back(value);
 }
 
-int CClient::HasRight(const std::string&, const std::string&, char) { return 1; }
+int CClient::HasRight(const std::string&, const std::string&, char) {
+    return 1;
+}
 
 // A backtick is stored as an apostrophe (older files rely on it); everything
 // else goes through the library's escaping, so any byte is stored unchanged.
@@ -66,6 +68,27 @@ void CClient::EscapeFieldValues() {
             if (c == '`') c = '\'';
         value = EscapeText(value);
     }
+}
+
+std::optional<CClient::ChangeLogColumns> CClient::ChangeLogColumnsOf(const std::string& source,
+                                                                     const std::string& twin) {
+    if (auto known = m_changeLogColumns.find(source); known != m_changeLogColumns.end())
+        return known->second;
+    const std::vector<std::string> sourceColumns = ColumnsOf(m_connection, source);
+    if (sourceColumns.empty()) return std::nullopt;
+    std::vector<std::string> twinUpper;
+    for (const auto& name : ColumnsOf(m_connection, twin)) twinUpper.push_back(ToUpper(name));
+    ChangeLogColumns columns;
+    for (const auto& name : sourceColumns) {
+        const std::string upper = ToUpper(name);
+        if (upper == "ZZ_DATA") columns.hasZzData = true;
+        for (const auto& t : twinUpper)
+            if (t == upper) columns.shared.push_back(name);
+    }
+    // Kept only while a transaction is open: outside one a table may change
+    // between two statements.
+    if (m_openTransactions > 0) m_changeLogColumns[source] = columns;
+    return columns;
 }
 
 // Copies the row into the change log; only the columns both tables have, so a
@@ -79,21 +102,14 @@ bool CClient::CopyToChangeLog(double index, const std::string& db, const std::st
     if (!m_connection || m_transactionLost) return false;
     const std::string source = db + "." + table;
     const std::string twin = db + ".zlog_" + table;
-    const std::vector<std::string> sourceColumns = ColumnsOf(m_connection, source);
-    if (sourceColumns.empty()) return false;
-    std::vector<std::string> twinUpper;
-    for (const auto& name : ColumnsOf(m_connection, twin)) twinUpper.push_back(ToUpper(name));
-    std::vector<std::string> shared;
-    for (const auto& name : sourceColumns) {
-        const std::string upper = ToUpper(name);
-        if (upper == "ZZ_DATA") *hasZzData = true;
-        for (const auto& t : twinUpper)
-            if (t == upper) shared.push_back(name);
-    }
+    const auto columns = ChangeLogColumnsOf(source, twin);
+    if (!columns) return false;
+    *hasZzData = columns->hasZzData;
+    const std::vector<std::string>& shared = columns->shared;
     if (shared.empty()) return false;
     const std::string names = JoinQuoted(shared, '`');
-    const std::string copy = "insert into " + twin + " (" + names + ") select " + names +
-                             " from " + source + " where `index`='" + IndexText(index) + "'";
+    const std::string copy = "insert into " + twin + " (" + names + ") select " + names + " from " +
+                             source + " where `index`='" + IndexText(index) + "'";
     if (!RunSilently(m_connection, copy) || mysql_affected_rows(m_connection) == 0) return false;
     m_lastInsertId = static_cast<std::int64_t>(mysql_insert_id(m_connection));
     RunSilently(m_connection, "update " + twin + " set `znew_cont`='', `znew_op`='" +
@@ -110,15 +126,21 @@ int CClient::InsertRecord(const std::string& db, const std::string& table, const
     }
     BeginWait();
     EscapeFieldValues();
-    m_fragments = {"insert into " + db + "." + table + " (", JoinQuoted(m_fieldNames, '`'), ")",
-                   " values (", JoinQuoted(m_fieldValues, '\''), ")", tail};
+    m_fragments = {"insert into " + db + "." + table + " (",
+                   JoinQuoted(m_fieldNames, '`'),
+                   ")",
+                   " values (",
+                   JoinQuoted(m_fieldValues, '\''),
+                   ")",
+                   tail};
     if (RunComposedStatement() != 0) {
         EndWait();
         return 1;
     }
     m_lastInsertId = static_cast<std::int64_t>(mysql_insert_id(m_connection));
     if (clearAccount)
-        RunSilently(m_connection, "update " + db + "." + table + " set `ZZ_CONT`='' where `index`='" +
+        RunSilently(m_connection, "update " + db + "." + table +
+                                      " set `ZZ_CONT`='' where `index`='" +
                                       std::to_string(m_lastInsertId) + "'");
     EndWait();
     return 0;
@@ -132,8 +154,10 @@ int CClient::UpdateRecord(double index, const std::string& db, const std::string
     }
     BeginWait();
     // The copy and the change stand or fall together: a refused change must
-    // not leave a log row of something that never happened.
-    Transaction transaction(*this);
+    // not leave a log row of something that never happened. Inside a flow's
+    // transaction the flow takes both back when it fails.
+    std::optional<Transaction> transaction;
+    if (m_openTransactions == 0) transaction.emplace(*this);
     bool hasZzData = false;
     CopyToChangeLog(index, db, table, 'M', &hasZzData);
     EscapeFieldValues();
@@ -143,10 +167,10 @@ int CClient::UpdateRecord(double index, const std::string& db, const std::string
         assignments += "`" + m_fieldNames[i] + "`='" + m_fieldValues[i] + "'";
     }
     m_fragments = {"UPDATE " + db + "." + table + " SET ", assignments,
-                   hasZzData ? ", ZZ_DATA=ZZ_DATA" : "", " where `index`='" + IndexText(index) + "'",
-                   tail};
+                   hasZzData ? ", ZZ_DATA=ZZ_DATA" : "",
+                   " where `index`='" + IndexText(index) + "'", tail};
     int failed = RunComposedStatement();
-    if (!failed) failed = transaction.Commit();
+    if (!failed && transaction) failed = transaction->Commit();
     EndWait();
     return failed;
 }
@@ -158,13 +182,14 @@ int CClient::DeleteRecord(double index, const std::string& db, const std::string
         return 1;
     }
     BeginWait();
-    Transaction transaction(*this);
+    std::optional<Transaction> transaction;
+    if (m_openTransactions == 0) transaction.emplace(*this);
     bool hasZzData = false;
     CopyToChangeLog(index, db, table, 'D', &hasZzData);
     m_fragments = {"DELETE FROM " + db + "." + table + " WHERE `INDEX`='" + IndexText(index) + "'",
                    tail};
     int failed = RunComposedStatement();
-    if (!failed) failed = transaction.Commit();
+    if (!failed && transaction) failed = transaction->Commit();
     EndWait();
     return failed;
 }

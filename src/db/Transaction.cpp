@@ -9,13 +9,19 @@ Transaction::Transaction(CClient& client) : m_client(client), m_level(client.m_o
     if (m_open) ++m_client.m_openTransactions;
 }
 
-Transaction::~Transaction() { Rollback(); }
+Transaction::~Transaction() {
+    Rollback();
+}
 
-std::string Transaction::NestedName() const { return "orvik_nested_" + std::to_string(m_level); }
+std::string Transaction::NestedName() const {
+    return "orvik_nested_" + std::to_string(m_level);
+}
 
 void Transaction::Close() {
     m_open = false;
     if (m_client.m_openTransactions > 0) --m_client.m_openTransactions;
+    // Table layouts are trusted for one transaction only.
+    if (m_client.m_openTransactions == 0) m_client.m_changeLogColumns.clear();
 }
 
 // A lost connection took the open transaction with it: nothing more of it is
