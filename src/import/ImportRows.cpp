@@ -88,7 +88,8 @@ void AddSumsKey(RowTarget& t, int row, long long person, const std::string& mont
 
 // Step of the payroll import after the person: the month's sums, added or
 // replaced. `text` receives the note of what was done.
-RowEnd SaveEmployeeSums(RowTarget& t, int row, long long person, std::string& text) {
+RowEnd SaveEmployeeSums(RowTarget& t, int row, long long person, bool newPerson,
+                        std::string& text) {
     const std::string month = t.list.CellText(row, "LA_LUNA");
     if (!IsImportedMonth(month)) {
         text += kBadMonthNote;
@@ -102,8 +103,11 @@ RowEnd SaveEmployeeSums(RowTarget& t, int row, long long person, std::string& te
     }
     const auto monthSql = SqlNumber(t.client.GetPrompter(), month);
     if (!monthSql) return RowEnd::Failed;
+    // A person added a moment ago has no sums to look for.
     bool failed = false;
-    const auto existing = FoundKey(t.client, SumsLookUp(SqlInteger(person), *monthSql), failed);
+    const auto existing =
+        newPerson ? std::nullopt
+                  : FoundKey(t.client, SumsLookUp(SqlInteger(person), *monthSql), failed);
     if (failed) return RowEnd::Failed;
     AddSumsKey(t, row, person, month);
     const char* columns[] = {"SALARIU", "ASIG_DATORAT", "ASIG_VIRAT", "ANG_DATORAT", "ANG_VIRAT"};
@@ -202,6 +206,7 @@ RowEnd SaveEmployeeRow(RowTarget& t, int row) {
     if (failed) return RowEnd::Failed;
     AddPersonFields(t, row, ImportedHouse(list.CellText(row, "CAS")), form, hire);
     std::string text;
+    const bool newPerson = !person;
     if (person) {
         if (t.client.UpdateRecord(static_cast<double>(*person), "ASIGURATI", "ASIGURATI", "") != 0)
             return RowEnd::Failed;
@@ -212,7 +217,7 @@ RowEnd SaveEmployeeRow(RowTarget& t, int row) {
         person = t.client.LastInsertId();
         text = kPersonAdded;
     }
-    const RowEnd end = SaveEmployeeSums(t, row, *person, text);
+    const RowEnd end = SaveEmployeeSums(t, row, *person, newPerson, text);
     if (end != RowEnd::Failed) list.SetCellText(row, kVerdictColumn, text);
     return end;
 }
