@@ -306,15 +306,15 @@ bool CopyReader::KnownTable(const std::string& table) const {
 bool CopyReader::Feed(std::string_view line) {
     if (Refused()) return false;
     ++m_line;
-    const std::string at = "linia " + std::to_string(m_line);
-    if (line.size() > kMaxCopyLine) return Refuse(at + " este prea lunga");
+    if (line.size() > kMaxCopyLine) return Refuse(LineText() + " este prea lunga");
     if (line.empty() || line.back() != '\n') {
         m_cutShort = true;
-        return Refuse(at + " este taiata");
+        return Refuse(LineText() + " este taiata");
     }
     line.remove_suffix(1);
     m_statementSize = m_state == State::Between ? line.size() : m_statementSize + line.size();
-    if (m_statementSize > kMaxCopyStatement) return Refuse(at + ": instructiunea este prea lunga");
+    if (m_statementSize > kMaxCopyStatement)
+        return Refuse(LineText() + ": instructiunea este prea lunga");
     switch (m_state) {
         case State::Between:
             return Between(line);
@@ -325,15 +325,19 @@ bool CopyReader::Feed(std::string_view line) {
         case State::Ended:
             break;
     }
-    return Refuse(at + " urmeaza dupa sfarsitul copiei");
+    return Refuse(LineText() + " urmeaza dupa sfarsitul copiei");
+}
+
+std::string CopyReader::LineText() const {
+    return "linia " + std::to_string(m_line);
 }
 
 bool CopyReader::Between(std::string_view line) {
-    const std::string at = "linia " + std::to_string(m_line);
-    const std::string notOurs = at +
-                                " nu are forma instructiunilor pe care programul le scrie "
-                                "in copii";
     if (line.empty()) return true;
+    const auto notOurs = [this] {
+        return Refuse(LineText() +
+                      " nu are forma instructiunilor pe care programul le scrie in copii");
+    };
     if (line == kSandboxLine && m_line == 2) return true;
     if (std::find(std::begin(kSessionLines), std::end(kSessionLines), line) !=
         std::end(kSessionLines))
@@ -343,13 +347,14 @@ bool CopyReader::Between(std::string_view line) {
         const std::string_view db = TableName(line.substr(4), length);
         const bool known =
             std::find(std::begin(kDatabases), std::end(kDatabases), db) != std::end(kDatabases);
-        if (!known || line.substr(4 + length) != ";") return Refuse(notOurs);
+        if (!known || line.substr(4 + length) != ";") return notOurs();
         m_database = db;
         return true;
     }
     if (const auto trailer = ParseCopyTrailer(line); trailer && line.back() != '\r') {
         if (*trailer != m_companies)
-            return Refuse(at + ": numarul de societati nu se potriveste cu randurile copiei");
+            return Refuse(LineText() +
+                          ": numarul de societati nu se potriveste cu randurile copiei");
         m_state = State::Ended;
         return true;
     }
@@ -358,32 +363,33 @@ bool CopyReader::Between(std::string_view line) {
         const std::string_view rest = line.substr(start.size());
         const std::string name(TableName(rest, length));
         const std::string_view tail = rest.substr(length);
-        if (name.empty() || m_database.empty()) return Refuse(notOurs);
+        if (name.empty() || m_database.empty()) return notOurs();
         const std::string table = m_database + "." + name;
         if (start[0] == 'D') {
-            if (tail != ";") return Refuse(notOurs);
+            if (tail != ";") return notOurs();
             if (!KnownTable(table)) return NewTable(name);  // refused, naming the table
-            if (m_created.count(table)) return Refuse(at + " numeste a doua oara tabela " + table);
+            if (m_created.count(table))
+                return Refuse(LineText() + " numeste a doua oara tabela " + table);
             return true;
         }
-        if (start[0] == 'C') return tail == " (" ? NewTable(name) : Refuse(notOurs);
+        if (start[0] == 'C') return tail == " (" ? NewTable(name) : notOurs();
         // Rows only for the table defined just before.
         if (table != m_table || (tail != " VALUES" && !StartsWith(tail, " VALUES (")))
-            return Refuse(notOurs);
+            return notOurs();
         m_state = State::Rows;
         m_row = Row::Open;
         m_countCompanies = table == "asigurati.societati";
         return RowsText(tail.substr(std::min<std::size_t>(tail.size(), 8)), false);
     }
-    return Refuse(notOurs);
+    return notOurs();
 }
 
 bool CopyReader::NewTable(std::string_view name) {
     const std::string table = m_database + "." + std::string(name);
-    const std::string at = "linia " + std::to_string(m_line);
     if (!KnownTable(table))
-        return Refuse(at + " numeste tabela " + table + ", care nu este a programului");
-    if (!m_created.insert(table).second) return Refuse(at + " numeste a doua oara tabela " + table);
+        return Refuse(LineText() + " numeste tabela " + table + ", care nu este a programului");
+    if (!m_created.insert(table).second)
+        return Refuse(LineText() + " numeste a doua oara tabela " + table);
     m_tables.push_back(table);
     m_table = table;
     m_state = State::Create;
@@ -395,7 +401,7 @@ bool CopyReader::CreateLine(std::string_view line) {
     const bool part = StartsWith(line, "  `") || StartsWith(line, "  PRIMARY KEY ") ||
                       StartsWith(line, "  KEY `") || StartsWith(line, "  UNIQUE KEY `");
     if ((!closing && !part) || !DefinitionTokensOk(line, closing))
-        return Refuse("linia " + std::to_string(m_line) +
+        return Refuse(LineText() +
                       " nu are forma definitiilor de tabele pe care programul le scrie in copii");
     if (closing) m_state = State::Between;
     return true;
@@ -406,8 +412,7 @@ bool CopyReader::CreateLine(std::string_view line) {
 // quoted text, a number or NULL.
 bool CopyReader::RowsText(std::string_view text, bool lineStart) {
     const auto refuse = [&] {
-        return Refuse("linia " + std::to_string(m_line) +
-                      " nu are forma randurilor pe care programul le scrie in copii");
+        return Refuse(LineText() + " nu are forma randurilor pe care programul le scrie in copii");
     };
     if (lineStart && (text.empty() || text[0] != '(')) return refuse();
     std::size_t at = 0;

@@ -62,6 +62,7 @@ private:
     enum class Row { Open, Value, AfterValue, AfterRow, Done };
 
     bool Refuse(const std::string& why);
+    std::string LineText() const;  // "linia N"
     bool Between(std::string_view line);
     bool NewTable(std::string_view name);
     bool CreateLine(std::string_view line);
