@@ -30,6 +30,15 @@ void CheckAcceptedLine(std::string_view line) {
     bool quoted = false, named = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
+        if (quoted) {
+            if (c == '\\') {
+                if (++i < line.size() && (line[i] == '\n' || line[i] == '\0')) __builtin_trap();
+            } else if (c == '\'') {
+                quoted = false;
+            }
+            if (c == '\n' || c == '\0') __builtin_trap();
+            continue;
+        }
         if (named) {  // a name in backquotes: its letters are no statement word
             if (c == '`') named = false;
             if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$' && c != '`')
@@ -40,15 +49,6 @@ void CheckAcceptedLine(std::string_view line) {
         if (c == '`') {
             named = true;
             outside += c;
-            continue;
-        }
-        if (quoted) {
-            if (c == '\\') {
-                ++i;
-            } else if (c == '\'') {
-                quoted = false;
-            }
-            if (c == '\n' || c == '\0') __builtin_trap();
             continue;
         }
         if (c == '\'') {
