@@ -6,7 +6,9 @@
 
 #include "backup/Backup.h"
 
+#include <sys/stat.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include "backup/BackupInternal.h"
 #include "backup/CopyFormat.h"
@@ -80,11 +82,38 @@ bool IsCopyName(const std::string& name, const std::string& prefix) {
         std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - kEnd.size()));
 }
 
-BackupResult SaveInto(const BackupServer& server, std::time_t when, const std::string& name,
-                      const std::string& prefix) {
+// What a save of copii/ killed half-way left: ours by name (an automatic
+// copy's name with .partial), a plain file of this user. Only called under
+// the CopyLock, so no save is writing one right now.
+void RemoveLeftoverPartials(const fs::path& folder) {
+    static constexpr std::string_view kPartial = ".partial";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= kPartial.size() ||
+            name.compare(name.size() - kPartial.size(), kPartial.size(), kPartial) != 0)
+            continue;
+        const std::string copy = name.substr(0, name.size() - kPartial.size());
+        if (!IsCopyName(copy, kDailyPrefix) && !IsCopyName(copy, kBeforeRestorePrefix)) continue;
+        struct stat info {};
+        if (::lstat(entry.path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid() && info.st_nlink == 1)
+            ::unlink(entry.path().c_str());
+    }
+}
+
+// copii/ of the installation, made when missing, without what killed saves left.
+fs::path CopyFolder(const BackupServer& server) {
     const fs::path folder = AutomaticCopyFolder(server.installationFolder);
     std::error_code error;
     fs::create_directories(folder, error);
+    RemoveLeftoverPartials(folder);
+    return folder;
+}
+
+BackupResult SaveInto(const BackupServer& server, std::time_t when, const std::string& name,
+                      const std::string& prefix) {
+    const fs::path folder = CopyFolder(server);
     BackupResult result = WriteCopy(server, (folder / name).string(), when, {});
     if (result.ok) PruneCopies(folder.string(), prefix, kAutomaticCopiesKept);
     return result;
@@ -238,9 +267,8 @@ BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when)
     ::gettimeofday(&now, nullptr);
     const std::string stamp = kBeforeRestorePrefix + LocalTimeText(when, "%Y%m%d-%H%M%S") + "-" +
                               std::to_string(1000 + now.tv_usec / 1000).substr(1);
-    const fs::path folder = AutomaticCopyFolder(server.installationFolder);
+    const fs::path folder = CopyFolder(server);
     std::error_code error;
-    fs::create_directories(folder, error);
     BackupResult saved;
     for (int counter = 1; counter <= 100; ++counter) {
         const std::string name =

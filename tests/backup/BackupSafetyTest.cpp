@@ -181,12 +181,24 @@ TEST_F(BackupTest, OneSaveOrRestoreAtATime) {
 
 TEST_F(BackupTest, CopiesBeforeARestoreNeverReplaceOneAnother) {
     const std::string folder = AutomaticCopyFolder(s_source->Folder());
+    fs::create_directories(folder);
+    // What a save killed half-way left is ours by name and goes; a link planted
+    // under such a name is not followed, and another file keeps its name.
+    const std::string victim = s_source->Folder() + "/victim.txt";
+    WriteBytes(victim, "datele altcuiva");
+    const std::string left = folder + "/" + kBeforeRestore + "20200101-093000-123.sql.gz.partial";
+    WriteBytes(left, "half a copy");
+    fs::create_symlink(victim, folder + "/orvik-copie-20200101-0930.sql.gz.partial");
+    WriteBytes(folder + "/nota.partial", "a user's file");
     const std::size_t before = BeforeRestoreCopies(s_source->Folder());
     const std::time_t when = std::time(nullptr);
     for (int i = 0; i < 3; ++i) {
         const BackupResult saved = SaveCopyBeforeRestore(s_source->Server(), when);
         ASSERT_TRUE(saved.ok) << saved.message;
     }
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_EQ("datele altcuiva", ReadBytes(victim));
+    EXPECT_TRUE(fs::exists(folder + "/nota.partial"));
     const auto copies = ListCopies(folder, kBeforeRestore);
     EXPECT_EQ(std::min<std::size_t>(before + 3, kAutomaticCopiesKept), copies.size());
     for (const std::string& name : copies) {
