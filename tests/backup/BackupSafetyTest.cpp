@@ -273,3 +273,34 @@ TEST_F(BackupTest, ThePasswordNeverLandsInAFileAndStagingTablesNeverInACopy) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BackupTest, AnOlderVersionsCopyMayLackTheChangeLogsWhichTheLadderMakes) {
+    const std::string text = Gunzip(s_copy);
+    const std::size_t twin = text.find("DROP TABLE IF EXISTS `zlog_sume`;");
+    const std::size_t next = text.find("DROP TABLE IF EXISTS `zlog_sume_societati`;");
+    ASSERT_TRUE(twin != std::string::npos && next != std::string::npos);
+    std::string older = text.substr(0, twin) + text.substr(next);
+    const std::string folder = s_target->Folder();
+    Gzip(folder + "/current-without-log.sql.gz", older);
+    older.replace(older.find("versiune 2.08"), 13, "versiune 2.07");
+    Gzip(folder + "/older.sql.gz", older);
+
+    const CommandResult refused =
+        RunCli("restore '" + folder + "/current-without-log.sql.gz' --yes --installation '" +
+               folder + "'");
+    EXPECT_EQ(2, refused.status);
+    EXPECT_NE(std::string::npos, refused.output.find("lipseste tabela asigurati.zlog_sume"))
+        << refused.output;
+    const CommandResult restored =
+        RunCli("restore '" + folder + "/older.sql.gz' --yes --installation '" + folder + "'");
+    ASSERT_EQ(0, restored.status) << restored.output;
+    CClient& target = s_target->Client();
+    ASSERT_EQ(0, target.Query("SELECT COUNT(*) AS n FROM asigurati.zlog_sume", true));
+    EXPECT_EQ("0", target.GetValue(0, "N"));
+    ASSERT_EQ(0, target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
+    EXPECT_EQ("30000", target.GetValue(0, "N"));
+}
+
+}  // namespace
