@@ -104,10 +104,21 @@ void BackupDialog::RestoreFrom(const QString& path) {
     message = RefuseCopyVersion(info->version);
     if (!message.empty()) return m_prompter.ShowMessage(message);
     if (!m_prompter.AskYesNo(RestoreQuestion(*info))) return;
+    // No other save or restore, here or in another process, until the swap is done.
+    m_lock = std::make_unique<CopyLock>(m_server);
+    if (!m_lock->Held()) {
+        const std::string why = m_lock->Message();
+        m_lock.reset();
+        return m_prompter.ShowMessage(why + "\nDatele actuale au ramas neschimbate.",
+                                      MessageKind::Error);
+    }
     if (m_beforeRestore) m_beforeRestore();
     // Nothing else may write while the tables are swapped.
     setWindowModality(Qt::ApplicationModal);
-    if (DropStagedTables(m_client) != 0) return;
+    if (DropStagedTables(m_client) != 0) {
+        m_lock.reset();
+        return;
+    }
     SetBusy(true, "Se restaureaza copia...");
     const BackupServer server = m_server;
     const CopyInfo copy = *info;
@@ -117,13 +128,13 @@ void BackupDialog::RestoreFrom(const QString& path) {
             if (!saved.ok) return saved;
             return LoadCopy(server, file, copy, progress);
         },
-        [this](const BackupResult& loaded) {
+        [this, copy](const BackupResult& loaded) {
             setWindowModality(Qt::NonModal);
             if (!loaded.ok) {
                 DropStagedTables(m_client);
                 return m_prompter.ShowMessage(loaded.message, MessageKind::Error);
             }
-            if (SwapInLoadedCopy(m_client) != 0) {
+            if (SwapInLoadedCopy(m_client, copy.tables) != 0) {
                 DropStagedTables(m_client);
                 return;
             }
@@ -162,6 +173,7 @@ void BackupDialog::Finished(const BackupResult& result,
     m_worker.reset();
     SetBusy(false, result.ok ? "" : "Operatia nu a reusit.");
     done(result);
+    m_lock.reset();
 }
 
 void BackupDialog::ShowProgress(long long done, long long total) {

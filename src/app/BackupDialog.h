@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "backup/Backup.h"
+#include "backup/CopyLock.h"
 
 class CClient;
 class Prompter;
@@ -47,6 +48,7 @@ private:
     BackupServer m_server;
     std::function<void()> m_beforeRestore;
     std::unique_ptr<std::thread> m_worker;
+    std::unique_ptr<CopyLock> m_lock;  // held from the question to the swap of a restore
     QPushButton* m_save = nullptr;
     QPushButton* m_restore = nullptr;
     QPushButton* m_close = nullptr;

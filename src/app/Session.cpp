@@ -1,5 +1,6 @@
 #include "app/Session.h"
 
+#include "backup/CopyLock.h"
 #include "db/CClient.h"
 #include "db/SchemaUpgrade.h"
 
@@ -12,6 +13,7 @@ bool StartUp(CClient& client) {
         return false;
     }
     UpgradeSchema(client);
+    DropLeftoverStagedTables(client);
     return true;
 }
 

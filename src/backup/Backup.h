@@ -42,8 +42,9 @@ struct BackupResult {
 // orvik-copie-YYYYMMDD-HHMM.sql.gz
 std::string DefaultCopyName(std::time_t when);
 
-// Writes a copy to `path`: to a temporary name beside it, renamed over `path`
-// only when the dump ended well.
+// Writes a copy to `path`: to a new file beside it (`path`.partial, never
+// through a link), renamed over `path` only when the dump ended well. One
+// save or restore at a time: refused while another one runs.
 BackupResult SaveCopy(const BackupServer& server, const std::string& path, std::time_t when,
                       const BackupProgress& progress = {});
 
@@ -51,11 +52,14 @@ struct CopyInfo {
     std::string version;
     std::string date;  // "YYYY-MM-DD HH:MM"
     long long companies = 0;
-    long long textSize = 0;  // uncompressed
+    long long textSize = 0;           // uncompressed
+    std::vector<std::string> tables;  // "db.table", every one the copy defines
 };
 
-// Reads a copy to its end: nothing when it is not a copy of this program or
-// was cut short (`message` says which). Its version is not judged here.
+// Reads a copy to its end: nothing when it is not a copy of this program, was
+// cut short, or holds anything but the program's tables and rows (a copy is
+// data, never commands); `message` says which, naming the line. Its version
+// is not judged here.
 std::optional<CopyInfo> InspectCopy(const std::string& path, std::string& message);
 
 // "Restaurezi copia din <date>, cu <n> societati? ..."
@@ -64,16 +68,20 @@ std::string RestoreQuestion(const CopyInfo& info);
 // Drops what an earlier restore cut short left beside the tables. Its
 // failures are shown by the connection; 0 when done.
 int DropStagedTables(CClient& client);
-// Loads the copy beside the current tables (they are not touched).
+// Loads the copy beside the current tables (they are not touched): only the
+// statements the check accepts reach the server, judged again as they are
+// read. The caller holds the CopyLock.
 BackupResult LoadCopy(const BackupServer& server, const std::string& path, const CopyInfo& info,
                       const BackupProgress& progress = {});
 // Puts the loaded tables in place of the current ones in one statement and
-// drops the replaced ones. 0 when done; failures shown by the connection.
-int SwapInLoadedCopy(CClient& client);
+// drops the replaced ones; refused unless exactly the copy's `tables` were
+// loaded. 0 when done; failures shown by the connection.
+int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& tables);
 
-// The whole restore after the question was answered: the automatic copy of
-// the current data, the load, the swap and the schema ladder. Failures of the
-// connection are shown by it; the others come back in the result.
+// The whole restore after the question was answered, holding the CopyLock:
+// the automatic copy of the current data, the load, the swap and the schema
+// ladder. Failures of the connection are shown by it; the others come back
+// in the result.
 BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
                          const CopyInfo& info, const BackupProgress& progress = {});
 
@@ -86,10 +94,12 @@ inline constexpr int kAutomaticCopiesKept = 10;
 std::string AutomaticCopyFolder(const std::string& installationFolder);
 // True when no automatic copy of the day of `when` exists yet.
 bool AutomaticCopyDue(const std::string& installationFolder, std::time_t when);
-// Saves the day's copy into copii/ and keeps only the last ten.
+// Saves the day's copy into copii/ and keeps only the last ten (under the CopyLock).
 BackupResult SaveAutomaticCopy(const BackupServer& server, std::time_t when);
 // The copy made just before a restore, also in copii/, kept ten deep apart
-// from the daily ones; its failure message says the restore did not begin.
+// from the daily ones, under a name of its own to the millisecond that never
+// replaces another file; its failure message says the restore did not begin.
+// The caller holds the CopyLock.
 BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when);
 // Removes the oldest copies named `prefix`YYYYMMDD-HHMM.sql.gz beyond `keep`.
 void PruneCopies(const std::string& folder, const std::string& prefix, int keep);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,15 +12,6 @@
 #include <filesystem>
 
 extern char** environ;
-
-namespace {
-
-std::string TemporaryFolder() {
-    const char* folder = std::getenv("TMPDIR");
-    return folder && *folder ? folder : "/tmp";
-}
-
-}  // namespace
 
 bool WriteAll(int fd, const std::string& text) {
     std::size_t done = 0;
@@ -32,27 +24,24 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
-
 ClientDefaultsFile::ClientDefaultsFile(const std::string& host, int port, const std::string& login,
                                        const std::string& password) {
-    std::string path = TemporaryFolder() + "/orvik-client-XXXXXX";
-    const int fd = ::mkstemp(path.data());  // created 0600
+    // Nothing on disk: a file with the password can outlive no process, not even one killed.
+    const int fd = ::memfd_create("orvik-client", MFD_CLOEXEC);
     if (fd < 0) return;
     // Options of the [client] group are read by both mariadb and mariadb-dump.
     const std::string text = "[client]\nprotocol=tcp\nhost=" + host +
                              "\nport=" + std::to_string(port) + "\nuser=" + login +
                              "\npassword=" + password + "\n";
-    const bool written = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && WriteAll(fd, text);
-    ::close(fd);
-    if (!written) {
-        ::unlink(path.c_str());
+    if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !WriteAll(fd, text)) {
+        ::close(fd);
         return;
     }
-    m_path = path;
+    m_fd = fd;
 }
 
 ClientDefaultsFile::~ClientDefaultsFile() {
-    if (!m_path.empty()) ::unlink(m_path.c_str());
+    if (m_fd >= 0) ::close(m_fd);
 }
 
 ChildProcess::~ChildProcess() {
@@ -62,11 +51,9 @@ ChildProcess::~ChildProcess() {
 }
 
 bool ChildProcess::Start(const std::string& program, const std::vector<std::string>& arguments,
-                         Pipe pipe) {
-    std::string errorPath = TemporaryFolder() + "/orvik-child-XXXXXX";
-    m_errorFd = ::mkstemp(errorPath.data());
+                         Pipe pipe, int defaults) {
+    m_errorFd = ::memfd_create("orvik-child-errors", MFD_CLOEXEC);  // gone with us
     if (m_errorFd < 0) return false;
-    ::unlink(errorPath.c_str());  // kept open, gone with us
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return false;
     const int childEnd = pipe == Pipe::Input ? fds[0] : fds[1];
@@ -78,6 +65,10 @@ bool ChildProcess::Start(const std::string& program, const std::vector<std::stri
     posix_spawn_file_actions_adddup2(&actions, m_errorFd, 2);
     if (pipe == Pipe::Input)
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    // dup2 onto the same number would keep close-on-exec: go through a spare one.
+    int spare = -1;
+    if (defaults == 3) defaults = spare = ::fcntl(3, F_DUPFD_CLOEXEC, 10);
+    if (defaults >= 0) posix_spawn_file_actions_adddup2(&actions, defaults, 3);
     std::vector<char*> argv;
     std::string name = program;
     argv.push_back(name.data());
@@ -88,6 +79,7 @@ bool ChildProcess::Start(const std::string& program, const std::vector<std::stri
         ::posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(childEnd);
+    if (spare >= 0) ::close(spare);
     if (failed != 0) {
         m_pid = -1;
         ClosePipe();

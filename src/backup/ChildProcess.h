@@ -4,8 +4,9 @@
 #include <vector>
 
 // The database's own client tools run as child processes. The login never
-// appears on a command line (any user could read it in the process list): it
-// goes into a defaults file only this user can read, removed afterwards.
+// appears on a command line (any user could read it in the process list) nor
+// on disk: it goes into an anonymous memory file that the child inherits as
+// descriptor 3 and opens as /dev/fd/3, gone with the last process holding it.
 class ClientDefaultsFile {
 public:
     ClientDefaultsFile(const std::string& host, int port, const std::string& login,
@@ -14,12 +15,14 @@ public:
     ClientDefaultsFile(const ClientDefaultsFile&) = delete;
     ClientDefaultsFile& operator=(const ClientDefaultsFile&) = delete;
 
-    bool Ok() const { return !m_path.empty(); }
+    bool Ok() const { return m_fd >= 0; }
     // "--defaults-file=...": it must be the tool's first argument.
-    std::string Argument() const { return "--defaults-file=" + m_path; }
+    std::string Argument() const { return "--defaults-file=/dev/fd/3"; }
+    // Handed to ChildProcess::Start, which places it as the child's descriptor 3.
+    int Fd() const { return m_fd; }
 
 private:
-    std::string m_path;
+    int m_fd = -1;
 };
 
 // A started child with its standard input or output on a pipe of ours and
@@ -33,7 +36,9 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool Start(const std::string& program, const std::vector<std::string>& arguments, Pipe pipe);
+    // `defaults` (a ClientDefaultsFile's descriptor) becomes the child's descriptor 3.
+    bool Start(const std::string& program, const std::vector<std::string>& arguments, Pipe pipe,
+               int defaults = -1);
     pid_t Pid() const { return m_pid; }
     // Our end of the pipe: write to the child's input or read its output.
     int Fd() const { return m_fd; }

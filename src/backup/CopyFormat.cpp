@@ -136,8 +136,8 @@ std::string DumpStager::EndTable(std::string_view closingLine) {
     if (!m_keys.empty()) {
         const std::size_t end = WithoutLineEnd(out).size();
         if (end > 0 && out[end - 1] == ',') out.erase(end - 1, 1);
-        m_addKeys += "ALTER TABLE `" + m_database + "`.`" + std::string(kStagingPrefix) + m_table +
-                     "`";
+        m_addKeys +=
+            "ALTER TABLE `" + m_database + "`.`" + std::string(kStagingPrefix) + m_table + "`";
         for (std::size_t i = 0; i < m_keys.size(); ++i)
             m_addKeys += (i ? ", ADD " : " ADD ") + m_keys[i];
         m_addKeys += ";\n";
@@ -146,7 +146,9 @@ std::string DumpStager::EndTable(std::string_view closingLine) {
     return out + std::string(closingLine);
 }
 
-std::string DumpStager::Finish() { return std::exchange(m_held, {}) + std::exchange(m_addKeys, {}); }
+std::string DumpStager::Finish() {
+    return std::exchange(m_held, {}) + std::exchange(m_addKeys, {});
+}
 
 void CompanyCounter::Feed(std::string_view line) {
     if (StartsWith(line, "INSERT INTO `"))

@@ -6,7 +6,13 @@
 
 #include "backup/Backup.h"
 
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include "backup/BackupInternal.h"
 #include "backup/CopyFormat.h"
+#include "backup/CopyLock.h"
 #include "db/CClient.h"
 #include "db/InstallationPaths.h"
 #include "db/SchemaUpgrade.h"
@@ -52,24 +58,63 @@ int DropTables(CClient& client, const std::vector<std::string>& quoted) {
     return client.Query(sql, false);
 }
 
+bool IsStamp(std::string_view stamp) {
+    // YYYYMMDD-HHMM, YYYYMMDD-HHMMSS or YYYYMMDD-HHMMSS-mmm[-N]
+    static constexpr std::string_view kShape = "dddddddd-dddddd-ddd";
+    if (stamp.size() > kShape.size() && stamp[kShape.size()] == '-') {
+        const std::string_view counter = stamp.substr(kShape.size() + 1);
+        if (counter.empty() || counter.size() > 4) return false;
+        for (char c : counter)
+            if (c < '0' || c > '9') return false;
+        stamp = stamp.substr(0, kShape.size());
+    }
+    if (stamp.size() != 13 && stamp.size() != 15 && stamp.size() != kShape.size()) return false;
+    for (std::size_t i = 0; i < stamp.size(); ++i)
+        if (kShape[i] == '-' ? stamp[i] != '-' : (stamp[i] < '0' || stamp[i] > '9')) return false;
+    return true;
+}
+
 bool IsCopyName(const std::string& name, const std::string& prefix) {
-    // prefix + YYYYMMDD-HHMM[SS] + .sql.gz
     static constexpr std::string_view kEnd = ".sql.gz";
     if (!StartsWith(name, prefix) || name.size() < prefix.size() + kEnd.size()) return false;
     if (name.compare(name.size() - kEnd.size(), kEnd.size(), kEnd) != 0) return false;
-    const std::string stamp = name.substr(prefix.size(), name.size() - prefix.size() - kEnd.size());
-    if (stamp.size() != 13 && stamp.size() != 15) return false;
-    for (std::size_t i = 0; i < stamp.size(); ++i)
-        if (i == 8 ? stamp[i] != '-' : (stamp[i] < '0' || stamp[i] > '9')) return false;
-    return true;
+    return IsStamp(
+        std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - kEnd.size()));
+}
+
+// What a save of copii/ killed half-way left: ours by name (an automatic
+// copy's name with .partial), a plain file of this user. Only called under
+// the CopyLock, so no save is writing one right now.
+void RemoveLeftoverPartials(const fs::path& folder) {
+    static constexpr std::string_view kPartial = ".partial";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= kPartial.size() ||
+            name.compare(name.size() - kPartial.size(), kPartial.size(), kPartial) != 0)
+            continue;
+        const std::string copy = name.substr(0, name.size() - kPartial.size());
+        if (!IsCopyName(copy, kDailyPrefix) && !IsCopyName(copy, kBeforeRestorePrefix)) continue;
+        struct stat info {};
+        if (::lstat(entry.path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid() && info.st_nlink == 1)
+            ::unlink(entry.path().c_str());
+    }
+}
+
+// copii/ of the installation, made when missing, without what killed saves left.
+fs::path CopyFolder(const BackupServer& server) {
+    const fs::path folder = AutomaticCopyFolder(server.installationFolder);
+    std::error_code error;
+    fs::create_directories(folder, error);
+    RemoveLeftoverPartials(folder);
+    return folder;
 }
 
 BackupResult SaveInto(const BackupServer& server, std::time_t when, const std::string& name,
                       const std::string& prefix) {
-    const fs::path folder = AutomaticCopyFolder(server.installationFolder);
-    std::error_code error;
-    fs::create_directories(folder, error);
-    BackupResult result = SaveCopy(server, (folder / name).string(), when);
+    const fs::path folder = CopyFolder(server);
+    BackupResult result = WriteCopy(server, (folder / name).string(), when, {});
     if (result.ok) PruneCopies(folder.string(), prefix, kAutomaticCopiesKept);
     return result;
 }
@@ -108,20 +153,24 @@ int DropStagedTables(CClient& client) {
     return DropTables(client, staged);
 }
 
-int SwapInLoadedCopy(CClient& client) {
+int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables) {
     const auto tables = ListTables(client);
     if (!tables) return 1;
+    std::set<std::string> expected(copyTables.begin(), copyTables.end()), staged;
     std::set<std::pair<std::string, std::string>> loaded;
     std::vector<TableName> current;
     for (const TableName& t : *tables) {
-        if (StartsWith(t.table, kStagingPrefix))
+        if (StartsWith(t.table, kStagingPrefix)) {
             loaded.insert({t.db, t.table.substr(kStagingPrefix.size())});
-        else if (!StartsWith(t.table, kReplacedPrefix))
+            staged.insert(t.db + "." + t.table.substr(kStagingPrefix.size()));
+        } else if (!StartsWith(t.table, kReplacedPrefix))
             current.push_back(t);
     }
-    if (!loaded.count({"asigurati", "setari"})) {
+    // Only the tables this load made, every one of them: anything else under
+    // the staging prefix is not this copy's.
+    if (staged != expected || !loaded.count({"asigurati", "setari"})) {
         client.GetPrompter().ShowMessage(
-            "Copia incarcata nu contine tabela asigurati.setari; "
+            "Tabelele incarcate nu sunt cele ale copiei; "
             "datele actuale au ramas neschimbate.");
         return 1;
     }
@@ -148,6 +197,8 @@ int SwapInLoadedCopy(CClient& client) {
 
 BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
                          const CopyInfo& info, const BackupProgress& progress) {
+    const CopyLock lock(server);
+    if (!lock.Held()) return Failed(lock.Message() + kUnchanged);
     BackupResult result = SaveCopyBeforeRestore(server, std::time(nullptr));
     if (!result.ok) return result;
     result = {};
@@ -157,7 +208,7 @@ BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std:
         DropStagedTables(client);
         return result;
     }
-    if (SwapInLoadedCopy(client) != 0) {
+    if (SwapInLoadedCopy(client, info.tables) != 0) {
         DropStagedTables(client);
         result.ok = false;
         return result;
@@ -203,19 +254,38 @@ bool AutomaticCopyDue(const std::string& installationFolder, std::time_t when) {
 }
 
 BackupResult SaveAutomaticCopy(const BackupServer& server, std::time_t when) {
+    const CopyLock lock(server);
+    if (!lock.Held()) return Failed(lock.Message());
     return SaveInto(server, when, DefaultCopyName(when), kDailyPrefix);
 }
 
 BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when) {
-    // Seconds in the name: two restores in one minute must not overwrite the
-    // copy of the data the first one replaced.
-    BackupResult saved = SaveInto(
-        server, when, kBeforeRestorePrefix + LocalTimeText(when, "%Y%m%d-%H%M%S") + ".sql.gz",
-        kBeforeRestorePrefix);
-    if (!saved.ok)
-        saved.message =
-            "Copia automata a datelor actuale nu a putut fi facuta, asa ca restaurarea nu a "
-            "inceput.\n" +
-            saved.message;
+    // Milliseconds in the name, a counter after them and a file that is never
+    // replaced: no restore may overwrite the copy of the data another one
+    // replaced.
+    timeval now{};
+    ::gettimeofday(&now, nullptr);
+    const std::string stamp = kBeforeRestorePrefix + LocalTimeText(when, "%Y%m%d-%H%M%S") + "-" +
+                              std::to_string(1000 + now.tv_usec / 1000).substr(1);
+    const fs::path folder = CopyFolder(server);
+    std::error_code error;
+    BackupResult saved;
+    for (int counter = 1; counter <= 100; ++counter) {
+        const std::string name =
+            stamp + (counter == 1 ? "" : "-" + std::to_string(counter)) + ".sql.gz";
+        const fs::path path = folder / name;
+        if (fs::exists(fs::symlink_status(path, error))) continue;
+        bool existed = false;
+        saved = WriteCopy(server, path.string(), when, {}, true, &existed);
+        if (!existed) break;
+    }
+    if (saved.ok) {
+        PruneCopies(folder.string(), kBeforeRestorePrefix, kAutomaticCopiesKept);
+        return saved;
+    }
+    saved.message =
+        "Copia automata a datelor actuale nu a putut fi facuta, asa ca restaurarea nu a "
+        "inceput.\n" +
+        saved.message;
     return saved;
 }

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "backup/CopyLock.h"
 #include "db/InstallationPaths.h"
 
 namespace fs = std::filesystem;
@@ -74,7 +75,10 @@ bool CliSession::Open(const std::optional<std::string>& installation, std::strin
     }
     m_client = std::make_unique<CClient>(m_prompter, *port);
     m_client->SetServerProcess(&m_server);
-    if (m_client->Connect("127.0.0.1") == 0) return true;
+    if (m_client->Connect("127.0.0.1") == 0) {
+        DropLeftoverStagedTables(*m_client);
+        return true;
+    }
     // A server still starting is left to finish rather than killed.
     m_client->DetachServer();
     m_client.reset();

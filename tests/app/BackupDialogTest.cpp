@@ -5,23 +5,47 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <zlib.h>
+
 #include <filesystem>
 
 #include "../backup/BackupInstallation.h"
 #include "ScriptedPrompter.h"
 #include "app/BackupDialog.h"
 #include "app/MainWindow.h"
+#include "backup/CopyLock.h"
 
 namespace {
 
 class RecordingPrompter : public Prompter {
 public:
     void ShowMessage(const std::string& text, MessageKind) override { shown.push_back(text); }
-    bool AskYesNo(const std::string&) override { return false; }
+    bool AskYesNo(const std::string& text) override {
+        asked.push_back(text);
+        return answer;
+    }
     std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-    std::vector<std::string> shown;
+    std::vector<std::string> shown, asked;
+    bool answer = false;
 };
+
+// The text of a gzip file, and a gzip file of a text.
+std::string Gunzip(const std::string& path) {
+    gzFile in = gzopen(path.c_str(), "rb");
+    std::string text;
+    char buffer[1 << 16];
+    int n;
+    while (in && (n = gzread(in, buffer, sizeof buffer)) > 0) text.append(buffer, n);
+    if (in) gzclose(in);
+    return text;
+}
+
+void Gzip(const std::string& path, const std::string& text) {
+    gzFile out = gzopen(path.c_str(), "wb");
+    gzwrite(out, text.data(), static_cast<unsigned>(text.size()));
+    gzclose(out);
+}
 
 TEST(BackupDialog, F9OnTheMainWindowOpensItWithBothOperations) {
     ScriptedPrompter prompter;
@@ -59,6 +83,46 @@ TEST(BackupDialog, SaveRunsBesideTheEventLoopAndEndsWithNameAndSize) {
         << prompter.shown[0];
     EXPECT_TRUE(std::filesystem::exists(path.toStdString()));
     EXPECT_TRUE(dialog.findChild<QPushButton*>("saveCopyButton")->isEnabled());
+}
+
+TEST(BackupDialog, RestoreRefusesAHostileCopyAndWaitsForAnotherOperationToEnd) {
+    BackupInstallation installation;
+    ASSERT_TRUE(installation.Ready());
+    const std::string copy = installation.Folder() + "/buna.sql.gz";
+    ASSERT_TRUE(SaveCopy(installation.Server(), copy, std::time(nullptr)).ok);
+    const std::string pwned = installation.Folder() + "/pwned";
+    std::string text = Gunzip(copy);
+    text.insert(text.find('\n') + 1, "\\! touch " + pwned + "\n");
+    const std::string hostile = installation.Folder() + "/rea.sql.gz";
+    Gzip(hostile, text);
+
+    RecordingPrompter prompter;
+    prompter.answer = true;
+    BackupDialog dialog(installation.Client(), prompter, installation.Server(), nullptr);
+    dialog.show();
+    dialog.RestoreFrom(QString::fromStdString(hostile));
+    ASSERT_EQ(1u, prompter.shown.size());
+    EXPECT_EQ("Copia " + hostile +
+                  " nu poate fi restaurata: linia 2 nu are forma instructiunilor pe care "
+                  "programul le scrie in copii.\nDatele actuale au ramas neschimbate.",
+              prompter.shown[0]);
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_FALSE(dialog.Busy());
+    EXPECT_FALSE(std::filesystem::exists(pwned));
+    {
+        const CopyLock other(installation.Server());
+        ASSERT_TRUE(other.Held());
+        dialog.RestoreFrom(QString::fromStdString(copy));
+        ASSERT_EQ(2u, prompter.shown.size());
+        EXPECT_EQ(0u, prompter.shown[1].find("O alta salvare sau restaurare a datelor este in "
+                                             "lucru"))
+            << prompter.shown[1];
+        EXPECT_FALSE(dialog.Busy());
+    }
+    dialog.RestoreFrom(QString::fromStdString(copy));
+    while (dialog.Busy()) QTest::qWait(20);
+    ASSERT_EQ(3u, prompter.shown.size());
+    EXPECT_EQ("Copia a fost restaurata.", prompter.shown[2]);
 }
 
 }  // namespace

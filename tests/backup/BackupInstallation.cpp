@@ -100,6 +100,16 @@ CClient& BackupInstallation::Client() {
     return *m_client;
 }
 
+QuietConnection::QuietConnection(int port) {
+    m_prompter = std::make_unique<QuietPrompter>();
+    m_client = std::make_unique<CClient>(*m_prompter, port);
+    EXPECT_EQ(0, m_client->Connect("127.0.0.1"));
+}
+
+QuietConnection::~QuietConnection() {
+    m_client.reset();
+}
+
 void FillData(CClient& client, int companies, int insured, int sums) {
     std::string bytes;
     for (int b = 0x80; b < 0x100; ++b) bytes += static_cast<char>(b);

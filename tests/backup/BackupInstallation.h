@@ -31,6 +31,19 @@ private:
     std::unique_ptr<CClient> m_client;
 };
 
+// A connection of its own that keeps its messages, for a second operation at
+// the same time as the installation's own connection.
+class QuietConnection {
+public:
+    explicit QuietConnection(int port);
+    ~QuietConnection();
+    CClient& Client() { return *m_client; }
+
+private:
+    std::unique_ptr<class Prompter> m_prompter;
+    std::unique_ptr<CClient> m_client;
+};
+
 // Companies with names holding every byte 0x80-0xFF and apostrophes, their
 // insured persons and monthly sums (sums per insured = sums / insured).
 void FillData(CClient& client, int companies, int insured, int sums);

@@ -9,116 +9,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "BackupInstallation.h"
-#include "backup/CopyFormat.h"
+#include "BackupFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CommandResult {
-    std::string output;
-    int status = -1;
-};
-
-CommandResult RunCli(const std::string& arguments) {
-    CommandResult result;
-    std::FILE* pipe =
-        popen((std::string(ORVIK_CLI) + " backup " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        result.output.append(buffer, got);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-std::string Gunzip(const std::string& path) {
-    gzFile in = gzopen(path.c_str(), "rb");
-    std::string text;
-    char buffer[1 << 16];
-    int n;
-    while (in && (n = gzread(in, buffer, sizeof buffer)) > 0) text.append(buffer, n);
-    if (in) gzclose(in);
-    return text;
-}
-
-void Gzip(const std::string& path, const std::string& text) {
-    gzFile out = gzopen(path.c_str(), "wb");
-    ASSERT_TRUE(out);
-    ASSERT_EQ(static_cast<int>(text.size()), gzwrite(out, text.data(), text.size()));
-    ASSERT_EQ(Z_OK, gzclose(out));
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-long long CountStagedTables(CClient& client) {
-    EXPECT_EQ(0, client.Query("SELECT COUNT(*) AS n FROM information_schema.tables WHERE "
-                              "table_name LIKE 'zcopie\\_%' OR table_name LIKE 'zvechi\\_%'",
-                              true));
-    return std::stoll(client.GetValue(0, "N"));
-}
-
-// Every index of the three databases, by table: a restore that loads the rows
-// first and builds the keys after must end with the same keys.
-std::string Indexes(CClient& client) {
-    EXPECT_EQ(0, client.Query("SELECT GROUP_CONCAT(CONCAT(table_schema, '.', table_name, '.', "
-                              "index_name, '.', non_unique) ORDER BY 1 SEPARATOR ' ') AS i FROM "
-                              "(SELECT DISTINCT table_schema, table_name, index_name, non_unique "
-                              "FROM information_schema.statistics WHERE table_schema IN "
-                              "('asigurati','concedii','nomenc')) AS s",
-                              true));
-    return client.GetValue(0, "I");
-}
-
-// A company only the target has, so a restore that did happen would show.
-void MarkTarget(CClient& client) {
-    ASSERT_EQ(0, client.Query("DELETE FROM asigurati.societati WHERE cf=99", false));
-    ASSERT_EQ(0, client.Query("INSERT INTO asigurati.societati (cf, denumire) VALUES (99, "
-                              "'NUMAI IN TINTA')",
-                              false));
-}
-
-class BackupTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        s_source = new BackupInstallation();
-        s_target = new BackupInstallation();
-        ASSERT_TRUE(s_source->Ready());
-        ASSERT_TRUE(s_target->Ready());
-        // Over a megabyte of text, so a load can be stopped half-way.
-        FillData(s_source->Client(), 50, 1000, 30000);
-        s_copy = s_source->Folder() + "/" + DefaultCopyName(std::time(nullptr));
-        const BackupResult saved = SaveCopy(s_source->Server(), s_copy, std::time(nullptr));
-        ASSERT_TRUE(saved.ok) << saved.message;
-        EXPECT_EQ(static_cast<long long>(fs::file_size(s_copy)), saved.fileSize);
-        EXPECT_FALSE(fs::exists(s_copy + ".partial"));
-    }
-    static void TearDownTestSuite() {
-        delete s_source;
-        delete s_target;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(s_source && s_source->Ready());
-        ASSERT_TRUE(s_target && s_target->Ready());
-    }
-
-    static BackupInstallation* s_source;
-    static BackupInstallation* s_target;
-    static std::string s_copy;
-};
-BackupInstallation* BackupTest::s_source = nullptr;
-BackupInstallation* BackupTest::s_target = nullptr;
-std::string BackupTest::s_copy;
 
 TEST_F(BackupTest, RestoreIntoAFreshInstallationGivesTheSameRowsInEveryTable) {
     std::string message;

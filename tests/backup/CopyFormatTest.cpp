@@ -55,21 +55,22 @@ TEST(CopyFormat, PlainKeysAreAddedAfterTheRowsAndUniqueOnesStayInPlace) {
           "  UNIQUE KEY `ziua` (`ziua`)\n", ") ENGINE=InnoDB;\n"})
         out += stager.Feed(line);
     out += stager.Finish();
-    EXPECT_EQ("USE `asigurati`;\n"
-              "CREATE TABLE `zcopie_sume` (\n"
-              "  `index` int(11) NOT NULL,\n"
-              "  `cnp` bigint(20) NOT NULL DEFAULT 0,\n"
-              "  PRIMARY KEY (`index`)\n"
-              ") ENGINE=InnoDB DEFAULT CHARSET=latin1;\n"
-              "INSERT INTO `zcopie_sume` VALUES (1,2);\n"
-              "USE `nomenc`;\n"
-              "CREATE TABLE `zcopie_zile` (\n"
-              "  `ziua` date NOT NULL,\n"
-              "  UNIQUE KEY `ziua` (`ziua`)\n"
-              ") ENGINE=InnoDB;\n"
-              "ALTER TABLE `asigurati`.`zcopie_sume` ADD KEY `id_cnp_luna` (`id_cnp`,`luna`), ADD "
-              "KEY `cnp` (`cnp`);\n",
-              out);
+    EXPECT_EQ(
+        "USE `asigurati`;\n"
+        "CREATE TABLE `zcopie_sume` (\n"
+        "  `index` int(11) NOT NULL,\n"
+        "  `cnp` bigint(20) NOT NULL DEFAULT 0,\n"
+        "  PRIMARY KEY (`index`)\n"
+        ") ENGINE=InnoDB DEFAULT CHARSET=latin1;\n"
+        "INSERT INTO `zcopie_sume` VALUES (1,2);\n"
+        "USE `nomenc`;\n"
+        "CREATE TABLE `zcopie_zile` (\n"
+        "  `ziua` date NOT NULL,\n"
+        "  UNIQUE KEY `ziua` (`ziua`)\n"
+        ") ENGINE=InnoDB;\n"
+        "ALTER TABLE `asigurati`.`zcopie_sume` ADD KEY `id_cnp_luna` (`id_cnp`,`luna`), ADD "
+        "KEY `cnp` (`cnp`);\n",
+        out);
 }
 
 TEST(CopyFormat, CompaniesAreCountedByRowsOutsideQuotedValues) {
