@@ -79,7 +79,11 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return finished.count() == 1; }));
         return shown;
     }
-    QUrl AskedUrl() { return UpdateRequest(VersionQuery("2.08"), kUpdateStallLimitMs).url(); }
+    // Where the version query goes, without its query string.
+    std::string AskedService() {
+        const QUrl url = UpdateRequest(VersionQuery("2.08"), kUpdateStallLimitMs).url();
+        return url.toString(QUrl::RemoveQuery).toStdString();
+    }
 
     LocalUpdateService m_service;
     CurrentInstallation m_installation;
@@ -164,16 +168,16 @@ TEST_F(UpdateCheckTest, TheServiceIsTheOneNamedInTheInstallationSettings) {
         "  actualizari = " +
         m_service.Base().toUtf8() + "/ \r\n" + "actualizari=ftp://gresit.example.com\r\n");
     EXPECT_EQ("2.10", Check());
-    EXPECT_EQ(m_service.Base() + "/orvik_updates.php", AskedUrl().toString(QUrl::RemoveQuery));
+    EXPECT_EQ(m_service.Base().toStdString() + "/orvik_updates.php", AskedService());
     ASSERT_EQ(1, m_service.Requests().size());
 }
 
 TEST_F(UpdateCheckTest, WithoutAWellFormedSettingTheBuiltInServiceIsAsked) {
     // No other process can point the program elsewhere through its environment.
     qputenv("ORVIK_UPDATE_URL", m_service.Base().toUtf8());
-    const QString builtIn = QString(kUpdateServiceBase) + kUpdateServicePath;
+    const std::string builtIn = std::string(kUpdateServiceBase) + kUpdateServicePath;
     m_installation.RemoveSettings();
-    EXPECT_EQ(builtIn, AskedUrl().toString(QUrl::RemoveQuery));
+    EXPECT_EQ(builtIn, AskedService());
     for (const QByteArray& settings : {
              QByteArray("actualizari=http://192.0.2.1:8080\n"),  // plain http away from here
              "actualizari=" + m_service.Base().toUtf8() + "/alt/loc\n",
@@ -182,7 +186,7 @@ TEST_F(UpdateCheckTest, WithoutAWellFormedSettingTheBuiltInServiceIsAsked) {
              QByteArray("actualizari\n"),
          }) {
         m_installation.WriteSettings(settings);
-        EXPECT_EQ(builtIn, AskedUrl().toString(QUrl::RemoveQuery)) << settings.constData();
+        EXPECT_EQ(builtIn, AskedService()) << settings.constData();
     }
     qunsetenv("ORVIK_UPDATE_URL");
 }
