@@ -39,16 +39,25 @@ void InstallerDownload::OnAnswer(std::optional<VersionAnswer> answer) {
     m_size = answer->size;
     m_file.setFileName(
         QDir(m_programFolder).filePath(QString::fromStdString(InstallerFileName(answer->version))));
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return Fail();
-    const std::string query = DownloadQuery(answer->version, m_runningVersion.toStdString());
-    m_reply = m_network.get(UpdateRequest(query, m_stallLimitMs));
+    const QNetworkRequest request = UpdateRequest(
+        DownloadQuery(answer->version, m_runningVersion.toStdString()), m_stallLimitMs);
+    m_asked = request.url();
+    m_reply = m_network.get(request);
     connect(m_reply, &QNetworkReply::readyRead, this, &InstallerDownload::OnData);
     connect(m_reply, &QNetworkReply::finished, this, &InstallerDownload::OnInstallerEnd);
 }
 
+bool InstallerDownload::OpenFile() {
+    // Created only once the service answers, so an error page or a refused
+    // redirect leaves a file of the same name as it was.
+    return m_file.isOpen() || m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
 void InstallerDownload::OnData() {
+    if (!m_running) return;
+    if (!IsServiceAnswer(*m_reply, m_asked)) return Fail();
     // An installer announced empty is not read at all.
-    if (!m_running || m_size < 1) return;
+    if (m_size < 1) return;
     while (m_running && m_reply && m_reply->bytesAvailable() > 0) {
         // More bytes than announced: not the file the service described.
         if (m_done >= m_size) return Fail();
@@ -56,6 +65,7 @@ void InstallerDownload::OnData() {
         // the end of the transfer is a short read.
         const qint64 length = std::min(kChunk, m_size - m_done);
         if (m_reply->bytesAvailable() < length) return;
+        if (!OpenFile()) return Fail();
         emit ProgressText(QString::fromStdString(::ProgressText(m_done, m_size)));
         if (!WriteChunk(length)) return Fail();
     }
@@ -77,7 +87,8 @@ void InstallerDownload::OnInstallerEnd() {
     if (m_size >= 1 && (m_done != m_size || m_reply->bytesAvailable() > 0)) return Fail();
     m_reply->deleteLater();
     m_reply = nullptr;
-    if (!m_file.flush()) return Fail();
+    // An installer announced empty is still written, as an empty file.
+    if (!OpenFile() || !m_file.flush()) return Fail();
     m_file.close();
     m_running = false;
     emit Finished(m_file.fileName());

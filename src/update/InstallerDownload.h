@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 
 #include "update/UpdateAnswer.h"
 #include "update/UpdateService.h"
@@ -12,9 +13,10 @@ class QNetworkReply;
 
 // Downloads the announced installer into the program's folder: asks for the
 // newest version, then writes the installer chunk by chunk. Whatever goes
-// wrong (network, TLS, a stall, a short or long transfer, cancel) leaves no
-// file behind and ends in Failed; only a file of exactly the announced size
-// ends in Finished.
+// wrong (network, TLS, a stall, an answer other than HTTP 200, a redirect
+// away from the service, a short or long transfer, cancel) leaves no file
+// behind and ends in Failed; only a file of exactly the announced size ends
+// in Finished.
 class InstallerDownload : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +42,7 @@ private:
     void OnData();
     void OnInstallerEnd();
     void Fail();
+    bool OpenFile();
     bool WriteChunk(qint64 length);
 
     QString m_runningVersion;
@@ -47,6 +50,7 @@ private:
     int m_stallLimitMs = kUpdateStallLimitMs;
     QNetworkAccessManager m_network;
     QPointer<QNetworkReply> m_reply;
+    QUrl m_asked;  // the download query as sent, before any redirect
     QFile m_file;
     qint64 m_size = 0;
     qint64 m_done = 0;

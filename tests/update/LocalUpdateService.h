@@ -5,10 +5,12 @@
 #include <QString>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 
 // A tiny HTTP update service on 127.0.0.1, run by the test inside its own
 // event loop. It answers the version query with `versionAnswer` and the
-// download query with `installer`, shaped by `mode`.
+// download query with `installer`, shaped by `mode`, with the given statuses;
+// a location makes it redirect that query there instead.
 class LocalUpdateService : public QObject {
     Q_OBJECT
 public:
@@ -21,8 +23,10 @@ public:
     };
 
     LocalUpdateService();
-    // "http://127.0.0.1:<port>", also set as ORVIK_UPDATE_URL.
+    // "http://127.0.0.1:<port>".
     QString Base() const;
+    // The settings line that points an installation at this service.
+    QByteArray SettingLine() const;
 
     void Release();
     // The request lines received, "GET /orvik_updates.php?... HTTP/1.1".
@@ -32,13 +36,41 @@ public:
     QByteArray installer;
     Mode mode = Mode::Whole;
     int heldBytes = 1000;
+    int versionStatus = 200;
+    int installerStatus = 200;
+    // Where a "302 Found" sends the version or the download query; requests
+    // whose line holds "moved" are always answered, so a redirect ends.
+    QByteArray versionLocation;
+    QByteArray installerLocation;
 
 private:
     void Accept();
     void Answer(QTcpSocket* socket);
-    void Send(QTcpSocket* socket, const QByteArray& body, qint64 announced, qint64 sent);
+    void Send(QTcpSocket* socket, int status, const QByteArray& body, qint64 announced,
+              qint64 sent);
+    void Redirect(QTcpSocket* socket, const QByteArray& location);
 
     QTcpServer m_server;
     QList<QByteArray> m_requests;
     QPointer<QTcpSocket> m_held;
+};
+
+// A throwaway installation folder made the current folder, as the program's
+// start-up does, with the settings file it is given; the previous current
+// folder comes back at the end.
+class CurrentInstallation {
+public:
+    CurrentInstallation();
+    ~CurrentInstallation();
+    CurrentInstallation(const CurrentInstallation&) = delete;
+    CurrentInstallation& operator=(const CurrentInstallation&) = delete;
+
+    // Writes the settings file whole.
+    void WriteSettings(const QByteArray& text);
+    void RemoveSettings();
+    QString Path() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_previous;
 };

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <sys/stat.h>
 #include <cerrno>
@@ -46,6 +47,16 @@ QByteArray Answer(const char* version, qint64 size) {
     return QByteArray(version) + " " + QByteArray::number(size).rightJustified(10, '0');
 }
 
+// What a web server in front of the service may send with an error status:
+// a page whose first bytes happen to be in the answer's layout, longer than
+// the 255 bytes read.
+QByteArray ErrorPageInAnswerLayout(const char* version, qint64 size) {
+    return Answer(version, size) + QByteArray(300, ' ');
+}
+
+const char* const kMovedDownload =
+    "/moved/orvik_updates.php?action=get_vers_update&type=ASG&value=2.10&ver=2.08";
+
 // Where a screenshot goes when ORVIK_UPDATE_SHOTS names a folder.
 void Shoot(QWidget* widget, const char* name) {
     const QString folder = qEnvironmentVariable("ORVIK_UPDATE_SHOTS");
@@ -56,6 +67,7 @@ void Shoot(QWidget* widget, const char* name) {
 
 class UpdateCheckTest : public ::testing::Test {
 protected:
+    void SetUp() override { m_installation.WriteSettings(m_service.SettingLine()); }
     // The check's outcome: the announced version, or empty when it stayed silent.
     QString Check(int stallLimitMs = kUpdateStallLimitMs) {
         UpdateCheck check;
@@ -67,7 +79,14 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return finished.count() == 1; }));
         return shown;
     }
+    // Where the version query goes, without its query string.
+    std::string AskedService() {
+        const QUrl url = UpdateRequest(VersionQuery("2.08"), kUpdateStallLimitMs).url();
+        return url.toString(QUrl::RemoveQuery).toStdString();
+    }
+
     LocalUpdateService m_service;
+    CurrentInstallation m_installation;
 };
 
 TEST_F(UpdateCheckTest, ANewerVersionIsAnnouncedWithoutLeadingZeros) {
@@ -95,14 +114,88 @@ TEST_F(UpdateCheckTest, TheSameOlderOrUnreadableAnswersShowNothing) {
 TEST_F(UpdateCheckTest, AStalledOrAbsentServiceShowsNothing) {
     m_service.mode = Mode::Unanswered;
     EXPECT_EQ("", Check(200));
-    qputenv("ORVIK_UPDATE_URL", "http://127.0.0.1:1");
+    m_installation.WriteSettings("actualizari=http://127.0.0.1:1\n");
     EXPECT_EQ("", Check());
+}
+
+TEST_F(UpdateCheckTest, OnlyAnHttp200AnswerIsAnAnswer) {
+    for (int status : {404, 500, 203}) {
+        for (const QByteArray& body :
+             {Answer("02.10", 999), ErrorPageInAnswerLayout("02.10", 999)}) {
+            m_service.versionStatus = status;
+            m_service.versionAnswer = body;
+            EXPECT_EQ("", Check()) << status << " with " << body.size() << " bytes";
+        }
+    }
+    m_service.versionStatus = 200;
+    EXPECT_EQ("2.10", Check());
+}
+
+TEST_F(UpdateCheckTest, ARedirectAwayFromTheServiceIsNotFollowed) {
+    LocalUpdateService foreign;
+    foreign.versionAnswer = Answer("02.10", 999);
+    m_service.versionAnswer = Answer("02.10", 999);
+    const QByteArray port = QByteArray::number(QUrl(m_service.Base()).port());
+    // Another port, another host name for the same machine, another scheme.
+    for (const QByteArray& location :
+         {foreign.Base().toUtf8() + "/moved/orvik_updates.php?action=vers",
+          "http://localhost:" + port + "/moved/orvik_updates.php?action=vers",
+          "https://127.0.0.1:" + port + "/moved/orvik_updates.php?action=vers"}) {
+        m_service.versionLocation = location;
+        EXPECT_EQ("", Check()) << location.constData();
+    }
+    EXPECT_TRUE(foreign.Requests().isEmpty());
+    EXPECT_EQ(3, m_service.Requests().size());
+}
+
+TEST_F(UpdateCheckTest, ARedirectWithinTheServiceIsFollowed) {
+    m_service.versionAnswer = Answer("02.10", 999);
+    m_service.versionLocation = "/moved/orvik_updates.php?action=vers";
+    EXPECT_EQ("2.10", Check());
+    m_service.versionLocation = m_service.Base().toUtf8() + "/moved/orvik_updates.php?action=vers";
+    EXPECT_EQ("2.10", Check());
+    ASSERT_EQ(4, m_service.Requests().size());
+    EXPECT_EQ("GET /moved/orvik_updates.php?action=vers HTTP/1.1", m_service.Requests()[1]);
+}
+
+TEST_F(UpdateCheckTest, TheServiceIsTheOneNamedInTheInstallationSettings) {
+    m_service.versionAnswer = Answer("02.10", 999);
+    // Comments, blanks and Windows line ends as an editor leaves them; the
+    // last well-formed line counts.
+    m_installation.WriteSettings(
+        "# adresa serviciului de actualizari\r\n\r\n"
+        "actualizari=https://vechi.example.com\r\n"
+        "  actualizari = " +
+        m_service.Base().toUtf8() + "/ \r\n" + "actualizari=ftp://gresit.example.com\r\n");
+    EXPECT_EQ("2.10", Check());
+    EXPECT_EQ(m_service.Base().toStdString() + "/orvik_updates.php", AskedService());
+    ASSERT_EQ(1, m_service.Requests().size());
+}
+
+TEST_F(UpdateCheckTest, WithoutAWellFormedSettingTheBuiltInServiceIsAsked) {
+    // No other process can point the program elsewhere through its environment.
+    qputenv("ORVIK_UPDATE_URL", m_service.Base().toUtf8());
+    const std::string builtIn = std::string(kUpdateServiceBase) + kUpdateServicePath;
+    m_installation.RemoveSettings();
+    EXPECT_EQ(builtIn, AskedService());
+    for (const QByteArray& settings : {
+             QByteArray("actualizari=http://192.0.2.1:8080\n"),  // plain http away from here
+             "actualizari=" + m_service.Base().toUtf8() + "/alt/loc\n",
+             "actualizari=" + m_service.Base().toUtf8() + ":\n",
+             "actualizare=" + m_service.Base().toUtf8() + "\n",
+             QByteArray("actualizari\n"),
+         }) {
+        m_installation.WriteSettings(settings);
+        EXPECT_EQ(builtIn, AskedService()) << settings.constData();
+    }
+    qunsetenv("ORVIK_UPDATE_URL");
 }
 
 class UpdateDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
+        m_installation.WriteSettings(m_service.SettingLine());
         m_dialog = std::make_unique<UpdateDialog>("2.08", m_folder.path());
         QObject::connect(&m_dialog->Download(), &InstallerDownload::ProgressText,
                          [this](const QString& text) { m_texts.append(text); });
@@ -124,17 +217,30 @@ protected:
             .filePath(QString("Instalare_Orvik_Asigurati_") + version + ".exe");
     }
     // A stopped download leaves the dialog open until the user leaves it.
-    void ExpectStoppedWithoutFile() {
+    void ExpectStopped() {
         EXPECT_EQ("[ESC]   Iesire", Button()->text());
         EXPECT_TRUE(m_dialog->isVisible());
-        EXPECT_TRUE(QDir(m_folder.path()).isEmpty())
-            << QDir(m_folder.path()).entryList().join(",").toStdString();
         QTest::mouseClick(Button(), Qt::LeftButton);
         EXPECT_EQ(QDialog::Rejected, m_dialog->result());
         EXPECT_FALSE(m_dialog->isVisible());
     }
+    void ExpectStoppedWithoutFile() {
+        EXPECT_TRUE(QDir(m_folder.path()).isEmpty())
+            << QDir(m_folder.path()).entryList().join(",").toStdString();
+        ExpectStopped();
+    }
+    static void WriteFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    static QByteArray ReadFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+    }
 
     LocalUpdateService m_service;
+    CurrentInstallation m_installation;
     QTemporaryDir m_folder;
     std::unique_ptr<UpdateDialog> m_dialog;
     QStringList m_texts;
@@ -151,10 +257,13 @@ TEST_F(UpdateDialogTest, A999ByteInstallerIsWrittenAndTheDialogClosesWithOk) {
     old.close();
     Serve("02.10", 999, Bytes(999));
     QSignalSpy finished(m_dialog.get(), &QDialog::finished);
+    // Read while the transfer runs: a fast one is over before any poll.
+    QString buttonWhileDownloading;
+    QObject::connect(&m_dialog->Download(), &InstallerDownload::ProgressText,
+                     [&] { buttonWhileDownloading = Button()->text(); });
     m_dialog->show();
-    ASSERT_TRUE(WaitUntil([this] { return Begun(); }));
-    EXPECT_EQ("[ESC]   Anuleaza", Button()->text());
     ASSERT_TRUE(WaitUntil([&] { return finished.count() == 1; }));
+    EXPECT_EQ("[ESC]   Anuleaza", buttonWhileDownloading);
     EXPECT_EQ(QDialog::Accepted, m_dialog->result());
     EXPECT_EQ(QStringList{"Se descarca kitul de instalare (0 / 999)"}, m_texts);
     EXPECT_EQ("[ESC]   Iesire", Button()->text());
@@ -209,6 +318,55 @@ TEST_F(UpdateDialogTest, AnUnreadableVersionAnswerStopsBeforeAnyFile) {
     ExpectStoppedWithoutFile();
 }
 
+TEST_F(UpdateDialogTest, AnErrorPageForTheVersionStopsBeforeAnyDownload) {
+    Serve("02.10", 999, Bytes(999));
+    m_service.versionAnswer = ErrorPageInAnswerLayout("02.10", 999);
+    m_service.versionStatus = 404;
+    Run();
+    ExpectStoppedWithoutFile();
+    EXPECT_EQ(1, m_service.Requests().size());
+}
+
+TEST_F(UpdateDialogTest, AnInstallerAnsweredWithAStatusOtherThan200IsNotWritten) {
+    for (int status : {500, 404, 203}) {
+        m_dialog = std::make_unique<UpdateDialog>("2.08", m_folder.path());
+        m_texts.clear();
+        Serve("02.10", 999, Bytes(999));
+        m_service.installerStatus = status;
+        Run();
+        EXPECT_TRUE(m_texts.isEmpty()) << status;
+        ExpectStoppedWithoutFile();
+    }
+}
+
+TEST_F(UpdateDialogTest, AnInstallerRedirectedAwayFromTheServiceIsRefusedUntouched) {
+    LocalUpdateService foreign;
+    foreign.installer = Bytes(999);
+    Serve("02.10", 999, Bytes(999));
+    m_service.installerLocation = foreign.Base().toUtf8() + kMovedDownload;
+    // An older installer of the same name is neither truncated nor removed.
+    WriteFile(Installer("2.10"), "older");
+    Run();
+    EXPECT_TRUE(foreign.Requests().isEmpty());
+    EXPECT_EQ("older", ReadFile(Installer("2.10")));
+    EXPECT_EQ(QStringList{"Instalare_Orvik_Asigurati_2.10.exe"},
+              QDir(m_folder.path()).entryList(QDir::Files));
+    EXPECT_TRUE(m_texts.isEmpty());
+    ExpectStopped();
+}
+
+TEST_F(UpdateDialogTest, AnInstallerRedirectedWithinTheServiceIsDownloaded) {
+    Serve("02.10", 999, Bytes(999));
+    m_service.installerLocation = kMovedDownload;
+    QSignalSpy finished(m_dialog.get(), &QDialog::finished);
+    m_dialog->show();
+    ASSERT_TRUE(WaitUntil([&] { return finished.count() == 1; }));
+    EXPECT_EQ(QDialog::Accepted, m_dialog->result());
+    EXPECT_EQ(Bytes(999), ReadFile(Installer("2.10")));
+    ASSERT_EQ(3, m_service.Requests().size());
+    EXPECT_EQ(QByteArray("GET ") + kMovedDownload + " HTTP/1.1", m_service.Requests().last());
+}
+
 TEST_F(UpdateDialogTest, EscapeStopsAtOnceAndDeletesThePartialFile) {
     Serve("02.10", 5000, Bytes(5000));
     m_service.mode = Mode::Hold;
@@ -234,6 +392,7 @@ class UpdateWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
+        m_installation.WriteSettings(m_service.SettingLine());
         m_window = std::make_unique<MainWindow>(m_prompter, MainWindow::Options{1, false});
         m_window->SetUpdateInstaller(m_folder.path(), [this](const std::string& path) {
             m_started.append(QString::fromStdString(path));
@@ -263,6 +422,7 @@ protected:
     }
 
     LocalUpdateService m_service;
+    CurrentInstallation m_installation;
     QTemporaryDir m_folder;
     ScriptedPrompter m_prompter;
     std::unique_ptr<MainWindow> m_window;
