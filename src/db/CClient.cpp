@@ -294,6 +294,17 @@ int CClient::RunComposedStatement() {
     return 0;
 }
 
+int CClient::RunQuietly(const std::string& sql) {
+    m_statement = sql;
+    if (!ReadyToSend()) return 1;
+    BeginWait();
+    const bool sent = mysql_real_query(m_connection, sql.data(), sql.size()) == 0;
+    EndWait();
+    if (!sent) return ConnectionGone(m_connection) ? RecoverConnection() : 1;
+    DiscardResults(m_connection);
+    return 0;
+}
+
 std::string CClient::EscapeText(const std::string& text) const {
     std::string out(text.size() * 2 + 1, '\0');
     unsigned long n = m_connection
