@@ -4,6 +4,8 @@
 // and 30,000 of each to see the cost stay linear. Beside it, in the same run,
 // MariaDB's own bulk load of the same rows: the `mariadb` client process
 // loading multi-row INSERTs. Times in milliseconds, medians of a few runs.
+//   bench_import [ORVIK-CLI]   times another build of orvik-cli (an older one,
+//                              for before/after figures in the same conditions)
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -133,6 +135,7 @@ bool Empty(CClient& client) {
 }
 
 struct Bench {
+    std::string cli;
     CClient& client;
     std::string installation;
     int port;
@@ -141,7 +144,7 @@ struct Bench {
     double TimeImport(const std::string& file) {
         const auto start = Clock::now();
         const int status =
-            RunProcess({ORVIK_CLI, "import", "employees", file, "--company-name", "ALFA SRL",
+            RunProcess({cli, "import", "employees", file, "--company-name", "ALFA SRL",
                         "--payment-day", "10", "--installation", installation});
         const double ms = Ms(start);
         if (status != 0) {
@@ -200,7 +203,7 @@ Figures Measure(Bench& bench, int employees, const fs::path& folder) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     ThrowawayServer server("import-bench");
     if (server.Port() == 0) {
         std::cerr << "the throwaway server did not start\n";
@@ -212,11 +215,11 @@ int main() {
     PrintingPrompter prompter;
     CClient client(prompter, server.Port());
     if (client.Connect("127.0.0.1") != 0) return 1;
-    Bench bench{client, server.Folder().string(), server.Port()};
+    Bench bench{argc > 1 ? argv[1] : ORVIK_CLI, client, server.Folder().string(), server.Port()};
     const Figures ten = Measure(bench, 10000, folder);
     const Figures thirty = Measure(bench, 30000, folder);
     fs::remove_all(folder);
-    std::cout << "orvik-cli import employees, whole process (median of " << kRuns << ")\n"
+    std::cout << bench.cli << " import employees, whole process (median of " << kRuns << ")\n"
               << "  10,000 new:        " << ten.fresh << " ms (goal <= " << kGoalNewMs << " ms; "
               << ten.fresh / kGoalNewMs << " of the goal)\n"
               << "  10,000 re-import:  " << ten.again << " ms (goal <= " << kGoalAgainMs << " ms; "

@@ -105,7 +105,7 @@ private:
     int RunComposedStatement();
     // A statement whose refusal is the caller's to report; a lost connection
     // is still brought back (and said) as for any statement.
-    int RunQuietly(const std::string& sql);
+    int RunQuietly(const std::string& sql, unsigned long long* affectedRows = nullptr);
     void EscapeFieldValues();
     bool OpenConnection(st_mysql* handle);
     bool TryConnect(st_mysql* handle);

@@ -172,8 +172,8 @@ int CClient::InsertRecords(const std::string& db, const std::string& table,
         sql += (r ? ",(" : "(") + JoinQuoted(m_fieldValues, '\'') + ")";
     }
     m_fieldValues.clear();
-    if (RunQuietly(sql) != 0) return 1;
-    if (mysql_affected_rows(m_connection) != rows.size()) return 1;
+    unsigned long long added = 0;
+    if (RunQuietly(sql, &added) != 0 || added != rows.size()) return 1;
     m_lastInsertId = static_cast<std::int64_t>(mysql_insert_id(m_connection));
     return 0;
 }
