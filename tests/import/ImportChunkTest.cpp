@@ -58,10 +58,33 @@ protected:
         return other;
     }
 
+    // Statements this connection has sent so far.
+    long long Statements() {
+        EXPECT_EQ(0, m_client->Query("SHOW SESSION STATUS LIKE 'Questions'", true));
+        return std::stoll(m_client->GetValue(0, "VALUE"));
+    }
+
     TempFolder m_folder;
     DataList m_list;
     ImportFile m_file{ImportKind::Employees};
 };
+
+TEST_F(ImportChunkTest, ManyRowsAreWrittenWithAFewStatements) {
+    OpenRows(Many(1200, "200907", "1000"));
+    m_prompter.ExpectMessage(kSaved);
+    long long before = Statements();
+    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    // Row by row, 1,200 new employees took about 4,800 statements.
+    EXPECT_GT(150, Statements() - before);
+    EXPECT_EQ("1200", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
+    OpenRows(Many(1200, "200907", "1500"));
+    m_prompter.ExpectMessage(kSaved);
+    before = Statements();
+    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    // And about 10,800 to import them again.
+    EXPECT_GT(150, Statements() - before);
+    EXPECT_EQ("1500", SqlScalar("SELECT MIN(salariu) FROM asigurati.sume"));
+}
 
 TEST_F(ImportChunkTest, ARepeatedPersonIsLoggedOnceForEachOfItsRows) {
     OpenRows({Employee(kCnpA, "POPA", "200907", "1000"), Employee(kCnpB, "ALBU", "200907")});
