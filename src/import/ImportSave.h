@@ -18,10 +18,11 @@ struct ImportRequest {
     int lockWaitSeconds = 300;
 };
 
-// Told as rows are saved (after each chunk of rows: the first chunks are
-// small, later ones a few hundred rows); answering false stops the save there
-// (the rows before it stay saved). While another import into the same
-// database runs, the save waits and says so; answering false gives up.
+// Told as rows are saved: after each row of the annex import, after each
+// chunk of the payroll import (the first chunks are small, later ones a few
+// hundred rows). Answering false stops the save there; the rows before it
+// stay saved. While another import into the same database runs, the save
+// waits and says so; answering false gives up with nothing saved.
 class ImportProgress {
 public:
     virtual ~ImportProgress() = default;
