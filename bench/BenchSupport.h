@@ -46,6 +46,8 @@ public:
 
     // 0 when the server did not start.
     int Port() const { return m_port; }
+    // The installation folder the server runs from.
+    const std::filesystem::path& Folder() const { return m_folder; }
     bool Stop() {
         if (m_port == 0) return true;
         m_port = 0;

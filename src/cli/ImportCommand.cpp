@@ -110,6 +110,23 @@ std::string Summary(const ImportResult& result, const ImportFile& file, int rows
     return text;
 }
 
+// Says once, on stderr, that the save waits for another import to end.
+class WaitNotice : public ImportProgress {
+public:
+    explicit WaitNotice(Prompter& prompter) : m_prompter(prompter) {}
+    void Start(int) override {}
+    bool RowDone(int) override { return true; }
+    bool Waiting(int) override {
+        if (!m_said) m_prompter.ShowMessage(ImportMessages::kWaitingForOtherImport);
+        m_said = true;
+        return true;
+    }
+
+private:
+    Prompter& m_prompter;
+    bool m_said = false;
+};
+
 int Import(CClient& client, const Options& o, const std::string& path) {
     DataList list;
     ImportFile file(o.kind);
@@ -117,7 +134,8 @@ int Import(CClient& client, const Options& o, const std::string& path) {
         if (!HasDbfExtension(path)) std::cerr << "fisierul trebuie sa aiba extensia .dbf\n";
         return 2;
     }
-    const ImportResult result = SaveImport(client, file, list, Request(file, o));
+    WaitNotice notice(client.GetPrompter());
+    const ImportResult result = SaveImport(client, file, list, Request(file, o), &notice);
     if (result.end == SaveEnd::NotStarted) return 2;
     for (std::size_t row = 0; row < result.rows.size(); ++row) {
         const RowEnd end = result.rows[row];

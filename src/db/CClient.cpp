@@ -294,6 +294,19 @@ int CClient::RunComposedStatement() {
     return 0;
 }
 
+int CClient::RunQuietly(const std::string& sql, unsigned long long* affectedRows) {
+    m_statement = sql;
+    if (!ReadyToSend()) return 1;
+    BeginWait();
+    const bool sent = mysql_real_query(m_connection, sql.data(), sql.size()) == 0;
+    EndWait();
+    if (!sent) return ConnectionGone(m_connection) ? RecoverConnection() : 1;
+    // Read before the results are discarded: looking for a next one resets it.
+    if (affectedRows) *affectedRows = mysql_affected_rows(m_connection);
+    DiscardResults(m_connection);
+    return 0;
+}
+
 std::string CClient::EscapeText(const std::string& text) const {
     std::string out(text.size() * 2 + 1, '\0');
     unsigned long n = m_connection

@@ -74,6 +74,20 @@ public:
                      const std::string& tail);
     int DeleteRecord(double index, const std::string& db, const std::string& table,
                      const std::string& tail);
+    // The same for many records at once, one statement each, for long saves.
+    // Values are escaped as AddField's are. A refused statement is not shown
+    // but returned as 1, so the caller can do the records one by one and the
+    // refused one gets its own message; a lost connection is dealt with as
+    // for any statement. InsertRecords leaves the first new key in
+    // LastInsertId (the server gives the others consecutively, a step of
+    // @@auto_increment_increment apart). UpdateRecords copies every row into
+    // the change log as UpdateRecord does, in the order given.
+    int InsertRecords(const std::string& db, const std::string& table,
+                      const std::vector<std::string>& names,
+                      const std::vector<std::vector<std::string>>& rows);
+    int UpdateRecords(const std::string& db, const std::string& table,
+                      const std::vector<std::string>& names, const std::vector<long long>& indexes,
+                      const std::vector<std::vector<std::string>>& rows);
     int HasRight(const std::string& db, const std::string& table, char operation);
     bool ColumnExists(const std::string& db, const std::string& table, const std::string& column);
 
@@ -89,6 +103,9 @@ private:
     friend class Transaction;
 
     int RunComposedStatement();
+    // A statement whose refusal is the caller's to report; a lost connection
+    // is still brought back (and said) as for any statement.
+    int RunQuietly(const std::string& sql, unsigned long long* affectedRows = nullptr);
     void EscapeFieldValues();
     bool OpenConnection(st_mysql* handle);
     bool TryConnect(st_mysql* handle);
@@ -102,12 +119,16 @@ private:
     void EndWait();
     bool CopyToChangeLog(double index, const std::string& db, const std::string& table,
                          char operation, bool* hasZzData);
+    bool CopyRowsToChangeLog(const std::vector<long long>& indexes, const std::string& db,
+                             const std::string& table, char operation, bool* hasZzData);
     // The columns a table shares with its change-log twin, and whether it has
     // ZZ_DATA; read once per transaction, so a long save does not ask again
     // for every row.
     struct ChangeLogColumns {
         std::vector<std::string> shared;
         bool hasZzData = false;
+        // The twin has the account and operation columns the copy fills in.
+        bool twinHasMarks = false;
     };
     std::optional<ChangeLogColumns> ChangeLogColumnsOf(const std::string& source,
                                                        const std::string& twin);

@@ -2,6 +2,7 @@
 // the row as it was in the table's change-log twin (zlog_<table>).
 #include <mysql.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -34,6 +35,15 @@ std::string JoinQuoted(const std::vector<std::string>& items, char quote) {
     for (size_t i = 0; i < items.size(); ++i) {
         if (i) out += ", ";
         out += quote + items[i] + quote;
+    }
+    return out;
+}
+
+std::string IndexList(const std::vector<long long>& indexes) {
+    std::string out;
+    for (size_t i = 0; i < indexes.size(); ++i) {
+        if (i) out += ",";
+        out += std::to_string(indexes[i]);
     }
     return out;
 }
@@ -79,6 +89,10 @@ std::optional<CClient::ChangeLogColumns> CClient::ChangeLogColumnsOf(const std::
     std::vector<std::string> twinUpper;
     for (const auto& name : ColumnsOf(m_connection, twin)) twinUpper.push_back(ToUpper(name));
     ChangeLogColumns columns;
+    const auto inTwin = [&twinUpper](const char* name) {
+        return std::find(twinUpper.begin(), twinUpper.end(), name) != twinUpper.end();
+    };
+    columns.twinHasMarks = inTwin("ZNEW_CONT") && inTwin("ZNEW_OP");
     for (const auto& name : sourceColumns) {
         const std::string upper = ToUpper(name);
         if (upper == "ZZ_DATA") columns.hasZzData = true;
@@ -116,6 +130,90 @@ bool CClient::CopyToChangeLog(double index, const std::string& db, const std::st
                                   std::string(1, operation) + "' where `znew_index`='" +
                                   std::to_string(m_lastInsertId) + "'");
     return true;
+}
+
+// The set-based copy of many rows: the same columns as one row's copy, with
+// the account and operation filled in by the same statement, in the order
+// the rows were given.
+bool CClient::CopyRowsToChangeLog(const std::vector<long long>& indexes, const std::string& db,
+                                  const std::string& table, char operation, bool* hasZzData) {
+    *hasZzData = false;
+    if (!m_connection || m_transactionLost) return false;
+    const std::string source = db + "." + table;
+    const std::string twin = db + ".zlog_" + table;
+    const auto columns = ChangeLogColumnsOf(source, twin);
+    if (!columns) return false;
+    *hasZzData = columns->hasZzData;
+    if (columns->shared.empty()) return false;
+    const std::string names = JoinQuoted(columns->shared, '`');
+    const std::string list = IndexList(indexes);
+    const std::string marks =
+        columns->twinHasMarks ? ", '', '" + std::string(1, operation) + "'" : std::string();
+    return RunSilently(m_connection, "insert into " + twin + " (" + names +
+                                         (columns->twinHasMarks ? ", `znew_cont`, `znew_op`" : "") +
+                                         ") select " + names + marks + " from " + source +
+                                         " where `index` in (" + list +
+                                         ") order by field(`index`, " + list + ")");
+}
+
+int CClient::InsertRecords(const std::string& db, const std::string& table,
+                           const std::vector<std::string>& names,
+                           const std::vector<std::vector<std::string>>& rows) {
+    if (!HasRight(db, table, 'A')) {
+        m_prompter.ShowMessage("Nu ai dreptul de adaugare!");
+        return 1;
+    }
+    if (rows.empty()) return 0;
+    std::string sql =
+        "insert into " + db + "." + table + " (" + JoinQuoted(names, '`') + ") values ";
+    for (size_t r = 0; r < rows.size(); ++r) {
+        m_fieldValues = rows[r];
+        EscapeFieldValues();
+        sql += (r ? ",(" : "(") + JoinQuoted(m_fieldValues, '\'') + ")";
+    }
+    m_fieldValues.clear();
+    unsigned long long added = 0;
+    if (RunQuietly(sql, &added) != 0 || added != rows.size()) return 1;
+    m_lastInsertId = static_cast<std::int64_t>(mysql_insert_id(m_connection));
+    return 0;
+}
+
+// The rows' new values as a derived table joined on the key; it is read
+// first, so each record is found by its key whatever the table's statistics
+// say.
+int CClient::UpdateRecords(const std::string& db, const std::string& table,
+                           const std::vector<std::string>& names,
+                           const std::vector<long long>& indexes,
+                           const std::vector<std::vector<std::string>>& rows) {
+    if (!HasRight(db, table, 'M')) {
+        m_prompter.ShowMessage("Nu ai dreptul de modificare!");
+        return 1;
+    }
+    if (rows.empty()) return 0;
+    std::optional<Transaction> transaction;
+    if (m_openTransactions == 0) transaction.emplace(*this);
+    bool hasZzData = false;
+    CopyRowsToChangeLog(indexes, db, table, 'M', &hasZzData);
+    std::string values;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        values += (r ? " union all select " : "select ") + std::to_string(indexes[r]);
+        if (r == 0) values += " as `k`";
+        m_fieldValues = rows[r];
+        EscapeFieldValues();
+        for (size_t c = 0; c < m_fieldValues.size(); ++c) {
+            values += ", '" + m_fieldValues[c] + "'";
+            if (r == 0) values += " as `v" + std::to_string(c) + "`";
+        }
+    }
+    m_fieldValues.clear();
+    std::string assignments;
+    for (size_t c = 0; c < names.size(); ++c)
+        assignments += (c ? ", t.`" : "t.`") + names[c] + "`=v.`v" + std::to_string(c) + "`";
+    int failed = RunQuietly("UPDATE (" + values + ") AS v STRAIGHT_JOIN " + db + "." + table +
+                            " AS t ON t.`index`=v.`k` SET " + assignments +
+                            (hasZzData ? ", t.ZZ_DATA=t.ZZ_DATA" : ""));
+    if (!failed && transaction) failed = transaction->Commit();
+    return failed;
 }
 
 int CClient::InsertRecord(const std::string& db, const std::string& table, const std::string& tail,

@@ -28,17 +28,11 @@ bool AllDigits(const std::string& text) {
 }
 
 RowEnd Refuse(DataList& list, int row, const char* message) {
-    list.SetCellText(row, kVerdictColumn, message);
-    list.SetRowTextColour(row, kRefusedColour);
-    return RowEnd::Refused;
+    return RefuseRow(list, row, message);
 }
 
-// Names longer than their column are cut to it, as the form's field would.
 std::string FittedName(const std::string& cell, std::string_view column) {
-    for (const auto& c : InsuredRegister::Columns())
-        if (c.spec.name == column)
-            return cell.substr(0, std::min<std::size_t>(cell.size(), c.spec.maxLength));
-    return cell;
+    return ImportedName(cell, column);
 }
 
 void AddPersonFields(RowTarget& t, int row, const std::string& house, const std::string& form,
@@ -62,15 +56,9 @@ std::optional<long long> FoundKey(CClient& client, const SqlStatement& sql, bool
     return TextToInteger(client.GetValue(0, "INDEX"));
 }
 
-// The amounts of the row as SQL takes them, nothing when one is not a number.
 std::optional<std::vector<std::string>> RowAmounts(const DataList& list, int row,
                                                    std::initializer_list<const char*> cells) {
-    std::vector<std::string> amounts;
-    for (const char* cell : cells) {
-        amounts.push_back(ImportedNumber(list.CellText(row, cell)));
-        if (!IsNumberLiteral(amounts.back())) return std::nullopt;
-    }
-    return amounts;
+    return ImportedAmounts(list, row, cells);
 }
 
 SqlStatement SumsLookUp(const SqlLiteral& person, const SqlLiteral& month) {
@@ -159,6 +147,37 @@ std::optional<std::string> LeaveDate(const std::string& cell) {
 
 }  // namespace
 
+RowEnd RefuseRow(DataList& list, int row, const char* message) {
+    list.SetCellText(row, kVerdictColumn, message);
+    list.SetRowTextColour(row, kRefusedColour);
+    return RowEnd::Refused;
+}
+
+// Names longer than their column are cut to it, as the form's field would.
+std::string ImportedName(const std::string& cell, std::string_view column) {
+    for (const auto& c : InsuredRegister::Columns())
+        if (c.spec.name == column)
+            return cell.substr(0, std::min<std::size_t>(cell.size(), c.spec.maxLength));
+    return cell;
+}
+
+std::optional<std::vector<std::string>> ImportedAmounts(const DataList& list, int row,
+                                                        std::initializer_list<const char*> cells) {
+    std::vector<std::string> amounts;
+    for (const char* cell : cells) {
+        amounts.push_back(ImportedNumber(list.CellText(row, cell)));
+        if (!IsNumberLiteral(amounts.back())) return std::nullopt;
+    }
+    return amounts;
+}
+
+const char* EmployeeRowRefusal(const DataList& list, int row) {
+    if (!IsImportedCnp(list.CellText(row, "CNP"))) return kBadCnp;
+    if (!IsImportedDate(list.CellText(row, "INTRARE"))) return kBadHireDate;
+    if (EmploymentFormIndex(list.CellText(row, "FORMA")) < 0) return kBadFormEmployees;
+    return nullptr;
+}
+
 bool IsImportedCnp(const std::string& cell) {
     return AllDigits(cell) && IsValidCnp(cell);
 }
@@ -190,12 +209,10 @@ std::string AnnexMonth(const std::string& year, const std::string& month) {
 
 RowEnd SaveEmployeeRow(RowTarget& t, int row) {
     DataList& list = t.list;
+    if (const char* refusal = EmployeeRowRefusal(list, row)) return Refuse(list, row, refusal);
     const std::string cnp = list.CellText(row, "CNP");
-    if (!IsImportedCnp(cnp)) return Refuse(list, row, kBadCnp);
     const std::string hire = list.CellText(row, "INTRARE");
-    if (!IsImportedDate(hire)) return Refuse(list, row, kBadHireDate);
     const std::string form = list.CellText(row, "FORMA");
-    if (EmploymentFormIndex(form) < 0) return Refuse(list, row, kBadFormEmployees);
     const auto cnpSql = SqlNumber(t.client.GetPrompter(), cnp);
     if (!cnpSql) return RowEnd::Failed;
     bool failed = false;

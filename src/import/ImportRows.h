@@ -1,5 +1,9 @@
 #pragma once
+#include <initializer_list>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "db/SqlValues.h"
 #include "import/ImportSave.h"
@@ -47,6 +51,16 @@ struct RowTarget {
 
 RowEnd SaveEmployeeRow(RowTarget& target, int row);
 RowEnd SaveAnnexRow(RowTarget& target, int row);
+
+// Paints the row red with the reason it was not imported.
+RowEnd RefuseRow(DataList& list, int row, const char* message);
+// The reason a payroll row is refused before anything is written, or nothing.
+const char* EmployeeRowRefusal(const DataList& list, int row);
+// A name cut to its column of the insured persons, as the form's field would cut it.
+std::string ImportedName(const std::string& cell, std::string_view column);
+// The amounts of the row as SQL takes them, nothing when one is not a number.
+std::optional<std::vector<std::string>> ImportedAmounts(const DataList& list, int row,
+                                                        std::initializer_list<const char*> cells);
 
 // The checks of the cells, shared by both imports and the tests.
 bool IsImportedCnp(const std::string& cell);

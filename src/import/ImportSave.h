@@ -14,15 +14,21 @@ class ImportFile;
 struct ImportRequest {
     CompanyRecord company;
     std::string house;
+    // How long a save waits for another import into the same database to end.
+    int lockWaitSeconds = 300;
 };
 
-// Told after each row; answering false stops the save before the next row
-// (the rows before it stay saved).
+// Told as rows are saved: after each row of the annex import, after each
+// chunk of the payroll import (the first chunks are small, later ones a few
+// hundred rows). Answering false stops the save there; the rows before it
+// stay saved. While another import into the same database runs, the save
+// waits and says so; answering false gives up with nothing saved.
 class ImportProgress {
 public:
     virtual ~ImportProgress() = default;
     virtual void Start(int rows) = 0;
     virtual bool RowDone(int rowsDone) = 0;
+    virtual bool Waiting(int /*secondsWaited*/) { return true; }
 };
 
 // What became of one row.
@@ -49,15 +55,24 @@ struct ImportResult {
     int Saved() const { return Count(RowEnd::Taken) + Count(RowEnd::TakenNoSums); }
 };
 
+// The server-wide lock every import holds for its whole save.
+inline constexpr const char* kImportLockName = "orvik_asigurati_import";
+
 namespace ImportMessages {
 // After a cancel: how far the save went.
 std::string CancelledMessage(int saved, int gone, int rows);
+inline constexpr const char* kWaitingForOtherImport =
+    "Se asteapta terminarea altui import de date in aceeasi baza de date...";
+// When the other import did not end in time: nothing was saved.
+std::string OtherImportMessage(int seconds);
 }  // namespace ImportMessages
 
-// Saves the rows of an opened file: the company when it is new, then row by
-// row the checks, the person and the month's sums, each row's verdict in its
-// "EROARE" cell (red for a refused row). One transaction holds the whole save
-// with a savepoint before each row: a failing statement undoes its own row
+// Saves the rows of an opened file: the company when it is new, then the
+// rows in order, with the checks, the person and the month's sums, each row's
+// verdict in its "EROARE" cell (red for a refused row). Imports into one
+// database run one at a time (a server-wide lock held for the whole save), so
+// a second one sees the first one's persons and sums and updates them. One
+// transaction holds the whole save; a failing statement undoes its own row
 // only, and the rows before it are committed.
 ImportResult SaveImport(CClient& client, const ImportFile& file, DataList& list,
                         const ImportRequest& request, ImportProgress* progress = nullptr);

@@ -20,6 +20,7 @@
 #include "app/MainWindow.h"
 #include "app/ModulePanel.h"
 #include "import/ImportRows.h"
+#include "import/ImportSave.h"
 #include "ui/DataListView.h"
 #include "ui/import/ImportDialog.h"
 #include "ui/import/ImportWindow.h"
@@ -154,6 +155,29 @@ TEST_F(ImportDialogTest, ClosingDuringASaveStopsItBetweenRows) {
     EXPECT_FALSE(Find<QProgressBar>(W(), "progress")->isVisible());
     EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
     EXPECT_EQ("", List().CellText(1, "EROARE"));
+}
+
+TEST_F(ImportDialogTest, ASaveWaitingForAnotherImportSaysSoAndCanBeStopped) {
+    WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,
+               {Employee(kCnpA, "POPA", "200907"), Employee(kCnpB, "ALBU", "200907")});
+    Show(ImportKind::Employees);
+    OpenFile(m_folder.File("pay.dbf"));
+    Type(W(), "denumire", "ALFA");
+    Type(W(), "ziua_lic", "1");
+    // Another program's import holds the database.
+    CClient other(m_prompter, TestServerPort());
+    ASSERT_EQ(0, other.Connect("127.0.0.1"));
+    ASSERT_EQ(0, other.Query(std::string("SELECT GET_LOCK('") + kImportLockName + "', 0)", false));
+    std::string shown;
+    QTimer::singleShot(0, [&] {
+        shown = Find<QLabel>(W(), "progressText")->text().toStdString();
+        static_cast<QDialog*>(m_dialog.get())->reject();
+    });
+    m_prompter.ExpectMessage(CancelledMessage(0, 0, 2));
+    Click("saveButton");
+    EXPECT_EQ(kWaitingForOtherImport, shown);
+    EXPECT_FALSE(m_dialog->Saving());
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
 }
 
 TEST_F(ImportDialogTest, ThePanelOfTheMainWindow) {

@@ -55,6 +55,12 @@ public:
         QApplication::processEvents();
         return !m_dialog.m_stopRequested;
     }
+    // Another import holds the database: the window says so and can still stop.
+    bool Waiting(int) override {
+        m_dialog.m_progressText->setText(ToQt(ImportMessages::kWaitingForOtherImport));
+        QApplication::processEvents();
+        return !m_dialog.m_stopRequested;
+    }
 
 private:
     void Show(int done) {

@@ -16,8 +16,9 @@ class QPushButton;
 
 // "Import de date din sursa externa" and "Import de date din fisiere de
 // raportare anterioare": a file read into the list, the company it belongs
-// to, and the save, row by row, with each row's verdict in the list. A long
-// save shows how far it got and stops between rows when asked.
+// to, and the save, with each row's verdict in the list. A long save shows
+// how far it got (or that it waits for another import to end) and stops
+// between chunks of rows when asked.
 class ImportDialog : public QDialog {
     Q_OBJECT
 public:
@@ -25,7 +26,7 @@ public:
 
     DataListView* List() const { return m_list; }
     bool Saving() const { return m_saving; }
-    // Asks a running save to stop after its current row.
+    // Asks a running save to stop after the rows it is writing.
     void StopSave() { m_stopRequested = true; }
 
 public slots:

@@ -1,0 +1,205 @@
+// The payroll save written in chunks: the same records, verdicts and
+// change-log copies as a save row by row, a refusal deep inside a large chunk
+// keeping exactly the rows before it, and the wait for another import.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "ImportTestFiles.h"
+#include "TestServer.h"
+#include "datalist/DataList.h"
+#include "import/ImportFile.h"
+#include "import/ImportRows.h"
+#include "import/ImportSave.h"
+
+using namespace import_test;
+using namespace ImportMessages;
+
+namespace {
+
+// Counts the waits it is told about; stops waiting when told to.
+class WaitingProgress : public ImportProgress {
+public:
+    void Start(int) override {}
+    bool RowDone(int) override { return true; }
+    bool Waiting(int) override {
+        ++m_waits;
+        return m_keepWaiting;
+    }
+    int m_waits = 0;
+    bool m_keepWaiting = true;
+};
+
+class ImportChunkTest : public DbTest {
+protected:
+    void OpenRows(const std::vector<Row>& rows) {
+        WriteTable(m_folder.File("in.dbf"), kEmployeeFields, rows);
+        ASSERT_TRUE(m_file.Open(*m_client, m_folder.File("in.dbf"), m_list));
+    }
+    ImportResult Save(ImportProgress* progress = nullptr, int waitSeconds = 300) {
+        ImportRequest request;
+        request.company.denumire = "ALFA SRL";
+        request.company.ziuaLic = "10";
+        request.lockWaitSeconds = waitSeconds;
+        return SaveImport(*m_client, m_file, m_list, request, progress);
+    }
+    std::vector<Row> Many(int count, const std::string& month, const std::string& salary) {
+        std::vector<Row> rows;
+        for (int i = 1; i <= count; ++i) rows.push_back(Employee(NthCnp(i), "NUME", month, salary));
+        return rows;
+    }
+    // Another program holding the import lock on its own connection.
+    std::unique_ptr<CClient> HoldImportLock() {
+        auto other = std::make_unique<CClient>(m_prompter, TestServerPort());
+        EXPECT_EQ(0, other->Connect("127.0.0.1"));
+        EXPECT_EQ(
+            0, other->Query(std::string("SELECT GET_LOCK('") + kImportLockName + "', 0)", false));
+        return other;
+    }
+
+    // Statements this connection has sent so far.
+    long long Statements() {
+        EXPECT_EQ(0, m_client->Query("SHOW SESSION STATUS LIKE 'Questions'", true));
+        return std::stoll(m_client->GetValue(0, "VALUE"));
+    }
+
+    TempFolder m_folder;
+    DataList m_list;
+    ImportFile m_file{ImportKind::Employees};
+};
+
+TEST_F(ImportChunkTest, ManyRowsAreWrittenWithAFewStatements) {
+    OpenRows(Many(1200, "200907", "1000"));
+    m_prompter.ExpectMessage(kSaved);
+    long long before = Statements();
+    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    // Row by row, 1,200 new employees took about 4,800 statements.
+    EXPECT_GT(150, Statements() - before);
+    EXPECT_EQ("1200", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
+    OpenRows(Many(1200, "200907", "1500"));
+    m_prompter.ExpectMessage(kSaved);
+    before = Statements();
+    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    // And about 10,800 to import them again.
+    EXPECT_GT(150, Statements() - before);
+    EXPECT_EQ("1500", SqlScalar("SELECT MIN(salariu) FROM asigurati.sume"));
+}
+
+TEST_F(ImportChunkTest, ARepeatedPersonIsLoggedOnceForEachOfItsRows) {
+    OpenRows({Employee(kCnpA, "POPA", "200907", "1000"), Employee(kCnpB, "ALBU", "200907")});
+    m_prompter.ExpectMessage(kSaved);
+    Save();
+    // POPA three times: twice in July (the second replaces the first), once in August.
+    OpenRows({Employee(kCnpA, "POPA", "200907", "1100"), Employee(kCnpB, "ALBU", "200907"),
+              Employee(kCnpA, "POPESCU", "200908", "1200"),
+              Employee(kCnpA, "POPA", "200907", "1300")});
+    m_prompter.ExpectMessage(kSaved);
+    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    EXPECT_EQ(std::string(kPersonUpdated) + kSumsUpdatedNote, m_list.CellText(0, "EROARE"));
+    EXPECT_EQ(std::string(kPersonUpdated) + kSumsAddedNote, m_list.CellText(2, "EROARE"));
+    EXPECT_EQ(std::string(kPersonUpdated) + kSumsUpdatedNote, m_list.CellText(3, "EROARE"));
+    EXPECT_EQ("200907:1300|200908:1200",
+              SqlScalar(std::string("SELECT GROUP_CONCAT(luna, ':', salariu ORDER BY luna "
+                                    "SEPARATOR '|') FROM asigurati.sume WHERE cnp=") +
+                        kCnpA));
+    // Each update copied the record as it stood just before it, in the rows' order.
+    EXPECT_EQ("POPA/M|ALBU/M|POPA/M|POPESCU/M",
+              SqlScalar("SELECT GROUP_CONCAT(nume, '/', znew_op, znew_cont ORDER BY znew_index "
+                        "SEPARATOR '|') FROM asigurati.zlog_asigurati"));
+    EXPECT_EQ("200907:1000|200907:2000|200907:1100",
+              SqlScalar("SELECT GROUP_CONCAT(luna, ':', salariu ORDER BY znew_index SEPARATOR "
+                        "'|') FROM asigurati.zlog_sume WHERE znew_op='M'"));
+    EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
+}
+
+TEST_F(ImportChunkTest, ReimportingManyRowsUpdatesEachOnceAndKeepsTheirDates) {
+    OpenRows(Many(1200, "200907", "1000"));
+    m_prompter.ExpectMessage(kSaved);
+    Save();
+    RunSql(
+        "UPDATE asigurati.asigurati SET ZZ_DATA='2001-02-03 04:05:06'; UPDATE asigurati.sume "
+        "SET ZZ_DATA='2001-02-03 04:05:06'");
+    OpenRows(Many(1200, "200907", "1500"));
+    m_prompter.ExpectMessage(kSaved);
+    const ImportResult result = Save();
+    EXPECT_EQ(1200, result.Count(RowEnd::Taken));
+    EXPECT_EQ(std::string(kPersonUpdated) + kSumsUpdatedNote, m_list.CellText(1199, "EROARE"));
+    EXPECT_EQ("1200|1200|1500", SqlScalar("SELECT CONCAT(COUNT(*), '|', COUNT(DISTINCT id_cnp), "
+                                          "'|', MIN(salariu)) FROM asigurati.sume"));
+    // The copies hold what was replaced, one per record.
+    EXPECT_EQ("1200|1200|1000", SqlScalar("SELECT CONCAT(COUNT(*), '|', COUNT(DISTINCT `index`), "
+                                          "'|', MAX(salariu)) FROM asigurati.zlog_sume"));
+    EXPECT_EQ("1200", SqlScalar("SELECT COUNT(DISTINCT `index`) FROM asigurati.zlog_asigurati"));
+    // An update leaves the time a record was made as it was.
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati WHERE "
+                             "ZZ_DATA<>'2001-02-03 04:05:06'"));
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.sume WHERE "
+                             "ZZ_DATA<>'2001-02-03 04:05:06'"));
+}
+
+TEST_F(ImportChunkTest, ARefusalDeepInALargeChunkKeepsExactlyTheRowsBeforeIt) {
+    RunSql(
+        "CREATE TRIGGER asigurati.orvik_test_refuse BEFORE INSERT ON asigurati.sume FOR EACH "
+        "ROW IF NEW.cnp=" +
+        NthCnp(801) + " THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='refuzat de test'; END IF");
+    std::vector<Row> rows = Many(1200, "200907", "1000");
+    rows[10][6] = "XX";  // refused before anything is written
+    OpenRows(rows);
+    m_prompter.ExpectMessage("EROARE Mysql:\n\nrefuzat de test");
+    const ImportResult result = Save();
+    RunSql("DROP TRIGGER asigurati.orvik_test_refuse");
+    EXPECT_EQ(SaveEnd::Failed, result.end);
+    EXPECT_EQ(799, result.Saved());
+    EXPECT_EQ(RowEnd::Refused, result.rows[10]);
+    EXPECT_EQ(kBadFormEmployees, m_list.CellText(10, "EROARE"));
+    EXPECT_EQ(RowEnd::Failed, result.rows[800]);
+    EXPECT_EQ(RowEnd::NotReached, result.rows[801]);
+    EXPECT_EQ("", m_list.CellText(800, "EROARE"));
+    EXPECT_EQ("", m_list.CellText(801, "EROARE"));
+    EXPECT_EQ(std::string(kPersonAdded) + kSumsAddedNote, m_list.CellText(799, "EROARE"));
+    EXPECT_EQ("799|799", SqlScalar("SELECT CONCAT((SELECT COUNT(*) FROM asigurati.asigurati), "
+                                   "'|', (SELECT COUNT(*) FROM asigurati.sume))"));
+    EXPECT_EQ(NthCnp(800), SqlScalar("SELECT MAX(cnp) FROM asigurati.asigurati"));
+    EXPECT_EQ(0, m_client->OpenTransactions());
+}
+
+TEST_F(ImportChunkTest, ASaveWaitsForAnotherImportAndGivesUpWithNothingSaved) {
+    OpenRows(Many(3, "200907", "1000"));
+    const auto other = HoldImportLock();
+    WaitingProgress progress;
+    m_prompter.ExpectMessage(OtherImportMessage(1));
+    EXPECT_EQ(SaveEnd::NotStarted, Save(&progress, 1).end);
+    EXPECT_LE(1, progress.m_waits);
+    // Stopped by the user while waiting: nothing saved, and the message says so.
+    progress.m_keepWaiting = false;
+    m_prompter.ExpectMessage(CancelledMessage(0, 0, 3));
+    EXPECT_EQ(SaveEnd::Cancelled, Save(&progress).end);
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
+}
+
+TEST_F(ImportChunkTest, ASaveWaitingForAnotherImportGoesOnWhenItEnds) {
+    OpenRows(Many(3, "200907", "1000"));
+    const auto other = HoldImportLock();
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        EXPECT_EQ(
+            0, other->Query(std::string("SELECT RELEASE_LOCK('") + kImportLockName + "')", false));
+    });
+    WaitingProgress progress;
+    m_prompter.ExpectMessage(kSaved);
+    const ImportResult result = Save(&progress);
+    release.join();
+    EXPECT_EQ(SaveEnd::Finished, result.end);
+    EXPECT_LE(1, progress.m_waits);
+    EXPECT_EQ("3", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
+    // The lock was given back: the next save does not wait.
+    OpenRows(Many(3, "200907", "1000"));
+    progress.m_waits = 0;
+    m_prompter.ExpectMessage(kSaved);
+    Save(&progress);
+    EXPECT_EQ(0, progress.m_waits);
+}
+
+}  // namespace
