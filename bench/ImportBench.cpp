@@ -134,7 +134,7 @@ int main() {
                                  .string();
     if (!WritePayroll(path)) return 1;
     PrintingPrompter prompter;
-    CClient client(prompter, server.Port());
+    CClient client(prompter, server.Login());
     if (client.Connect("127.0.0.1") != 0) return 1;
     std::vector<double> fresh, again, bulk;
     bool clean = true;

@@ -25,7 +25,7 @@ public:
 
 TEST(BackupDialog, F9OnTheMainWindowOpensItWithBothOperations) {
     ScriptedPrompter prompter;
-    MainWindow window(prompter, MainWindow::Options{1, false});
+    MainWindow window(prompter, MainWindow::Options{.connectAtStart = false});
     window.show();
     auto* button = window.findChild<QPushButton*>("backupButton");
     ASSERT_NE(nullptr, button);

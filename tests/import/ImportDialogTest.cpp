@@ -158,7 +158,7 @@ TEST_F(ImportDialogTest, ClosingDuringASaveStopsItBetweenRows) {
 
 TEST_F(ImportDialogTest, ThePanelOfTheMainWindow) {
     MainWindow::Options options;
-    options.port = TestServerPort();
+    options.login = TestServerLogin();
     options.connectAtStart = false;
     MainWindow window(m_prompter, options);
     ASSERT_EQ(0, window.Client().Connect("127.0.0.1"));
