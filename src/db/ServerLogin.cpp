@@ -120,3 +120,31 @@ bool LoginCredentials(const ServerLogin& login, std::string& user, std::string& 
     }
     return named;
 }
+
+bool CloseFormerRootDoor(const ServerLogin& login, std::string& why) {
+    MYSQL* root = mysql_init(nullptr);
+    if (!root) return true;
+    if (!mysql_real_connect(root, login.host.c_str(), "root", "", nullptr,
+                            static_cast<unsigned>(login.port), nullptr, 0)) {
+        mysql_close(root);
+        return true;  // no door: nothing to close
+    }
+    // As a new installation has it; then the accounts that answered anyone.
+    // The names come from the server and are quoted by it.
+    static const char* const kStatements[] = {
+        "ALTER USER 'root'@'localhost' IDENTIFIED VIA mysql_native_password USING 'invalid' "
+        "OR unix_socket",
+        "BEGIN NOT ATOMIC FOR account IN (SELECT user, host FROM mysql.global_priv WHERE "
+        "(user = 'root' AND host <> 'localhost') OR user = '') DO EXECUTE IMMEDIATE "
+        "CONCAT('DROP USER ', QUOTE(account.user), '@', QUOTE(account.host)); END FOR; END",
+        "FLUSH PRIVILEGES"};
+    bool closed = true;
+    for (const char* statement : kStatements) {
+        if (mysql_query(root, statement) == 0) continue;
+        why = std::string("serverul a refuzat: ") + mysql_error(root);
+        closed = false;
+        break;
+    }
+    mysql_close(root);
+    return closed;
+}

@@ -53,6 +53,13 @@ std::string RandomPassword(std::size_t length);
 // The text of an installation's client.cnf.
 std::string OptionFileText(const std::string& user, const std::string& password);
 
+// Installations prepared before they had client.cnf also left root (and any
+// anonymous account) without a password: any local user got in. Through that
+// very door, once: root@localhost becomes reachable only through the socket by
+// the system's root, the other root and anonymous accounts go. True when
+// nothing was open or it is closed now; false with `why` otherwise.
+bool CloseFormerRootDoor(const ServerLogin& login, std::string& why);
+
 // The user and password the login stands for, for tools that are handed them
 // (the copy's dump): the [client] group of the option file when it exists,
 // else the former fixed login of a former installation. False otherwise.

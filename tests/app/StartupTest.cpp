@@ -159,18 +159,41 @@ protected:
     // its program's login with the fixed password; `pending` is then written
     // with `pendingPassword`, as a start that a crash cut short leaves it, and
     // the server is given `serverPassword`.
-    static void MakeFormer(const std::string& serverPassword, const std::string& pendingPassword) {
+    // With `rootDoor`, root and an anonymous account answer without a
+    // password, as installations of that time had them.
+    static void MakeFormer(const std::string& serverPassword, const std::string& pendingPassword,
+                           bool rootDoor = false) {
         ScriptedPrompter prompter;
         ConsoleProcess process;
         CClient client(prompter, Login());
         client.SetServerProcess(&process);
         ASSERT_TRUE(Session::StartUp(client));
+        if (rootDoor)
+            ASSERT_EQ("",
+                      RootSql("CREATE USER 'root'@'127.0.0.1'; GRANT ALL ON *.* TO "
+                              "'root'@'127.0.0.1' WITH GRANT OPTION; CREATE USER ''@'localhost'; "
+                              "ALTER USER 'root'@'localhost' IDENTIFIED BY ''"));
+        if (rootDoor) ASSERT_TRUE(LogsIn("root", ""));
         ASSERT_EQ(0, client.Query("SET PASSWORD = PASSWORD('" + serverPassword + "')", false));
         ASSERT_TRUE(Session::Leave(client, false));
         ASSERT_TRUE(std::filesystem::remove(ClientFile()));
         if (!pendingPassword.empty())
             std::ofstream(ClientFile() + ".new") << OptionFileText("orvik", pendingPassword);
         ASSERT_TRUE(Login().former);
+    }
+    // Runs SQL as the system's root through the running server's socket; its
+    // output, or "failed".
+    static std::string RootSql(const std::string& sql) {
+        const std::string command = "mariadb --no-defaults --protocol=socket --socket='" +
+                                    s_folder->path().toStdString() +
+                                    "/server/mysqld.sock' -uroot -N -e \"" + sql + "\" 2>&1";
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return "failed";
+        std::string out;
+        char buffer[512];
+        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+            out.append(buffer, got);
+        return ::pclose(pipe) == 0 ? out : "failed: " + out;
     }
     // A login straight through the client library, outside the program.
     static bool LogsIn(const char* user, const char* password) {
@@ -382,8 +405,9 @@ TEST_F(StartupTest, ServerThatCannotBeStartedAgainIsReportedAndTriedAgainLater) 
 // An installation prepared before it had client.cnf keeps working: its first
 // start gives the program's login a password of its own and writes the file.
 TEST_F(StartupTest, FormerInstallationGetsItsOwnPasswordAtItsFirstStart) {
+    if (::geteuid() != 0) GTEST_SKIP() << "opening root's old door needs the system's root";
     CurrentDirectory here(s_folder->path());
-    ASSERT_NO_FATAL_FAILURE(MakeFormer("tovelrudam", ""));
+    ASSERT_NO_FATAL_FAILURE(MakeFormer("tovelrudam", "", true));
 
     EXPECT_FALSE(StartAndLeave().former);
     struct stat info {};
@@ -402,6 +426,12 @@ TEST_F(StartupTest, FormerInstallationGetsItsOwnPasswordAtItsFirstStart) {
     ASSERT_TRUE(WaitUntilAnswering(Login()));
     EXPECT_FALSE(LogsIn("orvik", "tovelrudam"));
     EXPECT_TRUE(LogsIn("orvik", password.c_str()));
+    // Root's door was closed on the way: only the system's root, only
+    // through the socket.
+    EXPECT_FALSE(LogsIn("root", ""));
+    EXPECT_FALSE(LogsIn("nobody", ""));
+    EXPECT_EQ("0\n", RootSql("SELECT COUNT(*) FROM mysql.global_priv WHERE user = '' OR "
+                             "(user = 'root' AND host <> 'localhost')"));
     ScriptedPrompter prompter;
     CClient client(prompter, Login());
     ASSERT_EQ(0, client.Connect("127.0.0.1"));
