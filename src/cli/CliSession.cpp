@@ -158,7 +158,9 @@ CliSession::~CliSession() {
     if (!m_client) return;
     // Counting the others and stopping are one step for the commands.
     FolderLock lock(m_folder + "/server");
-    if ((m_server.Started() || ServerStartedByCommand()) && !OthersConnected()) {
+    // A connection lost on the way is not brought back only to count.
+    if (m_client->IsConnected() && (m_server.Started() || ServerStartedByCommand()) &&
+        !OthersConnected()) {
         StopServer();
         return;
     }

@@ -1,5 +1,6 @@
 // An installation prepared before it had client.cnf gets, at its first
 // connection, a random password for the program's login, kept in client.cnf.
+#include <errmsg.h>
 #include <fcntl.h>
 #include <mysql.h>
 #include <sys/stat.h>
@@ -91,8 +92,10 @@ bool CClient::MoveToOwnPassword(std::string& why) {
         const SqlStatement sql =
             SqlStatement("SET PASSWORD = PASSWORD(") + SqlText(*this, password) + ")";
         if (mysql_real_query(m_connection, sql.Text().data(), sql.Text().size()) != 0) {
-            why = std::string("serverul a refuzat: ") + mysql_error(m_connection);
-            ::unlink(pending.c_str());
+            why = std::string("serverul a raspuns: ") + mysql_error(m_connection);
+            // A connection lost on the way leaves unknown whether the server
+            // took the password: the pending file stays to be tried.
+            if (mysql_errno(m_connection) < CR_MIN_ERROR) ::unlink(pending.c_str());
             return false;
         }
     }
