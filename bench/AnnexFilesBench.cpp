@@ -78,9 +78,9 @@ Split Measure(CClient& client, AnnexFiles& files, const AnnexCompany& company, A
     return split;
 }
 
-int RunBench(int port, const std::string& folder) {
+int RunBench(const ServerLogin& login, const std::string& folder) {
     PrintingPrompter prompter;
-    CClient client(prompter, port);
+    CClient client(prompter, login);
     if (client.Connect("127.0.0.1") != 0 || !Load(client)) return 1;
     AnnexFiles files(client, *ParseAnnexMonth("200907"));
     const auto company = files.LoadCompany("12345678");
@@ -123,7 +123,7 @@ int main() {
     const fs::path output =
         fs::temp_directory_path() / ("orvik-annex-files-" + std::to_string(getpid()));
     fs::create_directories(output);
-    const int status = RunBench(server.Port(), output.string());
+    const int status = RunBench(server.Login(), output.string());
     fs::remove_all(output);
     return status;
 }

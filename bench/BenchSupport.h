@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "db/InstallationPaths.h"
 #include "db/Prompter.h"
 
 // Any message means the measured path was not the normal one.
@@ -48,6 +49,10 @@ public:
     int Port() const { return m_port; }
     // The installation folder the server runs from.
     const std::filesystem::path& Folder() const { return m_folder; }
+    // Its port and its own client.cnf, as the program logs in.
+    ServerLogin Login() const {
+        return InstallationLogin(m_folder.string()).value_or(ServerLogin{});
+    }
     bool Stop() {
         if (m_port == 0) return true;
         m_port = 0;

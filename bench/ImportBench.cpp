@@ -155,8 +155,8 @@ struct Bench {
     }
     double TimeBulkLoad(const std::string& sql) {
         const auto start = Clock::now();
-        const int status = RunProcess({"mariadb", "--no-defaults", "-h127.0.0.1",
-                                       "-P" + std::to_string(port), "-uorvik", "-ptovelrudam"},
+        const int status = RunProcess({"mariadb", "--defaults-file=" + installation + "/server/bin/client.cnf",
+                                       "-h127.0.0.1", "-P" + std::to_string(port)},
                                       sql);
         const double ms = Ms(start);
         if (status != 0) {
@@ -213,7 +213,7 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("orvik-import-bench-files-" + std::to_string(getpid()));
     fs::create_directories(folder);
     PrintingPrompter prompter;
-    CClient client(prompter, server.Port());
+    CClient client(prompter, server.Login());
     if (client.Connect("127.0.0.1") != 0) return 1;
     Bench bench{argc > 1 ? argv[1] : ORVIK_CLI, client, server.Folder().string(), server.Port()};
     const Figures ten = Measure(bench, 10000, folder);

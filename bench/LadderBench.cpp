@@ -19,11 +19,11 @@
 
 namespace {
 
-int g_port = 0;
+ServerLogin g_login;
 
 void BM_UpgradeAtCurrentVersion(benchmark::State& state) {
     PrintingPrompter prompter;
-    CClient client(prompter, g_port);
+    CClient client(prompter, g_login);
     if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
     for (auto _ : state)
         if (UpgradeSchema(client) != 0) return state.SkipWithError("upgrade failed");
@@ -32,7 +32,7 @@ BENCHMARK(BM_UpgradeAtCurrentVersion)->Unit(benchmark::kMillisecond);
 
 void BM_LayoutCheckOnly(benchmark::State& state) {
     PrintingPrompter prompter;
-    CClient client(prompter, g_port);
+    CClient client(prompter, g_login);
     if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
     for (auto _ : state) CompleteLayout(client);
 }
@@ -42,7 +42,8 @@ BENCHMARK(BM_LayoutCheckOnly)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     ThrowawayServer server("ladder-bench");
-    if ((g_port = server.Port()) == 0) return 1;
+    if (server.Port() == 0) return 1;
+    g_login = server.Login();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

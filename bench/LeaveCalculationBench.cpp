@@ -19,7 +19,7 @@
 
 namespace {
 
-int g_port = 0;
+ServerLogin g_login;
 
 // 4 January to 1 July 2010: 180 days over Easter, 1 May and Whitsun.
 CertificateFields LongLeave() {
@@ -37,7 +37,7 @@ CertificateFields LongLeave() {
 
 void BM_HolidaysInMemory(benchmark::State& state) {
     PrintingPrompter prompter;
-    CClient client(prompter, g_port);
+    CClient client(prompter, g_login);
     if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
     const CertificateFields fields = LongLeave();
     const auto period = PeriodOf(fields.start, fields.end);
@@ -48,7 +48,7 @@ BENCHMARK(BM_HolidaysInMemory)->Unit(benchmark::kMicrosecond);
 
 void BM_OneHolidayQuery(benchmark::State& state) {
     PrintingPrompter prompter;
-    CClient client(prompter, g_port);
+    CClient client(prompter, g_login);
     if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
     const CertificateFields fields = LongLeave();
     for (auto _ : state) benchmark::DoNotOptimize(RecalculateCertificate(fields, client));
@@ -57,7 +57,7 @@ BENCHMARK(BM_OneHolidayQuery)->Unit(benchmark::kMicrosecond);
 
 void BM_OneQueryPerWeekday(benchmark::State& state) {
     PrintingPrompter prompter;
-    CClient client(prompter, g_port);
+    CClient client(prompter, g_login);
     if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
     const CertificateFields fields = LongLeave();
     long long queries = 0;
@@ -74,7 +74,8 @@ BENCHMARK(BM_OneQueryPerWeekday)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     ThrowawayServer server("leave-bench");
-    if ((g_port = server.Port()) == 0) return 1;
+    if (server.Port() == 0) return 1;
+    g_login = server.Login();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -10,17 +10,18 @@
 
 #include "app/ConsoleProcess.h"
 #include "app/MainWindow.h"
+#include "db/InstallationPaths.h"
 #include "ui/QtPrompter.h"
 
 namespace {
 
 // Milliseconds to ready, or -1 when the start-up failed. The window then
 // leaves as the program does, which shuts the server down.
-double TimeToReady(int port) {
+double TimeToReady(const ServerLogin& login) {
     QtPrompter prompter;
     QElapsedTimer clock;
     clock.start();
-    MainWindow window(prompter, MainWindow::Options{port, true});
+    MainWindow window(prompter, MainWindow::Options{.login = login});
     window.show();
     QEventLoop loop;
     bool ready = false;
@@ -34,7 +35,7 @@ double TimeToReady(int port) {
     return ready ? ms : -1;
 }
 
-bool WaitUntilAnswering(int port) {
+bool WaitUntilAnswering(const ServerLogin& login) {
     class Quiet : public Prompter {
         void ShowMessage(const std::string&, MessageKind) override {}
         bool AskYesNo(const std::string&) override { return false; }
@@ -42,7 +43,7 @@ bool WaitUntilAnswering(int port) {
         std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
     } quiet;
     for (int attempt = 0; attempt < 200; ++attempt) {
-        CClient probe(quiet, port);
+        CClient probe(quiet, login);
         if (probe.Connect("127.0.0.1") == 0) return true;
         QThread::msleep(20);
     }
@@ -58,14 +59,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     QDir::setCurrent(argv[1]);
-    const int port = std::atoi(argv[2]);
+    ServerLogin login = InstallationLogin(argv[1]).value_or(ServerLogin{});
+    login.port = std::atoi(argv[2]);
     for (int run = 1; run <= 5; ++run) {
-        const double stopped = TimeToReady(port);
+        const double stopped = TimeToReady(login);
         ConsoleProcess server;
         server.Start(QDir::currentPath().toStdString() + CClient::kServerProgram,
                      CClient::kServerArguments);
-        if (!WaitUntilAnswering(port)) return 1;
-        const double running = TimeToReady(port);
+        if (!WaitUntilAnswering(login)) return 1;
+        const double running = TimeToReady(login);
         server.Stop();
         std::printf("run %d: server stopped %.0f ms, server running %.0f ms\n", run, stopped,
                     running);

@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     prompter.m_answer = true;
     std::vector<double> show, carry;
     {
-        CClient client(prompter, port);
+        CClient client(prompter, server.Login());
         if (client.Connect("127.0.0.1") != 0 || !FillCompany(client)) return 1;
         for (int i = 0; i < kRuns; ++i) {
             const Run run = Measure(client);

@@ -1,6 +1,6 @@
 // Pictures of the certificate editor, to look at it as a user would: an
 // initial leave typed in, and a continuation in a rectifying declaration.
-//   certificate_snapshot PORT OUT_FOLDER   (a server with the installation's data;
+//   certificate_snapshot INSTALLATION_FOLDER OUT_FOLDER   (its server running;
 //   its certificates and declarations are replaced)
 #include <QApplication>
 #include <QComboBox>
@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "db/CClient.h"
+#include "db/InstallationPaths.h"
 #include "leave/DeclarationRegister.h"
 #include "ui/DateTriple.h"
 #include "ui/QtPrompter.h"
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
     if (argc < 3) return 2;
     const QString out = argv[2];
     QtPrompter prompter;
-    CClient client(prompter, std::atoi(argv[1]));
+    CClient client(prompter, InstallationLogin(argv[1]).value_or(ServerLogin{}));
     if (client.Connect("127.0.0.1") != 0) return 1;
     for (const char* sql :
          {"DELETE FROM concedii.concedii", "DELETE FROM concedii.declaratii",

@@ -12,6 +12,7 @@
 #include "app/ConsoleProcess.h"
 #include "app/Session.h"
 #include "db/CClient.h"
+#include "db/InstallationPaths.h"
 #include "ui/DataListView.h"
 #include "ui/QtPrompter.h"
 #include "ui/DateTriple.h"
@@ -31,7 +32,10 @@ int main(int argc, char** argv) {
     const QString out = argv[3];
     QtPrompter prompter;
     ConsoleProcess server;
-    CClient client(prompter, std::atoi(argv[2]));
+    // The installation's own login, on the port named.
+    ServerLogin login = InstallationLogin(argv[1]).value_or(ServerLogin{});
+    login.port = std::atoi(argv[2]);
+    CClient client(prompter, login);
     client.SetServerProcess(&server);
     if (!Session::StartUp(client)) return 1;
     client.Query("DELETE FROM asigurati.societati", false);

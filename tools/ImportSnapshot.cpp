@@ -1,6 +1,6 @@
 // Pictures of the import panel and of the payroll import before and after its
 // save, on a running server whose data may be replaced:
-//   import_snapshot PORT OUT_FOLDER
+//   import_snapshot INSTALLATION_FOLDER OUT_FOLDER
 #include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -12,6 +12,7 @@
 
 #include "datalist/DataList.h"
 #include "db/CClient.h"
+#include "db/InstallationPaths.h"
 #include "dbf/DbfTableSpec.h"
 #include "dbf/DbfWriter.h"
 #include "ui/DataListView.h"
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
         (std::filesystem::temp_directory_path() / "orvik-snapshot.dbf").string();
     WritePayroll(file);
     SnapshotPrompter prompter(file);
-    CClient client(prompter, std::atoi(argv[1]));
+    CClient client(prompter, InstallationLogin(argv[1]).value_or(ServerLogin{}));
     if (client.Connect("127.0.0.1") != 0) return 1;
     for (const char* table : {"societati", "asigurati", "sume"})
         client.Query(std::string("DELETE FROM asigurati.") + table, false);

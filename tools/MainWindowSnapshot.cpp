@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) return 2;
     QtPrompter prompter;
-    MainWindow window(prompter, MainWindow::Options{1, false});
+    MainWindow window(prompter, MainWindow::Options{.connectAtStart = false});
     window.show();
     window.TogglePanel(MainWindow::Module::Health);
     app.processEvents();

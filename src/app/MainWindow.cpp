@@ -19,6 +19,7 @@
 #include "app/ModulePanel.h"
 #include "app/Session.h"
 #include "backup/Backup.h"
+#include "db/InstallationPaths.h"
 #include "ui/KeyActions.h"
 #include "ui/UpdateDialog.h"
 #include "ui/health/HealthWindow.h"
@@ -52,8 +53,6 @@ const PanelDescription& Describe(MainWindow::Module module) {
 BackupServer CurrentServer(const CClient& client) {
     BackupServer server;
     if (auto found = ServerOfInstallation(QDir::currentPath().toStdString())) server = *found;
-    server.login = CClient::kLogin;
-    server.password = CClient::kPassword;
     server.installationFolder = QDir::currentPath().toStdString();
     server.port = client.Port();
     return server;
@@ -65,7 +64,11 @@ MainWindow::MainWindow(Prompter& prompter, Options options)
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::WindowMinimizeButtonHint),
       m_prompter(prompter),
-      m_client(std::make_unique<CClient>(prompter, options.port)) {
+      m_client(std::make_unique<CClient>(
+          prompter,
+          options.login
+              ? *options.login
+              : InstallationLogin(QDir::currentPath().toStdString()).value_or(ServerLogin{}))) {
     setObjectName("mainWindow");
     setWindowTitle("Orvik Asigurati");
     setWindowIcon(AppIcon());

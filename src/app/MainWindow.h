@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "app/ConsoleProcess.h"
 #include "db/CClient.h"
@@ -22,7 +23,9 @@ public:
     enum class Module { Health = 0, Leave = 1, Import = 2 };
 
     struct Options {
-        int port = CClient::kDefaultPort;
+        // Where and as whom to connect; without one, the login of the
+        // installation in the current folder (where the program runs).
+        std::optional<ServerLogin> login;
         bool connectAtStart = true;  // tests of the window alone switch it off
     };
 

@@ -7,6 +7,7 @@
 #include "app/Installation.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
+#include "db/InstallationPaths.h"
 #include "ui/QtPrompter.h"
 
 int main(int argc, char** argv) {
@@ -24,8 +25,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     QDir::setCurrent(*folder);
+    // The port and login are the installation's, as for orvik-cli.
+    const auto login = InstallationLogin(QDir::currentPath().toStdString());
+    if (!login) {
+        const QString unread = "Portul serverului nu poate fi citit din " +
+                               QDir::toNativeSeparators(*folder + "/server/bin/my.cnf") + ".";
+        std::fprintf(stderr, "%s\n", unread.toLocal8Bit().constData());
+        QMessageBox::warning(nullptr, "Orvik client", unread);
+        return 1;
+    }
 
-    SingleInstance instance(CClient::kDefaultPort);
+    SingleInstance instance(login->port);
     if (!instance.Acquire()) {
         QMessageBox::warning(nullptr, "Orvik client",
                              "Programul Orvik Asigurati este deja pornit pe acest calculator.\n"
@@ -34,7 +44,7 @@ int main(int argc, char** argv) {
     }
 
     QtPrompter prompter;
-    MainWindow window(prompter, MainWindow::Options{});
+    MainWindow window(prompter, MainWindow::Options{.login = *login});
     prompter.SetParent(&window);
     // The program ends with its main window, however the window ends.
     QObject::connect(&window, &QDialog::finished, &app, &QApplication::quit);

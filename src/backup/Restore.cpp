@@ -122,12 +122,12 @@ BackupResult SaveInto(const BackupServer& server, std::time_t when, const std::s
 }  // namespace
 
 std::optional<BackupServer> ServerOfInstallation(const std::string& installationFolder) {
-    const std::optional<int> port = InstallationServerPort(installationFolder);
-    if (!port) return std::nullopt;
+    const std::optional<ServerLogin> login = InstallationLogin(installationFolder);
+    if (!login) return std::nullopt;
     BackupServer server;
-    server.login = CClient::kLogin;
-    server.password = CClient::kPassword;
-    server.port = *port;
+    // The installation's own password, from its client.cnf.
+    if (!LoginCredentials(*login, server.login, server.password)) return std::nullopt;
+    server.port = login->port;
     server.installationFolder = installationFolder;
     return server;
 }

@@ -63,7 +63,7 @@ int Restore(const BackupServer& server, const std::string& file, bool confirmed)
     if (!confirmed)
         return Fail(RestoreQuestion(*info) + "\nRepeta comanda cu --yes pentru a restaura.", 2);
     StderrPrompter prompter;
-    CClient client(prompter, server.port);
+    CClient client(prompter, InstallationLogin(server.installationFolder).value_or(ServerLogin{}));
     if (client.Connect(server.host) != 0)
         return Fail("Porneste programul (el porneste serverul de baze de date) si repeta comanda.",
                     1);

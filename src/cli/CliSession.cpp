@@ -1,12 +1,20 @@
 #include "cli/CliSession.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <system_error>
+#include <thread>
 
 #include "backup/CopyLock.h"
+#include "db/FolderLock.h"
 #include "db/InstallationPaths.h"
 
 namespace fs = std::filesystem;
@@ -56,13 +64,45 @@ std::optional<std::string> FindInstallation(const std::optional<std::string>& na
     return std::nullopt;
 }
 
+// Inside the installation: the server's process number (its pid-file), and
+// the number of a server a command started, kept while it runs.
+const char* const kServerPidFile = "server/mysqld.pid";
+const char* const kStartedMark = "server/cli-started.pid";
+
+pid_t ReadPid(const std::string& path) {
+    std::ifstream in(path);
+    long long pid = 0;
+    in >> pid;
+    return pid > 0 && pid < (1LL << 31) ? static_cast<pid_t>(pid) : 0;
+}
+
+void WritePid(const std::string& path, pid_t pid) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return;
+    const std::string text = std::to_string(pid) + "\n";
+    (void)!::write(fd, text.data(), text.size());
+    ::close(fd);
+}
+
+// A server another session started is watched until it ended; one this
+// process started and let go is also reaped.
+void WaitUntilEnded(pid_t pid, int milliseconds) {
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (::waitpid(pid, nullptr, WNOHANG) == 0 || ::kill(pid, 0) == 0 || errno == EPERM) {
+        if (steady_clock::now() >= deadline) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 }  // namespace
 
 bool CliSession::Open(const std::optional<std::string>& installation, std::string& why) {
     const auto folder = FindInstallation(installation, why);
     if (!folder) return false;
-    const auto port = InstallationServerPort(*folder);
-    if (!port) {
+    const auto login = InstallationLogin(*folder);
+    if (!login) {
         why = "portul serverului nu poate fi citit din " + *folder + "/server/bin/my.cnf";
         return false;
     }
@@ -73,9 +113,14 @@ bool CliSession::Open(const std::optional<std::string>& installation, std::strin
         why = "nu se poate intra in " + *folder + ": " + error.message();
         return false;
     }
-    m_client = std::make_unique<CClient>(m_prompter, *port);
+    m_folder = *folder;
+    m_client = std::make_unique<CClient>(m_prompter, *login);
     m_client->SetServerProcess(&m_server);
+    // Not while another command is stopping the server.
+    FolderLock lock(m_folder + "/server");
     if (m_client->Connect("127.0.0.1") == 0) {
+        if (m_server.Started())
+            WritePid(m_folder + "/" + kStartedMark, ReadPid(m_folder + "/" + kServerPidFile));
         DropLeftoverStagedTables(*m_client);
         return true;
     }
@@ -86,8 +131,43 @@ bool CliSession::Open(const std::optional<std::string>& installation, std::strin
     return false;
 }
 
+bool CliSession::ServerStartedByCommand() const {
+    const pid_t started = ReadPid(m_folder + "/" + kStartedMark);
+    return started > 0 && started == ReadPid(m_folder + "/" + kServerPidFile);
+}
+
+// Every connection of the program's login but this one: other commands, the
+// program, a copy being made. Without the PROCESS privilege the login sees
+// exactly its own connections. When it cannot be told, others are assumed.
+bool CliSession::OthersConnected() {
+    if (m_client->Query("SELECT COUNT(*) AS n FROM information_schema.PROCESSLIST "
+                        "WHERE USER = SUBSTRING_INDEX(USER(), '@', 1) AND ID <> CONNECTION_ID()",
+                        true) != 0)
+        return true;
+    return m_client->GetValue(0, "N") != "0";
+}
+
+void CliSession::StopServer() {
+    const pid_t server = ReadPid(m_folder + "/" + kServerPidFile);
+    m_client->ShutdownServer();
+    // Waits for a server this session started to end.
+    m_client->Disconnect();
+    if (server > 0) WaitUntilEnded(server, PosixServerProcess::kShutdownWaitMs);
+    ::unlink((m_folder + "/" + kStartedMark).c_str());
+}
+
 CliSession::~CliSession() {
     if (!m_client) return;
-    if (m_server.Started()) m_client->ShutdownServer();
+    // Counting the others and stopping are one step for the commands.
+    FolderLock lock(m_folder + "/server");
+    // A connection lost on the way is not brought back only to count.
+    if (m_client->IsConnected() && (m_server.Started() || ServerStartedByCommand()) &&
+        !OthersConnected()) {
+        StopServer();
+        return;
+    }
+    // Still in use, or not started by a command: it keeps running, and the
+    // last command that uses a server a command started stops it.
+    m_server.Detach();
     m_client->Disconnect();
 }

@@ -33,7 +33,10 @@ std::optional<std::string> PrepareOutputFolder(const std::string& dir, std::stri
 class CliSession {
 public:
     explicit CliSession(const std::string& commandName) : m_prompter(commandName + ": ") {}
-    // Stops a server this session started: the installation is left as found.
+    // Stops a server a command started (this one, or an earlier one that left
+    // it to the others still using it) when no other connection of the
+    // program's login is open: the installation is left as found, and a
+    // command, or the program, still at work keeps its server.
     ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
@@ -48,7 +51,12 @@ public:
     CliPrompter& Messages() { return m_prompter; }
 
 private:
+    bool ServerStartedByCommand() const;
+    bool OthersConnected();
+    void StopServer();
+
     CliPrompter m_prompter;
+    std::string m_folder;
     PosixServerProcess m_server;
     std::unique_ptr<CClient> m_client;
 };

@@ -53,7 +53,8 @@ const char* KindOfFieldType(int type) {
 
 }  // namespace
 
-CClient::CClient(Prompter& prompter, int port) : m_prompter(prompter), m_port(port) {}
+CClient::CClient(Prompter& prompter, ServerLogin login)
+    : m_prompter(prompter), m_login(std::move(login)) {}
 
 CClient::~CClient() {
     Disconnect();
@@ -74,15 +75,24 @@ void CClient::EndWait() {
 
 // The options are set before every attempt: the library forgets a handle's
 // options when a connect fails, and a retry without latin1 would corrupt
-// every byte >= 0x80.
+// every byte >= 0x80. A refused login goes on to the next way of logging in.
 bool CClient::TryConnect(st_mysql* handle) {
-    mysql_options(handle, MYSQL_SET_CHARSET_NAME, "latin1");
-    if (!mysql_real_connect(handle, m_host.c_str(), kLogin, kPassword, nullptr,
-                            static_cast<unsigned>(m_port), nullptr, CLIENT_REMEMBER_OPTIONS))
-        return false;
-    // Anything but latin1 would convert bytes; such a connection is no connection.
-    if (mysql_set_character_set(handle, "latin1") != 0) return false;
-    return std::string(mysql_character_set_name(handle)) == "latin1";
+    const std::vector<LoginAttempt> attempts = LoginAttempts(m_login);
+    m_loginRefused = attempts.empty();
+    for (const LoginAttempt& attempt : attempts) {
+        mysql_options(handle, MYSQL_SET_CHARSET_NAME, "latin1");
+        if (!ConnectAs(handle, m_login, attempt, CLIENT_REMEMBER_OPTIONS)) {
+            m_loginRefused = LoginRefused(handle);
+            if (m_loginRefused) continue;
+            return false;
+        }
+        // Anything but latin1 would convert bytes; such a connection is no connection.
+        if (mysql_set_character_set(handle, "latin1") != 0) return false;
+        if (std::string(mysql_character_set_name(handle)) != "latin1") return false;
+        m_loggedInWith = attempt.optionFile;
+        return true;
+    }
+    return false;
 }
 
 bool CClient::Adopt(st_mysql* handle) {
@@ -108,6 +118,11 @@ bool CClient::WaitForServer() {
 // while. Takes over the handle; true once m_connection is set.
 bool CClient::OpenConnection(st_mysql* handle) {
     if (TryConnect(handle)) return Adopt(handle);
+    // A server that refused the login is running: another one cannot help.
+    if (m_loginRefused) {
+        mysql_close(handle);
+        return false;
+    }
     bool started = false;
     if (m_serverProcess) {
         const std::string program = std::filesystem::current_path().string() + kServerProgram;
@@ -133,8 +148,11 @@ int CClient::Connect(const std::string& host) {
         return 1;
     }
     // Kept for bringing the server back should it go away later.
-    m_host = host;
-    if (OpenConnection(handle)) return 0;
+    m_login.host = host;
+    if (OpenConnection(handle)) {
+        if (m_login.former) GiveOwnPassword();
+        return 0;
+    }
     m_prompter.ShowMessage("Conectarea la server nu poate fi realizata!", MessageKind::Error);
     return 1;
 }

@@ -8,6 +8,7 @@
 
 #include "db/Prompter.h"
 #include "db/ResultTable.h"
+#include "db/ServerLogin.h"
 #include "db/SqlValues.h"
 
 struct st_mysql;
@@ -22,16 +23,17 @@ class Transaction;
 // fails, the server is started again as at start-up and the user is told once.
 class CClient : private ResultTable {
 public:
-    static constexpr int kDefaultPort = 3336;
-    static constexpr const char* kLogin = "orvik";
-    static constexpr const char* kPassword = "tovelrudam";
+    static constexpr int kDefaultPort = ServerLogin::kDefaultPort;
     // Relative to the current directory, which is the installation folder.
     static constexpr const char* kServerProgram = "/server/bin/mysqld";
     static constexpr const char* kServerArguments = "--defaults-file=server/bin/my.cnf";
     // How long Connect keeps trying after starting the server.
     static constexpr int kServerStartWaitMs = 10000;
 
-    explicit CClient(Prompter& prompter, int port = kDefaultPort);
+    // Connects with `login` (see InstallationLogin): an installation's port
+    // and client.cnf. A former installation's first connection gives the
+    // program's login a password of its own (see GiveOwnPassword).
+    CClient(Prompter& prompter, ServerLogin login);
     ~CClient();
     CClient(const CClient&) = delete;
     CClient& operator=(const CClient&) = delete;
@@ -95,7 +97,8 @@ public:
     std::string EscapeText(const std::string& text) const;
 
     Prompter& GetPrompter() { return m_prompter; }
-    int Port() const { return m_port; }
+    int Port() const { return m_login.port; }
+    const ServerLogin& Login() const { return m_login; }
     // Transactions open on the connection; the outermost one is the real one.
     int OpenTransactions() const { return m_openTransactions; }
 
@@ -109,6 +112,8 @@ private:
     void EscapeFieldValues();
     bool OpenConnection(st_mysql* handle);
     bool TryConnect(st_mysql* handle);
+    void GiveOwnPassword();
+    bool MoveToOwnPassword(std::string& why);
     bool WaitForServer();
     bool Adopt(st_mysql* handle);
     bool ReadyToSend();
@@ -134,8 +139,11 @@ private:
                                                        const std::string& twin);
 
     Prompter& m_prompter;
-    int m_port;
-    std::string m_host;
+    ServerLogin m_login;
+    // The option file the connection logged in with; empty for the former login.
+    std::string m_loggedInWith;
+    // The last attempt reached a server that refused every way of logging in.
+    bool m_loginRefused = false;
     ServerProcess* m_serverProcess = nullptr;
     std::function<void()> m_beginWait;
     std::function<void()> m_endWait;

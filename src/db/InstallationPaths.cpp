@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "db/CClient.h"
 #include "domain/TextNumbers.h"
 
 namespace fs = std::filesystem;
@@ -12,6 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kDefaultsFile = "server/bin/my.cnf";
+const char* const kClientFile = "server/bin/client.cnf";
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -67,5 +67,16 @@ std::optional<int> InstallationServerPort(const std::string& folder) {
             return std::nullopt;
         return static_cast<int>(port);
     }
-    return CClient::kDefaultPort;
+    return ServerLogin::kDefaultPort;
+}
+
+std::optional<ServerLogin> InstallationLogin(const std::string& folder) {
+    const std::optional<int> port = InstallationServerPort(folder);
+    if (!port) return std::nullopt;
+    ServerLogin login;
+    login.port = *port;
+    login.optionFile = (fs::absolute(folder) / kClientFile).lexically_normal().string();
+    std::error_code ignored;
+    login.former = !fs::exists(login.optionFile, ignored);
+    return login;
 }

@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+#include "db/ServerLogin.h"
+
 // Where an installation is, without Qt: the command-line tool finds its
 // server the way the program does. An installation is a folder holding
 // server/bin/my.cnf (scripts/prepare-installation.sh makes one).
@@ -21,3 +23,10 @@ std::optional<std::string> FindInstallationFolder(const std::string& current,
 // [mysqld] group of server/bin/my.cnf; the program's own port when the file
 // names none, nothing when the file cannot be read or the port is not a port.
 std::optional<int> InstallationServerPort(const std::string& folder);
+
+// How the program logs in to the installation's server: 127.0.0.1, the port
+// of InstallationServerPort and server/bin/client.cnf; an installation
+// without client.cnf (prepared before it had one) is a former one. Nothing
+// when the port cannot be read. The program, orvik-cli and the copies all
+// take their login from here.
+std::optional<ServerLogin> InstallationLogin(const std::string& folder);

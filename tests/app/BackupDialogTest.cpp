@@ -49,7 +49,7 @@ void Gzip(const std::string& path, const std::string& text) {
 
 TEST(BackupDialog, F9OnTheMainWindowOpensItWithBothOperations) {
     ScriptedPrompter prompter;
-    MainWindow window(prompter, MainWindow::Options{1, false});
+    MainWindow window(prompter, MainWindow::Options{.connectAtStart = false});
     window.show();
     auto* button = window.findChild<QPushButton*>("backupButton");
     ASSERT_NE(nullptr, button);

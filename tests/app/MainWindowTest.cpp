@@ -18,7 +18,8 @@ using Module = MainWindow::Module;
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_window = std::make_unique<MainWindow>(m_prompter, MainWindow::Options{1, false});
+        m_window =
+            std::make_unique<MainWindow>(m_prompter, MainWindow::Options{.connectAtStart = false});
         m_window->show();
     }
     void Press(const char* name) {

@@ -9,13 +9,22 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <mysql.h>
+#include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "ScriptedPrompter.h"
+#include "TestServer.h"
 #include "app/ConsoleProcess.h"
 #include "app/Session.h"
 #include "db/CClient.h"
+#include "db/InstallationPaths.h"
 #include "db/ServerProcess.h"
 #include "db/Transaction.h"
 
@@ -36,10 +45,10 @@ public:
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
 };
 
-bool WaitUntilAnswering(int port) {
+bool WaitUntilAnswering(const ServerLogin& login) {
     for (int attempt = 0; attempt < 200; ++attempt) {
         SilentPrompter quiet;
-        CClient probe(quiet, port);
+        CClient probe(quiet, login);
         if (probe.Connect("127.0.0.1") == 0) return true;
         QThread::msleep(50);
     }
@@ -130,8 +139,81 @@ protected:
         ASSERT_EQ(0, ::kill(pid, SIGKILL));
         ASSERT_TRUE(WaitUntilRefusing(s_port));
     }
+    // The installation's port and its own client.cnf, as the program reads them.
+    static ServerLogin Login() { return TestInstallationLogin(s_folder->path().toStdString()); }
     static std::string ServerProgram() {
         return QDir::currentPath().toStdString() + CClient::kServerProgram;
+    }
+
+    static std::string ClientFile() {
+        return s_folder->path().toStdString() + "/server/bin/client.cnf";
+    }
+    static std::string PasswordInFile(const std::string& path) {
+        ServerLogin login;
+        login.optionFile = path;
+        std::string user, password;
+        EXPECT_TRUE(LoginCredentials(login, user, password)) << path;
+        return password;
+    }
+    // Makes the installation look as one prepared before it had client.cnf,
+    // its program's login with the fixed password; `pending` is then written
+    // with `pendingPassword`, as a start that a crash cut short leaves it, and
+    // the server is given `serverPassword`.
+    // With `rootDoor`, root and an anonymous account answer without a
+    // password, as installations of that time had them.
+    static void MakeFormer(const std::string& serverPassword, const std::string& pendingPassword,
+                           bool rootDoor = false) {
+        ScriptedPrompter prompter;
+        ConsoleProcess process;
+        CClient client(prompter, Login());
+        client.SetServerProcess(&process);
+        ASSERT_TRUE(Session::StartUp(client));
+        if (rootDoor)
+            ASSERT_EQ("",
+                      RootSql("CREATE USER 'root'@'127.0.0.1'; GRANT ALL ON *.* TO "
+                              "'root'@'127.0.0.1' WITH GRANT OPTION; CREATE USER ''@'localhost'; "
+                              "ALTER USER 'root'@'localhost' IDENTIFIED BY ''"));
+        if (rootDoor) ASSERT_TRUE(LogsIn("root", ""));
+        ASSERT_EQ(0, client.Query("SET PASSWORD = PASSWORD('" + serverPassword + "')", false));
+        ASSERT_TRUE(Session::Leave(client, false));
+        ASSERT_TRUE(std::filesystem::remove(ClientFile()));
+        if (!pendingPassword.empty())
+            std::ofstream(ClientFile() + ".new") << OptionFileText("orvik", pendingPassword);
+        ASSERT_TRUE(Login().former);
+    }
+    // Runs SQL as the system's root through the running server's socket; its
+    // output, or "failed".
+    static std::string RootSql(const std::string& sql) {
+        const std::string command = "mariadb --no-defaults --protocol=socket --socket='" +
+                                    s_folder->path().toStdString() +
+                                    "/server/mysqld.sock' -uroot -N -e \"" + sql + "\" 2>&1";
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return "failed";
+        std::string out;
+        char buffer[512];
+        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+            out.append(buffer, got);
+        return ::pclose(pipe) == 0 ? out : "failed: " + out;
+    }
+    // A login straight through the client library, outside the program.
+    static bool LogsIn(const char* user, const char* password) {
+        MYSQL* handle = mysql_init(nullptr);
+        const bool in = mysql_real_connect(handle, "127.0.0.1", user, password, nullptr,
+                                           static_cast<unsigned>(s_port), nullptr, 0);
+        mysql_close(handle);
+        return in;
+    }
+    // Starts the program as the user does, then leaves it; the login it used.
+    static ServerLogin StartAndLeave() {
+        ScriptedPrompter prompter;
+        ConsoleProcess process;
+        CClient client(prompter, Login());
+        client.SetServerProcess(&process);
+        EXPECT_TRUE(Session::StartUp(client));
+        const ServerLogin used = client.Login();
+        EXPECT_TRUE(Session::Leave(client, false));
+        EXPECT_FALSE(process.IsRunning());
+        return used;
     }
 
     static QTemporaryDir* s_folder;
@@ -144,7 +226,7 @@ TEST_F(StartupTest, StoppedServerIsStartedConnectedInLatin1AndShutDownAtExit) {
     CurrentDirectory here(s_folder->path());
     ScriptedPrompter prompter;
     ConsoleProcess process;
-    CClient client(prompter, s_port);
+    CClient client(prompter, Login());
     client.SetServerProcess(&process);
 
     ASSERT_TRUE(Session::StartUp(client));
@@ -171,9 +253,9 @@ TEST_F(StartupTest, RunningServerIsUsedAsItIsAndStillAskedToShutDown) {
     ConsoleProcess starter;
     ASSERT_TRUE(starter.Start(QDir::currentPath().toStdString() + CClient::kServerProgram,
                               CClient::kServerArguments));
-    ASSERT_TRUE(WaitUntilAnswering(s_port));
+    ASSERT_TRUE(WaitUntilAnswering(Login()));
     ConsoleProcess process;
-    CClient client(prompter, s_port);
+    CClient client(prompter, Login());
     client.SetServerProcess(&process);
     ASSERT_TRUE(Session::StartUp(client));
     EXPECT_FALSE(process.IsRunning());  // nothing was started by the program
@@ -187,7 +269,7 @@ TEST_F(StartupTest, PreparingAnExistingInstallationKeepsItsData) {
     ScriptedPrompter prompter;
     ConsoleProcess process;
     {
-        CClient client(prompter, s_port);
+        CClient client(prompter, Login());
         client.SetServerProcess(&process);
         ASSERT_TRUE(Session::StartUp(client));
         ASSERT_EQ(0, client.Query("INSERT INTO asigurati.societati (cf, denumire) VALUES "
@@ -199,7 +281,7 @@ TEST_F(StartupTest, PreparingAnExistingInstallationKeepsItsData) {
                               s_folder->path().toStdString() + "' " + std::to_string(s_port) +
                               " > /dev/null";
     ASSERT_EQ(0, std::system(again.c_str()));
-    CClient client(prompter, s_port);
+    CClient client(prompter, Login());
     client.SetServerProcess(&process);
     ASSERT_TRUE(Session::StartUp(client));
     ASSERT_EQ(0, client.Query("SELECT denumire FROM asigurati.societati WHERE cf=12345674", true));
@@ -214,7 +296,9 @@ TEST_F(StartupTest, UnreachableServerShowsBothMessagesInOrder) {
     prompter.ExpectMessage("Conectarea la server nu poate fi realizata!");
     prompter.ExpectMessage("Nu se pot initializa bazele de date!");
     ConsoleProcess process;
-    CClient client(prompter, FreePort());
+    ServerLogin nowhere = Login();
+    nowhere.port = FreePort();
+    CClient client(prompter, nowhere);
     client.SetServerProcess(&process);
     EXPECT_FALSE(Session::StartUp(client));
     EXPECT_FALSE(client.IsConnected());
@@ -224,7 +308,7 @@ TEST_F(StartupTest, KilledServerIsStartedAgainAndNothingOfTheLostTransactionIsKe
     CurrentDirectory here(s_folder->path());
     ScriptedPrompter prompter;
     ConsoleProcess process;
-    CClient client(prompter, s_port);
+    CClient client(prompter, Login());
     client.SetServerProcess(&process);
     ASSERT_TRUE(Session::StartUp(client));
     ASSERT_EQ(0, client.Query("DELETE FROM asigurati.cas WHERE denumire='reconectare'", false));
@@ -289,9 +373,9 @@ TEST_F(StartupTest, ServerThatCannotBeStartedAgainIsReportedAndTriedAgainLater) 
     ScriptedPrompter prompter;
     ConsoleProcess starter;
     ASSERT_TRUE(starter.Start(ServerProgram(), CClient::kServerArguments));
-    ASSERT_TRUE(WaitUntilAnswering(s_port));
+    ASSERT_TRUE(WaitUntilAnswering(Login()));
     RefusingServerProcess refusing;
-    CClient client(prompter, s_port);
+    CClient client(prompter, Login());
     client.SetServerProcess(&refusing);
     ASSERT_TRUE(Session::StartUp(client));
     ASSERT_NO_FATAL_FAILURE(KillServer());
@@ -307,7 +391,7 @@ TEST_F(StartupTest, ServerThatCannotBeStartedAgainIsReportedAndTriedAgainLater) 
 
     // The same runner starts the server once more after its first one died.
     ASSERT_TRUE(starter.Start(ServerProgram(), CClient::kServerArguments));
-    ASSERT_TRUE(WaitUntilAnswering(s_port));
+    ASSERT_TRUE(WaitUntilAnswering(Login()));
     prompter.ExpectMessage(kRestored);
     EXPECT_EQ(1, client.Query("SELECT 1 AS n", true));
     EXPECT_EQ(2, refusing.starts);  // found answering at the first try
@@ -316,6 +400,133 @@ TEST_F(StartupTest, ServerThatCannotBeStartedAgainIsReportedAndTriedAgainLater) 
     EXPECT_TRUE(Session::Leave(client, false));
     starter.Stop();
     EXPECT_FALSE(starter.IsRunning());
+}
+
+// An installation prepared before it had client.cnf keeps working: its first
+// start gives the program's login a password of its own and writes the file.
+TEST_F(StartupTest, FormerInstallationGetsItsOwnPasswordAtItsFirstStart) {
+    if (::geteuid() != 0) GTEST_SKIP() << "opening root's old door needs the system's root";
+    CurrentDirectory here(s_folder->path());
+    ASSERT_NO_FATAL_FAILURE(MakeFormer("tovelrudam", "", true));
+
+    EXPECT_FALSE(StartAndLeave().former);
+    struct stat info {};
+    ASSERT_EQ(0, ::stat(ClientFile().c_str(), &info));
+    EXPECT_EQ(0600u, info.st_mode & 0777u);
+    const std::string password = PasswordInFile(ClientFile());
+    EXPECT_EQ(32u, password.size());
+    EXPECT_FALSE(std::filesystem::exists(ClientFile() + ".new"));
+
+    // The second start uses the file; the fixed password no longer opens anything.
+    ASSERT_FALSE(Login().former);
+    EXPECT_FALSE(StartAndLeave().former);
+    EXPECT_EQ(password, PasswordInFile(ClientFile()));
+    ConsoleProcess server;
+    ASSERT_TRUE(server.Start(ServerProgram(), CClient::kServerArguments));
+    ASSERT_TRUE(WaitUntilAnswering(Login()));
+    EXPECT_FALSE(LogsIn("orvik", "tovelrudam"));
+    EXPECT_TRUE(LogsIn("orvik", password.c_str()));
+    // Root's door was closed on the way: only the system's root, only
+    // through the socket.
+    EXPECT_FALSE(LogsIn("root", ""));
+    EXPECT_FALSE(LogsIn("nobody", ""));
+    EXPECT_EQ("0\n", RootSql("SELECT COUNT(*) FROM mysql.global_priv WHERE user = '' OR "
+                             "(user = 'root' AND host <> 'localhost')"));
+    ScriptedPrompter prompter;
+    CClient client(prompter, Login());
+    ASSERT_EQ(0, client.Connect("127.0.0.1"));
+    EXPECT_TRUE(Session::Leave(client, false));
+    server.Stop();
+}
+
+// Whichever step a crash interrupted, the next start gets in and finishes.
+TEST_F(StartupTest, FormerInstallationWhoseFirstStartWasCutShortStillGetsIn) {
+    CurrentDirectory here(s_folder->path());
+    // The file was written, the server never took its password.
+    ASSERT_NO_FATAL_FAILURE(MakeFormer("tovelrudam", "NeluatDeServer0123456789abcdef"));
+    EXPECT_FALSE(StartAndLeave().former);
+    const std::string fresh = PasswordInFile(ClientFile());
+    EXPECT_EQ(32u, fresh.size());
+    EXPECT_NE("NeluatDeServer0123456789abcdef", fresh);
+    EXPECT_FALSE(std::filesystem::exists(ClientFile() + ".new"));
+    EXPECT_FALSE(StartAndLeave().former);
+
+    // The server took the password, the file kept its temporary name.
+    ASSERT_NO_FATAL_FAILURE(
+        MakeFormer("LuatDeServer0123456789abcdefgh", "LuatDeServer0123456789abcdefgh"));
+    EXPECT_FALSE(StartAndLeave().former);
+    EXPECT_EQ("LuatDeServer0123456789abcdefgh", PasswordInFile(ClientFile()));
+    EXPECT_FALSE(std::filesystem::exists(ClientFile() + ".new"));
+    EXPECT_FALSE(StartAndLeave().former);
+}
+
+// The folder, the server's data and its socket are the owner's alone, also
+// for what the server creates after the preparation.
+TEST_F(StartupTest, InstallationIsItsOwnersAlone) {
+    CurrentDirectory here(s_folder->path());
+    ScriptedPrompter prompter;
+    ConsoleProcess process;
+    CClient client(prompter, Login());
+    client.SetServerProcess(&process);
+    ASSERT_TRUE(Session::StartUp(client));
+    ASSERT_EQ(0,
+              client.Query("CREATE TABLE IF NOT EXISTS asigurati.proba_drepturi (x INT)", false));
+    ASSERT_EQ(0, client.Query("DROP TABLE asigurati.proba_drepturi", false));
+    ASSERT_EQ(0,
+              client.Query("CREATE TABLE IF NOT EXISTS asigurati.proba_drepturi (x INT)", false));
+
+    namespace fs = std::filesystem;
+    const fs::path root = s_folder->path().toStdString();
+    for (const fs::path& folder :
+         {root, root / "server", root / "server/bin", root / "server/data"})
+        EXPECT_EQ(fs::perms::owner_all, fs::status(folder).permissions()) << folder;
+    for (const char* file : {"server/bin/my.cnf", "server/bin/client.cnf"})
+        EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
+                  fs::status(root / file).permissions())
+            << file;
+    int checked = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(root / "server")) {
+        if (entry.is_socket() || entry.is_symlink()) continue;  // inside the 0700 folder
+        const fs::perms others = fs::perms::group_all | fs::perms::others_all;
+        EXPECT_EQ(fs::perms::none, entry.status().permissions() & others) << entry.path();
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
+    EXPECT_TRUE(fs::exists(root / "server/data/asigurati/proba_drepturi.ibd"));
+    ASSERT_EQ(0, client.Query("DROP TABLE asigurati.proba_drepturi", false));
+    EXPECT_TRUE(Session::Leave(client, false));
+}
+
+// Prepared by root for a folder of another user, the server runs as that
+// user and everything in the installation is that user's.
+TEST(InstallationOwner, PreparedByRootForAnotherUserRunsAsThatUser) {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || !nobody) GTEST_SKIP() << "needs root and the user nobody";
+    QTemporaryDir folder;
+    const std::string path = folder.path().toStdString();
+    ASSERT_EQ(0, ::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid));
+    const int port = FreePort();
+    ASSERT_EQ(0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
+                              path + "' " + std::to_string(port) + " > /dev/null")
+                                 .c_str()));
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
+        struct stat info {};
+        ASSERT_EQ(0, ::lstat(entry.path().c_str(), &info));
+        EXPECT_EQ(nobody->pw_uid, info.st_uid) << entry.path();
+    }
+    CurrentDirectory here(folder.path());
+    ScriptedPrompter prompter;
+    ConsoleProcess process;
+    CClient client(prompter, TestInstallationLogin(path));
+    client.SetServerProcess(&process);
+    ASSERT_TRUE(Session::StartUp(client));
+    std::ifstream pidFile(path + "/server/mysqld.pid");
+    long pid = 0;
+    pidFile >> pid;
+    struct stat info {};
+    ASSERT_EQ(0, ::stat(("/proc/" + std::to_string(pid)).c_str(), &info));
+    EXPECT_EQ(nobody->pw_uid, info.st_uid);
+    EXPECT_TRUE(Session::Leave(client, false));
 }
 
 }  // namespace

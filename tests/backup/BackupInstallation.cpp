@@ -12,6 +12,8 @@
 #include <fstream>
 #include <thread>
 
+#include "db/InstallationPaths.h"
+
 namespace {
 
 int FreePort() {
@@ -67,7 +69,7 @@ BackupInstallation::BackupInstallation() {
     if (std::system(start.c_str()) != 0) return;
     for (int attempt = 0; attempt < 300 && !m_ready; ++attempt) {
         QuietPrompter quiet;
-        CClient probe(quiet, m_port);
+        CClient probe(quiet, InstallationLogin(m_folder).value_or(ServerLogin{}));
         m_ready = probe.Connect("127.0.0.1") == 0;
         if (!m_ready) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -94,7 +96,8 @@ BackupServer BackupInstallation::Server() const {
 CClient& BackupInstallation::Client() {
     if (!m_client) {
         m_prompter = std::make_unique<FailingPrompter>();
-        m_client = std::make_unique<CClient>(*m_prompter, m_port);
+        m_client = std::make_unique<CClient>(*m_prompter,
+                                             InstallationLogin(m_folder).value_or(ServerLogin{}));
         EXPECT_EQ(0, m_client->Connect("127.0.0.1"));
     }
     return *m_client;

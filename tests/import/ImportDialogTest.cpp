@@ -182,7 +182,7 @@ TEST_F(ImportDialogTest, ASaveWaitingForAnotherImportSaysSoAndCanBeStopped) {
 
 TEST_F(ImportDialogTest, ThePanelOfTheMainWindow) {
     MainWindow::Options options;
-    options.port = TestServerPort();
+    options.login = TestServerLogin();
     options.connectAtStart = false;
     MainWindow window(m_prompter, options);
     ASSERT_EQ(0, window.Client().Connect("127.0.0.1"));

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "db/InstallationPaths.h"
+
 namespace {
 
 std::string ReadFile(const std::string& path) {
@@ -20,9 +22,8 @@ MYSQL* SetupConnection() {
     static MYSQL* connection = [] {
         MYSQL* handle = mysql_init(nullptr);
         mysql_options(handle, MYSQL_SET_CHARSET_NAME, "latin1");
-        if (!mysql_real_connect(handle, "127.0.0.1", CClient::kLogin, CClient::kPassword, nullptr,
-                                static_cast<unsigned>(TestServerPort()), nullptr,
-                                CLIENT_MULTI_STATEMENTS))
+        const ServerLogin login = TestServerLogin();
+        if (!ConnectAs(handle, login, {login.optionFile}, CLIENT_MULTI_STATEMENTS))
             throw std::runtime_error(std::string("test server: ") + mysql_error(handle));
         return handle;
     }();
@@ -42,6 +43,16 @@ const char* const kDataTables[] = {
 int TestServerPort() {
     static const int port = std::stoi(ReadFile(std::string(ORVIK_TEST_SERVER_DIR) + "/port"));
     return port;
+}
+
+ServerLogin TestInstallationLogin(const std::string& folder) {
+    const auto login = InstallationLogin(folder);
+    if (!login) throw std::runtime_error("no installation in " + folder);
+    return *login;
+}
+
+ServerLogin TestServerLogin() {
+    return TestInstallationLogin(ORVIK_TEST_SERVER_DIR);
 }
 
 void RunSql(const std::string& sql) {
@@ -94,7 +105,7 @@ void RebuildDatabases() {
 
 void DbTest::SetUp() {
     ResetData();
-    m_client = std::make_unique<CClient>(m_prompter, TestServerPort());
+    m_client = std::make_unique<CClient>(m_prompter, TestServerLogin());
     ASSERT_EQ(0, m_client->Connect("127.0.0.1"));
 }
 

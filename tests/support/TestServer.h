@@ -10,6 +10,12 @@
 // The throwaway server started by the db_server test fixture.
 int TestServerPort();
 
+// How the program logs in to an installation the tests prepared (its port
+// and its own client.cnf), read as the program reads it.
+ServerLogin TestInstallationLogin(const std::string& folder);
+// The same for the fixture's server.
+ServerLogin TestServerLogin();
+
 // Runs SQL text (several statements allowed) as the program's login, outside
 // any CClient; fails the test on an error. For setting up and inspecting data.
 void RunSql(const std::string& sql);

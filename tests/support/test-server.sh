@@ -26,7 +26,9 @@ start)
     cd "$DIR"
     nohup ./server/bin/mysqld --defaults-file=server/bin/my.cnf > /dev/null 2>&1 &
     for _ in $(seq 1 300); do
-        if mariadb --no-defaults -h127.0.0.1 -P"$PORT" -uorvik -ptovelrudam -e "SELECT 1" > /dev/null 2>&1; then
+        # The installation's own login (server/bin/client.cnf), as the program's.
+        if mariadb --defaults-file=server/bin/client.cnf -h127.0.0.1 -P"$PORT" -e "SELECT 1" \
+                > /dev/null 2>&1; then
             echo "$PORT" > "$DIR/port"
             echo "test server on 127.0.0.1:$PORT"
             exit 0

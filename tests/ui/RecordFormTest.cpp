@@ -96,7 +96,7 @@ TEST(RecordForm, ColumnsWithoutAFieldKeepTheBaseValues) {
 TEST(RecordForm, EveryCompanyColumnHasItsFieldInTheCompanyForm) {
     // Never connected: the form asks its register nothing until it saves.
     ScriptedPrompter prompter;
-    CClient client(prompter);
+    CClient client(prompter, ServerLogin{});
     CompanyRegister companies(client, CompanyPlace::Health);
     CompanyDialog dialog(companies, CompanyRecord{}, CompanyEdit::Adding());
     for (const auto& column : CompanyRegister::Columns()) {

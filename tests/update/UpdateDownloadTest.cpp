@@ -393,7 +393,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
         m_installation.WriteSettings(m_service.SettingLine());
-        m_window = std::make_unique<MainWindow>(m_prompter, MainWindow::Options{1, false});
+        m_window =
+            std::make_unique<MainWindow>(m_prompter, MainWindow::Options{.connectAtStart = false});
         m_window->SetUpdateInstaller(m_folder.path(), [this](const std::string& path) {
             m_started.append(QString::fromStdString(path));
             struct stat info {};

@@ -1,0 +1,141 @@
+// Two commands on one installation whose server was stopped: the one that
+// started the server must not stop it under the other.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "ScriptedPrompter.h"
+#include "TestServer.h"
+#include "cli/CliSession.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int FreePort() {
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(probe, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+    close(probe);
+    return ntohs(address.sin_port);
+}
+
+bool PortAnswers(int port) {
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool answers = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    close(probe);
+    return answers;
+}
+
+class CliSessionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char pattern[] = "/tmp/orvik-cli-session-XXXXXX";
+        ASSERT_NE(nullptr, ::mkdtemp(pattern));
+        s_folder = pattern;
+        s_port = FreePort();
+        ASSERT_EQ(
+            0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
+                            s_folder + "' " + std::to_string(s_port) + " > /dev/null")
+                               .c_str()));
+    }
+    static void TearDownTestSuite() {
+        std::error_code ignored;
+        fs::remove_all(s_folder, ignored);
+    }
+    void SetUp() override {
+        m_previous = fs::current_path();
+        ASSERT_FALSE(PortAnswers(s_port));
+    }
+    void TearDown() override { fs::current_path(m_previous); }
+
+    static std::unique_ptr<CliSession> Open(const char* name) {
+        auto session = std::make_unique<CliSession>(name);
+        std::string why;
+        EXPECT_TRUE(session->Open(s_folder, why)) << why;
+        return session;
+    }
+    static bool Works(CliSession& session) {
+        return session.Client().Query("SELECT COUNT(*) AS n FROM asigurati.cas", true) == 0;
+    }
+    static bool ServerStopped() {
+        return !PortAnswers(s_port) && !fs::exists(s_folder + "/server/mysqld.pid");
+    }
+
+    static std::string s_folder;
+    static int s_port;
+    fs::path m_previous;
+};
+std::string CliSessionTest::s_folder;
+int CliSessionTest::s_port = 0;
+
+TEST_F(CliSessionTest, TheLastCommandStopsTheServerACommandStarted) {
+    auto first = Open("lung");
+    ASSERT_TRUE(PortAnswers(s_port));  // started by the first
+    auto second = Open("scurt");
+    ASSERT_TRUE(Works(*second));
+
+    first.reset();
+    EXPECT_TRUE(PortAnswers(s_port));
+    EXPECT_TRUE(Works(*second));
+
+    second.reset();
+    EXPECT_TRUE(ServerStopped());
+}
+
+TEST_F(CliSessionTest, AProgramConnectedKeepsTheServerACommandStarted) {
+    auto command = Open("import");
+    ScriptedPrompter prompter;
+    auto program = std::make_unique<CClient>(prompter, TestInstallationLogin(s_folder));
+    ASSERT_EQ(0, program->Connect("127.0.0.1"));
+
+    command.reset();
+    ASSERT_TRUE(PortAnswers(s_port));
+    ASSERT_EQ(0, program->Query("SELECT 1 AS n", true));
+
+    // The program gone, the next command finds the server a command started
+    // and stops it when it ends, as the first would have.
+    program.reset();
+    Open("health").reset();
+    EXPECT_TRUE(ServerStopped());
+}
+
+TEST_F(CliSessionTest, AServerACommandDidNotStartIsLeftRunning) {
+    // Started by someone else (the program): a command leaves it as found.
+    const std::string start = "cd '" + s_folder +
+                              "' && nohup ./server/bin/mysqld --defaults-file=server/bin/my.cnf "
+                              "> /dev/null 2>&1 &";
+    ASSERT_EQ(0, std::system(start.c_str()));
+    ScriptedPrompter quiet;
+    bool up = false;
+    for (int attempt = 0; attempt < 300 && !up; ++attempt) {
+        up = PortAnswers(s_port);
+        if (!up) usleep(100000);
+    }
+    ASSERT_TRUE(up);
+    Open("health").reset();
+    EXPECT_TRUE(PortAnswers(s_port));
+    auto last = std::make_unique<CClient>(quiet, TestInstallationLogin(s_folder));
+    ASSERT_EQ(0, last->Connect("127.0.0.1"));
+    last->ShutdownServer();
+    last.reset();
+    for (int attempt = 0; attempt < 300 && !ServerStopped(); ++attempt) usleep(100000);
+    EXPECT_TRUE(ServerStopped());
+}
+
+}  // namespace
