@@ -103,9 +103,10 @@ CClient& BackupInstallation::Client() {
     return *m_client;
 }
 
-QuietConnection::QuietConnection(int port) {
+QuietConnection::QuietConnection(const std::string& installationFolder) {
     m_prompter = std::make_unique<QuietPrompter>();
-    m_client = std::make_unique<CClient>(*m_prompter, port);
+    m_client = std::make_unique<CClient>(
+        *m_prompter, InstallationLogin(installationFolder).value_or(ServerLogin{}));
     EXPECT_EQ(0, m_client->Connect("127.0.0.1"));
 }
 

@@ -35,7 +35,7 @@ private:
 // the same time as the installation's own connection.
 class QuietConnection {
 public:
-    explicit QuietConnection(int port);
+    explicit QuietConnection(const std::string& installationFolder);
     ~QuietConnection();
     CClient& Client() { return *m_client; }
 

@@ -158,7 +158,7 @@ TEST_F(BackupTest, OneSaveOrRestoreAtATime) {
         BackupResult results[2];
         std::atomic<int> ready{0};
         auto run = [&](int which) {
-            QuietConnection connection(s_target->Port());
+            QuietConnection connection(s_target->Folder());
             ready++;
             while (ready < 2) std::this_thread::yield();
             results[which] = RestoreCopy(connection.Client(), s_target->Server(),

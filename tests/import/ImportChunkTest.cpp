@@ -51,7 +51,7 @@ protected:
     }
     // Another program holding the import lock on its own connection.
     std::unique_ptr<CClient> HoldImportLock() {
-        auto other = std::make_unique<CClient>(m_prompter, TestServerPort());
+        auto other = std::make_unique<CClient>(m_prompter, TestServerLogin());
         EXPECT_EQ(0, other->Connect("127.0.0.1"));
         EXPECT_EQ(
             0, other->Query(std::string("SELECT GET_LOCK('") + kImportLockName + "', 0)", false));

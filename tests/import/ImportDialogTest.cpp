@@ -165,7 +165,7 @@ TEST_F(ImportDialogTest, ASaveWaitingForAnotherImportSaysSoAndCanBeStopped) {
     Type(W(), "denumire", "ALFA");
     Type(W(), "ziua_lic", "1");
     // Another program's import holds the database.
-    CClient other(m_prompter, TestServerPort());
+    CClient other(m_prompter, TestServerLogin());
     ASSERT_EQ(0, other.Connect("127.0.0.1"));
     ASSERT_EQ(0, other.Query(std::string("SELECT GET_LOCK('") + kImportLockName + "', 0)", false));
     std::string shown;
