@@ -68,6 +68,8 @@ std::optional<std::string> FindInstallation(const std::optional<std::string>& na
 // the number of a server a command started, kept while it runs.
 const char* const kServerPidFile = "server/mysqld.pid";
 const char* const kStartedMark = "server/cli-started.pid";
+// How long a connection that was just closed may still be listed.
+constexpr int kClosingConnectionWaitMs = 500;
 
 pid_t ReadPid(const std::string& path) {
     std::ifstream in(path);
@@ -139,12 +141,22 @@ bool CliSession::ServerStartedByCommand() const {
 // Every connection of the program's login but this one: other commands, the
 // program, a copy being made. Without the PROCESS privilege the login sees
 // exactly its own connections. When it cannot be told, others are assumed.
+// A connection closed a moment ago (another command that just ended) may
+// still be listed while the server finishes it, so the count is asked again
+// for a short while before others are taken to be there.
 bool CliSession::OthersConnected() {
-    if (m_client->Query("SELECT COUNT(*) AS n FROM information_schema.PROCESSLIST "
-                        "WHERE USER = SUBSTRING_INDEX(USER(), '@', 1) AND ID <> CONNECTION_ID()",
-                        true) != 0)
-        return true;
-    return m_client->GetValue(0, "N") != "0";
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(kClosingConnectionWaitMs);
+    for (;;) {
+        if (m_client->Query("SELECT COUNT(*) AS n FROM information_schema.PROCESSLIST "
+                            "WHERE USER = SUBSTRING_INDEX(USER(), '@', 1) AND "
+                            "ID <> CONNECTION_ID()",
+                            true) != 0)
+            return true;
+        if (m_client->GetValue(0, "N") == "0") return false;
+        if (steady_clock::now() >= deadline) return true;
+        std::this_thread::sleep_for(milliseconds(20));
+    }
 }
 
 void CliSession::StopServer() {
