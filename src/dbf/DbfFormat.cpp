@@ -121,9 +121,16 @@ std::string_view DecodeDbfCell(const char* bytes, std::size_t length, char type,
                                std::string& scratch) {
     const void* zero = std::memchr(bytes, 0, length);
     if (zero) length = static_cast<std::size_t>(static_cast<const char*>(zero) - bytes);
-    const std::string_view raw(bytes, length);
+    std::string_view raw(bytes, length);
     if (type == 'N') {
-        scratch = NormalizeNumberText(raw);
+        // NormalizeNumberText without its two temporary texts: leading zeros go (the last
+        // character stays), a lone blank is empty, then blanks are trimmed.
+        std::size_t begin = 0;
+        while (begin + 1 < raw.size() && raw[begin] == '0') ++begin;
+        raw.remove_prefix(begin);
+        while (!raw.empty() && IsBlank(raw.front())) raw.remove_prefix(1);
+        while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
+        scratch.assign(raw);
         std::replace(scratch.begin(), scratch.end(), '.', ',');
         return scratch;
     }
