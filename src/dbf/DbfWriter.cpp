@@ -1,5 +1,6 @@
 #include "dbf/DbfWriter.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "datalist/DataList.h"
@@ -23,17 +24,21 @@ std::vector<FieldPlan> PlanFields(const DbfTableSpec& spec) {
     return plan;
 }
 
-// Builds one record (flag and every field) into `record`; false when a value does not fit.
+// Records are handed to the file this many bytes at a time.
+constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
+
+// Appends one record (flag and every field) to `out`; false when a value does not fit.
 bool EncodeRecord(const DataList& list, int row, const std::vector<FieldPlan>& plan,
-                  std::string& record, std::string* error) {
-    record.assign(1, kDbfLiveRecord);
+                  std::string& out, std::string* error) {
+    out.push_back(kDbfLiveRecord);
     for (std::size_t i = 0; i < plan.size(); ++i) {
-        const std::string value = list.CellTextAt(row, static_cast<int>(i));
-        if (!EncodeDbfValue(value, plan[i].type, plan[i].length, plan[i].decimals, record)) {
+        // The cell as CellTextAt gives it, read in place.
+        const std::string_view value = list.TrimmedCell(row, static_cast<int>(i));
+        if (!EncodeDbfValue(value, plan[i].type, plan[i].length, plan[i].decimals, out)) {
             if (error) {
-                *error = "valoarea \"" + value + "\" din randul " + std::to_string(row + 1) +
-                         " nu incape in campul " + std::to_string(i + 1) + " (" +
-                         std::to_string(plan[i].length) + " caractere, " +
+                *error = "valoarea \"" + std::string(value) + "\" din randul " +
+                         std::to_string(row + 1) + " nu incape in campul " + std::to_string(i + 1) +
+                         " (" + std::to_string(plan[i].length) + " caractere, " +
                          std::to_string(plan[i].decimals) + " zecimale)";
             }
             return false;
@@ -73,14 +78,20 @@ bool WriteDbfFileDated(const std::string& path, const DataList* list, DbfTableSp
     if (progress) progress->Start(rows);
     bool ok = file.Write(EncodeDbfHeader(*spec, date));
     const std::vector<FieldPlan> plan = PlanFields(*spec);
-    std::string record;
-    record.reserve(static_cast<std::size_t>(spec->m_recordLength));
+    std::string batch;
+    const auto recordLength = static_cast<std::size_t>(spec->m_recordLength);
+    batch.reserve(std::min(kBatchBytes, recordLength * static_cast<std::size_t>(rows)) +
+                  recordLength);
     for (int row = 0; ok && row < rows; ++row) {
         // A value that does not fit fails the whole file: a cut number would be a wrong one.
-        if (!EncodeRecord(*list, row, plan, record, error)) return false;
-        ok = file.Write(record);
+        if (!EncodeRecord(*list, row, plan, batch, error)) return false;
+        if (batch.size() >= kBatchBytes) {
+            ok = file.Write(batch);
+            batch.clear();
+        }
         if (progress) progress->Step();
     }
+    if (ok && !batch.empty()) ok = file.Write(batch);
     const char end = kDbfFileEnd;
     if (ok) file.Write(&end, 1);
     // Commit reports the first write that failed, if any, and then leaves the name alone.
