@@ -20,6 +20,14 @@ char* CellArena::Allocate(std::size_t size) {
     return block;
 }
 
+bool CellArena::Resize(char* block, std::size_t size, std::size_t newSize) {
+    if (!block || block + size != m_next || newSize > size + m_left) return false;
+    m_next = block + newSize;
+    m_left = m_left + size - newSize;
+    m_used = m_used + newSize - size;
+    return true;
+}
+
 void CellArena::Clear() {
     m_chunks.clear();
     m_next = nullptr;

@@ -17,6 +17,9 @@ public:
 
     // `size` bytes that stay where they are until the arena is cleared or destroyed.
     char* Allocate(std::size_t size);
+    // Grows or shrinks `block` (of `size` bytes) to `newSize` where it stands; only the block
+    // handed out last can, and only while its chunk has room. False when it cannot.
+    bool Resize(char* block, std::size_t size, std::size_t newSize);
     void Clear();
     // Bytes handed out since the last Clear.
     std::size_t Used() const { return m_used; }

@@ -9,13 +9,6 @@
 
 namespace {
 
-std::string_view TrimView(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 const std::string kEmpty;
 
 }  // namespace
@@ -105,6 +98,7 @@ void DataList::SetCellOf(Row& row, int column, std::string_view text) {
         if (!text.empty()) std::memmove(const_cast<char*>(old.data()), text.data(), text.size());
         return;
     }
+    if (GrowInPlace(row, column, old, text)) return;
     // The old block stays readable while the new one is built, so `text` may point into it.
     Row changed = MakeRow(cells, [&](std::size_t i) {
         return i == static_cast<std::size_t>(column) ? text : CellIn(row, cells, i);
@@ -113,6 +107,28 @@ void DataList::SetCellOf(Row& row, int column, std::string_view text) {
     row.m_block = changed.m_block;
     row.m_width = changed.m_width;
     CompactIfWasteful();
+}
+
+// A row filled cell by cell right after it was added is the last block of the arena: it
+// grows where it stands, as long as its cell ends keep their width.
+bool DataList::GrowInPlace(Row& row, int column, std::string_view old, std::string_view text) {
+    const std::size_t cells = m_columns.size();
+    const std::size_t textSize = EndOf(row, cells - 1);
+    const std::size_t newTextSize = textSize - old.size() + text.size();
+    if (WidthFor(newTextSize) != row.m_width) return false;
+    // `text` must not lie in the bytes about to move.
+    const char* blockEnd = row.m_block + cells * row.m_width + textSize;
+    if (text.data() >= row.m_block && text.data() < blockEnd) return false;
+    const std::size_t head = cells * row.m_width;
+    if (!m_arena.Resize(row.m_block, head + textSize, head + newTextSize)) return false;
+    char* cellAt = const_cast<char*>(old.data());
+    const std::size_t tail = static_cast<std::size_t>(blockEnd - (old.data() + old.size()));
+    std::memmove(cellAt + text.size(), old.data() + old.size(), tail);
+    if (!text.empty()) std::memcpy(cellAt, text.data(), text.size());
+    for (std::size_t i = static_cast<std::size_t>(column); i < cells; ++i)
+        PutEnd(row.m_block + i * row.m_width, row.m_width,
+               EndOf(row, i) + text.size() - old.size());
+    return true;
 }
 
 template <typename Source>
@@ -319,12 +335,27 @@ std::string_view DataList::RawCell(int row, int column) const {
     return CellOf(m_rows[row], column);
 }
 
+void DataList::RawRow(int row, std::vector<std::string_view>& cells) const {
+    cells.clear();
+    if (!ValidRow(row)) return;
+    const Row& stored = m_rows[row];
+    const std::size_t count = m_columns.size();
+    const char* text = stored.m_block + count * stored.m_width;
+    std::size_t begin = 0;
+    cells.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t end = EndOf(stored, i);
+        cells.emplace_back(text + begin, end - begin);
+        begin = end;
+    }
+}
+
 std::string DataList::CellTextAt(int row, int column) const {
     return std::string(TrimmedCell(row, column));
 }
 
 std::string_view DataList::TrimmedCell(int row, int column) const {
-    return TrimView(RawCell(row, column));
+    return TrimCellText(RawCell(row, column));
 }
 
 std::string DataList::CellText(int row, const std::string& name) const {

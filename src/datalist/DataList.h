@@ -98,6 +98,9 @@ public:
     double CellNumber(int row, const std::string& name) const;
     // The stored text untrimmed, as painted and sorted; empty outside the table.
     std::string_view RawCell(int row, int column) const;
+    // Every cell of a row as RawCell gives it, in column order (nothing outside the table):
+    // the fast way to read a large list. Valid until the list changes.
+    void RawRow(int row, std::vector<std::string_view>& cells) const;
 
     void SetRowTextColour(int row, Colour colour);
     void SetRowBackColour(int row, Colour colour);
@@ -147,6 +150,7 @@ private:
     static std::size_t BlockSize(const Row& row, std::size_t cellCount);
     std::string_view CellOf(const Row& row, int column) const;
     void SetCellOf(Row& row, int column, std::string_view text);
+    bool GrowInPlace(Row& row, int column, std::string_view old, std::string_view text);
     // Rebuilds every row for a new column list: new cell i takes old cell source(i), or
     // stays empty where that is -1.
     template <typename Source>
@@ -169,6 +173,14 @@ private:
     int m_focusRow = -1;
     ChangeHandler m_onChange;
 };
+
+// A cell's text without the blanks CellTextAt trims (space, tab, CR, LF) on either side.
+inline std::string_view TrimCellText(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 // The text a cell shows under a display kind; texts without the required
 // shape, and empty texts, come back unchanged.

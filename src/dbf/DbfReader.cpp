@@ -1,6 +1,7 @@
 #include "dbf/DbfReader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "datalist/DataList.h"
@@ -100,14 +101,17 @@ public:
             m_types.push_back(spec.m_types[i][0]);
             offset += spec.m_lengths[i];
         }
+        m_fieldBytes = offset;
     }
 
     // One record into a new row, unless it is deleted.
     void Add(const char* record, DataList& list) {
         if (record[0] == kDbfDeletedRecord) return;
+        // One search of the whole record instead of one per field: zero bytes are rare.
+        const bool zeros = std::memchr(record + 1, 0, m_fieldBytes - 1) != nullptr;
         for (std::size_t i = 0; i < m_cells.size(); ++i)
-            m_cells[i] =
-                DecodeDbfCell(record + m_offsets[i], m_spec.m_lengths[i], m_types[i], m_scratch[i]);
+            m_cells[i] = DecodeDbfCell(record + m_offsets[i], m_spec.m_lengths[i], m_types[i],
+                                       m_scratch[i], zeros);
         list.AddRowCells(m_cells);
     }
 
@@ -119,6 +123,7 @@ private:
     // row is added.
     std::vector<std::string> m_scratch;
     std::vector<std::string_view> m_cells;
+    std::size_t m_fieldBytes = 0;  // flag and fields
 };
 
 bool ReadRecords(RegularFileReader& file, DataList& list, const DbfTableSpec& spec,
