@@ -101,6 +101,8 @@ bool WriteDbfFileDated(const std::string& path, const DataList* list, DbfTableSp
         if (!EncodeRecord(*list, row, plan, recordLength, record, cells, error)) return false;
         if (++filled == perBatch) {
             ok = file.Write(batch.data(), filled * recordLength);
+            // The disk writes while the next records are encoded.
+            file.StartWriteback();
             filled = 0;
         }
         if (progress) progress->Step();
