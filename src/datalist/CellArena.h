@@ -25,12 +25,18 @@ public:
     std::size_t Used() const { return m_used; }
 
 private:
-    std::vector<std::unique_ptr<char[]>> m_chunks;
+    struct FreeChunk {
+        void operator()(char* chunk) const;
+    };
+    // A chunk of at least `size` bytes (more when rounded up to whole large pages).
+    char* NewChunk(std::size_t& size);
+
+    std::vector<std::unique_ptr<char, FreeChunk>> m_chunks;
     char* m_next = nullptr;
     std::size_t m_left = 0;
     std::size_t m_chunkSize = kFirstChunk;
     std::size_t m_used = 0;
 
     static constexpr std::size_t kFirstChunk = 4096;
-    static constexpr std::size_t kLargestChunk = std::size_t{1} << 20;
+    static constexpr std::size_t kLargestChunk = std::size_t{2} << 20;
 };
