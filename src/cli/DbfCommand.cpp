@@ -1,5 +1,6 @@
 // orvik-cli dbf: look inside a dBase file the way the import sees it, or write one from
-// tab-separated texts the way the declarations are written.
+// tab-separated texts the way the declarations are written. Exit status: 0 done, 1 the file
+// could not be written, 2 bad usage or a file that cannot be read to its end.
 #include <charconv>
 #include <fstream>
 #include <iostream>
@@ -47,10 +48,12 @@ std::optional<int> ParseNumber(const std::string& text) {
     return value;
 }
 
-int Fail(const std::string& message) {
+int Fail(const std::string& message, int status = 1) {
     std::cerr << "orvik-cli dbf: " << message << "\n";
-    return 1;
+    return status;
 }
+
+constexpr int kUnreadable = 2;
 
 int Dump(const std::string& path) {
     DataList list;
@@ -58,7 +61,8 @@ int Dump(const std::string& path) {
     std::string error;
     const bool ok = ReadDbfFile(path, list, spec, nullptr, &error);
     // A file whose header could not be read has nothing to show but the reason.
-    if (!ok && spec.m_fieldCount == 0) return Fail(path + " nu a putut fi citit: " + error);
+    if (!ok && spec.m_fieldCount == 0)
+        return Fail(path + " nu a putut fi citit: " + error, kUnreadable);
     std::cout << "inregistrari\t" << spec.m_recordCount << "\n"
               << "lungime antet\t" << spec.m_headerLength << "\n"
               << "lungime inregistrare\t" << spec.m_recordLength << "\n"
@@ -73,7 +77,7 @@ int Dump(const std::string& path) {
             std::cout << "\t" << list.RawCell(row, column);
         std::cout << "\n";
     }
-    if (!ok) return Fail(path + " nu a putut fi citit complet: " + error);
+    if (!ok) return Fail(path + " nu a putut fi citit complet: " + error, kUnreadable);
     return 0;
 }
 

@@ -1,19 +1,13 @@
 #include "datalist/DataList.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "db/ResultTable.h"
 #include "domain/TextNumbers.h"
 
 namespace {
-
-std::string_view TrimView(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 const std::string kEmpty;
 
@@ -25,30 +19,143 @@ void DataList::Notify(ListChange change, int row) const {
 
 // ---- cells inside a row -----------------------------------------------------
 
-std::string_view DataList::CellOf(const Row& row, int column) {
-    if (column < 0 || column >= static_cast<int>(row.m_ends.size())) return {};
-    const std::uint32_t begin = column == 0 ? 0 : row.m_ends[column - 1];
-    return std::string_view(row.m_text).substr(begin, row.m_ends[column] - begin);
+namespace {
+
+std::uint8_t WidthFor(std::size_t textSize) {
+    if (textSize <= 0xFF) return 1;
+    if (textSize <= 0xFFFF) return 2;
+    return 4;
+}
+
+void PutEnd(char* at, std::uint8_t width, std::size_t end) {
+    if (width == 1) {
+        *at = static_cast<char>(end);
+    } else if (width == 2) {
+        const auto value = static_cast<std::uint16_t>(end);
+        std::memcpy(at, &value, 2);
+    } else {
+        const auto value = static_cast<std::uint32_t>(end);
+        std::memcpy(at, &value, 4);
+    }
+}
+
+}  // namespace
+
+std::size_t DataList::EndOf(const Row& row, std::size_t cell) {
+    const char* at = row.m_block + cell * row.m_width;
+    if (row.m_width == 1) return static_cast<unsigned char>(*at);
+    if (row.m_width == 2) {
+        std::uint16_t value;
+        std::memcpy(&value, at, 2);
+        return value;
+    }
+    std::uint32_t value;
+    std::memcpy(&value, at, 4);
+    return value;
+}
+
+std::string_view DataList::CellIn(const Row& row, std::size_t cellCount, std::size_t cell) {
+    if (cell >= cellCount) return {};
+    const std::size_t begin = cell == 0 ? 0 : EndOf(row, cell - 1);
+    return std::string_view(row.m_block + cellCount * row.m_width + begin,
+                            EndOf(row, cell) - begin);
+}
+
+std::size_t DataList::BlockSize(const Row& row, std::size_t cellCount) {
+    return cellCount == 0 ? 0 : cellCount * row.m_width + EndOf(row, cellCount - 1);
+}
+
+std::string_view DataList::CellOf(const Row& row, int column) const {
+    if (column < 0) return {};
+    return CellIn(row, m_columns.size(), static_cast<std::size_t>(column));
+}
+
+template <typename CellAt>
+DataList::Row DataList::MakeRow(std::size_t cellCount, CellAt cellAt) {
+    Row row;
+    std::size_t textSize = 0;
+    for (std::size_t i = 0; i < cellCount; ++i) textSize += std::string_view(cellAt(i)).size();
+    if (cellCount == 0) return row;
+    row.m_width = WidthFor(textSize);
+    row.m_block = m_arena.Allocate(cellCount * row.m_width + textSize);
+    char* text = row.m_block + cellCount * row.m_width;
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < cellCount; ++i) {
+        const std::string_view cell(cellAt(i));
+        if (!cell.empty()) std::memcpy(text + end, cell.data(), cell.size());
+        end += cell.size();
+        PutEnd(row.m_block + i * row.m_width, row.m_width, end);
+    }
+    return row;
 }
 
 void DataList::SetCellOf(Row& row, int column, std::string_view text) {
-    if (column < 0 || column >= static_cast<int>(row.m_ends.size())) return;
-    const std::uint32_t begin = column == 0 ? 0 : row.m_ends[column - 1];
-    const std::uint32_t oldLength = row.m_ends[column] - begin;
-    row.m_text.replace(begin, oldLength, text);
-    const auto delta = static_cast<std::int64_t>(text.size()) - oldLength;
-    for (std::size_t i = column; i < row.m_ends.size(); ++i)
-        row.m_ends[i] = static_cast<std::uint32_t>(row.m_ends[i] + delta);
+    const std::size_t cells = m_columns.size();
+    if (column < 0 || static_cast<std::size_t>(column) >= cells) return;
+    const std::string_view old = CellOf(row, column);
+    if (old.size() == text.size()) {
+        // Same length: overwritten where it stands.
+        if (!text.empty()) std::memmove(const_cast<char*>(old.data()), text.data(), text.size());
+        return;
+    }
+    if (GrowInPlace(row, column, old, text)) return;
+    // The old block stays readable while the new one is built, so `text` may point into it.
+    Row changed = MakeRow(cells, [&](std::size_t i) {
+        return i == static_cast<std::size_t>(column) ? text : CellIn(row, cells, i);
+    });
+    Abandon(row);
+    row.m_block = changed.m_block;
+    row.m_width = changed.m_width;
+    CompactIfWasteful();
 }
 
-void DataList::InsertCellOf(Row& row, int column) {
-    const std::uint32_t at = column == 0 ? 0 : row.m_ends[column - 1];
-    row.m_ends.insert(row.m_ends.begin() + column, at);
+// A row filled cell by cell right after it was added is the last block of the arena: it
+// grows where it stands, as long as its cell ends keep their width.
+bool DataList::GrowInPlace(Row& row, int column, std::string_view old, std::string_view text) {
+    const std::size_t cells = m_columns.size();
+    const std::size_t textSize = EndOf(row, cells - 1);
+    const std::size_t newTextSize = textSize - old.size() + text.size();
+    if (WidthFor(newTextSize) != row.m_width) return false;
+    // `text` must not lie in the bytes about to move.
+    const char* blockEnd = row.m_block + cells * row.m_width + textSize;
+    if (text.data() >= row.m_block && text.data() < blockEnd) return false;
+    const std::size_t head = cells * row.m_width;
+    if (!m_arena.Resize(row.m_block, head + textSize, head + newTextSize)) return false;
+    char* cellAt = const_cast<char*>(old.data());
+    const std::size_t tail = static_cast<std::size_t>(blockEnd - (old.data() + old.size()));
+    std::memmove(cellAt + text.size(), old.data() + old.size(), tail);
+    if (!text.empty()) std::memcpy(cellAt, text.data(), text.size());
+    for (std::size_t i = static_cast<std::size_t>(column); i < cells; ++i)
+        PutEnd(row.m_block + i * row.m_width, row.m_width,
+               EndOf(row, i) + text.size() - old.size());
+    return true;
 }
 
-void DataList::EraseCellOf(Row& row, int column) {
-    SetCellOf(row, column, {});
-    row.m_ends.erase(row.m_ends.begin() + column);
+template <typename Source>
+void DataList::RebuildCells(std::size_t oldCount, std::size_t newCount, Source source) {
+    CellArena old = std::move(m_arena);
+    m_arena = CellArena();
+    m_abandoned = 0;
+    for (Row& row : m_rows) {
+        const Row rebuilt = MakeRow(newCount, [&](std::size_t i) {
+            const int from = source(i);
+            return from < 0 ? std::string_view() : CellIn(row, oldCount, from);
+        });
+        row.m_block = rebuilt.m_block;
+        row.m_width = rebuilt.m_width;
+    }
+}
+
+void DataList::Abandon(const Row& row) {
+    m_abandoned += BlockSize(row, m_columns.size());
+}
+
+void DataList::CompactIfWasteful() {
+    constexpr std::size_t kSmallWaste = std::size_t{1} << 20;
+    const std::size_t used = m_arena.Used();
+    if (m_abandoned < kSmallWaste || m_abandoned < used - m_abandoned) return;
+    const std::size_t cells = m_columns.size();
+    RebuildCells(cells, cells, [](std::size_t i) { return static_cast<int>(i); });
 }
 
 // ---- columns ------------------------------------------------------------------
@@ -63,8 +170,12 @@ int DataList::InsertColumn(int position, const std::string& title, const std::st
     column.m_kind = std::to_string(kind);
     column.m_width = std::max(width, 0);
     column.m_align = type == "N" ? ColumnAlign::Right : ColumnAlign::Left;
+    const std::size_t oldCount = m_columns.size();
     m_columns.insert(m_columns.begin() + position, std::move(column));
-    for (Row& row : m_rows) InsertCellOf(row, position);
+    RebuildCells(oldCount, oldCount + 1, [position](std::size_t i) {
+        const int at = static_cast<int>(i);
+        return at < position ? at : at == position ? -1 : at - 1;
+    });
     ResetSortState();
     Notify(ListChange::Columns);
     return position;
@@ -133,8 +244,12 @@ ColumnAlign DataList::ColumnAlignment(int column) const {
 bool DataList::DeleteColumn(int column) {
     if (m_columns.empty() || column < 0) return false;
     if (column >= ColumnCount()) column = ColumnCount() - 1;
+    const std::size_t oldCount = m_columns.size();
     m_columns.erase(m_columns.begin() + column);
-    for (Row& row : m_rows) EraseCellOf(row, column);
+    RebuildCells(oldCount, oldCount - 1, [column](std::size_t i) {
+        const int at = static_cast<int>(i);
+        return at < column ? at : at + 1;
+    });
     ResetSortState();
     Notify(ListChange::Columns);
     return true;
@@ -151,44 +266,29 @@ void DataList::DeleteAllColumns() {
 // ---- rows and cells -----------------------------------------------------------
 
 int DataList::AddRow(const std::string& firstText) {
-    Row row;
-    row.m_ends.assign(m_columns.size(), 0);
-    if (!m_columns.empty()) SetCellOf(row, 0, firstText);
-    m_rows.push_back(std::move(row));
+    m_rows.push_back(MakeRow(m_columns.size(), [&](std::size_t i) {
+        return i == 0 ? std::string_view(firstText) : std::string_view();
+    }));
     const int index = RowCount() - 1;
     Notify(ListChange::RowAdded, index);
     return index;
 }
 
 int DataList::InsertRow(int position, const std::string& firstText) {
-    Row row;
-    row.m_ends.assign(m_columns.size(), 0);
-    if (!m_columns.empty()) SetCellOf(row, 0, firstText);
+    const Row row = MakeRow(m_columns.size(), [&](std::size_t i) {
+        return i == 0 ? std::string_view(firstText) : std::string_view();
+    });
     const int index = std::clamp(position, 0, RowCount());
-    m_rows.insert(m_rows.begin() + index, std::move(row));
+    m_rows.insert(m_rows.begin() + index, row);
     if (m_focusRow >= index) ++m_focusRow;
     Notify(ListChange::RowAdded, index);
     return index;
 }
 
-template <typename CellAt>
-DataList::Row DataList::MakeRow(std::size_t columnCount, std::size_t cellCount, CellAt cellAt) {
-    Row row;
-    cellCount = std::min(cellCount, columnCount);
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < cellCount; ++i) length += std::string_view(cellAt(i)).size();
-    row.m_text.reserve(length);
-    row.m_ends.resize(columnCount);
-    for (std::size_t i = 0; i < columnCount; ++i) {
-        if (i < cellCount) row.m_text += cellAt(i);
-        row.m_ends[i] = static_cast<std::uint32_t>(row.m_text.size());
-    }
-    return row;
-}
-
 int DataList::AddRowCells(const std::vector<std::string_view>& cells) {
-    m_rows.push_back(
-        MakeRow(m_columns.size(), cells.size(), [&](std::size_t i) { return cells[i]; }));
+    m_rows.push_back(MakeRow(m_columns.size(), [&](std::size_t i) {
+        return i < cells.size() ? cells[i] : std::string_view();
+    }));
     const int index = RowCount() - 1;
     Notify(ListChange::RowAdded, index);
     return index;
@@ -196,6 +296,7 @@ int DataList::AddRowCells(const std::vector<std::string_view>& cells) {
 
 bool DataList::DeleteRow(int row) {
     if (!ValidRow(row)) return false;
+    Abandon(m_rows[row]);
     m_rows.erase(m_rows.begin() + row);
     if (m_focusRow == row)
         m_focusRow = -1;
@@ -207,6 +308,8 @@ bool DataList::DeleteRow(int row) {
 
 void DataList::DeleteAllRows() {
     m_rows.clear();
+    m_arena.Clear();
+    m_abandoned = 0;
     m_focusRow = -1;
     Notify(ListChange::Rows);
 }
@@ -232,8 +335,27 @@ std::string_view DataList::RawCell(int row, int column) const {
     return CellOf(m_rows[row], column);
 }
 
+void DataList::RawRow(int row, std::vector<std::string_view>& cells) const {
+    cells.clear();
+    if (!ValidRow(row)) return;
+    const Row& stored = m_rows[row];
+    const std::size_t count = m_columns.size();
+    const char* text = stored.m_block + count * stored.m_width;
+    std::size_t begin = 0;
+    cells.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t end = EndOf(stored, i);
+        cells.emplace_back(text + begin, end - begin);
+        begin = end;
+    }
+}
+
 std::string DataList::CellTextAt(int row, int column) const {
-    return std::string(TrimView(RawCell(row, column)));
+    return std::string(TrimmedCell(row, column));
+}
+
+std::string_view DataList::TrimmedCell(int row, int column) const {
+    return TrimCellText(RawCell(row, column));
 }
 
 std::string DataList::CellText(int row, const std::string& name) const {
@@ -324,12 +446,14 @@ void DataList::FillFromResult(const ResultTable& result, bool addIndex, bool row
     m_rows.reserve(m_rows.size() + rowCount);
     for (std::size_t r = 0; r < rowCount; ++r) {
         const std::size_t base = r * columnCount;
-        Row row = MakeRow(m_columns.size(), static_cast<std::size_t>(cellColumns),
-                          [&](std::size_t c) { return std::string_view(values[base + c]); });
-        // The value after the row's cells, when the result holds one.
-        if (indexColumn >= 0 && base + columnCount < values.size())
-            SetCellOf(row, indexColumn, values[base + columnCount]);
-        m_rows.push_back(std::move(row));
+        // The value after the row's cells goes into the index column, when the result holds one.
+        const bool indexed = indexColumn >= 0 && base + columnCount < values.size();
+        m_rows.push_back(MakeRow(m_columns.size(), [&](std::size_t c) {
+            if (indexed && c == static_cast<std::size_t>(indexColumn))
+                return std::string_view(values[base + columnCount]);
+            return c < static_cast<std::size_t>(cellColumns) ? std::string_view(values[base + c])
+                                                             : std::string_view();
+        }));
     }
     m_onChange = handler;
     Notify(ListChange::Rows);

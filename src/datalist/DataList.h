@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "datalist/CellArena.h"
+
 struct ResultTable;
 
 // An RGB colour as the lists and labels use it (no Qt in the model).
@@ -91,9 +93,14 @@ public:
     void SetCellNumber(int row, const std::string& name, double value);
     std::string CellText(int row, const std::string& name) const;
     std::string CellTextAt(int row, int column) const;
+    // CellTextAt without the copy: valid until the list changes.
+    std::string_view TrimmedCell(int row, int column) const;
     double CellNumber(int row, const std::string& name) const;
     // The stored text untrimmed, as painted and sorted; empty outside the table.
     std::string_view RawCell(int row, int column) const;
+    // Every cell of a row as RawCell gives it, in column order (nothing outside the table):
+    // the fast way to read a large list. Valid until the list changes.
+    void RawRow(int row, std::vector<std::string_view>& cells) const;
 
     void SetRowTextColour(int row, Colour colour);
     void SetRowBackColour(int row, Colour colour);
@@ -123,25 +130,42 @@ public:
     void SetChangeHandler(ChangeHandler handler) { m_onChange = std::move(handler); }
 
 private:
+    // A row's cells live in the list's arena as one block: the end offset of each cell
+    // (1, 2 or 4 bytes each, the narrowest that holds the row's length), then the cells'
+    // bytes one after the other. A changed cell moves the row to a new block.
     struct Row {
-        std::string m_text;                 // all cells, one after the other
-        std::vector<std::uint32_t> m_ends;  // end offset of each cell in m_text
+        char* m_block = nullptr;
         RowColours m_colours;
-        bool m_selected = false;
+        std::uint8_t m_width : 3 = 1;  // bytes per cell end
+        bool m_selected : 1 = false;
     };
+    // A million rows cost 16 MB beside their cells.
+    static_assert(sizeof(Row) <= 16);
 
-    // A row of `columnCount` cells, the first `cellCount` taken from cellAt(i).
+    // A row of `cellCount` cells, the i-th taken from cellAt(i), in a new block.
     template <typename CellAt>
-    static Row MakeRow(std::size_t columnCount, std::size_t cellCount, CellAt cellAt);
-    static std::string_view CellOf(const Row& row, int column);
-    static void SetCellOf(Row& row, int column, std::string_view text);
-    static void InsertCellOf(Row& row, int column);
-    static void EraseCellOf(Row& row, int column);
+    Row MakeRow(std::size_t cellCount, CellAt cellAt);
+    static std::size_t EndOf(const Row& row, std::size_t cell);
+    static std::string_view CellIn(const Row& row, std::size_t cellCount, std::size_t cell);
+    static std::size_t BlockSize(const Row& row, std::size_t cellCount);
+    std::string_view CellOf(const Row& row, int column) const;
+    void SetCellOf(Row& row, int column, std::string_view text);
+    bool GrowInPlace(Row& row, int column, std::string_view old, std::string_view text);
+    // Rebuilds every row for a new column list: new cell i takes old cell source(i), or
+    // stays empty where that is -1.
+    template <typename Source>
+    void RebuildCells(std::size_t oldCount, std::size_t newCount, Source source);
+    // Counts a block nobody uses any more; moves the rows to a fresh arena when such blocks
+    // outweigh the ones in use.
+    void Abandon(const Row& row);
+    void CompactIfWasteful();
     bool ValidRow(int row) const { return row >= 0 && row < RowCount(); }
     void ResetSortState();
     void SortOnce(int column, bool ascending);
     void Notify(ListChange change, int row = -1) const;
 
+    CellArena m_arena;
+    std::size_t m_abandoned = 0;  // bytes of the arena no row points to
     std::vector<DataColumn> m_columns;
     std::vector<Row> m_rows;
     std::vector<int> m_sortSequence;
@@ -149,6 +173,14 @@ private:
     int m_focusRow = -1;
     ChangeHandler m_onChange;
 };
+
+// A cell's text without the blanks CellTextAt trims (space, tab, CR, LF) on either side.
+inline std::string_view TrimCellText(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 // The text a cell shows under a display kind; texts without the required
 // shape, and empty texts, come back unchanged.

@@ -72,12 +72,12 @@ std::string EncodeDbfHeader(const DbfTableSpec& spec, const DbfDate& date) {
     return bytes;
 }
 
-bool EncodeDbfValue(std::string_view value, char type, int length, int decimals, std::string& out) {
+bool EncodeDbfValueInto(std::string_view value, char type, int length, int decimals, char* out) {
     const std::size_t width = static_cast<std::size_t>(std::max(length, 0));
     if (type != 'N') {
         const std::size_t kept = std::min(value.size(), width);
-        out.append(value.data(), kept);
-        out.append(width - kept, ' ');
+        if (kept > 0) std::memcpy(out, value.data(), kept);
+        std::memset(out + kept, ' ', width - kept);
         return true;
     }
     const std::size_t dot = value.find('.');
@@ -87,15 +87,25 @@ bool EncodeDbfValue(std::string_view value, char type, int length, int decimals,
     const std::size_t places = static_cast<std::size_t>(std::max(decimals, 0));
     const std::size_t needed = integer.size() + (places > 0 ? places + 1 : 0);
     if (needed > width) return false;
-    out.append(width - needed, ' ');
-    out.append(integer);
+    std::memset(out, ' ', width - needed);
+    out += width - needed;
+    if (!integer.empty()) std::memcpy(out, integer.data(), integer.size());
+    out += integer.size();
     if (places > 0) {
         const std::size_t kept = std::min(fraction.size(), places);
-        out.push_back('.');
-        out.append(fraction.data(), kept);
-        out.append(places - kept, '0');
+        *out++ = '.';
+        if (kept > 0) std::memcpy(out, fraction.data(), kept);
+        std::memset(out + kept, '0', places - kept);
     }
     return true;
+}
+
+bool EncodeDbfValue(std::string_view value, char type, int length, int decimals, std::string& out) {
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(std::max(length, 0)));
+    if (EncodeDbfValueInto(value, type, length, decimals, out.data() + at)) return true;
+    out.resize(at);
+    return false;
 }
 
 DbfHeaderNumbers DecodeDbfHeader(const unsigned char* header32) {
@@ -118,12 +128,23 @@ DbfFieldDescriptor DecodeDbfDescriptor(const unsigned char* block32) {
 }
 
 std::string_view DecodeDbfCell(const char* bytes, std::size_t length, char type,
-                               std::string& scratch) {
-    const void* zero = std::memchr(bytes, 0, length);
-    if (zero) length = static_cast<std::size_t>(static_cast<const char*>(zero) - bytes);
-    const std::string_view raw(bytes, length);
+                               std::string& scratch, bool mayHoldZero) {
+    if (mayHoldZero) {
+        const void* zero = std::memchr(bytes, 0, length);
+        if (zero) length = static_cast<std::size_t>(static_cast<const char*>(zero) - bytes);
+    }
+    std::string_view raw(bytes, length);
     if (type == 'N') {
-        scratch = NormalizeNumberText(raw);
+        // NormalizeNumberText without its two temporary texts: leading zeros go (the last
+        // character stays), a lone blank is empty, then blanks are trimmed.
+        std::size_t begin = 0;
+        while (begin + 1 < raw.size() && raw[begin] == '0') ++begin;
+        raw.remove_prefix(begin);
+        while (!raw.empty() && IsBlank(raw.front())) raw.remove_prefix(1);
+        while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
+        // Most numbers are whole: they are shown as stored, without a copy.
+        if (raw.find('.') == std::string_view::npos) return raw;
+        scratch.assign(raw);
         std::replace(scratch.begin(), scratch.end(), '.', ',');
         return scratch;
     }

@@ -41,6 +41,8 @@ char DbfTypeLetter(const DbfTableSpec& spec, std::size_t field);
 // left-aligned and cut. False, with nothing appended, when the sign and integer digits of an
 // "N" value do not fit: cutting them would write a different number.
 bool EncodeDbfValue(std::string_view value, char type, int length, int decimals, std::string& out);
+// The same into exactly `length` bytes at `out` (left as they were when false).
+bool EncodeDbfValueInto(std::string_view value, char type, int length, int decimals, char* out);
 
 struct DbfHeaderNumbers {
     std::uint32_t recordCount = 0;
@@ -63,6 +65,7 @@ DbfFieldDescriptor DecodeDbfDescriptor(const unsigned char* block32);
 
 // Text a field's stored bytes give in the list: up to the first zero byte; "N" values
 // normalised with "," as the decimal separator; a "C"-like value of exactly one blank empty.
-// The result points into `bytes` or, for "N" values, into `scratch`.
+// The result points into `bytes` or, for "N" values with a point, into `scratch`. A caller
+// that knows the bytes hold no zero byte says so and spares the search.
 std::string_view DecodeDbfCell(const char* bytes, std::size_t length, char type,
-                               std::string& scratch);
+                               std::string& scratch, bool mayHoldZero = true);

@@ -1,6 +1,8 @@
 #include "dbf/DbfWriter.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "datalist/DataList.h"
 #include "dbf/ReplacingFile.h"
@@ -23,21 +25,35 @@ std::vector<FieldPlan> PlanFields(const DbfTableSpec& spec) {
     return plan;
 }
 
-// Builds one record (flag and every field) into `record`; false when a value does not fit.
+// Records are handed to the file about this many bytes at a time.
+constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
+
+// Builds one record (flag and every field) at `out`, recordLength bytes; false when a value
+// does not fit. `cells` is scratch for the row's cells.
 bool EncodeRecord(const DataList& list, int row, const std::vector<FieldPlan>& plan,
-                  std::string& record, std::string* error) {
-    record.assign(1, kDbfLiveRecord);
+                  std::size_t recordLength, char* out, std::vector<std::string_view>& cells,
+                  std::string* error) {
+    // The cells as CellTextAt gives them (trimmed), read in place, the whole row at once.
+    list.RawRow(row, cells);
+    // Blanks first: a text value then needs only its own bytes copied.
+    std::memset(out, ' ', recordLength);
+    *out++ = kDbfLiveRecord;
     for (std::size_t i = 0; i < plan.size(); ++i) {
-        const std::string value = list.CellTextAt(row, static_cast<int>(i));
-        if (!EncodeDbfValue(value, plan[i].type, plan[i].length, plan[i].decimals, record)) {
+        const std::string_view value =
+            i < cells.size() ? TrimCellText(cells[i]) : std::string_view();
+        const auto width = static_cast<std::size_t>(plan[i].length);
+        if (plan[i].type != 'N') {
+            if (!value.empty()) std::memcpy(out, value.data(), std::min(value.size(), width));
+        } else if (!EncodeDbfValueInto(value, 'N', plan[i].length, plan[i].decimals, out)) {
             if (error) {
-                *error = "valoarea \"" + value + "\" din randul " + std::to_string(row + 1) +
-                         " nu incape in campul " + std::to_string(i + 1) + " (" +
-                         std::to_string(plan[i].length) + " caractere, " +
+                *error = "valoarea \"" + std::string(value) + "\" din randul " +
+                         std::to_string(row + 1) + " nu incape in campul " + std::to_string(i + 1) +
+                         " (" + std::to_string(plan[i].length) + " caractere, " +
                          std::to_string(plan[i].decimals) + " zecimale)";
             }
             return false;
         }
+        out += plan[i].length;
     }
     return true;
 }
@@ -73,14 +89,25 @@ bool WriteDbfFileDated(const std::string& path, const DataList* list, DbfTableSp
     if (progress) progress->Start(rows);
     bool ok = file.Write(EncodeDbfHeader(*spec, date));
     const std::vector<FieldPlan> plan = PlanFields(*spec);
-    std::string record;
-    record.reserve(static_cast<std::size_t>(spec->m_recordLength));
+    const auto recordLength = static_cast<std::size_t>(spec->m_recordLength);
+    const std::size_t perBatch = std::max<std::size_t>(
+        1, std::min<std::size_t>(kBatchBytes / recordLength, static_cast<std::size_t>(rows)));
+    std::vector<char> batch(perBatch * recordLength);
+    std::vector<std::string_view> cells;
+    std::size_t filled = 0;
     for (int row = 0; ok && row < rows; ++row) {
         // A value that does not fit fails the whole file: a cut number would be a wrong one.
-        if (!EncodeRecord(*list, row, plan, record, error)) return false;
-        ok = file.Write(record);
+        char* record = batch.data() + filled * recordLength;
+        if (!EncodeRecord(*list, row, plan, recordLength, record, cells, error)) return false;
+        if (++filled == perBatch) {
+            ok = file.Write(batch.data(), filled * recordLength);
+            // The disk writes while the next records are encoded.
+            file.StartWriteback();
+            filled = 0;
+        }
         if (progress) progress->Step();
     }
+    if (ok && filled > 0) ok = file.Write(batch.data(), filled * recordLength);
     const char end = kDbfFileEnd;
     if (ok) file.Write(&end, 1);
     // Commit reports the first write that failed, if any, and then leaves the name alone.

@@ -74,6 +74,18 @@ bool ReplacingFile::Write(const char* data, std::size_t size) {
     return m_errno == 0;
 }
 
+void ReplacingFile::StartWriteback() {
+#ifdef __linux__
+    if (!m_file || m_errno != 0) return;
+    // A failed flush is a failed write, reported by Commit like any other.
+    if (std::fflush(m_file) != 0) {
+        m_errno = errno != 0 ? errno : EIO;
+        return;
+    }
+    ::sync_file_range(::fileno(m_file), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
 bool ReplacingFile::Commit(std::string* error) {
     if (!m_file) {
         if (error) *error = "fisierul " + m_finalPath + " nu a fost deschis";

@@ -17,6 +17,9 @@ public:
     bool Open(std::string* error);
     bool Write(const char* data, std::size_t size);
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
+    // Hands what was written so far to the disk without waiting for it, so the sync in
+    // Commit finds little left to do. Only a hint: nothing fails when it cannot.
+    void StartWriteback();
     // Flushes, syncs and closes the temporary file, then renames it over the final name.
     bool Commit(std::string* error);
     const std::string& TemporaryPath() const { return m_tempPath; }

@@ -45,9 +45,9 @@ int Column(const std::vector<std::string_view>& layout, std::string_view name) {
     return static_cast<int>(std::find(layout.begin(), layout.end(), name) - layout.begin());
 }
 
-// A cell as the checks read it: the list's text without surrounding blanks.
-std::string Cell(const DataList& list, int row, int column) {
-    return list.CellTextAt(row, column);
+// A cell as the checks read it: the list's text without surrounding blanks, read in place.
+std::string_view Cell(const DataList& list, int row, int column) {
+    return list.TrimmedCell(row, column);
 }
 
 long long Integer(const DataList& list, int row, int column) {
@@ -88,8 +88,9 @@ FileVerdict CheckRows(const DataList& list, DbfProgress* progress, Check check) 
     return verdict;
 }
 
+// The messages are the literals below, so their text is followed by a zero byte.
 RowVerdict Mark(std::string_view message) {
-    return {RowState::Faulty, message};
+    return {RowState::Faulty, message.data()};
 }
 
 // The first checks every health annex shares (LN, AN, CF are their first three fields); B
@@ -104,11 +105,11 @@ public:
         if (Integer(list, row, 1) < 2006) return Mark(m_an);
         const long long month = Integer(list, row, 0);
         if (month < 1 || month > 12) return Mark(m_ln);
-        std::string code = Cell(list, row, 2);
+        const std::string_view code = Cell(list, row, 2);
         if (TextToInteger(code) == 0) return Mark(m_cfMissing);
         if (code != m_lastCode) {
             m_lastValid = IsValidFiscalCode(code);
-            m_lastCode = std::move(code);
+            m_lastCode = code;
         }
         if (!m_lastValid) return Mark(kCfInvalid);
         return std::nullopt;
@@ -150,10 +151,10 @@ std::optional<FileVerdict> LeaveHeadRefusal(const DataList& list,
     const auto code = LeaveEmployerCode(Cell(list, 0, Column(layout, "CUI")));
     if (!code) return Refused(messages.cui);
     employer.cui = *code;
-    employer.ln = Cell(list, 0, Column(layout, "LN"));
-    employer.an = Cell(list, 0, Column(layout, "AN"));
+    employer.ln = std::string(Cell(list, 0, Column(layout, "LN")));
+    employer.an = std::string(Cell(list, 0, Column(layout, "AN")));
     if (!IsValidCalendarDate("01", employer.ln, employer.an)) return Refused(messages.month);
-    employer.tipd = Cell(list, 0, Column(layout, "TIPD"));
+    employer.tipd = std::string(Cell(list, 0, Column(layout, "TIPD")));
     if (employer.tipd != "0" && employer.tipd != "1") return Refused(messages.tipd);
     return std::nullopt;
 }
@@ -254,7 +255,7 @@ FileVerdict VerifyHealthAnnexB(const DbfTableSpec& spec, const DataList& list,
                             if (auto marked = head(list, row)) return *marked;
                             if (!IsValidCnp(Cell(list, row, cnp))) return Mark(kCnpInvalid);
                             if (!IsValidCnp(Cell(list, row, cnpc))) return Mark(kCnpcInvalid);
-                            const std::string form = Cell(list, row, tipc);
+                            const std::string_view form = Cell(list, row, tipc);
                             if (form != "S" && form != "P") return Mark(kTipcInvalid);
                             return {};
                         });
@@ -264,13 +265,13 @@ FileVerdict VerifyHealthAnnexC(const DbfTableSpec& spec, const DataList& list,
                                DbfProgress* progress) {
     HeadCheck head(kAnYear, kLnMonth, kCfMissingC);
     const int house = Column(kAnnexC, "CAS_ASIG");
-    return VerifyHealth('C', spec, list, kAnnexC, kAnnexCCount, kAnnexCNames, progress,
-                        [&](int row) -> RowVerdict {
-                            if (auto marked = head(list, row)) return *marked;
-                            const std::string code = "CAS" + Cell(list, row, house);
-                            if (InsuranceHousePosition(code) == -1) return Mark(kCasInvalid);
-                            return {};
-                        });
+    return VerifyHealth(
+        'C', spec, list, kAnnexC, kAnnexCCount, kAnnexCNames, progress, [&](int row) -> RowVerdict {
+            if (auto marked = head(list, row)) return *marked;
+            const std::string code = std::string("CAS").append(Cell(list, row, house));
+            if (InsuranceHousePosition(code) == -1) return Mark(kCasInvalid);
+            return {};
+        });
 }
 
 FileVerdict VerifyLeaveAnnex1(const DbfTableSpec& spec, const DataList& list) {
@@ -307,12 +308,12 @@ FileVerdict VerifyLeaveAnnex2(const DbfTableSpec& spec, const DataList& list,
     const int days = Column(kLeave2, "ZI_PRE");
     FileVerdict verdict = CheckRows(list, progress, [&](int row) -> RowVerdict {
         if (rectifying) {
-            const std::string change = Cell(list, row, kind);
+            const std::string_view change = Cell(list, row, kind);
             if (change != "M" && change != "A" && change != "S") return Mark(kTipRectif);
         }
         if (!IsValidCnp(Cell(list, row, cnp))) {
             if (Integer(list, row, days) != 0) return Mark(kLeaveCnp);
-            return {RowState::Removed, {}};
+            return {RowState::Removed, ""};
         }
         return {};
     });

@@ -1,8 +1,6 @@
 #include "import/ImportFile.h"
 
 #include <array>
-#include <cstdio>
-#include <memory>
 #include <string_view>
 
 #include "datalist/DataList.h"
@@ -11,6 +9,7 @@
 #include "db/SqlValues.h"
 #include "dbf/DbfReader.h"
 #include "dbf/DbfTableSpec.h"
+#include "dbf/RegularFileReader.h"
 #include "domain/TextNumbers.h"
 
 namespace {
@@ -49,15 +48,17 @@ std::vector<std::int64_t> RecordPlaces(const std::string& path, const DbfTableSp
         for (int row = 0; row < rows; ++row) places.push_back(row + 1);
         return places;
     }
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    for (std::int64_t record = 0;
-         file && record < spec.m_recordCount && static_cast<int>(places.size()) < rows; ++record) {
-        const long offset = static_cast<long>(spec.m_headerLength + record * spec.m_recordLength);
-        if (std::fseek(file.get(), offset, SEEK_SET) != 0) break;
-        const int flag = std::fgetc(file.get());
-        if (flag == EOF) break;
-        if (flag != '*') places.push_back(record + 1);
+    // Opened again by name: it must still be a regular file, or this would wait on it.
+    RegularFileReader file;
+    std::vector<char> record(static_cast<std::size_t>(spec.m_headerLength));
+    if (spec.m_recordLength <= 0 || !file.Open(path, nullptr) ||
+        file.Read(record.data(), record.size()) != record.size())
+        return places;
+    record.resize(static_cast<std::size_t>(spec.m_recordLength));
+    for (std::int64_t place = 1;
+         place <= spec.m_recordCount && static_cast<int>(places.size()) < rows; ++place) {
+        if (file.Read(record.data(), record.size()) != record.size()) break;
+        if (record[0] != '*') places.push_back(place);
     }
     return places;
 }

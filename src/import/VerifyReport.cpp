@@ -1,18 +1,15 @@
 #include "import/VerifyReport.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 
 #include "datalist/DataList.h"
 #include "dbf/DbfFormat.h"
 #include "dbf/DbfReader.h"
+#include "dbf/RegularFileReader.h"
 #include "dbf/ReplacingFile.h"
 
 namespace {
-
-using FilePtr = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 void WriteEmployer(DataList& list, int row, const EmployerFields& employer) {
     list.SetCellText(row, "LN", employer.ln);
@@ -77,11 +74,14 @@ void DropRemovedRows(DataList& list, const std::vector<RowVerdict>& rows) {
 std::vector<std::int64_t> LiveRecordPlaces(const std::string& path, const DbfTableSpec& spec) {
     std::vector<std::int64_t> places;
     if (spec.m_recordLength <= 0) return places;
-    FilePtr file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file || std::fseek(file.get(), spec.m_headerLength, SEEK_SET) != 0) return places;
-    std::vector<char> record(static_cast<std::size_t>(spec.m_recordLength));
+    // Opened again by name: it must still be a regular file, or this would wait on it.
+    RegularFileReader file;
+    std::vector<char> record(static_cast<std::size_t>(spec.m_headerLength));
+    if (!file.Open(path, nullptr) || file.Read(record.data(), record.size()) != record.size())
+        return places;
+    record.resize(static_cast<std::size_t>(spec.m_recordLength));
     for (std::int64_t place = 1; place <= spec.m_recordCount; ++place) {
-        if (std::fread(record.data(), 1, record.size(), file.get()) != record.size()) break;
+        if (file.Read(record.data(), record.size()) != record.size()) break;
         if (record[0] != kDbfDeletedRecord) places.push_back(place);
     }
     return places;

@@ -14,25 +14,26 @@
 
 namespace {
 
-// 2,000 records of 101 bytes: far more than the file size limit below.
-void FillLarge(DataList& list) {
+// Records of 101 bytes: by default 2,000, far more than the file size limit below.
+void FillLarge(DataList& list, int rows = 2000) {
     list.AppendColumn("TEXT", "C", 100, 0);
-    for (int row = 0; row < 2000; ++row) list.SetCellTextAt(list.AddRow(""), 0, "LINE");
+    for (int row = 0; row < rows; ++row) list.SetCellTextAt(list.AddRow(""), 0, "LINE");
 }
 
 // Writes in a child process whose files may not grow beyond 4 KB, the way a full disk stops
 // a writer half way (this also stops root, unlike permissions). Returns the child's verdict.
-bool WriteWithFileSizeLimit(const std::string& path, std::string& error) {
+bool WriteWithFileSizeLimit(const std::string& path, std::string& error, rlim_t bytes = 4096,
+                            int rows = 2000) {
     int channel[2];
     if (pipe(channel) != 0) return true;
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
         std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{4096, 4096};
+        rlimit limit{bytes, bytes};
         setrlimit(RLIMIT_FSIZE, &limit);
         DataList list;
-        FillLarge(list);
+        FillLarge(list, rows);
         std::string why;
         const bool ok = WriteDbfFile(path, &list, nullptr, nullptr, &why);
         if (write(channel[1], why.data(), why.size()) < 0) _exit(3);
@@ -54,6 +55,18 @@ TEST(DbfWriteFailure, FullDiskLeavesNoFileUnderTheName) {
     EXPECT_FALSE(WriteWithFileSizeLimit(folder.File("1A.dbf"), error));
     EXPECT_NE(error.find("1A.dbf"), std::string::npos) << error;
     EXPECT_TRUE(folder.Names().empty()) << "left behind: " << folder.Names().front();
+}
+
+// A large file is handed to the disk in pieces as it is written; a disk that fills up after
+// the first pieces, or inside one, still fails the whole write.
+TEST(DbfWriteFailure, FullDiskPastTheFirstPiecesFails) {
+    constexpr rlim_t kMiB = rlim_t{1} << 20;
+    for (rlim_t limit : {kMiB + 1000, 2 * kMiB + 65536 + 5, 3 * kMiB}) {
+        TempFolder folder;
+        std::string error;
+        EXPECT_FALSE(WriteWithFileSizeLimit(folder.File("1A.dbf"), error, limit, 40000)) << limit;
+        EXPECT_TRUE(folder.Names().empty()) << limit;
+    }
 }
 
 TEST(DbfWriteFailure, FullDiskKeepsTheEarlierCompleteFile) {

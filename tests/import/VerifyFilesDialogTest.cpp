@@ -158,10 +158,12 @@ TEST(VerifyFilesDialogOpen, TheFileDialogFiltersDbaseFiles) {
 }
 
 // The window keeps handling events while a large file is read and checked: a timer fires in
-// between, sees the bar and finds the buttons locked and Escape without effect.
+// between, sees the bar and finds the buttons locked and Escape without effect. The bar moves
+// every 30 ms, so the file is large enough for each step to last several times that.
 TEST_F(VerifyFilesDialogTest, ALargeFileShowsProgressWithoutFreezingTheWindow) {
-    std::vector<Record> records(100000, AnnexARecord());
-    records[99999][9] = "XX";
+    constexpr int kRecords = 400000;
+    std::vector<Record> records(kRecords, AnnexARecord());
+    records[kRecords - 1][9] = "XX";
     const std::string path = Write("mare.dbf", VerifiedKind::AnnexA, records);
     int ticks = 0;
     int highest = 0;
@@ -185,8 +187,8 @@ TEST_F(VerifyFilesDialogTest, ALargeFileShowsProgressWithoutFreezingTheWindow) {
     EXPECT_GT(ticks, 0);
     EXPECT_GT(highest, 0);
     EXPECT_TRUE(lockedWhileBusy);
-    ASSERT_EQ(100000, List().RowCount());
-    EXPECT_EQ(VerifyMessages::kCatInvalid, List().CellText(99999, "EROARE"));
+    ASSERT_EQ(kRecords, List().RowCount());
+    EXPECT_EQ(VerifyMessages::kCatInvalid, List().CellText(kRecords - 1, "EROARE"));
     EXPECT_TRUE(Button("verifyAButton")->isEnabled());
 }
 
