@@ -46,7 +46,13 @@ key_buffer_size=1M
 max_connections=20
 skip-name-resolve
 performance_schema=OFF
+local_infile=0
+secure_file_priv=$DIR/server/files
+tmpdir=$DIR/server/tmp
 CNF
+# The server's only folders for files and temporary tables (src/db/ServerSettings.cpp
+# owns the lines above from innodb_buffer_pool_size on; keep the two alike).
+mkdir -p -m 0700 "$DIR/server/files" "$DIR/server/tmp"
 
 mariadb-install-db --defaults-file="$BIN/my.cnf" --auth-root-authentication-method=normal \
     --skip-test-db > "$DIR/server/install.log" 2>&1 || {

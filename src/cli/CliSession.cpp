@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "db/InstallationPaths.h"
+#include "db/ServerSettings.h"
 
 namespace fs = std::filesystem;
 
@@ -72,6 +73,11 @@ bool CliSession::Open(const std::optional<std::string>& installation, std::strin
         why = "nu se poate intra in " + *folder + ": " + error.message();
         return false;
     }
+    // An installation of an older release gets this release's server settings
+    // before its server starts; if that fails, the old ones still work.
+    std::string settings;
+    if (!UpdateServerSettings(*folder, settings))
+        m_prompter.ShowMessage(settings, MessageKind::Warning);
     m_client = std::make_unique<CClient>(m_prompter, *port);
     m_client->SetServerProcess(&m_server);
     if (m_client->Connect("127.0.0.1") == 0) return true;
