@@ -65,7 +65,13 @@ key_buffer_size=1M
 max_connections=20
 skip-name-resolve
 performance_schema=OFF
+local_infile=0
+secure_file_priv=$DIR/server/files
+tmpdir=$DIR/server/tmp
 CNF
+# The server's only folders for files and temporary tables (src/db/ServerSettings.cpp
+# owns the lines above from innodb_buffer_pool_size on; keep the two alike).
+mkdir -p -m 0700 "$DIR/server/files" "$DIR/server/tmp"
 
 # The program's login gets a password of its own, known only to this file.
 PASSWORD=$(head -c 1024 /dev/urandom | LC_ALL=C tr -dc 'A-Za-z0-9' | cut -c 1-32)

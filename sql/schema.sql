@@ -2,6 +2,9 @@
 -- Every column has a neutral default: strict mode refuses inserts that omit
 -- a column without one. Every table edited through the guarded operations has
 -- `index`, `ZZ_CONT`, `ZZ_DATA` and a change-log twin zlog_<table>.
+-- The keys a join reaches a table through hold every column the joins read
+-- from it: the optimizer then never prefers a scan with a join buffer, even
+-- when the table's statistics are stale after bulk work.
 
 CREATE DATABASE IF NOT EXISTS asigurati DEFAULT CHARACTER SET latin1;
 CREATE DATABASE IF NOT EXISTS concedii DEFAULT CHARACTER SET latin1;
@@ -64,7 +67,7 @@ CREATE TABLE asigurati.asigurati (
   `ZZ_CONT` VARCHAR(50) NOT NULL DEFAULT '',
   `ZZ_DATA` TIMESTAMP NOT NULL DEFAULT CURRENT_TIMESTAMP,
   KEY `cf_cnp` (`cf`, `cnp`),
-  KEY `cnp` (`cnp`)
+  KEY `cnp` (`cnp`, `iesire`)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
 CREATE TABLE asigurati.coasigurati (
@@ -77,7 +80,7 @@ CREATE TABLE asigurati.coasigurati (
   `tip` VARCHAR(1) NOT NULL DEFAULT '',
   `ZZ_CONT` VARCHAR(50) NOT NULL DEFAULT '',
   `ZZ_DATA` TIMESTAMP NOT NULL DEFAULT CURRENT_TIMESTAMP,
-  KEY `cnp_asig` (`cnp_asig`),
+  KEY `cnp_asig` (`cnp_asig`, `cnp`, `nume`, `prenume`, `tip`),
   KEY `cnp` (`cnp`)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
@@ -94,7 +97,7 @@ CREATE TABLE asigurati.sume (
   `ang_virat` DOUBLE NOT NULL DEFAULT 0,
   `ZZ_CONT` VARCHAR(50) NOT NULL DEFAULT '',
   `ZZ_DATA` TIMESTAMP NOT NULL DEFAULT CURRENT_TIMESTAMP,
-  KEY `id_cnp_luna` (`id_cnp`, `luna`),
+  KEY `id_cnp_luna` (`id_cnp`, `luna`, `salariu`, `asig_datorat`, `asig_virat`),
   KEY `cf_luna` (`cf`, `luna`),
   KEY `cnp` (`cnp`)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;

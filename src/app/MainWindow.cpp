@@ -79,7 +79,9 @@ MainWindow::MainWindow(Prompter& prompter, Options options)
     setFixedSize(sizeHint().expandedTo(QSize(250, 340)));
     move(0, 0);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    if (options.connectAtStart) QTimer::singleShot(50, this, &MainWindow::RunStartUp);
+    // From the event loop, so the window is shown before any database work;
+    // no later than that.
+    if (options.connectAtStart) QTimer::singleShot(0, this, &MainWindow::RunStartUp);
 }
 
 MainWindow::~MainWindow() { CloseAllPanels(); }

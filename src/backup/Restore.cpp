@@ -16,6 +16,7 @@
 #include "db/CClient.h"
 #include "db/InstallationPaths.h"
 #include "db/SchemaUpgrade.h"
+#include "db/TableStatistics.h"
 
 namespace fs = std::filesystem;
 
@@ -219,6 +220,8 @@ BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std:
             "Copia a fost restaurata, dar aducerea ei la versiunea programului s-a "
             "oprit; porneste programul din nou.";
     }
+    // Every table is new: its statistics are the ones taken while it was loaded.
+    RefreshTableStatistics(client);
     return result;
 }
 

@@ -16,6 +16,7 @@
 #include "backup/CopyLock.h"
 #include "db/FolderLock.h"
 #include "db/InstallationPaths.h"
+#include "db/ServerSettings.h"
 
 namespace fs = std::filesystem;
 
@@ -115,6 +116,11 @@ bool CliSession::Open(const std::optional<std::string>& installation, std::strin
         why = "nu se poate intra in " + *folder + ": " + error.message();
         return false;
     }
+    // An installation of an older release gets this release's server settings
+    // before its server starts; if that fails, the old ones still work.
+    std::string settings;
+    if (!UpdateServerSettings(*folder, settings))
+        m_prompter.ShowMessage(settings, MessageKind::Warning);
     m_folder = *folder;
     m_client = std::make_unique<CClient>(m_prompter, *login);
     m_client->SetServerProcess(&m_server);

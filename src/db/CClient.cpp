@@ -22,6 +22,9 @@ const char* const kConnectionNotRestored =
     "Legatura cu serverul de baze de date s-a pierdut si nu a putut fi refacuta.\n\n"
     "Ultima operatie nu a fost salvata. Inchide programul si porneste-l din nou.";
 
+// How often a starting server is asked for a connection.
+constexpr int kServerPollMs = 2;
+
 // Connections alive in this process; the client library is ended with the last.
 int g_liveConnections = 0;
 
@@ -102,6 +105,9 @@ bool CClient::Adopt(st_mysql* handle) {
     return true;
 }
 
+// A refused attempt costs a fraction of a millisecond, so the server is
+// asked again every few: the program connects within that of the server
+// starting to listen, instead of up to a whole long pause later.
 bool CClient::WaitForServer() {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(kServerStartWaitMs);
@@ -110,7 +116,7 @@ bool CClient::WaitForServer() {
         if (attempt && TryConnect(attempt)) return Adopt(attempt);
         if (attempt) mysql_close(attempt);
         if (steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(milliseconds(50));
+        std::this_thread::sleep_for(milliseconds(kServerPollMs));
     }
 }
 

@@ -23,22 +23,29 @@ struct LookupIndex {
     const char* table;
     const char* name;
     std::vector<std::string> columns;
+    // A statement names the key in an index hint: it must exist by this name.
+    bool named = false;
 };
 
 // Every column the program's statements look rows up by; not unique, so old
-// data never blocks them.
+// data never blocks them. A key a join reaches a table through also holds the
+// columns the joins read there: with such a covering key the optimizer never
+// scans the table with a join buffer, however stale its statistics.
 const LookupIndex kLookupIndexes[] = {
     {"asigurati", "societati", "cf", {"cf"}},
     {"asigurati", "asigurati", "cf_cnp", {"cf", "cnp"}},
-    {"asigurati", "asigurati", "cnp", {"cnp"}},
-    {"asigurati", "sume", "id_cnp_luna", {"id_cnp", "luna"}},
+    {"asigurati", "asigurati", "cnp", {"cnp", "iesire"}},
+    {"asigurati",
+     "sume",
+     "id_cnp_luna",
+     {"id_cnp", "luna", "salariu", "asig_datorat", "asig_virat"}},
     {"asigurati", "sume", "cf_luna", {"cf", "luna"}},
     {"asigurati", "sume", "cnp", {"cnp"}},
-    {"asigurati", "coasigurati", "cnp_asig", {"cnp_asig"}},
+    {"asigurati", "coasigurati", "cnp_asig", {"cnp_asig", "cnp", "nume", "prenume", "tip"}},
     {"asigurati", "coasigurati", "cnp", {"cnp"}},
     {"asigurati", "sume_societati", "cf_luna", {"cf", "luna"}},
     {"concedii", "declaratii", "cf_luna", {"cf", "luna"}},
-    {"concedii", "concedii", "id_declaratie", {"id_declaratie"}},
+    {"concedii", "concedii", "id_declaratie", {"id_declaratie"}, true},
     {"concedii", "concedii", "cnp", {"cnp"}},
 };
 
@@ -113,9 +120,11 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// A missing key is added; a key of that name holding only the first of its
+// columns (as older releases made it) is replaced by the whole one.
 void AddLookupIndexes(CClient& client, const Layout& layout) {
     std::map<std::string, std::vector<std::string>> indexColumns;  // "db.table" -> column lists
-    std::set<std::string> indexNames;                              // "db.table.name"
+    std::map<std::string, std::string> namedColumns;               // "db.table.name" -> columns
     for (const Row& row :
          ReadRows(client,
                   "SELECT LOWER(TABLE_SCHEMA) AS D, LOWER(TABLE_NAME) AS T, LOWER(INDEX_NAME) "
@@ -124,18 +133,25 @@ void AddLookupIndexes(CClient& client, const Layout& layout) {
                       std::string(kSchemas) + " GROUP BY TABLE_SCHEMA, TABLE_NAME, INDEX_NAME")) {
         const std::string table = row.at("D") + "." + row.at("T");
         indexColumns[table].push_back(row.at("C") + ",");
-        indexNames.insert(table + "." + row.at("I"));
+        namedColumns[table + "." + row.at("I")] = row.at("C") + ",";
     }
     std::map<std::string, std::vector<std::string>> clauses;
     for (const LookupIndex& index : kLookupIndexes) {
         const std::string table = std::string(index.db) + "." + index.table;
         bool present = true;
         for (const auto& column : index.columns) present &= HasColumn(layout, table, column);
-        if (!present || indexNames.count(table + "." + index.name)) continue;
-        const std::string wanted = Join(index.columns, ",") + ",";
-        bool covered = false;
-        for (const auto& columns : indexColumns[table]) covered |= StartsWith(columns, wanted);
+        if (!present) continue;
+        const std::string wanted = Lower(Join(index.columns, ",") + ",");
+        const auto named = namedColumns.find(table + "." + index.name);
+        bool covered = index.named && named != namedColumns.end() && named->second == wanted;
+        for (const auto& columns : indexColumns[table])
+            covered |= !index.named && StartsWith(columns, wanted);
         if (covered) continue;
+        if (named != namedColumns.end()) {
+            // Someone else's key of that name is left alone.
+            if (!StartsWith(wanted, named->second)) continue;
+            clauses[table].push_back("DROP KEY " + Quoted(index.name));
+        }
         std::vector<std::string> quoted;
         for (const auto& column : index.columns) quoted.push_back(Quoted(column));
         clauses[table].push_back("ADD KEY " + Quoted(index.name) + " (" + Join(quoted, ", ") + ")");

@@ -2,6 +2,7 @@
 
 #include "datalist/DataList.h"
 #include "db/CClient.h"
+#include "db/TableStatistics.h"
 #include "db/Transaction.h"
 #include "domain/ContributionRates.h"
 #include "domain/Dates.h"
@@ -301,6 +302,8 @@ Outcome MonthlySums::CarryForward(DataList& list) {
     if (!prompter.AskYesNo(SumsMessages::kCarryQuestion)) return Outcome::Stopped();
     std::vector<CarriedRow> carried;
     const bool complete = WriteCarried(list, carried);
+    // Thousands of new rows: the plans of the next statements must know them.
+    if (!carried.empty()) RefreshTableStatistics(m_client);
     for (const CarriedRow& c : carried) ShowSaved(list, c.row, c.sums);
     if (!complete) {
         prompter.ShowMessage(

@@ -5,6 +5,7 @@
 
 #include "datalist/DataList.h"
 #include "db/CClient.h"
+#include "db/TableStatistics.h"
 #include "db/Transaction.h"
 #include "domain/TextNumbers.h"
 #include "import/ImportBatch.h"
@@ -262,7 +263,9 @@ ImportResult SaveImport(CClient& client, const ImportFile& file, DataList& list,
             return result;
     }
     SaveInTransaction(client, file, list, request, progress, result, *cf);
-    // Statistics of the tables a save filled are brought up to date here, before the lock goes.
+    // The statistics of the tables a save filled are taken again before the
+    // lock goes and before the server can be stopped (plans after a restart).
+    if (result.Saved() > 0) (void)RefreshTableStatistics(client);
     lock.Release();
     if (result.end == SaveEnd::Finished)
         prompter.ShowMessage(ImportMessages::kSaved, MessageKind::Information);

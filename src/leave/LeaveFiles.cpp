@@ -201,33 +201,39 @@ std::optional<long long> FindDeclarationIndex(CClient& client, const std::string
     return client.RowCount() < 1 ? 0 : TextToInteger(client.GetValue(0, "INDEX"));
 }
 
+SqlStatement LeaveA2Query(const CClient& client, const DeclarationRecord& d,
+                          const CompanyRecord& company, long long index) {
+    return SqlStatement("SELECT \t\t\t") + SqlText(client, TypeDigit(d)) + " AS TIPD,\t\t\t" +
+           SqlText(client, SliceChars(d.luna, 4, 5)) + " AS LN,\t\t\t" +
+           SqlText(client, SliceChars(d.luna, 0, 3)) + " AS AN,\t\t\t" +
+           SqlText(client, company.denumire) + " AS DEN_ANG,\t\t\t" + SqlText(client, company.cf) +
+           " AS CUI,\t\t\t'' AS NR_CRT,\t\t\tc.tip_rectif,\t\t\tconcat(c.nume, ' ', c.prenume) AS "
+           "NUME_ASIG,\t\t\tc.cnp,\t\t\tc.cnp_copil,\t\t\tmid(c.cas, 4, 2) AS "
+           "CAS_ASIG,\t\t\tc.zile_lucratoare AS ZI_LUCRAT,\t\t\tc.zile_lucrate AS "
+           "TOT_ZI_LUC,\t\t\tc.cert_serie AS SERIE_CCM,\t\t\tc.cert_numar AS "
+           "NUMAR_CCM,\t\t\tc.cert_init_serie AS SERIE_CCM_,\t\t\tc.cert_init_numar AS "
+           "NUMAR_CCM_,\t\t\tconcat(mid(c.data_acordarii, 1, 4), mid(c.data_acordarii, 6, 2), "
+           "mid(c.data_acordarii, 9, 2)) AS DATA_ACORD,\t\t\tc.cod_indemn AS "
+           "COD_INDEMN,\t\t\tc.zile_prestatii_ang AS ZI_PRE_ANG,\t\t\tc.zile_suportate_fnuass AS "
+           "ZI_FN,\t\t\tc.zile_prestatii AS ZI_PRE,\t\t\tif (c.loc_pres = 0, 1, c.loc_pres) AS "
+           "LOC_PRES,\t\t\tc.suma_suportata_ang AS SUM_ANG,\t\t\tc.suma_suportata_fnuass AS "
+           "FN,\t\t\tconcat(mid(c.data_inc, 1, 4), mid(c.data_inc, 6, 2), mid(c.data_inc, 9, 2)) "
+           "AS DATA_INC,\t\t\tconcat(mid(c.data_sf, 1, 4), mid(c.data_sf, 6, 2), mid(c.data_sf, 9, "
+           "2)) AS DATA_SF,\t\t\tc.cod_urg AS COD_URG,\t\t\tc.cod_contag AS "
+           "COD_CONTAG,\t\t\tc.baza_calc AS BAZA_CALC,\t\t\tc.zi_bz_calc AS "
+           "ZI_BZ_CALC,\t\t\tc.mzbci "
+           "AS MZBCI,\t\t\tc.me_nr AS ME_NR\t\t\tFROM concedii.concedii AS c WHERE "
+           "c.id_declaratie=" +
+           SqlInteger(index) + " ORDER BY data_inc, cnp";
+}
+
 namespace {
 
 // The A2 rows: the certificate entries of this declaration alone, by start
 // date then CNP, numbered, codes padded to two digits.
 bool FillA2(CClient& client, DataList& list, const DeclarationRecord& d,
             const CompanyRecord& company, long long index) {
-    const SqlStatement sql =
-        SqlStatement("SELECT \t\t\t") + SqlText(client, TypeDigit(d)) + " AS TIPD,\t\t\t" +
-        SqlText(client, SliceChars(d.luna, 4, 5)) + " AS LN,\t\t\t" +
-        SqlText(client, SliceChars(d.luna, 0, 3)) + " AS AN,\t\t\t" +
-        SqlText(client, company.denumire) + " AS DEN_ANG,\t\t\t" + SqlText(client, company.cf) +
-        " AS CUI,\t\t\t'' AS NR_CRT,\t\t\tc.tip_rectif,\t\t\tconcat(c.nume, ' ', c.prenume) AS "
-        "NUME_ASIG,\t\t\tc.cnp,\t\t\tc.cnp_copil,\t\t\tmid(c.cas, 4, 2) AS "
-        "CAS_ASIG,\t\t\tc.zile_lucratoare AS ZI_LUCRAT,\t\t\tc.zile_lucrate AS "
-        "TOT_ZI_LUC,\t\t\tc.cert_serie AS SERIE_CCM,\t\t\tc.cert_numar AS "
-        "NUMAR_CCM,\t\t\tc.cert_init_serie AS SERIE_CCM_,\t\t\tc.cert_init_numar AS "
-        "NUMAR_CCM_,\t\t\tconcat(mid(c.data_acordarii, 1, 4), mid(c.data_acordarii, 6, 2), "
-        "mid(c.data_acordarii, 9, 2)) AS DATA_ACORD,\t\t\tc.cod_indemn AS "
-        "COD_INDEMN,\t\t\tc.zile_prestatii_ang AS ZI_PRE_ANG,\t\t\tc.zile_suportate_fnuass AS "
-        "ZI_FN,\t\t\tc.zile_prestatii AS ZI_PRE,\t\t\tif (c.loc_pres = 0, 1, c.loc_pres) AS "
-        "LOC_PRES,\t\t\tc.suma_suportata_ang AS SUM_ANG,\t\t\tc.suma_suportata_fnuass AS "
-        "FN,\t\t\tconcat(mid(c.data_inc, 1, 4), mid(c.data_inc, 6, 2), mid(c.data_inc, 9, 2)) "
-        "AS DATA_INC,\t\t\tconcat(mid(c.data_sf, 1, 4), mid(c.data_sf, 6, 2), mid(c.data_sf, 9, "
-        "2)) AS DATA_SF,\t\t\tc.cod_urg AS COD_URG,\t\t\tc.cod_contag AS "
-        "COD_CONTAG,\t\t\tc.baza_calc AS BAZA_CALC,\t\t\tc.zi_bz_calc AS ZI_BZ_CALC,\t\t\tc.mzbci "
-        "AS MZBCI,\t\t\tc.me_nr AS ME_NR\t\t\tFROM concedii.concedii AS c WHERE c.id_declaratie=" +
-        SqlInteger(index) + " ORDER BY data_inc, cnp";
+    const SqlStatement sql = LeaveA2Query(client, d, company, index);
     if (client.Query(sql, true) != 0) return false;
     list.FillFromResult(client.Result());
     const int number = list.ColumnIndex("NR_CRT");

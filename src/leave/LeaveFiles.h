@@ -72,6 +72,10 @@ std::optional<DeclarationRecord> LoadDeclarationOrSay(CClient& client, long long
 std::optional<long long> FindDeclarationIndex(CClient& client, const std::string& cf,
                                               const std::string& luna, long long rectifNr);
 
+// The statement of A2's rows: declaration `index`'s certificates by start date.
+SqlStatement LeaveA2Query(const CClient& client, const DeclarationRecord& d,
+                          const CompanyRecord& company, long long index);
+
 struct LeaveFilesWritten {
     std::string a1Path;
     std::string a2Path;

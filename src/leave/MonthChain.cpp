@@ -66,19 +66,25 @@ MonthSettlement SettleMonth(double i, double j, double k) {
     return s;
 }
 
-std::optional<MonthChain> ReadMonthChain(CClient& client, const DeclarationRecord& d) {
-    Prompter& prompter = client.GetPrompter();
+// The certificates are reached through their key even when the statistics
+// say the table is nearly empty (after a restore, until they are taken again):
+// a scan of every certificate of every month is never cheaper in practice.
+std::optional<SqlStatement> MonthChainQuery(Prompter& prompter, const DeclarationRecord& d) {
     const auto cf = SqlNumber(prompter, d.cf);
     const auto month = cf ? SqlNumber(prompter, d.luna) : std::nullopt;
     const auto number = month ? SqlNumber(prompter, d.rectifNr) : std::nullopt;
     if (!number) return std::nullopt;
-    if (client.Query(SqlStatement("SELECT d.luna, d.rectificativa, d.rectif_nr, c.* FROM "
-                                  "concedii.declaratii AS d LEFT JOIN concedii.concedii AS c ON "
-                                  "c.id_declaratie=d.index WHERE d.cf=") +
-                         *cf + " AND d.luna=" + *month + " AND d.rectif_nr<=" + *number +
-                         " ORDER BY d.rectificativa DESC, d.rectif_nr, c.index",
-                     true) != 0)
-        return std::nullopt;
+    return SqlStatement(
+               "SELECT d.luna, d.rectificativa, d.rectif_nr, c.* FROM "
+               "concedii.declaratii AS d LEFT JOIN concedii.concedii AS c FORCE INDEX "
+               "FOR JOIN (id_declaratie) ON c.id_declaratie=d.index WHERE d.cf=") +
+           *cf + " AND d.luna=" + *month + " AND d.rectif_nr<=" + *number +
+           " ORDER BY d.rectificativa DESC, d.rectif_nr, c.index";
+}
+
+std::optional<MonthChain> ReadMonthChain(CClient& client, const DeclarationRecord& d) {
+    const auto sql = MonthChainQuery(client.GetPrompter(), d);
+    if (!sql || client.Query(*sql, true) != 0) return std::nullopt;
     std::vector<ChainEntry> chain;
     for (long long row = 0; row < client.RowCount(); ++row) {
         // A declaration without certificates joins as one empty row.

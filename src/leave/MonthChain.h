@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "db/SqlValues.h"
+
 class CClient;
+class Prompter;
 struct DeclarationRecord;
 
 // A month's leave declarations form a chain: the initial declaration, then
@@ -57,6 +60,12 @@ struct MonthChain {
     std::vector<ChainEffect> effects;
     MonthSettlement amounts;
 };
+
+// The statement that reads the chain: the declarations of the company's month
+// up to rectification `number`, each with its certificates. Nothing when a
+// value is not a number (shown).
+std::optional<SqlStatement> MonthChainQuery(Prompter& prompter,
+                                            const DeclarationRecord& declaration);
 
 // Reads the chain of `declaration`'s month up to it (its own rectification
 // number included) and settles it. Nothing when a statement failed (the
