@@ -9,6 +9,8 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -23,6 +25,40 @@ std::string UniqueSuffix() {
     static const unsigned seed = std::random_device{}();
     return ".tmp" + std::to_string(seed) + "-" + std::to_string(counter++);
 }
+
+#ifndef _WIN32
+// "." + name + ".tmp" + digits + "-" + digits: the temporary names of `name`.
+bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+    const std::string start = "." + name + ".tmp";
+    if (entry.compare(0, start.size(), start) != 0) return false;
+    const std::string tail = entry.substr(start.size());
+    const std::size_t dash = tail.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 == tail.size()) return false;
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (i != dash && (tail[i] < '0' || tail[i] > '9')) return false;
+    return true;
+}
+
+// Removes what killed writers of `target` left: regular files of ours under its temporary
+// names that nobody holds locked. A link or another user's file under such a name is left
+// as it is (never followed).
+void RemoveAbandonedTemporaries(const fs::path& target) {
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string name = target.filename().string();
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string entryName = entry.path().filename().string();
+        if (!IsTemporaryOf(entryName, name)) continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(entry.path().c_str());
+        ::close(fd);
+    }
+}
+#endif
 
 std::string SystemText(int code) {
     return std::generic_category().message(code);
@@ -52,6 +88,9 @@ bool ReplacingFile::Open(std::string* error) {
         if (error) *error = "nume de fisier lipsa: " + m_finalPath;
         return false;
     }
+#ifndef _WIN32
+    RemoveAbandonedTemporaries(target);
+#endif
     // A few attempts in case another writer picked the same temporary name.
     for (int attempt = 0; attempt < 16 && !m_file; ++attempt) {
         fs::path temp = target.parent_path() / ("." + target.filename().string() + UniqueSuffix());
@@ -63,6 +102,12 @@ bool ReplacingFile::Open(std::string* error) {
         if (error) *error = "nu se poate crea fisierul " + m_finalPath + ": " + SystemText(errno);
         return false;
     }
+#ifndef _WIN32
+    // Held on a descriptor of its own, so the lock outlives the closing of the file
+    // until the rename.
+    m_lockFd = ::dup(::fileno(m_file));
+    if (m_lockFd >= 0) ::flock(m_lockFd, LOCK_EX);
+#endif
     std::setvbuf(m_file, nullptr, _IOFBF, kBufferSize);
     m_errno = 0;
     return true;
@@ -110,10 +155,18 @@ bool ReplacingFile::Commit(std::string* error) {
         return false;
     }
     m_tempPath.clear();
+    Unlock();
 #ifndef _WIN32
     SyncFolder(fs::path(m_finalPath).parent_path());
 #endif
     return true;
+}
+
+void ReplacingFile::Unlock() {
+#ifndef _WIN32
+    if (m_lockFd >= 0) ::close(m_lockFd);
+#endif
+    m_lockFd = -1;
 }
 
 void ReplacingFile::Abandon() {
@@ -124,4 +177,5 @@ void ReplacingFile::Abandon() {
         fs::remove(m_tempPath, ignored);
         m_tempPath.clear();
     }
+    Unlock();
 }

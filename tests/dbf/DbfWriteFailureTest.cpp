@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -86,6 +88,32 @@ TEST(DbfWriteFailure, CompleteWriteReplacesTheEarlierFile) {
     ASSERT_TRUE(WriteDbfFile(folder.File("1A.dbf"), &list, nullptr));
     EXPECT_EQ(ReadBytes(folder.File("1A.dbf")).size(), 65u + 2000 * 101 + 1);
     EXPECT_EQ(folder.Names().size(), 1u);
+}
+
+// A writer killed half way leaves its hidden temporary file; the next write of the same name
+// removes it, but never the file of a writer still at work, nor what a link points to.
+TEST(DbfWriteFailure, TheNextWriteRemovesWhatAKilledWriterLeft) {
+    TempFolder folder;
+    const std::string killed = folder.File(".1A.dbf.tmp123-0");
+    const std::string working = folder.File(".1A.dbf.tmp456-0");
+    const std::string planted = folder.File(".1A.dbf.tmp789-0");
+    const std::string other = folder.File(".1B.dbf.tmp123-0");
+    const std::string victim = folder.File("victim");
+    for (const std::string& path : {killed, working, other, victim}) WriteBytes(path, "half");
+    ASSERT_EQ(0, ::symlink(victim.c_str(), planted.c_str()));
+    const int held = ::open(working.c_str(), O_RDONLY);
+    ASSERT_EQ(0, ::flock(held, LOCK_EX));
+
+    DataList list;
+    FillLarge(list, 3);
+    ASSERT_TRUE(WriteDbfFile(folder.File("1A.dbf"), &list, nullptr));
+    ::close(held);
+
+    EXPECT_FALSE(std::filesystem::exists(killed));
+    EXPECT_TRUE(std::filesystem::exists(working));
+    EXPECT_TRUE(std::filesystem::is_symlink(planted));
+    EXPECT_EQ(ReadBytes(victim), "half");
+    EXPECT_TRUE(std::filesystem::exists(other));
 }
 
 TEST(DbfWriteFailure, MissingFolderFailsWithoutCreatingAnything) {
