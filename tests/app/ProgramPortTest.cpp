@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -14,21 +13,16 @@
 #include <cstdlib>
 
 #include "ScriptedPrompter.h"
+#include "TestServer.h"
 #include "app/MainWindow.h"
 #include "db/InstallationPaths.h"
 
 namespace {
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 TEST(ProgramPort, StartUpUsesThePortOfTheInstallationItRunsIn) {
     QTemporaryDir folder;
-    int port = FreePort();
-    while (port == ServerLogin::kDefaultPort) port = FreePort();
+    int port = FreeLocalPort();
+    while (port == ServerLogin::kDefaultPort) port = FreeLocalPort();
     ASSERT_EQ(
         0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
                         folder.path().toStdString() + "' " + std::to_string(port) + " > /dev/null")

@@ -30,12 +30,6 @@
 
 namespace {
 
-int FreePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 // For probing: the failures of a server still starting are expected.
 class SilentPrompter : public Prompter {
 public:
@@ -116,7 +110,7 @@ protected:
         for (int attempt = 0; attempt < 2; ++attempt) {
             delete s_folder;
             s_folder = new QTemporaryDir();
-            s_port = FreePort();
+            s_port = FreeLocalPort();
             const std::string command = std::string(ORVIK_SOURCE_DIR) +
                                         "/scripts/prepare-installation.sh '" +
                                         s_folder->path().toStdString() + "' " +
@@ -297,7 +291,7 @@ TEST_F(StartupTest, UnreachableServerShowsBothMessagesInOrder) {
     prompter.ExpectMessage("Nu se pot initializa bazele de date!");
     ConsoleProcess process;
     ServerLogin nowhere = Login();
-    nowhere.port = FreePort();
+    nowhere.port = FreeLocalPort();
     CClient client(prompter, nowhere);
     client.SetServerProcess(&process);
     EXPECT_FALSE(Session::StartUp(client));
@@ -505,7 +499,7 @@ TEST(InstallationOwner, PreparedByRootForAnotherUserRunsAsThatUser) {
     QTemporaryDir folder;
     const std::string path = folder.path().toStdString();
     ASSERT_EQ(0, ::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid));
-    const int port = FreePort();
+    const int port = FreeLocalPort();
     ASSERT_EQ(0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
                               path + "' " + std::to_string(port) + " > /dev/null")
                                  .c_str()));

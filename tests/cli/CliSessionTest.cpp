@@ -1,9 +1,6 @@
 // Two commands on one installation whose server was stopped: the one that
 // started the server must not stop it under the other.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -19,36 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int FreePort() {
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-    close(probe);
-    return ntohs(address.sin_port);
-}
-
-bool PortAnswers(int port) {
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool answers = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(probe);
-    return answers;
-}
-
 class CliSessionTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         char pattern[] = "/tmp/orvik-cli-session-XXXXXX";
         ASSERT_NE(nullptr, ::mkdtemp(pattern));
         s_folder = pattern;
-        s_port = FreePort();
+        s_port = FreeLocalPort();
         ASSERT_EQ(
             0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
                             s_folder + "' " + std::to_string(s_port) + " > /dev/null")
@@ -60,7 +34,7 @@ protected:
     }
     void SetUp() override {
         m_previous = fs::current_path();
-        ASSERT_FALSE(PortAnswers(s_port));
+        ASSERT_FALSE(LocalPortAnswers(s_port));
     }
     void TearDown() override { fs::current_path(m_previous); }
 
@@ -74,7 +48,7 @@ protected:
         return session.Client().Query("SELECT COUNT(*) AS n FROM asigurati.cas", true) == 0;
     }
     static bool ServerStopped() {
-        return !PortAnswers(s_port) && !fs::exists(s_folder + "/server/mysqld.pid");
+        return !LocalPortAnswers(s_port) && !fs::exists(s_folder + "/server/mysqld.pid");
     }
 
     static std::string s_folder;
@@ -86,12 +60,12 @@ int CliSessionTest::s_port = 0;
 
 TEST_F(CliSessionTest, TheLastCommandStopsTheServerACommandStarted) {
     auto first = Open("lung");
-    ASSERT_TRUE(PortAnswers(s_port));  // started by the first
+    ASSERT_TRUE(LocalPortAnswers(s_port));  // started by the first
     auto second = Open("scurt");
     ASSERT_TRUE(Works(*second));
 
     first.reset();
-    EXPECT_TRUE(PortAnswers(s_port));
+    EXPECT_TRUE(LocalPortAnswers(s_port));
     EXPECT_TRUE(Works(*second));
 
     second.reset();
@@ -105,7 +79,7 @@ TEST_F(CliSessionTest, AProgramConnectedKeepsTheServerACommandStarted) {
     ASSERT_EQ(0, program->Connect("127.0.0.1"));
 
     command.reset();
-    ASSERT_TRUE(PortAnswers(s_port));
+    ASSERT_TRUE(LocalPortAnswers(s_port));
     ASSERT_EQ(0, program->Query("SELECT 1 AS n", true));
 
     // The program gone, the next command finds the server a command started
@@ -124,12 +98,12 @@ TEST_F(CliSessionTest, AServerACommandDidNotStartIsLeftRunning) {
     ScriptedPrompter quiet;
     bool up = false;
     for (int attempt = 0; attempt < 300 && !up; ++attempt) {
-        up = PortAnswers(s_port);
+        up = LocalPortAnswers(s_port);
         if (!up) usleep(100000);
     }
     ASSERT_TRUE(up);
     Open("health").reset();
-    EXPECT_TRUE(PortAnswers(s_port));
+    EXPECT_TRUE(LocalPortAnswers(s_port));
     auto last = std::make_unique<CClient>(quiet, TestInstallationLogin(s_folder));
     ASSERT_EQ(0, last->Connect("127.0.0.1"));
     last->ShutdownServer();

@@ -1,10 +1,6 @@
 // orvik-cli health files as an accountant's script runs it: the files it
 // prints, its messages and its exit status, against the test server and
 // against an installation whose server it has to start itself.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +10,7 @@
 #include "../dbf/DbfTestSupport.h"
 #include "../health/AnnexTestData.h"
 #include "CliRunner.h"
+#include "TestServer.h"
 
 namespace fs = std::filesystem;
 using namespace annex_test;
@@ -136,39 +133,16 @@ TEST_F(HealthCommandTest, AllCompaniesGoIntoOneFolderEach) {
     EXPECT_FALSE(fs::exists(root + "/34567890"));
 }
 
-int FreePort() {
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(probe, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-    close(probe);
-    return ntohs(address.sin_port);
-}
-
-bool PortAnswers(int port) {
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool answers = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(probe);
-    return answers;
-}
-
 // An installation of its own on another port, its server stopped: the tool
 // finds it as the current folder, starts the server, and stops it again.
 TEST(HealthCommandInstallation, FoundStartedOnItsPortAndLeftAsFound) {
     TempFolder installation, elsewhere, home;
-    const int port = FreePort();
+    const int port = FreeLocalPort();
     ASSERT_EQ(0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh " +
                               QuoteForShell(installation.Path().string()) + " " +
                               std::to_string(port) + " > /dev/null")
                                  .c_str()));
-    ASSERT_FALSE(PortAnswers(port));
+    ASSERT_FALSE(LocalPortAnswers(port));
     const std::string arguments = "health files --cf 12345678 --month 200907 --all --dir " +
                                   QuoteForShell(elsewhere.File("out"));
     const std::string noDefault = "HOME=" + QuoteForShell(home.Path().string()) +
@@ -178,7 +152,7 @@ TEST(HealthCommandInstallation, FoundStartedOnItsPortAndLeftAsFound) {
     // Its database has no companies: the answer came from its own server.
     EXPECT_EQ(2, r.status) << r.err;
     EXPECT_EQ("Societatea cu codul 12345678 nu exista in baza de date!\n", r.err);
-    EXPECT_FALSE(PortAnswers(port));
+    EXPECT_FALSE(LocalPortAnswers(port));
     EXPECT_FALSE(fs::exists(installation.File("server/mysqld.pid")));
 
     const CliResult lost = Cli(arguments, elsewhere.Path().string(), noDefault);

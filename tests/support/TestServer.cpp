@@ -1,6 +1,10 @@
 #include "TestServer.h"
 
+#include <arpa/inet.h>
 #include <mysql.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -113,4 +117,28 @@ void DbTest::TearDown() {
     m_client.reset();
     m_prompter.VerifyDone();
     if (m_rebuildAfter) RebuildDatabases();
+}
+
+int FreeLocalPort() {
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    ::bind(probe, reinterpret_cast<sockaddr*>(&address), size);
+    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+    ::close(probe);
+    return ntohs(address.sin_port);
+}
+
+bool LocalPortAnswers(int port) {
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const bool answers =
+        ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(probe);
+    return answers;
 }

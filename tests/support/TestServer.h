@@ -10,6 +10,11 @@
 // The throwaway server started by the db_server test fixture.
 int TestServerPort();
 
+// A port of 127.0.0.1 nobody listens on right now, for an installation of a test's own.
+int FreeLocalPort();
+// True when something accepts connections on that port of 127.0.0.1.
+bool LocalPortAnswers(int port);
+
 // How the program logs in to an installation the tests prepared (its port
 // and its own client.cnf), read as the program reads it.
 ServerLogin TestInstallationLogin(const std::string& folder);
