@@ -55,7 +55,7 @@ TEST(ServerSettingsTest, OldFileGetsTheOwnedLinesAndKeepsEveryOtherOne) {
         "socket=/opt/orvik/server/mysqld.sock\n"
         "datadir=/opt/orvik/server/data\n"
         "lower_case_table_names=1\n"
-        "innodb_buffer_pool_size=16M\n"
+        "innodb_buffer_pool_size=48M\n"
         "# the user's note\n"
         "innodb_log_file_size=16M\n"
         "skip-name-resolve\n"
