@@ -19,6 +19,14 @@
 
 namespace {
 
+// The failures of a server still starting are expected while probing.
+class QuietPrompter : public Prompter {
+    void ShowMessage(const std::string&, MessageKind) override {}
+    bool AskYesNo(const std::string&) override { return false; }
+    std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
+    std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
+};
+
 // Milliseconds to ready, or -1 when the start-up failed. The window then
 // leaves as the program does, which shuts the server down.
 double TimeToReady(const ServerLogin& login) {
@@ -40,21 +48,21 @@ double TimeToReady(const ServerLogin& login) {
 }
 
 // Milliseconds from starting the server to its first accepted connection; the
-// server keeps running. -1 when it never answered.
+// server is then asked to shut down, as the program does when it leaves (the
+// runner waits for that before it would terminate it). -1 when it never answered.
 double ServerFloor(ConsoleProcess& server, const ServerLogin& login) {
     QElapsedTimer clock;
     clock.start();
     server.Start(QDir::currentPath().toStdString() + CClient::kServerProgram,
                  CClient::kServerArguments);
-    class Quiet : public Prompter {
-        void ShowMessage(const std::string&, MessageKind) override {}
-        bool AskYesNo(const std::string&) override { return false; }
-        std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
-        std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-    } quiet;
+    QuietPrompter quiet;
     while (clock.elapsed() < 10000) {
         CClient probe(quiet, login);
-        if (probe.Connect("127.0.0.1") == 0) return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        if (probe.Connect("127.0.0.1") == 0) {
+            const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+            (void)probe.ShutdownServer();
+            return ms;
+        }
         QThread::msleep(1);
     }
     return -1;
@@ -66,12 +74,7 @@ double Median(std::vector<double> values) {
 }
 
 bool WaitUntilAnswering(const ServerLogin& login) {
-    class Quiet : public Prompter {
-        void ShowMessage(const std::string&, MessageKind) override {}
-        bool AskYesNo(const std::string&) override { return false; }
-        std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
-        std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-    } quiet;
+    QuietPrompter quiet;
     for (int attempt = 0; attempt < 200; ++attempt) {
         CClient probe(quiet, login);
         if (probe.Connect("127.0.0.1") == 0) return true;
