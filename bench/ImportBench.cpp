@@ -19,10 +19,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "datalist/DataList.h"
+#include "CliInstallation.h"
 #include "db/CClient.h"
-#include "dbf/DbfTableSpec.h"
-#include "dbf/DbfWriter.h"
 
 extern char** environ;
 
@@ -36,55 +34,6 @@ const char* const kCompany = "12345674";
 constexpr double kGoalNewMs = 1500;
 constexpr double kGoalAgainMs = 2500;
 
-std::string Cnp(int n) {
-    const std::string cnp =
-        "18001" + std::string(7 - std::to_string(n).size(), '0') + std::to_string(n);
-    const char* key = "279146358279";
-    int sum = 0;
-    for (int i = 0; i < 12; ++i) sum += (cnp[i] - '0') * (key[i] - '0');
-    return cnp + static_cast<char>('0' + (sum % 11 == 10 ? 1 : sum % 11));
-}
-
-std::string Salary(int n) {
-    return std::to_string(1500 + n % 1000);
-}
-
-bool WritePayroll(const std::string& path, int employees) {
-    const struct {
-        const char* name;
-        const char* type;
-        int length;
-        int decimals;
-    } fields[] = {{"CF", "C", 13, 0},      {"CAS", "C", 5, 0},      {"CNP", "C", 13, 0},
-                  {"NUME", "C", 50, 0},    {"PRENUME", "C", 50, 0}, {"INTRARE", "C", 8, 0},
-                  {"FORMA", "C", 3, 0},    {"SALARIU", "N", 12, 2}, {"ASG_DAT", "N", 10, 2},
-                  {"ASG_VIR", "N", 10, 2}, {"ANG_DAT", "N", 10, 2}, {"ANG_VIR", "N", 10, 2},
-                  {"LA_LUNA", "C", 6, 0}};
-    DataList list;
-    DbfTableSpec spec;
-    for (const auto& f : fields) {
-        list.AppendColumn(f.name, f.type, 100, 0);
-        AddDbfField(spec, f.name, f.type, f.length, f.decimals);
-    }
-    for (int i = 0; i < employees; ++i) {
-        const std::vector<std::string> row = {kCompany,
-                                              "CASAB",
-                                              Cnp(i),
-                                              "NUME" + std::to_string(i % 997),
-                                              "PRENUME" + std::to_string(i),
-                                              "20050101",
-                                              "S",
-                                              Salary(i),
-                                              "82.50",
-                                              "82.50",
-                                              "78.00",
-                                              "78.00",
-                                              "200907"};
-        list.AddRowCells(std::vector<std::string_view>(row.begin(), row.end()));
-    }
-    return WriteDbfFile(path, &list, &spec);
-}
-
 // The same rows as SQL text for the server's own bulk path: the company, the
 // persons in multi-row INSERTs of 1,000, their sums in one INSERT ... SELECT.
 bool WriteBulkLoad(const std::string& path, int employees) {
@@ -96,7 +45,7 @@ bool WriteBulkLoad(const std::string& path, int employees) {
                "VALUES ";
         for (int i = first; i < first + 1000 && i < employees; ++i)
             out << (i == first ? "" : ",") << "(" << kCompany << ", 'CASAB', 'NUME" << i % 997
-                << "', 'PRENUME" << i << "', " << Cnp(i) << ", 'S', 20050101)";
+                << "', 'PRENUME" << i << "', " << bench::NthCnp(i) << ", 'S', 20050101)";
         out << ";\n";
     }
     out << "INSERT INTO asigurati.sume (id_cnp, cf, cnp, luna, salariu, asig_datorat, "
@@ -155,9 +104,10 @@ struct Bench {
     }
     double TimeBulkLoad(const std::string& sql) {
         const auto start = Clock::now();
-        const int status = RunProcess({"mariadb", "--defaults-file=" + installation + "/server/bin/client.cnf",
-                                       "-h127.0.0.1", "-P" + std::to_string(port)},
-                                      sql);
+        const int status =
+            RunProcess({"mariadb", "--defaults-file=" + installation + "/server/bin/client.cnf",
+                        "-h127.0.0.1", "-P" + std::to_string(port)},
+                       sql);
         const double ms = Ms(start);
         if (status != 0) {
             std::cerr << "the mariadb client ended with " << status << "\n";
@@ -179,7 +129,8 @@ struct Figures {
 Figures Measure(Bench& bench, int employees, const fs::path& folder) {
     const std::string dbf = (folder / ("pay" + std::to_string(employees) + ".dbf")).string();
     const std::string sql = (folder / ("bulk" + std::to_string(employees) + ".sql")).string();
-    if (!WritePayroll(dbf, employees) || !WriteBulkLoad(sql, employees)) {
+    if (!bench::WritePayroll(dbf, kCompany, employees, "200907") ||
+        !WriteBulkLoad(sql, employees)) {
         bench.clean = false;
         return {};
     }
