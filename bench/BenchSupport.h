@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Prompter.h"
 #include "db/InstallationPaths.h"
-#include "db/Prompter.h"
 
 // Any message means the measured path was not the normal one.
 class PrintingPrompter : public Prompter {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ResultTable.h"
 #include "datalist/DataList.h"
-#include "db/ResultTable.h"
 
 namespace {
 

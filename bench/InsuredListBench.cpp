@@ -13,8 +13,9 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "base/ResultTable.h"
+#include "datalist/ListLayout.h"
 #include "db/RecordRows.h"
-#include "db/ResultTable.h"
 #include "health/InsuredRegister.h"
 #include "ui/DataListView.h"
 

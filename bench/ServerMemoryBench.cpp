@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "CliInstallation.h"
+#include "base/Prompter.h"
 #include "db/CClient.h"
 #include "db/InstallationPaths.h"
-#include "db/Prompter.h"
 
 namespace {
 

@@ -13,17 +13,17 @@
 #include "app/Session.h"
 #include "db/CClient.h"
 #include "db/InstallationPaths.h"
+#include "ui/CompanyList.h"
 #include "ui/DataListView.h"
-#include "ui/QtPrompter.h"
 #include "ui/DateTriple.h"
+#include "ui/QtPrompter.h"
 #include "ui/health/CoInsuredDialog.h"
 #include "ui/health/CompanyDialog.h"
 #include "ui/health/EmploymentChangeDialog.h"
-#include "ui/health/InsuredListWindow.h"
-#include "ui/health/InsuredDialog.h"
-#include "ui/health/LiquidationDialog.h"
-#include "ui/health/CompanyList.h"
 #include "ui/health/HealthWindow.h"
+#include "ui/health/InsuredDialog.h"
+#include "ui/health/InsuredListWindow.h"
+#include "ui/health/LiquidationDialog.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -45,10 +45,11 @@ int main(int argc, char** argv) {
         "(12345674, 'ALFA CONSTRUCT SRL', '10', 'MB', 3), (23456783, 'BETA SERVICII "
         "CONTABILE SRL', '15', 'CJ', 0), (1800101221144, 'POPESCU ION PFA', '5', 'AB', 0)",
         false);
-    client.Query("INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
-                 "(12345674, 1, 'CAS_B', 0), (12345674, 2, 'CASAB', 0), "
-                 "(12345674, 3, 'CAS_B', 20250101)",
-                 false);
+    client.Query(
+        "INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
+        "(12345674, 1, 'CAS_B', 0), (12345674, 2, 'CASAB', 0), "
+        "(12345674, 3, 'CAS_B', 20250101)",
+        false);
 
     HealthWindow window(client);
     window.resize(760, 560);
@@ -60,15 +61,21 @@ int main(int argc, char** argv) {
     CompanyRegister companies(client, CompanyPlace::Health);
     CompanyDialog dialog(companies, CompanyRecord{}, CompanyEdit::Adding());
     dialog.show();
-    const std::pair<const char*, const char*> typed[] = {
-        {"denumire", "gama trans srl"}, {"cf", "15900825"},
-        {"reg_com", "j40/1234/2003"},   {"repr", "ionescu maria"},
-        {"ziua_lic", "10"},             {"loc", "Bucuresti"},
-        {"str", "Calea Victoriei"},     {"nr", "12"},
-        {"sect", "1"},                  {"tel", "021 123 45 67"},
-        {"email", "Office@Gama.ro"},    {"b1", "Banca Exemplu"},
-        {"c1", "RO49AAAA1B31007593840000"}};
-    for (const auto& [field, text] : typed) QTest::keyClicks(dialog.findChild<QLineEdit*>(field), text);
+    const std::pair<const char*, const char*> typed[] = {{"denumire", "gama trans srl"},
+                                                         {"cf", "15900825"},
+                                                         {"reg_com", "j40/1234/2003"},
+                                                         {"repr", "ionescu maria"},
+                                                         {"ziua_lic", "10"},
+                                                         {"loc", "Bucuresti"},
+                                                         {"str", "Calea Victoriei"},
+                                                         {"nr", "12"},
+                                                         {"sect", "1"},
+                                                         {"tel", "021 123 45 67"},
+                                                         {"email", "Office@Gama.ro"},
+                                                         {"b1", "Banca Exemplu"},
+                                                         {"c1", "RO49AAAA1B31007593840000"}};
+    for (const auto& [field, text] : typed)
+        QTest::keyClicks(dialog.findChild<QLineEdit*>(field), text);
     app.processEvents();
     dialog.grab().save(out + "/company_dialog.png");
 
@@ -86,9 +93,10 @@ int main(int argc, char** argv) {
     dialog.hide();
 
     // A name of 255 characters must not widen the window.
-    client.Query("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES (15900825, '" +
-                     std::string(255, 'W') + "', '10', 'AB')",
-                 false);
+    client.Query(
+        "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES (15900825, '" +
+            std::string(255, 'W') + "', '10', 'AB')",
+        false);
     window.Companies()->Reload();
     window.Companies()->View()->SelectRow(window.Companies()->View()->RowCount() - 1, true);
     app.processEvents();
@@ -111,32 +119,35 @@ int main(int argc, char** argv) {
     InsuredRegister insured(client, "12345674");
     InsuredDialog hire(insured, "ALFA CONSTRUCT SRL", InsuredRecord{}, InsuredEdit{});
     hire.show();
-    for (const auto& [field, text] : {std::pair{"nume", "popescu"}, {"prenume", "ion"},
-                                      {"cnp", "1800101221144"}})
+    for (const auto& [field, text] :
+         {std::pair{"nume", "popescu"}, {"prenume", "ion"}, {"cnp", "1800101221144"}})
         QTest::keyClicks(hire.findChild<QLineEdit*>(field), text);
     hire.findChild<DateTriple*>("intrare")->SetCompact("20240203");
     app.processEvents();
     hire.grab().save(out + "/insured_dialog.png");
 
-    client.Query("INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, forma, "
-                 "iesire) VALUES (12345674, 1800101221144, 'CASAB', 'POPESCU', 'ION', 20240203, "
-                 "'S', 0)",
-                 false);
+    client.Query(
+        "INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, forma, "
+        "iesire) VALUES (12345674, 1800101221144, 'CASAB', 'POPESCU', 'ION', 20240203, "
+        "'S', 0)",
+        false);
     LiquidationDialog liquidation(insured, "ALFA CONSTRUCT SRL", std::nullopt);
     liquidation.show();
     QTest::keyClicks(liquidation.findChild<QLineEdit*>("cnp"), "1800");
     app.processEvents();
     liquidation.grab().save(out + "/liquidation_dialog.png");
 
-    client.Query("INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, forma, "
-                 "iesire) VALUES (12345674, 1850505123457, 'CAS_B', 'IONESCU', 'MARIA', 20190301, "
-                 "'CM', 20230331), (12345674, 1800202000006, 'CASHR', 'VASILE', 'DAN', 20210601, "
-                 "'S', 0)",
-                 false);
-    client.Query("INSERT INTO asigurati.coasigurati (cf, cnp_asig, cnp, nume, prenume, tip) VALUES "
-                 "(12345674, 1800101221144, 2850101000010, 'POPESCU', 'ANA', 'S'), "
-                 "(12345674, 1800101221144, 1500101000019, 'POPESCU', 'VASILE', 'P')",
-                 false);
+    client.Query(
+        "INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, forma, "
+        "iesire) VALUES (12345674, 1850505123457, 'CAS_B', 'IONESCU', 'MARIA', 20190301, "
+        "'CM', 20230331), (12345674, 1800202000006, 'CASHR', 'VASILE', 'DAN', 20210601, "
+        "'S', 0)",
+        false);
+    client.Query(
+        "INSERT INTO asigurati.coasigurati (cf, cnp_asig, cnp, nume, prenume, tip) VALUES "
+        "(12345674, 1800101221144, 2850101000010, 'POPESCU', 'ANA', 'S'), "
+        "(12345674, 1800101221144, 1500101000019, 'POPESCU', 'VASILE', 'P')",
+        false);
     const CompanyRow alfa{1, "12345674", "ALFA CONSTRUCT SRL"};
     InsuredListWindow list(client, alfa, InsuredFilter::All);
     list.show();
@@ -152,8 +163,8 @@ int main(int argc, char** argv) {
     CoInsuredDialog dependant(coInsured, insured, alfa.name, person, CoInsuredRecord{},
                               CoInsuredEdit{});
     dependant.show();
-    for (const auto& [field, text] : {std::pair{"cnp", "2860101000019"}, {"nume", "popescu"},
-                                      {"prenume", "elena"}})
+    for (const auto& [field, text] :
+         {std::pair{"cnp", "2860101000019"}, {"nume", "popescu"}, {"prenume", "elena"}})
         QTest::keyClicks(dependant.findChild<QLineEdit*>(field), text);
     app.processEvents();
     dependant.grab().save(out + "/coinsured_dialog.png");
@@ -161,7 +172,8 @@ int main(int argc, char** argv) {
         EmploymentChangeDialog change(kind, insured, alfa.name, 1, *person);
         change.show();
         app.processEvents();
-        change.grab().save(out + (kind == ChangeKind::Form ? "/form_change.png" : "/house_change.png"));
+        change.grab().save(out +
+                           (kind == ChangeKind::Form ? "/form_change.png" : "/house_change.png"));
     }
     Session::Leave(client, false);
     return 0;

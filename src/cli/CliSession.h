@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "base/Prompter.h"
 #include "db/CClient.h"
 #include "db/PosixServerProcess.h"
-#include "db/Prompter.h"
 
 // What a command of orvik-cli needs to work on the data: the installation
 // found as the program finds it, the server started from there when it is not

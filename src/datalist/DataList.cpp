@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "db/ResultTable.h"
+#include "base/ResultTable.h"
 #include "domain/TextNumbers.h"
 
 namespace {

@@ -6,17 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Colour.h"
 #include "datalist/CellArena.h"
 
 struct ResultTable;
-
-// An RGB colour as the lists and labels use it (no Qt in the model).
-struct Colour {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-    friend bool operator==(const Colour&, const Colour&) = default;
-};
 
 // Colours of one row. Without a background of its own the row takes the
 // list's background (white, or grey while the list is disabled).

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "db/Prompter.h"
-#include "db/ResultTable.h"
+#include "base/Prompter.h"
+#include "base/ResultTable.h"
 #include "db/ServerLogin.h"
 #include "db/SqlValues.h"
 

@@ -2,10 +2,9 @@
 #include <span>
 #include <string>
 
-#include "datalist/DataList.h"
+#include "base/Outcome.h"
+#include "base/RecordColumns.h"
 #include "db/CClient.h"
-#include "db/Outcome.h"
-#include "db/RecordColumns.h"
 
 // The moves every register makes between its column table and the database:
 // a record from a result row, the pending fields of a guarded write, and the
@@ -29,18 +28,6 @@ void AddRecordFields(CClient& client, const Record& record,
     for (const auto& column : columns)
         if (column.spec.name != omitted)
             client.AddField(ResultName(column.spec.name), record.*column.member);
-}
-
-// Widths and display kinds of the columns the table sets; the row key is
-// never shown.
-template <typename Record>
-void ApplyListLayout(DataList& list, std::span<const RecordColumn<Record>> columns) {
-    for (const auto& column : columns) {
-        const std::string name = ResultName(column.spec.name);
-        if (column.spec.listWidth >= 0) list.SetColumnWidth(name, column.spec.listWidth);
-        if (column.spec.displayKind > 0) list.SetColumnKind(name, column.spec.displayKind);
-    }
-    list.SetColumnWidth("INDEX", 0);
 }
 
 // Runs the check the column table names for `column`: a failure shows its

@@ -1,7 +1,7 @@
 #include "db/SqlValues.h"
 
+#include "base/Prompter.h"
 #include "db/CClient.h"
-#include "db/Prompter.h"
 
 SqlLiteral SqlText(const CClient& client, const std::string& value) {
     return SqlLiteral("'" + client.EscapeText(value) + "'");
@@ -31,4 +31,6 @@ std::optional<SqlLiteral> SqlNumber(Prompter& prompter, const std::string& value
     return std::nullopt;
 }
 
-SqlLiteral SqlInteger(long long value) { return SqlLiteral(std::to_string(value)); }
+SqlLiteral SqlInteger(long long value) {
+    return SqlLiteral(std::to_string(value));
+}

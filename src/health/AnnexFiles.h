@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "db/Outcome.h"
+#include "base/Outcome.h"
 
 class CClient;
 class DataList;

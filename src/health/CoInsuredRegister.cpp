@@ -3,36 +3,37 @@
 #include <vector>
 
 #include "datalist/DataList.h"
+#include "datalist/ListLayout.h"
 #include "db/CClient.h"
 #include "db/RecordRows.h"
 #include "domain/Identifiers.h"
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 
-namespace {
+    namespace {
 
-// Thirteen digits and the cell margins: a cut CNP would have to be read
-// from its tooltip.
-constexpr int kCnpWidth = 120;
+    // Thirteen digits and the cell margins: a cut CNP would have to be read
+    // from its tooltip.
+    constexpr int kCnpWidth = 120;
 
-using Column = RecordColumn<CoInsuredRecord>;
-using R = CoInsuredRecord;
-using enum TextRule;
+    using Column = RecordColumn<CoInsuredRecord>;
+    using R = CoInsuredRecord;
+    using enum TextRule;
 
-// The company and the insured person are known from the window that lists
-// the dependants, so the list does not repeat them.
-const char* CheckCnp(const CoInsuredRecord& r) {
-    return IsValidCnp(r.cnp) ? nullptr : "CNP-ul coasiguratului este incorect!";
-}
+    // The company and the insured person are known from the window that lists
+    // the dependants, so the list does not repeat them.
+    const char* CheckCnp(const CoInsuredRecord& r) {
+        return IsValidCnp(r.cnp) ? nullptr : "CNP-ul coasiguratului este incorect!";
+    }
 
-const Column kColumns[] = {
-    {{"cf", 0, Digits, 0}, &R::cf},
-    {{"cnp_asig", 0, Digits, 0}, &R::cnpAsig},
-    {{"cnp", 13, Digits, kCnpWidth}, &R::cnp, CheckCnp},
-    {{"nume", 50, Upper}, &R::nume},
-    {{"prenume", 50, Upper}, &R::prenume},
-    {{"tip", 0, AsTyped, -1, 0, CoInsuredKindCodes}, &R::tip},
-};
+    const Column kColumns[] = {
+        {{"cf", 0, Digits, 0}, &R::cf},
+        {{"cnp_asig", 0, Digits, 0}, &R::cnpAsig},
+        {{"cnp", 13, Digits, kCnpWidth}, &R::cnp, CheckCnp},
+        {{"nume", 50, Upper}, &R::nume},
+        {{"prenume", 50, Upper}, &R::prenume},
+        {{"tip", 0, AsTyped, -1, 0, CoInsuredKindCodes}, &R::tip},
+    };
 
 }  // namespace
 

@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "db/Outcome.h"
-#include "db/RecordColumns.h"
+#include "base/Outcome.h"
+#include "base/RecordColumns.h"
 #include "db/SqlValues.h"
 
 class CClient;
@@ -38,7 +38,8 @@ inline constexpr const char* kSelectToModify =
     "Trebuie sa selectezi un coasigurat pentru a-l modifica!";
 inline constexpr const char* kLiquidatedNoModify =
     "Asiguratul selectat este lichidat si, prin urmare, nu se pot modifica coasigurati!";
-inline constexpr const char* kSelectToDelete = "Trebuie sa selectezi un coasigurat pentru a-l sterge!";
+inline constexpr const char* kSelectToDelete =
+    "Trebuie sa selectezi un coasigurat pentru a-l sterge!";
 }  // namespace CoInsuredMessages
 
 class CoInsuredRegister {

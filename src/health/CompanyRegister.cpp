@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "datalist/DataList.h"
+#include "datalist/ListLayout.h"
 #include "db/CClient.h"
 #include "db/RecordRows.h"
 #include "db/Transaction.h"
@@ -10,74 +11,75 @@
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 
-namespace {
+    namespace {
 
-// Every table whose rows belong to a company through `cf`, in the order the
-// code change moves them and the delete removes them.
-const char* const kCompanyRecordTables[] = {"asigurati.asigurati", "asigurati.coasigurati",
-                                            "asigurati.sume",      "asigurati.sume_societati",
-                                            "concedii.declaratii", "concedii.concedii"};
+    // Every table whose rows belong to a company through `cf`, in the order the
+    // code change moves them and the delete removes them.
+    const char* const kCompanyRecordTables[] = {"asigurati.asigurati", "asigurati.coasigurati",
+                                                "asigurati.sume",      "asigurati.sume_societati",
+                                                "concedii.declaratii", "concedii.concedii"};
 
-std::span<const std::string_view> PaymentMonths() {
-    static const std::string_view codes[] = {"0", "1"};  // the same month, the next one
-    return codes;
-}
+    std::span<const std::string_view> PaymentMonths() {
+        static const std::string_view codes[] = {"0", "1"};  // the same month, the next one
+        return codes;
+    }
 
-using Column = RecordColumn<CompanyRecord>;
-using R = CompanyRecord;
-using enum TextRule;
+    using Column = RecordColumn<CompanyRecord>;
+    using R = CompanyRecord;
+    using enum TextRule;
 
-// A 13-digit code is a person's CNP (a sole trader), anything else a CUI.
-const char* CheckCode(const CompanyRecord& r) {
-    if (r.cf.size() == 13) return IsValidCnp(r.cf) ? nullptr : "CNP-ul introdus este incorect!";
-    return IsValidFiscalCode(r.cf) ? nullptr : "CUI-ul introdus este incorect!";
-}
+    // A 13-digit code is a person's CNP (a sole trader), anything else a CUI.
+    const char* CheckCode(const CompanyRecord& r) {
+        if (r.cf.size() == 13) return IsValidCnp(r.cf) ? nullptr : "CNP-ul introdus este incorect!";
+        return IsValidFiscalCode(r.cf) ? nullptr : "CUI-ul introdus este incorect!";
+    }
 
-const char* CheckPaymentDay(const CompanyRecord& r) {
-    return IsValidPaymentDay(r.ziuaLic) ? nullptr : CompanyMessages::kPaymentDayInvalid;
-}
+    const char* CheckPaymentDay(const CompanyRecord& r) {
+        return IsValidPaymentDay(r.ziuaLic) ? nullptr : CompanyMessages::kPaymentDayInvalid;
+    }
 
-const char* CheckBankAccount(const CompanyRecord& r) {
-    return r.c1.empty() || IsValidBankAccount(r.c1) ? nullptr
-                                                    : "Contul bancar introdus este incorect!";
-}
+    const char* CheckBankAccount(const CompanyRecord& r) {
+        return r.c1.empty() || IsValidBankAccount(r.c1) ? nullptr
+                                                        : "Contul bancar introdus este incorect!";
+    }
 
-const char* CheckSector(const CompanyRecord& r) {
-    return IsValidSector(CountyIndex(r.jud), r.sect) ? nullptr : "Sectorul introdus este incorect!";
-}
+    const char* CheckSector(const CompanyRecord& r) {
+        return IsValidSector(CountyIndex(r.jud), r.sect) ? nullptr
+                                                         : "Sectorul introdus este incorect!";
+    }
 
-const Column kColumns[] = {
-    {{"cf", 13, Digits, 0}, &R::cf, CheckCode},
-    {{"denumire", 255, Upper, 250}, &R::denumire},
-    {{"reg_com", 50, Upper}, &R::regCom},
-    {{"repr", 255, Upper}, &R::repr},
-    {{"ziua_lic", 2, Digits}, &R::ziuaLic, CheckPaymentDay},
-    {{"luna_lic", 0, AsTyped, -1, 0, PaymentMonths}, &R::lunaLic},
-    {{"loc", 100}, &R::loc},
-    {{"str", 100}, &R::str},
-    {{"nr", 10}, &R::nr},
-    {{"bl", 10}, &R::bl},
-    {{"sc", 10}, &R::sc},
-    {{"et", 10}, &R::et},
-    {{"ap", 10}, &R::ap},
-    {{"tel", 50}, &R::tel},
-    {{"jud", 0, AsTyped, -1, 0, CountyCodes}, &R::jud},
-    {{"sect", 1, Digits}, &R::sect, CheckSector},
-    {{"email", 50, Lower}, &R::email},
-    {{"b1", 100}, &R::b1},
-    {{"f1", 100}, &R::f1},
-    {{"c1", 24, Compact}, &R::c1, CheckBankAccount},
-};
+    const Column kColumns[] = {
+        {{"cf", 13, Digits, 0}, &R::cf, CheckCode},
+        {{"denumire", 255, Upper, 250}, &R::denumire},
+        {{"reg_com", 50, Upper}, &R::regCom},
+        {{"repr", 255, Upper}, &R::repr},
+        {{"ziua_lic", 2, Digits}, &R::ziuaLic, CheckPaymentDay},
+        {{"luna_lic", 0, AsTyped, -1, 0, PaymentMonths}, &R::lunaLic},
+        {{"loc", 100}, &R::loc},
+        {{"str", 100}, &R::str},
+        {{"nr", 10}, &R::nr},
+        {{"bl", 10}, &R::bl},
+        {{"sc", 10}, &R::sc},
+        {{"et", 10}, &R::et},
+        {{"ap", 10}, &R::ap},
+        {{"tel", 50}, &R::tel},
+        {{"jud", 0, AsTyped, -1, 0, CountyCodes}, &R::jud},
+        {{"sect", 1, Digits}, &R::sect, CheckSector},
+        {{"email", 50, Lower}, &R::email},
+        {{"b1", 100}, &R::b1},
+        {{"f1", 100}, &R::f1},
+        {{"c1", 24, Compact}, &R::c1, CheckBankAccount},
+    };
 
-bool IsBucharest(const CompanyRecord& record) {
-    return CountyIndex(record.jud) == kCountyWithSectors;
-}
+    bool IsBucharest(const CompanyRecord& record) {
+        return CountyIndex(record.jud) == kCountyWithSectors;
+    }
 
-// The sector means something in Bucharest only; elsewhere "0" is stored.
-CompanyRecord AsStored(CompanyRecord record) {
-    if (!IsBucharest(record)) record.sect = "0";
-    return record;
-}
+    // The sector means something in Bucharest only; elsewhere "0" is stored.
+    CompanyRecord AsStored(CompanyRecord record) {
+        if (!IsBucharest(record)) record.sect = "0";
+        return record;
+    }
 
 }  // namespace
 

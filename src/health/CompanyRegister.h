@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "db/Outcome.h"
-#include "db/RecordColumns.h"
+#include "base/Outcome.h"
+#include "base/RecordColumns.h"
 #include "db/SqlValues.h"
 
 class CClient;
@@ -63,7 +63,8 @@ struct CompanyCounters {
 namespace CompanyMessages {
 inline constexpr const char* kSelectToModify =
     "Trebuie sa selectezi o societate pentru a o modifica!";
-inline constexpr const char* kSelectToDelete = "Trebuie sa selectezi o societate pentru a o sterge!";
+inline constexpr const char* kSelectToDelete =
+    "Trebuie sa selectezi o societate pentru a o sterge!";
 inline constexpr const char* kNoCompanySelected = "   --  nici o societate selectata --";
 inline constexpr const char* kPaymentDayInvalid =
     "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie intre 1 si 31.";

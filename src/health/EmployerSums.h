@@ -2,8 +2,8 @@
 #include <span>
 #include <string>
 
-#include "db/Outcome.h"
-#include "db/RecordColumns.h"
+#include "base/Outcome.h"
+#include "base/RecordColumns.h"
 
 class CClient;
 class DataList;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "datalist/DataList.h"
+#include "datalist/ListLayout.h"
 #include "db/CClient.h"
 #include "db/PrefixLookup.h"
 #include "db/RecordRows.h"
@@ -12,60 +13,60 @@
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 
-namespace {
+    namespace {
 
-using Column = RecordColumn<InsuredRecord>;
-using R = InsuredRecord;
-using enum TextRule;
+    using Column = RecordColumn<InsuredRecord>;
+    using R = InsuredRecord;
+    using enum TextRule;
 
-const char* CheckCnp(const InsuredRecord& r) {
-    return IsValidCnp(r.cnp) ? nullptr : "CNP-ul introdus este invalid!";
-}
+    const char* CheckCnp(const InsuredRecord& r) {
+        return IsValidCnp(r.cnp) ? nullptr : "CNP-ul introdus este invalid!";
+    }
 
-const char* CheckHireDate(const InsuredRecord& r) {
-    return IsValidStoredDate(r.intrare) ? nullptr : "Data angajarii introdusa este incorecta!";
-}
+    const char* CheckHireDate(const InsuredRecord& r) {
+        return IsValidStoredDate(r.intrare) ? nullptr : "Data angajarii introdusa este incorecta!";
+    }
 
-// No liquidation date is a person still employed.
-const char* CheckLiquidationDate(const InsuredRecord& r) {
-    return TextToInteger(r.iesire) <= 0 || IsValidStoredDate(r.iesire)
-               ? nullptr
-               : "Data lichidarii introdusa este incorecta!";
-}
+    // No liquidation date is a person still employed.
+    const char* CheckLiquidationDate(const InsuredRecord& r) {
+        return TextToInteger(r.iesire) <= 0 || IsValidStoredDate(r.iesire)
+                   ? nullptr
+                   : "Data lichidarii introdusa este incorecta!";
+    }
 
-const Column kColumns[] = {
-    {{"cf", 0, Digits, 0}, &R::cf},
-    {{"cas", 0, AsTyped, -1, 0, InsuranceHouseCodes}, &R::cas},
-    {{"nume", 50, Upper}, &R::nume},
-    {{"prenume", 50, Upper}, &R::prenume},
-    {{"cnp", 13, Digits, 120}, &R::cnp, CheckCnp},
-    {{"intrare", 0, Digits, -1, 1}, &R::intrare, CheckHireDate},
-    {{"iesire", 0, Digits, -1, 1}, &R::iesire, CheckLiquidationDate},
-    {{"forma", 0, AsTyped, -1, 0, EmploymentFormCodes}, &R::forma},
-};
+    const Column kColumns[] = {
+        {{"cf", 0, Digits, 0}, &R::cf},
+        {{"cas", 0, AsTyped, -1, 0, InsuranceHouseCodes}, &R::cas},
+        {{"nume", 50, Upper}, &R::nume},
+        {{"prenume", 50, Upper}, &R::prenume},
+        {{"cnp", 13, Digits, 120}, &R::cnp, CheckCnp},
+        {{"intrare", 0, Digits, -1, 1}, &R::intrare, CheckHireDate},
+        {{"iesire", 0, Digits, -1, 1}, &R::iesire, CheckLiquidationDate},
+        {{"forma", 0, AsTyped, -1, 0, EmploymentFormCodes}, &R::forma},
+    };
 
-const char* CheckLiquidatedCnp(const LiquidationFields& f) {
-    return IsValidCnp(f.cnp) ? nullptr : "CNP-ul introdus este incorect!";
-}
+    const char* CheckLiquidatedCnp(const LiquidationFields& f) {
+        return IsValidCnp(f.cnp) ? nullptr : "CNP-ul introdus este incorect!";
+    }
 
-const char* CheckLiquidation(const LiquidationFields& f) {
-    return IsValidStoredDate(f.iesire) ? nullptr : "Data lichidarii introdusa este incorecta!";
-}
+    const char* CheckLiquidation(const LiquidationFields& f) {
+        return IsValidStoredDate(f.iesire) ? nullptr : "Data lichidarii introdusa este incorecta!";
+    }
 
-const RecordColumn<LiquidationFields> kLiquidationColumns[] = {
-    {{"cnp", 13, Digits}, &LiquidationFields::cnp, CheckLiquidatedCnp},
-    {{"intrare", 0, Digits}, &LiquidationFields::intrare},
-    {{"iesire", 0, Digits}, &LiquidationFields::iesire, CheckLiquidation},
-};
+    const RecordColumn<LiquidationFields> kLiquidationColumns[] = {
+        {{"cnp", 13, Digits}, &LiquidationFields::cnp, CheckLiquidatedCnp},
+        {{"intrare", 0, Digits}, &LiquidationFields::intrare},
+        {{"iesire", 0, Digits}, &LiquidationFields::iesire, CheckLiquidation},
+    };
 
-const char* CheckChangeDate(const EmploymentChange& change);
+    const char* CheckChangeDate(const EmploymentChange& change);
 
-const RecordColumn<EmploymentChange> kChangeColumns[] = {
-    {{"changeDate", 0, Digits}, &EmploymentChange::changeDate, CheckChangeDate},
-};
+    const RecordColumn<EmploymentChange> kChangeColumns[] = {
+        {{"changeDate", 0, Digits}, &EmploymentChange::changeDate, CheckChangeDate},
+    };
 
-const Colour kLiquidatedColour{255, 0, 0};
-const Colour kOpenColour{0, 0, 0};
+    const Colour kLiquidatedColour{255, 0, 0};
+    const Colour kOpenColour{0, 0, 0};
 
 }  // namespace
 

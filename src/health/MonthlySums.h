@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "db/Outcome.h"
-#include "db/RecordColumns.h"
+#include "base/Outcome.h"
+#include "base/RecordColumns.h"
 #include "health/InsuredRegister.h"
 
 class CClient;

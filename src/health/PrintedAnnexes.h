@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "db/Outcome.h"
+#include "base/Outcome.h"
 #include "health/AnnexFiles.h"
 #include "print/PageBackend.h"
 #include "print/PageFile.h"

@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "db/Outcome.h"
-#include "db/RecordColumns.h"
+#include "base/Outcome.h"
+#include "base/RecordColumns.h"
 #include "leave/CertificateRegister.h"
 #include "leave/LeaveCalculation.h"
 #include "leave/MonthWorkingDays.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "db/Outcome.h"
+#include "base/Outcome.h"
 #include "leave/DeclarationRegister.h"
 
 class CClient;

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "db/Outcome.h"
-#include "db/RecordColumns.h"
+#include "base/Outcome.h"
+#include "base/RecordColumns.h"
 
 class CClient;
 class DataList;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "db/Outcome.h"
+#include "base/Outcome.h"
 #include "health/CompanyRegister.h"
 #include "leave/DeclarationGroups.h"
 #include "leave/DeclarationRegister.h"

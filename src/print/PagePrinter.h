@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 #include "print/PageBackend.h"
 
 // Paper reports draw in page units: the long side of the printable area is

@@ -5,7 +5,7 @@
 #include <QPrinterInfo>
 #include <algorithm>
 
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "domain/TextNumbers.h"
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 AmountEdit::AmountEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -60,7 +60,9 @@ void AmountEdit::SetAmountText(const std::string& text) {
     SetAmount(TextToReal(text));
 }
 
-std::string AmountEdit::AmountText() const { return PlainText(FromQt(text())); }
+std::string AmountEdit::AmountText() const {
+    return PlainText(FromQt(text()));
+}
 
 std::string AmountEdit::PlainText(std::string shown) const {
     std::string out = std::move(shown);

@@ -5,7 +5,7 @@
 #include <QPolygon>
 
 #include "datalist/DataList.h"
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 DataListHeaderModel::DataListHeaderModel(const DataList& list, QObject* parent)
     : QAbstractTableModel(parent), m_list(list) {}

@@ -8,9 +8,9 @@
 #include <QScrollBar>
 #include <QToolTip>
 
+#include "text/TextCodec.h"
 #include "ui/DataListHeader.h"
 #include "ui/ElidedLabel.h"
-#include "ui/TextCodec.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "domain/Dates.h"
 #include "domain/TextNumbers.h"
+#include "text/TextCodec.h"
 #include "ui/FieldRules.h"
-#include "ui/TextCodec.h"
 
 namespace {
 QLineEdit* Part(QWidget* parent, const char* name, int digits) {
@@ -36,7 +36,8 @@ DateTriple::DateTriple(QWidget* parent) : QWidget(parent) {
 }
 
 std::string DateTriple::Compact() const {
-    return ComposeTypedDate({FromQt(m_day->text()), FromQt(m_month->text()), FromQt(m_year->text())});
+    return ComposeTypedDate(
+        {FromQt(m_day->text()), FromQt(m_month->text()), FromQt(m_year->text())});
 }
 
 void DateTriple::SetCompact(const std::string& stored) {

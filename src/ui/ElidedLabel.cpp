@@ -5,7 +5,7 @@
 #include <QStyle>
 #include <QTextDocument>
 
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 namespace {
 // Width a label asks for, in average characters, whatever its text.

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <vector>
 
+#include "text/TextCodec.h"
 #include "ui/DateTriple.h"
-#include "ui/TextCodec.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QString>
 #include <functional>
 
-#include "db/RecordColumns.h"
+#include "base/RecordColumns.h"
 
 class QWidget;
 

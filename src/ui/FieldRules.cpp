@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 namespace {
 

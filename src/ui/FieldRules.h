@@ -1,7 +1,7 @@
 #pragma once
 #include <QValidator>
 
-#include "db/RecordColumns.h"
+#include "base/RecordColumns.h"
 
 class QLineEdit;
 class QWidget;

@@ -6,10 +6,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 #include "print/PagePrinter.h"
 #include "print/PainterBackend.h"
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 void ShowPagePreview(QWidget* parent, Prompter& prompter, const std::string& documentName,
                      int orientation, const DrawPages& draw) {

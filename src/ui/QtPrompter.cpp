@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 namespace {
 const char* const kTitle = "Orvik client";

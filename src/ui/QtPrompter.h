@@ -1,5 +1,5 @@
 #pragma once
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 
 class QWidget;
 

@@ -10,11 +10,11 @@
 
 #include <algorithm>
 
+#include "text/TextCodec.h"
 #include "ui/AmountEdit.h"
 #include "ui/DateTriple.h"
 #include "ui/FieldRules.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 
 namespace {
 
@@ -73,14 +73,16 @@ std::optional<std::string> ReadFieldValue(const QWidget* form, const ColumnSpec&
     if (auto* combo = FindField<QComboBox>(form, column.name))
         return ChoiceCode(column, combo->currentIndex());
     if (auto* group = FindField<QButtonGroup>(form, column.name))
-        return ChoiceCode(column, static_cast<int>(group->buttons().indexOf(group->checkedButton())));
+        return ChoiceCode(column,
+                          static_cast<int>(group->buttons().indexOf(group->checkedButton())));
     return std::nullopt;
 }
 
 void FocusField(QWidget* form, const std::string& column) {
     QWidget* field = FindField<QWidget>(form, column);
     if (!field)
-        if (auto* group = FindField<QButtonGroup>(form, column); group && !group->buttons().isEmpty())
+        if (auto* group = FindField<QButtonGroup>(form, column);
+            group && !group->buttons().isEmpty())
             field = group->buttons().first();
     if (!field) return;
     if (auto* date = qobject_cast<DateTriple*>(field)) field = date->DayField();
@@ -94,7 +96,8 @@ void AlignLabelColumns(QWidget* form) {
     int widest = 0;
     for (QFormLayout* layout : layouts)
         for (int row = 0; row < layout->rowCount(); ++row)
-            if (QLayoutItem* item = layout->itemAt(row, QFormLayout::LabelRole); item && item->widget()) {
+            if (QLayoutItem* item = layout->itemAt(row, QFormLayout::LabelRole);
+                item && item->widget()) {
                 labels.push_back(item->widget());
                 widest = std::max(widest, item->widget()->sizeHint().width());
             }

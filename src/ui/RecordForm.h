@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "db/Outcome.h"
-#include "db/RecordColumns.h"
+#include "base/Outcome.h"
+#include "base/RecordColumns.h"
 #include "ui/FieldMarks.h"
 
 class QDialog;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 TypeAhead::TypeAhead(QLineEdit* field, Lookup lookup)
     : QObject(field), m_field(field), m_lookup(std::move(lookup)) {

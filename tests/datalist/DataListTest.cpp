@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/ResultTable.h"
 #include "datalist/DataList.h"
-#include "db/ResultTable.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 // The company form, list and health window offscreen, on the test server.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -6,13 +7,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "FormDriving.h"
 #include "TestServer.h"
+#include "ui/CompanyList.h"
 #include "ui/DataListView.h"
 #include "ui/health/CompanyDialog.h"
-#include "ui/health/CompanyList.h"
 #include "ui/health/HealthWindow.h"
 
 namespace {
@@ -35,7 +35,8 @@ protected:
     }
     void AddCompanyRow(const char* cf, const char* name) {
         RunSql(std::string("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud, sect) "
-                           "VALUES (") + cf + ", '" + name + "', '10', 'MB', 1)");
+                           "VALUES (") +
+               cf + ", '" + name + "', '10', 'MB', 1)");
     }
 
     std::unique_ptr<CompanyRegister> m_companies;
@@ -145,8 +146,9 @@ TEST_F(CompanyWindowsTest, ListAddsSelectsAndDeletesRows) {
 
 TEST_F(CompanyWindowsTest, HealthWindowShowsTheCurrentCompanyAndItsCounters) {
     AddCompanyRow("23456783", "BETA SRL");
-    RunSql("INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
-           "(23456783, 1, 'CAS_B', 0), (23456783, 2, 'CASAB', 20250101)");
+    RunSql(
+        "INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
+        "(23456783, 1, 'CAS_B', 0), (23456783, 2, 'CASAB', 20250101)");
     HealthWindow window(*m_client);
     window.show();
     auto* current = Find<QWidget>(&window, "currentCompanyLabel");
@@ -197,8 +199,9 @@ TEST_F(CompanyWindowsTest, AfterADeleteTheLineAndCountersFollowTheNewlySelectedC
     AddCompanyRow("12345674", "ALFA SRL");
     AddCompanyRow("23456783", "BETA SRL");
     AddCompanyRow("1800101221144", "GAMA PFA");
-    RunSql("INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
-           "(1800101221144, 5, 'CAS_B', 0), (1800101221144, 6, 'CASAB', 0)");
+    RunSql(
+        "INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
+        "(1800101221144, 5, 'CAS_B', 0), (1800101221144, 6, 'CASAB', 0)");
     HealthWindow window(*m_client);
     window.show();
     DataListView* view = window.Companies()->View();
@@ -227,7 +230,8 @@ TEST_F(CompanyWindowsTest, AHeaderClickSortsTheCompaniesAndTheSelectionStays) {
     QApplication::processEvents();
     EXPECT_EQ("ALFA SRL", view->CellText(0, "DENUMIRE"));
     EXPECT_EQ("BETA SRL", window.Companies()->SelectedName());
-    EXPECT_EQ("BETA SRL", Find<QWidget>(&window, "currentCompanyLabel")->property("text").toString());
+    EXPECT_EQ("BETA SRL",
+              Find<QWidget>(&window, "currentCompanyLabel")->property("text").toString());
 }
 
 }  // namespace

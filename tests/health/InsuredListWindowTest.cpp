@@ -13,10 +13,10 @@
 #include "FormDriving.h"
 #include "TestServer.h"
 #include "domain/TextNumbers.h"
+#include "ui/CompanyList.h"
 #include "ui/DataListView.h"
 #include "ui/DateTriple.h"
 #include "ui/LinkedLists.h"
-#include "ui/health/CompanyList.h"
 #include "ui/health/HealthWindow.h"
 #include "ui/health/InsuredListWindow.h"
 
@@ -180,7 +180,8 @@ TEST_F(InsuredListWindowTest, CommandsWithoutASelectedRowSayWhatToSelect) {
     m_prompter.ExpectMessage(
         "Trebuie sa selectezi un asigurat pentru a-i modifica forma de angajare!");
     QTest::keyClick(window.get(), Qt::Key_F8);
-    m_prompter.ExpectMessage("Trebuie sa selectezi un asigurat pentru a-i schimba casa de asigurari!");
+    m_prompter.ExpectMessage(
+        "Trebuie sa selectezi un asigurat pentru a-i schimba casa de asigurari!");
     QTest::keyClick(window.get(), Qt::Key_F9);
     m_prompter.ExpectMessage("Trebuie sa selectezi un asigurat pentru a adauga un coasigurat!");
     QTest::keyClick(window.get(), Qt::Key_F5, Qt::ControlModifier);
@@ -206,7 +207,8 @@ TEST_F(InsuredListWindowTest, CommandsWithoutASelectedRowSayWhatToSelect) {
          "Trebuie sa selectezi un asigurat existent pentru a-i schimba casa de asigurari!"},
         {Qt::Key_F5, Qt::ControlModifier,
          "Asiguratul selectat este lichidat si, prin urmare, nu se pot adauga coasigurati noi!"},
-        {Qt::Key_F6, Qt::ControlModifier, "Trebuie sa selectezi un coasigurat pentru a-l modifica!"},
+        {Qt::Key_F6, Qt::ControlModifier,
+         "Trebuie sa selectezi un coasigurat pentru a-l modifica!"},
         {Qt::Key_F8, Qt::ControlModifier, "Trebuie sa selectezi un coasigurat pentru a-l sterge!"},
     };
     for (const auto& r : refused) {

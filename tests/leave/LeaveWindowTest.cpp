@@ -10,11 +10,11 @@
 
 #include "FormDriving.h"
 #include "TestServer.h"
+#include "text/TextCodec.h"
 #include "ui/ColourLabel.h"
+#include "ui/CompanyList.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
-#include "ui/health/CompanyList.h"
 #include "ui/leave/DeclarationDialog.h"
 #include "ui/leave/LeaveWindow.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 
 // A Prompter for tests: it is told, in order, every text the code under test
 // must show or ask, with the answer to give. Any other text, a text out of

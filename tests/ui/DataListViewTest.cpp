@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include "db/ResultTable.h"
+#include "base/ResultTable.h"
 #include "ui/DataListView.h"
 
 namespace {

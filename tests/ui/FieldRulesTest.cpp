@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "FieldTyping.h"
+#include "text/TextCodec.h"
 #include "ui/FieldRules.h"
-#include "ui/TextCodec.h"
 
 namespace {
 

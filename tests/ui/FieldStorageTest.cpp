@@ -7,8 +7,8 @@
 #include "FieldTyping.h"
 #include "TestServer.h"
 #include "db/SqlValues.h"
+#include "text/TextCodec.h"
 #include "ui/FieldRules.h"
-#include "ui/TextCodec.h"
 
 namespace {
 
@@ -18,11 +18,10 @@ protected:
     QString StoredAndReadBack(const QLineEdit* edit) {
         const std::string name = FromQt(edit->text());
         EXPECT_EQ(0, m_client->Query("DELETE FROM asigurati.societati", false));
-        EXPECT_EQ(0,
-                  m_client->Query(SqlStatement("INSERT INTO asigurati.societati (cf, denumire, "
-                                               "ziua_lic, jud) VALUES (12345674, ") +
-                                      SqlText(*m_client, name) + ", '10', 'MB')",
-                                  false));
+        EXPECT_EQ(0, m_client->Query(SqlStatement("INSERT INTO asigurati.societati (cf, denumire, "
+                                                  "ziua_lic, jud) VALUES (12345674, ") +
+                                         SqlText(*m_client, name) + ", '10', 'MB')",
+                                     false));
         EXPECT_EQ(
             0, m_client->Query("SELECT denumire FROM asigurati.societati WHERE cf=12345674", true));
         return ToQt(m_client->GetValue(0, "DENUMIRE"));

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/TextCodec.h"
+#include "text/TextCodec.h"
 
 namespace {
 

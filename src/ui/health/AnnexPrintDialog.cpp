@@ -12,9 +12,9 @@
 #include "health/AnnexPages.h"
 #include "print/PagePrinter.h"
 #include "print/PainterBackend.h"
+#include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 
 namespace {
 

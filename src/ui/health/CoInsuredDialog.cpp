@@ -1,10 +1,10 @@
 #include "ui/health/CoInsuredDialog.h"
 
 #include "domain/ReferenceLists.h"
+#include "text/TextCodec.h"
 #include "ui/FieldRules.h"
 #include "ui/FormNavigation.h"
 #include "ui/RecordForm.h"
-#include "ui/TextCodec.h"
 #include "ui/TypeAhead.h"
 #include "ui_CoInsuredDialog.h"
 
@@ -23,7 +23,8 @@ CoInsuredDialog::CoInsuredDialog(CoInsuredRegister& coInsured, InsuredRegister& 
     // The title of a change reads as the program always wrote it.
     setWindowTitle(edit.modify ? "Modifica un asigurat" : "Adauga un coasigurat");
     m_ui->currentCompany->SetLabelText(companyName);
-    for (const CodedEntry& kind : CoInsuredKinds()) m_ui->tip->addItem(ToQt(std::string(kind.listText)));
+    for (const CodedEntry& kind : CoInsuredKinds())
+        m_ui->tip->addItem(ToQt(std::string(kind.listText)));
     BindRecordFields(this, CoInsuredRegister::Columns());
     ApplyTextRule(m_ui->insuredNume, TextRule::Upper, 50);
     ApplyTextRule(m_ui->insuredPrenume, TextRule::Upper, 50);

@@ -2,9 +2,9 @@
 
 #include "domain/Identifiers.h"
 #include "domain/ReferenceLists.h"
+#include "text/TextCodec.h"
 #include "ui/FormNavigation.h"
 #include "ui/RecordForm.h"
-#include "ui/TextCodec.h"
 #include "ui_CompanyDialog.h"
 
 CompanyDialog::CompanyDialog(CompanyRegister& companies, const CompanyRecord& record,

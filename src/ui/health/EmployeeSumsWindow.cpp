@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
+#include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
 #include "ui/LinkedLists.h"
-#include "ui/TextCodec.h"
 #include "ui/health/SumsDialog.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include "domain/TextNumbers.h"
 #include "health/MonthlySums.h"
+#include "text/TextCodec.h"
 #include "ui/FormNavigation.h"
 #include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
-#include "ui/TextCodec.h"
 #include "ui_EmployerSumsDialog.h"
 
 EmployerSumsDialog::EmployerSumsDialog(EmployerSums& sums, const EmployerMonth& row,
@@ -41,8 +41,7 @@ void EmployerSumsDialog::FundEdited() {
 }
 
 EmployerMonthSums EmployerSumsDialog::Typed() const {
-    EmployerMonthSums typed =
-        ReadRecord(this, EmployerSums::Columns(), EmployerMonthSums{});
+    EmployerMonthSums typed = ReadRecord(this, EmployerSums::Columns(), EmployerMonthSums{});
     if (!m_fundEdited) typed.fondDeSalarii = m_row.sums.fondDeSalarii;
     return typed;
 }

@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 #include "health/MonthlySums.h"
+#include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 #include "ui/health/EmployerSumsDialog.h"
 
 EmployerSumsWindow::EmployerSumsWindow(CClient& client, const std::string& month, QWidget* parent)

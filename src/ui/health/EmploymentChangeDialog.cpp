@@ -1,10 +1,10 @@
 #include "ui/health/EmploymentChangeDialog.h"
 
 #include "domain/ReferenceLists.h"
+#include "text/TextCodec.h"
 #include "ui/FormNavigation.h"
 #include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
-#include "ui/TextCodec.h"
 #include "ui_EmploymentChangeDialog.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
+#include "text/TextCodec.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 #include "ui_FileNamingDialog.h"
 
 FileNamingDialog::FileNamingDialog(const std::string& cf, const std::string& house,

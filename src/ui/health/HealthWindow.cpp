@@ -8,11 +8,11 @@
 #include <QVBoxLayout>
 
 #include "db/CClient.h"
+#include "text/TextCodec.h"
 #include "ui/ColourLabel.h"
+#include "ui/CompanyList.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 #include "ui/health/CoInsuredDialog.h"
-#include "ui/health/CompanyList.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/InsuredListWindow.h"
 #include "ui/health/LiquidationDialog.h"
@@ -29,7 +29,8 @@ HealthWindow::HealthWindow(CClient& client, QWidget* parent)
     BuildCompanyBox(companyBox);
     layout->addWidget(companyBox, 1);
     layout->addWidget(BuildActions());
-    connect(m_companies, &CompanyList::SelectionChanged, this, [this] { OnSelectionChanged(false); });
+    connect(m_companies, &CompanyList::SelectionChanged, this,
+            [this] { OnSelectionChanged(false); });
     // The name or code may have changed: show it again.
     connect(m_companies, &CompanyList::CompanyModified, this, [this] { OnSelectionChanged(true); });
     ShowCompanyLine(false);
@@ -62,18 +63,18 @@ QWidget* HealthWindow::BuildActions() {
     row->setContentsMargins(0, 0, 0, 0);
     auto* insured = new QGroupBox("Asigurati", actions);
     auto* insuredLayout = new QGridLayout(insured);
-    insuredLayout->addWidget(m_keys->Add(insured, "addInsuredButton",
-                                         {Qt::Key_F5, Qt::NoModifier, "[F5]   Adauga"},
-                                         [this] { AddInsured(); }),
-                             0, 0);
+    insuredLayout->addWidget(
+        m_keys->Add(insured, "addInsuredButton", {Qt::Key_F5, Qt::NoModifier, "[F5]   Adauga"},
+                    [this] { AddInsured(); }),
+        0, 0);
     insuredLayout->addWidget(m_keys->Add(insured, "liquidateInsuredButton",
                                          {Qt::Key_F6, Qt::NoModifier, "[F6]   Lichideaza"},
                                          [this] { LiquidateInsured(); }),
                              1, 0);
-    insuredLayout->addWidget(m_keys->Add(insured, "showInsuredButton",
-                                         {Qt::Key_F9, Qt::NoModifier, "[F9]  Afiseaza"},
-                                         [this] { ShowInsured(); }),
-                             2, 0);
+    insuredLayout->addWidget(
+        m_keys->Add(insured, "showInsuredButton", {Qt::Key_F9, Qt::NoModifier, "[F9]  Afiseaza"},
+                    [this] { ShowInsured(); }),
+        2, 0);
     const char* const filters[] = {"toate inregistrarile", "numai asiguratii existenti",
                                    "numai asiguratii lichidati"};
     for (int i = 0; i < 3; ++i) {

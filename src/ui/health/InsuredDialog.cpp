@@ -1,9 +1,9 @@
 #include "ui/health/InsuredDialog.h"
 
 #include "domain/ReferenceLists.h"
+#include "text/TextCodec.h"
 #include "ui/FormNavigation.h"
 #include "ui/RecordForm.h"
-#include "ui/TextCodec.h"
 #include "ui_InsuredDialog.h"
 
 namespace {
@@ -30,8 +30,9 @@ InsuredDialog::InsuredDialog(InsuredRegister& insured, const std::string& compan
     BindRecordFields(this, InsuredRegister::Columns());
     ShowRecord(this, InsuredRegister::Columns(), record);
     // The liquidation date is edited only on a record liquidated when the form opened.
-    for (QWidget* w : {static_cast<QWidget*>(m_ui->iesireLabel), static_cast<QWidget*>(m_ui->iesire),
-                       static_cast<QWidget*>(m_ui->reopenNote)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_ui->iesireLabel), static_cast<QWidget*>(m_ui->iesire),
+          static_cast<QWidget*>(m_ui->reopenNote)})
         w->setVisible(m_edit.liquidationShown);
 
     BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton, m_edit.modify,

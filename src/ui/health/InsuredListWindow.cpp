@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 #include "ui/ColourLabel.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
@@ -175,9 +175,8 @@ QWidget* InsuredListWindow::BuildCoInsuredButtons() {
     };
     const char* const names[] = {"addCoInsuredButton", "modifyCoInsuredButton",
                                  "deleteCoInsuredButton"};
-    const std::function<void()> actions[] = {[this] { AddCoInsured(); },
-                                             [this] { ModifyCoInsured(); },
-                                             [this] { DeleteCoInsured(); }};
+    const std::function<void()> actions[] = {
+        [this] { AddCoInsured(); }, [this] { ModifyCoInsured(); }, [this] { DeleteCoInsured(); }};
     for (int i = 0; i < 3; ++i) {
         QPushButton* button = m_keys->Add(box, names[i], commands[i], actions[i]);
         SizeCommandButton(button);

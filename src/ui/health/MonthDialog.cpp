@@ -1,11 +1,11 @@
 #include "ui/health/MonthDialog.h"
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 #include "health/MonthlySums.h"
+#include "text/TextCodec.h"
 #include "ui/FieldRules.h"
 #include "ui/FormNavigation.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 #include "ui_MonthDialog.h"
 
 namespace {

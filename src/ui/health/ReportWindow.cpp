@@ -6,8 +6,8 @@
 
 #include "db/CClient.h"
 #include "health/MonthlySums.h"
+#include "text/TextCodec.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 #include "ui/health/AnnexFilesWindow.h"
 #include "ui/health/EmployeeSumsWindow.h"
 #include "ui/health/EmployerSumsWindow.h"

@@ -2,9 +2,9 @@
 
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
+#include "text/TextCodec.h"
 #include "ui/FormNavigation.h"
 #include "ui/RecordForm.h"
-#include "ui/TextCodec.h"
 #include "ui_SumsDialog.h"
 
 SumsDialog::SumsDialog(MonthlySums& sums, const std::string& companyName, const EmployeeMonth& row,

@@ -16,10 +16,10 @@
 
 #include "db/CClient.h"
 #include "domain/ReferenceLists.h"
+#include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
-#include "ui/TextCodec.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "base/Prompter.h"
 #include "datalist/DataList.h"
 #include "db/CClient.h"
-#include "db/Prompter.h"
 #include "import/VerifyReport.h"
+#include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "domain/TextNumbers.h"
 #include "leave/DeclarationTotals.h"
 #include "leave/MonthWorkingDays.h"
+#include "text/TextCodec.h"
 #include "ui/FieldRules.h"
 #include "ui/RecordForm.h"
-#include "ui/TextCodec.h"
 
 namespace {
 

@@ -6,18 +6,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "domain/ProgramVersion.h"
 #include "db/CClient.h"
+#include "domain/ProgramVersion.h"
 #include "leave/LeaveFiles.h"
 #include "leave/PrintedDeclaration.h"
 #include "print/PagePrinter.h"
+#include "text/TextCodec.h"
 #include "ui/ColourLabel.h"
+#include "ui/CompanyList.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
 #include "ui/LinkedLists.h"
 #include "ui/PageOutput.h"
-#include "ui/TextCodec.h"
-#include "ui/health/CompanyList.h"
 #include "ui/leave/CertificateDialog.h"
 #include "ui/leave/DeclarationDialog.h"
 #include "ui/leave/LeaveDeclarationPrint.h"

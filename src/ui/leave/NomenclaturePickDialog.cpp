@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "base/Prompter.h"
 #include "db/CClient.h"
-#include "db/Prompter.h"
+#include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
-#include "ui/TextCodec.h"
 
 namespace {
 // Room for COD and DESCRIERE side by side without a horizontal scroll bar.

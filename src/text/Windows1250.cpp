@@ -1,4 +1,4 @@
-#include "ui/TextCodec.h"
+#include "text/Windows1250.h"
 
 #include <array>
 #include <unordered_map>
@@ -32,50 +32,29 @@ const std::unordered_map<char16_t, char>& ReverseTable() {
 
 }  // namespace
 
-QChar ToPageLetter(QChar c) {
-    switch (c.unicode()) {
-        case 0x0218:  // S comma below
-            return QChar(0x015E);
-        case 0x0219:
-            return QChar(0x015F);
-        case 0x021A:  // T comma below
-            return QChar(0x0162);
-        case 0x021B:
-            return QChar(0x0163);
-        default:
-            return c;
-    }
+char16_t UnicodeOfPageByte(unsigned char byte) {
+    return byte < 0x80 ? char16_t(byte) : kHighHalf[byte - 0x80];
 }
 
-bool IsStorable(QChar c) {
-    const char16_t u = ToPageLetter(c).unicode();
-    return u < 0x80 || ReverseTable().count(u) != 0;
-}
-
-QString ToQt(const std::string& text) {
-    QString out;
-    out.reserve(static_cast<qsizetype>(text.size()));
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        out.append(QChar(u < 0x80 ? char16_t(u) : kHighHalf[u - 0x80]));
-    }
-    return out;
-}
-
-std::string FromQt(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
+std::optional<char> PageByteOf(char16_t letter) {
+    if (letter < 0x80) return static_cast<char>(letter);
     const auto& reverse = ReverseTable();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = ToPageLetter(text[i]).unicode();
-        if (u < 0x80) {
-            out += static_cast<char>(u);
-            continue;
-        }
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;  // one character outside the page, one "?"
-        const auto found = reverse.find(u);
-        out += found == reverse.end() ? '?' : found->second;
+    const auto found = reverse.find(letter);
+    if (found == reverse.end()) return std::nullopt;
+    return found->second;
+}
+
+char16_t ToPageLetter(char16_t letter) {
+    switch (letter) {
+        case 0x0218:  // S comma below
+            return 0x015E;
+        case 0x0219:
+            return 0x015F;
+        case 0x021A:  // T comma below
+            return 0x0162;
+        case 0x021B:
+            return 0x0163;
+        default:
+            return letter;
     }
-    return out;
 }

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 
 // What every flow of the registers answers. A flow either did its work (and
 // may hand back the key of the row it wrote) or stopped; when it stopped, the
@@ -21,7 +21,8 @@ public:
     const std::string& Field() const { return m_field; }
 
 private:
-    Outcome(bool ok, long long key, std::string_view field) : m_ok(ok), m_key(key), m_field(field) {}
+    Outcome(bool ok, long long key, std::string_view field)
+        : m_ok(ok), m_key(key), m_field(field) {}
 
     bool m_ok;
     long long m_key;
@@ -30,8 +31,7 @@ private:
 
 // A check that failed: its message is shown, and the flow stops with the
 // caret's field.
-inline Outcome Refuse(Prompter& prompter, const std::string& message,
-                      std::string_view field = {}) {
+inline Outcome Refuse(Prompter& prompter, const std::string& message, std::string_view field = {}) {
     prompter.ShowMessage(message);
     return Outcome::Stopped(field);
 }

@@ -1,10 +1,10 @@
-#include "ui/health/CompanyList.h"
+#include "ui/CompanyList.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "db/Prompter.h"
+#include "base/Prompter.h"
 #include "health/CompanyRegister.h"
 #include "ui/DataListView.h"
 #include "ui/health/CompanyDialog.h"
@@ -38,9 +38,13 @@ CompanyList::CompanyList(CompanyRegister& companies, QWidget* parent)
     Reload();
 }
 
-void CompanyList::Reload() { (void)m_companies.FillList(m_view->List()); }
+void CompanyList::Reload() {
+    (void)m_companies.FillList(m_view->List());
+}
 
-int CompanyList::SelectedRow() const { return m_view->NextSelectedRow(-1); }
+int CompanyList::SelectedRow() const {
+    return m_view->NextSelectedRow(-1);
+}
 
 CompanyRow CompanyList::Selected() const {
     return CompanyRegister::RowAt(m_view->List(), SelectedRow());

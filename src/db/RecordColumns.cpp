@@ -1,5 +1,0 @@
-#include "db/RecordColumns.h"
-
-#include "domain/TextNumbers.h"
-
-std::string ResultName(std::string_view column) { return ToUpper(column); }
