@@ -2,8 +2,8 @@
 // faulty, cut and refused files, alone and together.
 #include <gtest/gtest.h>
 
-#include "../cli/CliRunner.h"
-#include "VerifyTestFiles.h"
+#include "../import/VerifyTestFiles.h"
+#include "CliRunner.h"
 
 using namespace verify_test;
 

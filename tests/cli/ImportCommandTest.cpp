@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "../cli/CliRunner.h"
-#include "ImportTestFiles.h"
+#include "../import/ImportTestFiles.h"
+#include "CliRunner.h"
 #include "TestServer.h"
 #include "import/ImportFile.h"
 #include "import/ImportRows.h"
