@@ -11,7 +11,8 @@
 // "--name VALUE" or "--name=VALUE" when it takes a value, "--name" alone when it
 // is a switch. A value may not be empty: a script that lost a variable on the
 // way ("--cf $CF" with CF unset) is told so instead of working on nothing.
-// The last of an option given twice counts, as the shell's own tools do.
+// The last of an option given twice counts, so a script may repeat an option
+// to change what an earlier part of its command line said.
 struct CliOption {
     std::string_view name;                        // "--cf"
     std::optional<std::string>* value = nullptr;  // for an option that takes a value

@@ -139,9 +139,7 @@ int RunImport(const CliArgs& args) {
     const std::string path = fs::absolute(options.file, error).string();
     CliSession session("orvik-cli import");
     std::string why;
-    if (!session.Open(options.installation, why)) {
-        return why.empty() ? 2 : kReport.Fail(why);
-    }
+    if (!session.Open(options.installation, why)) return why.empty() ? 2 : kReport.Fail(why);
     return Import(session.Client(), options, path);
 }
 
