@@ -13,14 +13,16 @@
 #include "backup/Backup.h"
 #include "backup/CopyFormat.h"
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "db/CClient.h"
 #include "db/InstallationPaths.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "utilizare: orvik-cli backup save FISIER [--installation FOLDER]\n"
+    "backup save FISIER [--installation FOLDER]\n"
     "           orvik-cli backup restore FISIER --yes [--installation FOLDER]\n";
+const CliReport kReport{"backup", kUsage};
 
 // Messages of the connection go where a script's reader looks for them.
 class StderrPrompter : public Prompter {
@@ -43,8 +45,7 @@ std::optional<std::string> FindInstallation(const std::string& chosen) {
 }
 
 int Fail(const std::string& message, int status) {
-    std::cerr << "orvik-cli backup: " << message << "\n";
-    return status;
+    return kReport.Fail(message, status);
 }
 
 int Save(const BackupServer& server, const std::string& file) {
@@ -74,23 +75,21 @@ int Restore(const BackupServer& server, const std::string& file, bool confirmed)
 }
 
 int RunBackup(const CliArgs& args) {
-    std::string action, file, installation;
+    std::string action, file;
+    std::optional<std::string> installation;
     bool yes = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--yes")
-            yes = true;
-        else if (args[i] == "--installation" && i + 1 < args.size())
-            installation = args[++i];
-        else if (action.empty())
-            action = args[i];
-        else if (file.empty())
-            file = args[i];
-        else
-            return Fail(std::string("argument in plus: ") + args[i] + "\n" + kUsage, 2);
-    }
+    const CliOption table[] = {{.name = "--yes", .isSet = &yes},
+                               {.name = "--installation", .value = &installation}};
+    const std::string why = ReadCliOptions(args, 0, table, [&](const std::string& arg) {
+        std::string& next = action.empty() ? action : file;
+        if (!next.empty()) return "argument in plus: " + arg;
+        next = arg;
+        return std::string();
+    });
+    if (!why.empty()) return kReport.Usage(why);
     if ((action != "save" && action != "restore") || file.empty() || (yes && action == "save"))
-        return Fail(kUsage, 2);
-    const auto folder = FindInstallation(installation);
+        return Fail(kReport.UsageText(), 2);
+    const auto folder = FindInstallation(installation.value_or(""));
     if (!folder)
         return Fail(
             "nu gasesc instalarea programului (un folder cu server/bin/my.cnf); "

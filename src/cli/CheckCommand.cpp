@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "domain/Identifiers.h"
 
 namespace {
@@ -18,10 +19,14 @@ Check CheckForKind(const std::string& kind) {
     return nullptr;
 }
 
+const CliReport kReport{"check", "check cnp|cui|iban VALOARE..."};
+
+// Every argument after the kind is a value to judge, whatever it looks like:
+// a script checking a column of values gets one verdict per value.
 int RunCheck(const CliArgs& args) {
     Check check = args.empty() ? nullptr : CheckForKind(args[0]);
     if (check == nullptr || args.size() < 2) {
-        std::cerr << "utilizare: orvik-cli check cnp|cui|iban VALOARE...\n";
+        std::cerr << kReport.UsageText() << "\n";
         return 2;
     }
     bool allValid = true;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "datalist/DataList.h"
 #include "dbf/DbfReader.h"
 #include "dbf/DbfWriter.h"
@@ -48,9 +49,13 @@ std::optional<int> ParseNumber(const std::string& text) {
     return value;
 }
 
+const CliReport kReport{"dbf",
+                        "dbf dump FISIER.dbf\n"
+                        "           orvik-cli dbf write CAMPURI.tsv RANDURI.tsv IESIRE.dbf"};
+
+// A file that could not be written exits 1.
 int Fail(const std::string& message, int status = 1) {
-    std::cerr << "orvik-cli dbf: " << message << "\n";
-    return status;
+    return kReport.Fail(message, status);
 }
 
 constexpr int kUnreadable = 2;
@@ -137,10 +142,16 @@ int Write(const std::string& fieldsPath, const std::string& rowsPath, const std:
 }
 
 int RunDbf(const CliArgs& args) {
-    if (args.size() == 2 && args[0] == "dump") return Dump(args[1]);
-    if (args.size() == 4 && args[0] == "write") return Write(args[1], args[2], args[3]);
-    std::cerr << "utilizare: orvik-cli dbf dump FISIER.dbf\n"
-                 "           orvik-cli dbf write CAMPURI.tsv RANDURI.tsv IESIRE.dbf\n";
+    // No options: the action and its files.
+    std::vector<std::string> words;
+    const std::string why = ReadCliOptions(args, 0, {}, [&](const std::string& arg) {
+        words.push_back(arg);
+        return std::string();
+    });
+    if (!why.empty()) return kReport.Usage(why);
+    if (words.size() == 2 && words[0] == "dump") return Dump(words[1]);
+    if (words.size() == 4 && words[0] == "write") return Write(words[1], words[2], words[3]);
+    std::cerr << kReport.UsageText() << "\n";
     return 2;
 }
 

@@ -18,11 +18,13 @@
 #include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "cli/PdfPrinting.h"
 #include "datalist/DataList.h"
 #include "db/CClient.h"
 #include "domain/ProgramVersion.h"
+#include "domain/TextNumbers.h"
 #include "health/AnnexFiles.h"
 #include "health/PrintedAnnexes.h"
 
@@ -51,70 +53,23 @@ struct Options {
     std::optional<std::string> pdf;
 };
 
-int Usage(const std::string& why) {
-    std::cerr << "orvik-cli health: " << why << "\nutilizare: orvik-cli " << kUsage << "\n";
-    return 2;
-}
-
-int Refuse(const std::string& why) {
-    std::cerr << "orvik-cli health: " << why << "\n";
-    return 2;
-}
-
-// "--name value" or "--name=value"; nothing (and an error) when the value is missing.
-std::optional<std::string> ValueOf(const CliArgs& args, std::size_t& i, const std::string& name,
-                                   std::string& error) {
-    const std::string& arg = args[i];
-    if (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0)
-        return arg.substr(name.size() + 1);
-    if (i + 1 >= args.size() || args[i + 1].empty()) {
-        error = "lipseste valoarea pentru " + name;
-        return std::nullopt;
-    }
-    return args[++i];
-}
-
-bool Named(const std::string& arg, const char* name) {
-    const std::string n(name);
-    return arg == n || arg.compare(0, n.size() + 1, n + "=") == 0;
-}
+const CliReport kReport{"health", kUsage};
 
 // Reads the options; an empty text when they make sense, otherwise why not.
 std::string ParseOptions(const CliArgs& args, Options& o) {
-    std::string error;
-    for (std::size_t i = 1; i < args.size() && error.empty(); ++i) {
-        const std::string& arg = args[i];
-        std::optional<std::string>* target = nullptr;
-        if (arg == "--all-companies")
-            o.allCompanies = true;
-        else if (arg == "--all")
-            o.allHouses = true;
-        else if (arg == "--legal-names")
-            o.legalNames = true;
-        else if (Named(arg, "--cf"))
-            target = &o.cf;
-        else if (Named(arg, "--cas"))
-            target = &o.house;
-        else if (Named(arg, "--installation"))
-            target = &o.installation;
-        else if (Named(arg, "--month"))
-            target = &o.month;
-        else if (Named(arg, "--dir"))
-            target = &o.dir;
-        else if (Named(arg, "--annex"))
-            target = &o.annex;
-        else if (Named(arg, "--pdf"))
-            target = &o.pdf;
-        else
-            return "optiune necunoscuta: " + arg;
-        if (!target) continue;
-        *target = ValueOf(args, i, arg.substr(0, arg.find('=')), error);
-    }
-    return error;
-}
-
-bool IsCompanyCode(const std::string& cf) {
-    return !cf.empty() && cf.find_first_not_of("0123456789") == std::string::npos;
+    const CliOption table[] = {
+        {.name = "--all-companies", .isSet = &o.allCompanies},
+        {.name = "--all", .isSet = &o.allHouses},
+        {.name = "--legal-names", .isSet = &o.legalNames},
+        {.name = "--cf", .value = &o.cf},
+        {.name = "--cas", .value = &o.house},
+        {.name = "--installation", .value = &o.installation},
+        {.name = "--month", .value = &o.month},
+        {.name = "--dir", .value = &o.dir},
+        {.name = "--annex", .value = &o.annex},
+        {.name = "--pdf", .value = &o.pdf},
+    };
+    return ReadCliOptions(args, 1, table);
 }
 
 // What `health files` needs; an empty text when the options make sense.
@@ -124,7 +79,7 @@ std::string CheckFileOptions(const Options& o) {
     if (o.house.has_value() == o.allHouses) return "alege fie --cas CASA, fie --all";
     if (!o.month) return "lipseste --month AAAALL";
     if (!o.dir) return "lipseste --dir FOLDER";
-    if (o.cf && !IsCompanyCode(*o.cf))
+    if (o.cf && !AllDigits(*o.cf))
         return "codul societatii trebuie sa contina numai cifre: " + *o.cf;
     if (!ParseAnnexMonth(*o.month)) return "luna trebuie sa fie de forma AAAALL: " + *o.month;
     return {};
@@ -136,10 +91,10 @@ std::string CheckPrintOptions(const Options& o) {
         return "health print tipareste o singura anexa: --cf, --month, --cas, --annex, --pdf";
     if (!o.cf) return "lipseste --cf COD";
     if (!o.month) return "lipseste --month AAAALL";
-    if (!o.house || o.house->empty()) return "lipseste --cas CASA";
+    if (!o.house) return "lipseste --cas CASA";
     if (!o.annex) return "lipseste --annex a|b|c";
-    if (!o.pdf || o.pdf->empty()) return "lipseste --pdf FISIER";
-    if (!IsCompanyCode(*o.cf)) return "codul societatii trebuie sa contina numai cifre: " + *o.cf;
+    if (!o.pdf) return "lipseste --pdf FISIER";
+    if (!AllDigits(*o.cf)) return "codul societatii trebuie sa contina numai cifre: " + *o.cf;
     if (!ParseAnnexMonth(*o.month)) return "luna trebuie sa fie de forma AAAALL: " + *o.month;
     if (*o.annex != "a" && *o.annex != "b" && *o.annex != "c")
         return "anexa trebuie sa fie a, b sau c: " + *o.annex;
@@ -213,14 +168,14 @@ int WithConnection(const Options& options, const std::function<int(CClient&, Cli
     CliSession session("health");
     session.Messages().SetContext("");
     std::string why;
-    if (!session.Open(options.installation, why)) return why.empty() ? 2 : Refuse(why);
+    if (!session.Open(options.installation, why)) return why.empty() ? 2 : kReport.Fail(why);
     return work(session.Client(), session.Messages());
 }
 
 int RunFiles(const Options& options) {
     std::string why;
     const auto folder = PrepareOutputFolder(*options.dir, why);
-    if (!folder) return Refuse(why);
+    if (!folder) return kReport.Fail(why);
     return WithConnection(options, [&](CClient& client, CliPrompter& prompter) {
         return FilesRun(client, prompter, options, *ParseAnnexMonth(*options.month), *folder).Run();
     });
@@ -258,7 +213,7 @@ int RunPrint(const Options& options) {
     // The file is named from where the tool was started, before it moves.
     std::error_code error;
     const std::string pdf = fs::absolute(*options.pdf, error).string();
-    if (error) return Refuse("nu se poate folosi fisierul " + *options.pdf);
+    if (error) return kReport.Fail("nu se poate folosi fisierul " + *options.pdf);
     return WithPdfPrinting([&] {
         return WithConnection(options, [&](CClient& client, CliPrompter&) {
             return PrintAnnex(client, options, pdf);
@@ -269,11 +224,11 @@ int RunPrint(const Options& options) {
 int RunHealth(const CliArgs& args) {
     const bool files = !args.empty() && args[0] == "files";
     const bool print = !args.empty() && args[0] == "print";
-    if (!files && !print) return Usage("comanda lipsa sau necunoscuta");
+    if (!files && !print) return kReport.Usage("comanda lipsa sau necunoscuta");
     Options options;
     std::string why = ParseOptions(args, options);
     if (why.empty()) why = files ? CheckFileOptions(options) : CheckPrintOptions(options);
-    if (!why.empty()) return Usage(why);
+    if (!why.empty()) return kReport.Usage(why);
     return files ? RunFiles(options) : RunPrint(options);
 }
 

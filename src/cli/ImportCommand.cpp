@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "datalist/DataList.h"
 #include "db/CClient.h"
@@ -35,44 +36,16 @@ struct Options {
     std::optional<std::string> installation;
 };
 
-int Usage(const std::string& why) {
-    std::cerr << "orvik-cli import: " << why << "\nutilizare: orvik-cli " << kUsage << "\n";
-    return 2;
-}
-
-bool Named(const std::string& arg, const std::string& name) {
-    return arg == name || arg.compare(0, name.size() + 1, name + "=") == 0;
-}
+const CliReport kReport{"import", kUsage};
 
 // Reads the options after the kind and the file; an empty text when they make sense.
 std::string ParseOptions(const CliArgs& args, Options& o) {
-    const struct {
-        const char* name;
-        std::optional<std::string>* target;
-    } valued[] = {{"--company-name", &o.name},
-                  {"--payment-day", &o.day},
-                  {"--cas", &o.house},
-                  {"--installation", &o.installation}};
-    for (std::size_t i = 2; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--next-month") {
-            o.nextMonth = true;
-            continue;
-        }
-        bool known = false;
-        for (const auto& v : valued) {
-            if (!Named(arg, v.name)) continue;
-            known = true;
-            if (arg.size() > std::string(v.name).size()) {
-                *v.target = arg.substr(arg.find('=') + 1);
-            } else if (i + 1 < args.size()) {
-                *v.target = args[++i];
-            } else {
-                return std::string("lipseste valoarea pentru ") + v.name;
-            }
-        }
-        if (!known) return "optiune necunoscuta: " + arg;
-    }
+    const CliOption table[] = {{.name = "--company-name", .value = &o.name},
+                               {.name = "--payment-day", .value = &o.day},
+                               {.name = "--cas", .value = &o.house},
+                               {.name = "--installation", .value = &o.installation},
+                               {.name = "--next-month", .isSet = &o.nextMonth}};
+    if (std::string why = ReadCliOptions(args, 2, table); !why.empty()) return why;
     if (o.kind == ImportKind::EarlierReport) {
         if (!o.house) return "lipseste --cas CASA";
         if (InsuranceHousePosition(*o.house) < 0)
@@ -151,24 +124,22 @@ int Import(CClient& client, const Options& o, const std::string& path) {
 }
 
 int RunImport(const CliArgs& args) {
-    if (args.size() < 2) return Usage("lipseste felul importului sau fisierul");
+    if (args.size() < 2) return kReport.Usage("lipseste felul importului sau fisierul");
     Options options;
     if (args[0] == "annex1a")
         options.kind = ImportKind::EarlierReport;
     else if (args[0] != "employees")
-        return Usage("import necunoscut: " + args[0]);
+        return kReport.Usage("import necunoscut: " + args[0]);
     options.file = args[1];
-    if (const std::string why = ParseOptions(args, options); !why.empty()) return Usage(why);
+    if (const std::string why = ParseOptions(args, options); !why.empty())
+        return kReport.Usage(why);
     // The file is named from where the user stands, before the session moves
     // into the installation.
     std::error_code error;
     const std::string path = fs::absolute(options.file, error).string();
     CliSession session("orvik-cli import");
     std::string why;
-    if (!session.Open(options.installation, why)) {
-        if (!why.empty()) std::cerr << "orvik-cli import: " << why << "\n";
-        return 2;
-    }
+    if (!session.Open(options.installation, why)) return why.empty() ? 2 : kReport.Fail(why);
     return Import(session.Client(), options, path);
 }
 

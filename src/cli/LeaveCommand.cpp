@@ -12,9 +12,10 @@
 #include <optional>
 #include <string>
 
-#include "domain/ProgramVersion.h"
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "cli/CliSession.h"
+#include "domain/ProgramVersion.h"
 #include "domain/TextNumbers.h"
 #include "health/AnnexFiles.h"
 #include "leave/LeaveFiles.h"
@@ -36,41 +37,20 @@ struct Options {
     std::optional<std::string> cf, month, rectif, dir, pdf, installation;
 };
 
-int Fail(const std::string& why) {
-    std::cerr << "orvik-cli leave: " << why << "\n";
-    return 2;
-}
+const CliReport kReport{"leave", kUsage};
 
-int Usage(const std::string& why) {
-    return Fail(why + "\nutilizare: orvik-cli " + kUsage);
-}
-
-bool AllDigits(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
-// "--name value" or "--name=value"; an empty text when they make sense.
+// The action, then "--name value" or "--name=value"; an empty text when they make sense.
 std::string ParseOptions(const CliArgs& args, Options& o) {
     if (args.empty()) return "comanda lipsa";
     o.action = args[0];
     if (o.action != "files" && o.action != "print") return "comanda necunoscuta: " + o.action;
-    const std::pair<const char*, std::optional<std::string>*> names[] = {
-        {"--cf", &o.cf},   {"--month", &o.month}, {"--rectif", &o.rectif},
-        {"--dir", &o.dir}, {"--pdf", &o.pdf},     {"--installation", &o.installation}};
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::string name = arg.substr(0, arg.find('='));
-        std::optional<std::string>* target = nullptr;
-        for (const auto& [known, member] : names)
-            if (name == known) target = member;
-        if (!target) return "optiune necunoscuta: " + arg;
-        if (name.size() < arg.size())
-            *target = arg.substr(name.size() + 1);
-        else if (i + 1 < args.size() && !args[i + 1].empty())
-            *target = args[++i];
-        else
-            return "lipseste valoarea pentru " + name;
-    }
+    const CliOption table[] = {{.name = "--cf", .value = &o.cf},
+                               {.name = "--month", .value = &o.month},
+                               {.name = "--rectif", .value = &o.rectif},
+                               {.name = "--dir", .value = &o.dir},
+                               {.name = "--pdf", .value = &o.pdf},
+                               {.name = "--installation", .value = &o.installation}};
+    if (std::string why = ReadCliOptions(args, 1, table); !why.empty()) return why;
     if (!o.cf || !AllDigits(*o.cf)) return "lipseste --cf COD (numai cifre)";
     if (!o.month || !ParseAnnexMonth(*o.month)) return "luna trebuie sa fie de forma AAAALL";
     if (o.rectif && !AllDigits(*o.rectif)) return "--rectif trebuie sa fie un numar";
@@ -88,7 +68,7 @@ long long FindNamed(CliSession& session, const Options& o) {
         const std::string kind = number > 0
                                      ? "declaratia rectificativa nr. " + std::to_string(number)
                                      : "declaratia initiala";
-        Fail("societatea " + *o.cf + " nu are " + kind + " pentru luna " + *o.month);
+        kReport.Fail("societatea " + *o.cf + " nu are " + kind + " pentru luna " + *o.month);
     }
     return *index;
 }
@@ -108,12 +88,13 @@ int PrintPdf(CliSession& session, const Options& o, const std::string& pdf) {
     // Asked before drawing: the printer only finds out page by page. An earlier
     // file of the name is removed, so it cannot pass for the new one.
     if (!std::ofstream(pdf, std::ios::binary | std::ios::app))
-        return Fail("nu se poate scrie fisierul " + pdf);
+        return kReport.Fail("nu se poate scrie fisierul " + pdf);
     std::error_code error;
     fs::remove(pdf, error);
     PagePrinter printer(session.GetPrompter(), PdfFileChooser(pdf));
     if (!PrintLeaveDeclaration(session.Client(), index, printer, kProgramVersion)) return 2;
-    if (fs::file_size(pdf, error) == 0 || error) return Fail("nu s-a putut scrie fisierul " + pdf);
+    if (fs::file_size(pdf, error) == 0 || error)
+        return kReport.Fail("nu s-a putut scrie fisierul " + pdf);
     std::cout << pdf << "\n";
     return 0;
 }
@@ -121,23 +102,24 @@ int PrintPdf(CliSession& session, const Options& o, const std::string& pdf) {
 int RunLeave(const CliArgs& args) {
     Options options;
     const std::string why = ParseOptions(args, options);
-    if (!why.empty()) return Usage(why);
+    if (!why.empty()) return kReport.Usage(why);
     std::string problem;
     // Paths are made absolute before the session moves into the installation.
     std::optional<std::string> target;
     if (options.dir) {
         target = PrepareOutputFolder(*options.dir, problem);
-        if (!target) return Fail(problem);
+        if (!target) return kReport.Fail(problem);
     } else {
         std::error_code error;
         const fs::path pdf = fs::absolute(*options.pdf, error);
         if (error || pdf.filename().empty())
-            return Fail("nu se poate folosi fisierul " + *options.pdf);
-        if (!PrepareOutputFolder(pdf.parent_path().string(), problem)) return Fail(problem);
+            return kReport.Fail("nu se poate folosi fisierul " + *options.pdf);
+        if (!PrepareOutputFolder(pdf.parent_path().string(), problem)) return kReport.Fail(problem);
         target = pdf.string();
     }
     CliSession session("orvik-cli leave");
-    if (!session.Open(options.installation, problem)) return problem.empty() ? 2 : Fail(problem);
+    if (!session.Open(options.installation, problem))
+        return problem.empty() ? 2 : kReport.Fail(problem);
     if (options.action == "files") return WriteFiles(session, options, *target);
     // Fonts need a GUI application; a PDF needs no display.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "datalist/DataList.h"
 #include "import/VerifyReport.h"
 
@@ -40,17 +42,26 @@ int VerifyOne(VerifiedKind kind, const std::string& path) {
     return StatusOf(file.verdict.status);
 }
 
+const CliReport kReport{"verify",
+                        "verify A|B|C|1|2 FISIER.dbf...\n"
+                        "  A, B, C: anexele declaratiei de sanatate; 1, 2: anexele declaratiei de "
+                        "concedii medicale"};
+
 int RunVerify(const CliArgs& args) {
     const auto kind = args.empty() ? std::nullopt : VerifiedKindFromName(args[0]);
     if (!kind || args.size() < 2) {
-        std::cerr << "utilizare: orvik-cli verify A|B|C|1|2 FISIER.dbf...\n"
-                     "  A, B, C: anexele declaratiei de sanatate; 1, 2: anexele declaratiei de "
-                     "concedii medicale\n";
+        std::cerr << kReport.UsageText() << "\n";
         return 2;
     }
+    // No options: every argument after the kind is a file.
+    std::vector<std::string> paths;
+    const std::string why = ReadCliOptions(args, 1, {}, [&](const std::string& arg) {
+        paths.push_back(arg);
+        return std::string();
+    });
+    if (!why.empty()) return kReport.Usage(why);
     int status = 0;
-    for (std::size_t i = 1; i < args.size(); ++i)
-        status = std::max(status, VerifyOne(*kind, args[i]));
+    for (const std::string& path : paths) status = std::max(status, VerifyOne(*kind, path));
     std::cout.flush();
     return status;
 }

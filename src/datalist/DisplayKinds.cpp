@@ -6,8 +6,7 @@
 namespace {
 
 bool AllDigits(std::string_view text, std::size_t length) {
-    return text.size() == length &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return text.size() == length && ::AllDigits(text);
 }
 
 bool IsSign(char c) {

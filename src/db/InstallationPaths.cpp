@@ -62,8 +62,7 @@ std::optional<int> InstallationServerPort(const std::string& folder) {
         if (TrimBlanks(std::string_view(line).substr(0, equals)) != "port") continue;
         const std::string value = TrimBlanks(std::string_view(line).substr(equals + 1));
         const long long port = TextToInteger(value);
-        if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos ||
-            port < 1 || port > 65535)
+        if (!AllDigits(value) || port < 1 || port > 65535)
             return std::nullopt;
         return static_cast<int>(port);
     }

@@ -103,6 +103,10 @@ double ReadHex(std::string_view text, std::size_t& used) {
 
 }  // namespace
 
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
 long long TextToInteger(std::string_view text) {
     std::size_t pos = 0;
     const bool negative = ReadLeadingSign(text, pos);

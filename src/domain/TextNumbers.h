@@ -21,6 +21,10 @@ constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// True for a text of one or more of the digits 0-9 and nothing else: no sign,
+// blank or separator ("" is not a number).
+bool AllDigits(std::string_view text);
+
 // Reads the leading integer of a text like atoll in the "C" locale: leading
 // blanks and one sign accepted, stops at the first non-digit, no digits give
 // 0. Values beyond 64 bits saturate instead of being undefined.

@@ -34,12 +34,6 @@ const DbfFieldLayout k1C[] = {{"CAS_ASIG", "C", 2},
                               {"SVT_ASIG", "N", 12}};
 const DbfFieldLayout kTail[] = {{"NREP", "C", 30}, {"PREP", "C", 30}};
 
-bool AllDigits(const std::string& text) {
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    return !text.empty();
-}
-
 // The text before `separator` and the rest after it; no separator: all of it, then nothing.
 std::pair<std::string, std::string> SplitAt(const std::string& text, char separator) {
     const std::size_t at = text.find(separator);

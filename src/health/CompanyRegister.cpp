@@ -84,7 +84,7 @@
 }  // namespace
 
 bool IsValidCompanyCode(const std::string& cf) {
-    if (cf.empty() || cf.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (!AllDigits(cf)) return false;
     CompanyRecord record;
     record.cf = cf;
     return CheckCode(record) == nullptr;

@@ -23,10 +23,6 @@ const Colour kRefusedColour{255, 0, 0};
 // row of a 10,000-row file, and change nothing.
 constexpr bool kClearAccount = false;
 
-bool AllDigits(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 RowEnd Refuse(DataList& list, int row, const char* message) {
     return RefuseRow(list, row, message);
 }

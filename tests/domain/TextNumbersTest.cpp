@@ -232,4 +232,14 @@ TEST(SliceChars, ClipsInsteadOfThrowing) {
     EXPECT_EQ(SliceCharsFrom("CAS", 99), "");
 }
 
+// Company codes, months, ports and dates are checked with it: a sign, a blank,
+// the characters either side of '0'..'9' or an empty text must not pass.
+TEST(AllDigits, OnlyOneOrMoreDigits) {
+    for (const char* digits : {"0", "12345678", "007", "201003"})
+        EXPECT_TRUE(AllDigits(digits)) << digits;
+    for (const char* other : {"", " 1", "1 ", "+1", "-1", "1.5", "1,5", "12a", "/", ":", "\xb9"})
+        EXPECT_FALSE(AllDigits(other)) << other;
+    EXPECT_FALSE(AllDigits(std::string("12") + '\0' + "3"));
+}
+
 }  // namespace

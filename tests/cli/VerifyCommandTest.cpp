@@ -2,8 +2,8 @@
 // faulty, cut and refused files, alone and together.
 #include <gtest/gtest.h>
 
-#include "../cli/CliRunner.h"
-#include "VerifyTestFiles.h"
+#include "../import/VerifyTestFiles.h"
+#include "CliRunner.h"
 
 using namespace verify_test;
 
@@ -39,8 +39,10 @@ TEST_F(VerifyCommandTest, CleanFaultyAndCutFilesGiveTheirStatus) {
         Write("faulty.dbf", VerifiedKind::AnnexA, {AnnexARecord(), bad, AnnexARecord("1")});
     const CliRun marked = Cli("a " + QuoteForShell(faulty));
     EXPECT_EQ(1, marked.status);
-    EXPECT_EQ(faulty + "\t2\t" + std::string(VerifyMessages::kCatInvalid) + "\n" + faulty +
-                  "\t3\tCampul CNP: Codul Numeric Personal incorect\n" + faulty +
+    EXPECT_EQ(faulty +
+                  "\t2\tCampul CAT: Forma de angajare trebuie sa fie S, CM, AM, CT, CIC, DCM, SCS "
+                  "sau SS\n" +
+                  faulty + "\t3\tCampul CNP: Codul Numeric Personal incorect\n" + faulty +
                   "\tAnexa A: Fisierul a fost verificat! Inregistrarile marcate cu rosu sunt "
                   "eronate. Verifica coloana EROARE de la sfarsitul tabelului\n",
               marked.out);

@@ -4,11 +4,9 @@
 
 #include <sstream>
 
-#include "../cli/CliRunner.h"
-#include "ImportTestFiles.h"
+#include "../import/ImportTestFiles.h"
+#include "CliRunner.h"
 #include "TestServer.h"
-#include "import/ImportFile.h"
-#include "import/ImportRows.h"
 
 using namespace import_test;
 
@@ -40,7 +38,7 @@ TEST_F(ImportCommandTest, EmployeesExitCodesAndLines) {
     // A new company needs its name and payment day.
     CliResult r = Cli("import employees pay.dbf", m_folder);
     EXPECT_EQ(2, r.status);
-    EXPECT_NE(std::string::npos, r.err.find(ImportMessages::kNoCompanyName)) << r.err;
+    EXPECT_NE(std::string::npos, r.err.find("Trebuie sa introduci denumirea societatii!")) << r.err;
     EXPECT_EQ("", r.out);
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
 
@@ -49,7 +47,10 @@ TEST_F(ImportCommandTest, EmployeesExitCodesAndLines) {
     EXPECT_EQ(1, r.status) << r.err;
     const auto lines = Lines(r.out);
     ASSERT_EQ(3u, lines.size()) << r.out;
-    EXPECT_EQ(std::string("pay.dbf\t2\t") + ImportMessages::kBadFormEmployees, lines[0]);
+    EXPECT_EQ(
+        "pay.dbf\t2\tForma de angajare este incorecta (trebuia sa fie S, CM, AM, CT, CIC, DCM, SCS "
+        "sau SS). Inregistrarea a fost ignorata",
+        lines[0]);
     EXPECT_EQ(
         "pay.dbf\t3\tAsigurat inexistent: a fost adaugat; Campul la luna este incorect. "
         "Nu au fost procesate sumele",
@@ -86,12 +87,17 @@ TEST_F(ImportCommandTest, BadUsageAndInvalidFiles) {
     // An annex file is not a payroll file; a cut file is invalid; so is a text file.
     CliResult r = Cli("import employees a.dbf --company-name X --payment-day 1", m_folder);
     EXPECT_EQ(2, r.status);
-    EXPECT_NE(std::string::npos, r.err.find(ImportMessages::kInvalidEmployees));
+    EXPECT_NE(
+        std::string::npos,
+        r.err.find(
+            "Fisierul selectat este invalid!\n\nCiteste manualul pentru formatul de import."));
     const std::string bytes = ReadBytes(m_folder.File("a.dbf"));
     WriteBytes(m_folder.File("cut.dbf"), bytes.substr(0, bytes.size() - 50));
     r = Cli("import annex1a cut.dbf --cas CASAB --company-name X --payment-day 1", m_folder);
     EXPECT_EQ(2, r.status);
-    EXPECT_NE(std::string::npos, r.err.find(ImportMessages::kInvalidAnnex1A));
+    EXPECT_NE(
+        std::string::npos,
+        r.err.find("Fisierul selectat este invalid!\n\nTrebuie sa fie un fisier de tip anexa 1A."));
     WriteBytes(m_folder.File("a.txt"), bytes);
     r = Cli("import annex1a a.txt --cas CASAB --company-name X --payment-day 1", m_folder);
     EXPECT_EQ(2, r.status);
@@ -111,8 +117,11 @@ TEST_F(ImportCommandTest, AnnexTwiceRefusesEveryRecordTheSecondTime) {
     EXPECT_EQ(1, r.status);
     const auto lines = Lines(r.out);
     ASSERT_EQ(3u, lines.size());
-    EXPECT_EQ(std::string("a.dbf\t1\t") + ImportMessages::kAlreadyImported, lines[0]);
-    EXPECT_EQ(std::string("a.dbf\t2\t") + ImportMessages::kAlreadyImported, lines[1]);
+    const std::string alreadyImported =
+        "Asiguratul este deja in baza de date cu aceeasi data de intrare (fisierul a mai fost "
+        "importat o data?).";
+    EXPECT_EQ("a.dbf\t1\t" + alreadyImported, lines[0]);
+    EXPECT_EQ("a.dbf\t2\t" + alreadyImported, lines[1]);
     EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati WHERE cas='CASCJ'"));
 }
 

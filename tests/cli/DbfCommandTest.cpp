@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "DbfTestSupport.h"
+#include "../dbf/DbfTestSupport.h"
 
 // orvik-cli dbf, run as a user runs it.
 

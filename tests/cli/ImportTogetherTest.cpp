@@ -5,8 +5,8 @@
 
 #include <thread>
 
-#include "../cli/CliRunner.h"
-#include "ImportTestFiles.h"
+#include "../import/ImportTestFiles.h"
+#include "CliRunner.h"
 #include "TestServer.h"
 
 using namespace import_test;
