@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
         if (client.Query(sql, false) != 0) return 1;
     DeclarationRegister declarations(client);
 
-    CertificateDialog initial(client, {*declarations.Load(1), "ALFA CONSTRUCT SRL"}, 0);
+    CertificateEntry initialEntry(client, {*declarations.Load(1), "ALFA CONSTRUCT SRL"});
+    CertificateDialog initial(initialEntry, 0);
     initial.show();
     Type(&initial, "cnp", "185");
     Type(&initial, "cert_serie", "CCMAE");
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
     Type(&initial, "zi_bz_calc", "122");
     Snap(&initial, out + "/certificate_initial.png");
 
-    CertificateDialog continued(client, {*declarations.Load(2), "ALFA CONSTRUCT SRL"}, 0);
+    CertificateEntry continuedEntry(client, {*declarations.Load(2), "ALFA CONSTRUCT SRL"});
+    CertificateDialog continued(continuedEntry, 0);
     continued.show();
     continued.findChild<QComboBox*>("tip_rectif")->setCurrentIndex(1);
     Type(&continued, "cnp", "18001");

@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
     app.processEvents();
     panel.grab().save(out + "/import_panel.png");
 
-    ImportDialog dialog(client, ImportKind::Employees);
+    ImportFile payroll(ImportKind::Employees);
+    ImportDialog dialog(client, payroll);
     dialog.resize(900, 600);
     dialog.show();
     dialog.OpenFile();

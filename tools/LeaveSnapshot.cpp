@@ -120,8 +120,8 @@ int main(int argc, char** argv) {
     app.processEvents();
     person.grab().save(out + "/insured_marked.png");
 
-    CertificateContext context{*declarations.Load(2), "ALFA CONSTRUCT SRL"};
-    CertificateDialog certificate(client, context, 0);
+    CertificateEntry entry(client, {*declarations.Load(2), "ALFA CONSTRUCT SRL"});
+    CertificateDialog certificate(entry, 0);
     certificate.show();
     TypeInto(certificate, "cnp", "1800101221145");
     TypeInto(certificate, "cod_indemn", "1");

@@ -106,6 +106,7 @@ public:
     // The columns of the form, named as the table names them.
     static std::span<const RecordColumn<CertificateRecord>> Columns();
     const CertificateContext& Context() const { return m_context; }
+    CClient& Client() { return m_client; }
 
     // Nothing when the statement failed or found no row.
     std::optional<CertificateRecord> Load(long long index);

@@ -104,17 +104,33 @@ void AlignLabelColumns(QWidget* form) {
     for (QWidget* label : labels) label->setMinimumWidth(widest);
 }
 
+namespace {
+
+constexpr KeyCommand kCancel{Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"};
+
+}  // namespace
+
 void BindFormButtons(QDialog* form, QPushButton* confirmButton, QPushButton* cancelButton,
                      bool modify, std::function<void()> confirm) {
+    BindFormButtons(form, confirmButton, cancelButton,
+                    modify ? KeyCommand{Qt::Key_F6, Qt::NoModifier, "[F6]   Modifica"}
+                           : KeyCommand{Qt::Key_F5, Qt::NoModifier, "[F5]   Adauga"},
+                    std::move(confirm));
+}
+
+void BindFormButtons(QDialog* form, QPushButton* confirmButton, QPushButton* cancelButton,
+                     const KeyCommand& command, std::function<void()> confirm) {
     auto* keys = new KeyActions(form);
-    keys->Bind(confirmButton,
-               modify ? KeyCommand{Qt::Key_F6, Qt::NoModifier, "[F6]   Modifica"}
-                      : KeyCommand{Qt::Key_F5, Qt::NoModifier, "[F5]   Adauga"},
-               std::move(confirm));
-    keys->Bind(cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-               [form] { form->reject(); });
+    keys->Bind(confirmButton, command, std::move(confirm));
+    // reject() is virtual: a form that stops a running task first keeps doing so.
+    keys->Bind(cancelButton, kCancel, [form] { form->reject(); });
     SizeCommandButton(confirmButton);
     SizeCommandButton(cancelButton);
+}
+
+void BindFormButtons(QDialog* form, QPushButton* cancelButton) {
+    auto* keys = new KeyActions(form);
+    keys->Bind(cancelButton, kCancel, [form] { form->reject(); });
 }
 
 bool CloseWhenSaved(QDialog* form, const Outcome& saved) {

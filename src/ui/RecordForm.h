@@ -8,6 +8,7 @@
 #include "base/Outcome.h"
 #include "base/RecordColumns.h"
 #include "ui/FieldMarks.h"
+#include "ui/KeyActions.h"
 
 class QDialog;
 class QPushButton;
@@ -34,6 +35,12 @@ void AlignLabelColumns(QWidget* form);
 // "[ESC]   Renunta" closes the form.
 void BindFormButtons(QDialog* form, QPushButton* confirmButton, QPushButton* cancelButton,
                      bool modify, std::function<void()> confirm);
+// The same for a form whose confirming command is its own ("[F6]   Lichideaza").
+void BindFormButtons(QDialog* form, QPushButton* confirmButton, QPushButton* cancelButton,
+                     const KeyCommand& command, std::function<void()> confirm);
+// "[ESC]   Renunta" alone, for a form whose other buttons have no key; the
+// caller sizes its buttons together.
+void BindFormButtons(QDialog* form, QPushButton* cancelButton);
 // What a form does with its register's answer: close, or put the caret on
 // the refused field and stay open. True when it closed.
 bool CloseWhenSaved(QDialog* form, const Outcome& saved);

@@ -35,7 +35,9 @@ const Colour kRed{255, 0, 0};
 class ImportDialogTest : public DbTest {
 protected:
     void Show(ImportKind kind) {
-        m_dialog = std::make_unique<ImportDialog>(*m_client, kind);
+        m_dialog.reset();
+        m_file = std::make_unique<ImportFile>(kind);
+        m_dialog = std::make_unique<ImportDialog>(*m_client, *m_file);
         m_dialog->show();
         QApplication::processEvents();
     }
@@ -55,6 +57,7 @@ protected:
     DataList& List() { return m_dialog->List()->List(); }
 
     TempFolder m_folder;
+    std::unique_ptr<ImportFile> m_file;
     std::unique_ptr<ImportDialog> m_dialog;
 };
 

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <memory>
+#include <vector>
+
 #include "FormDriving.h"
 #include "TestServer.h"
 #include "leave/DeclarationRegister.h"
@@ -38,9 +41,9 @@ protected:
     std::unique_ptr<CertificateDialog> Open(long long declaration, long long certificate = 0) {
         auto loaded = DeclarationRegister(*m_client).Load(declaration);
         EXPECT_TRUE(loaded);
-        auto dialog = std::make_unique<CertificateDialog>(
-            *m_client, CertificateContext{loaded.value_or(DeclarationRecord{}), "ALFA SRL"},
-            certificate);
+        m_entries.push_back(std::make_unique<CertificateEntry>(
+            *m_client, CertificateContext{loaded.value_or(DeclarationRecord{}), "ALFA SRL"}));
+        auto dialog = std::make_unique<CertificateDialog>(*m_entries.back(), certificate);
         dialog->show();
         QApplication::processEvents();
         return dialog;
@@ -66,6 +69,9 @@ protected:
         Type(form, "baza_calc", "2906");
         Type(form, "zi_bz_calc", "122");
     }
+
+    // Each dialog's entry, kept for as long as the test runs.
+    std::vector<std::unique_ptr<CertificateEntry>> m_entries;
 };
 
 TEST_F(CertificateDialogTest, AnInitialLeaveOpensOnTheDeclarationsMonthWithItsHelp) {

@@ -231,7 +231,8 @@ TEST_F(FieldMarksTest, TheCertificateFormMarksItsCnpsDatesAndCode) {
     context.declaration.zileLucratoare = "23";
     context.declaration.nrAng = "10";
     context.companyName = "ALFA SRL";
-    CertificateDialog form(*m_client, context, 0);
+    CertificateEntry entry(*m_client, context);
+    CertificateDialog form(entry, 0);
     form.show();
     Type(&form, "cod_indemn", "9");
     QApplication::processEvents();

@@ -15,6 +15,7 @@
 #include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
+#include "ui/RecordForm.h"
 
 namespace {
 
@@ -58,10 +59,9 @@ AnnexPrintDialog::AnnexPrintDialog(PrintedAnnexes& annexes, PrintedAnnex annex,
     QPushButton* pages = AddButton(buttons, this, "previewButton", "Previzualizare pagini");
     QPushButton* pdf = AddButton(buttons, this, "pdfButton", "Salveaza PDF");
     buttons->addStretch(1);
-    auto* keys = new KeyActions(this);
-    QPushButton* cancel =
-        keys->Add(this, "cancelButton", {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-                  [this] { reject(); });
+    auto* cancel = new QPushButton(this);
+    cancel->setObjectName("cancelButton");
+    BindFormButtons(this, cancel);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
     connect(print, &QPushButton::clicked, this, &AnnexPrintDialog::Print);

@@ -20,12 +20,8 @@ EmployerSumsDialog::EmployerSumsDialog(EmployerSums& sums, const EmployerMonth& 
     // Connected once the form is filled, so opening it recomputes nothing.
     connect(m_ui->fond_de_salarii, &QLineEdit::textChanged, this, &EmployerSumsDialog::FundEdited);
 
-    auto* keys = new KeyActions(this);
-    keys->Bind(m_ui->confirmButton, {Qt::Key_F4, Qt::NoModifier, "[F4]   Salveaza"},
-               [this] { Confirm(); });
-    keys->Bind(m_ui->cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-               [this] { reject(); });
-    for (QPushButton* button : {m_ui->confirmButton, m_ui->cancelButton}) SizeCommandButton(button);
+    BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton,
+                    {Qt::Key_F4, Qt::NoModifier, "[F4]   Salveaza"}, [this] { Confirm(); });
     AlignLabelColumns(this);
     FormNavigation::Install(this);
     m_ui->fond_de_salarii->setFocus();

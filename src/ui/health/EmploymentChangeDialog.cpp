@@ -65,12 +65,8 @@ EmploymentChangeDialog::EmploymentChangeDialog(ChangeKind kind, InsuredRegister&
         return change;
     });
 
-    auto* keys = new KeyActions(this);
-    keys->Bind(m_ui->confirmButton, texts.confirm, [this] { Confirm(); });
-    keys->Bind(m_ui->cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-               [this] { reject(); });
-    SizeCommandButton(m_ui->confirmButton);
-    SizeCommandButton(m_ui->cancelButton);
+    BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton, texts.confirm,
+                    [this] { Confirm(); });
     // A house change waits for its house: nothing is stored without one.
     auto chosen = [this] { m_ui->confirmButton->setEnabled(m_ui->newCode->currentIndex() >= 0); };
     connect(m_ui->newCode, &QComboBox::currentIndexChanged, this, chosen);

@@ -4,6 +4,7 @@
 
 #include "text/TextCodec.h"
 #include "ui/KeyActions.h"
+#include "ui/RecordForm.h"
 #include "ui_FileNamingDialog.h"
 
 FileNamingDialog::FileNamingDialog(const std::string& cf, const std::string& house,
@@ -19,9 +20,7 @@ FileNamingDialog::FileNamingDialog(const std::string& cf, const std::string& hou
         byHouse[i]->setText(
             ToQt(AnnexExampleName(annexes[i], FileNaming::House, cf, house, month)));
     }
-    auto* keys = new KeyActions(this);
-    keys->Bind(m_ui->cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-               [this] { reject(); });
+    BindFormButtons(this, m_ui->cancelButton);
     connect(m_ui->saveButton, &QPushButton::clicked, this, &QDialog::accept);
     m_ui->saveButton->setDefault(true);
     SizeCommandButton(m_ui->saveButton);

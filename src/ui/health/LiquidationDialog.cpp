@@ -20,12 +20,8 @@ LiquidationDialog::LiquidationDialog(InsuredRegister& insured, const std::string
     m_ui->intrare->setFocusPolicy(Qt::NoFocus);
     ClearPerson();
 
-    auto* keys = new KeyActions(this);
-    keys->Bind(m_ui->confirmButton, {Qt::Key_F6, Qt::NoModifier, "[F6]   Lichideaza"},
-               [this] { Confirm(); });
-    keys->Bind(m_ui->cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-               [this] { reject(); });
-    for (QPushButton* button : {m_ui->confirmButton, m_ui->cancelButton}) SizeCommandButton(button);
+    BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton,
+                    {Qt::Key_F6, Qt::NoModifier, "[F6]   Lichideaza"}, [this] { Confirm(); });
 
     if (given) {
         m_ui->cnp->setText(ToQt(given->cnp));

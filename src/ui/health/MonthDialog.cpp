@@ -6,6 +6,7 @@
 #include "ui/FieldRules.h"
 #include "ui/FormNavigation.h"
 #include "ui/KeyActions.h"
+#include "ui/RecordForm.h"
 #include "ui_MonthDialog.h"
 
 namespace {
@@ -26,12 +27,8 @@ MonthDialog::MonthDialog(Prompter& prompter, const std::string& current, QWidget
     m_ui->month->setText(ToQt(shown.month));
     m_ui->year->setText(ToQt(shown.year));
 
-    auto* keys = new KeyActions(this);
-    keys->Bind(m_ui->confirmButton, {Qt::Key_F2, Qt::NoModifier, "[F2]   Salveaza"},
-               [this] { Confirm(); });
-    keys->Bind(m_ui->cancelButton, {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-               [this] { reject(); });
-    for (QPushButton* button : {m_ui->confirmButton, m_ui->cancelButton}) SizeCommandButton(button);
+    BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton,
+                    {Qt::Key_F2, Qt::NoModifier, "[F2]   Salveaza"}, [this] { Confirm(); });
     FormNavigation::Install(this);
     m_ui->month->setFocus();
     m_ui->month->selectAll();

@@ -72,8 +72,9 @@ private:
     int m_rows = 0;
 };
 
-ImportDialog::ImportDialog(CClient& client, ImportKind kind, QWidget* parent)
-    : QDialog(parent), m_client(client), m_file(kind) {
+ImportDialog::ImportDialog(CClient& client, ImportFile& file, QWidget* parent)
+    : QDialog(parent), m_client(client), m_file(file) {
+    const ImportKind kind = m_file.Kind();
     setObjectName(kind == ImportKind::Employees ? "employeeImportDialog" : "annexImportDialog");
     setWindowTitle(kind == ImportKind::Employees
                        ? "Import de date din sursa externa"
@@ -141,7 +142,6 @@ QGroupBox* ImportDialog::BuildCompanyBox() {
 QWidget* ImportDialog::BuildButtons() {
     auto* row = new QWidget(this);
     auto* buttons = new QHBoxLayout(row);
-    auto* keys = new KeyActions(this);
     m_openButton =
         new QPushButton(m_file.Kind() == ImportKind::Employees ? "Deschide fisier"
                                                                : "Deschide fisier de tip anexa 1A",
@@ -154,9 +154,9 @@ QWidget* ImportDialog::BuildButtons() {
     m_stopButton = new QPushButton("Opreste salvarea", row);
     m_stopButton->setObjectName("stopButton");
     connect(m_stopButton, &QPushButton::clicked, this, &ImportDialog::StopSave);
-    m_cancelButton =
-        keys->Add(row, "cancelButton", {Qt::Key_Escape, Qt::NoModifier, "[ESC]   Renunta"},
-                  [this] { reject(); });
+    m_cancelButton = new QPushButton(row);
+    m_cancelButton->setObjectName("cancelButton");
+    BindFormButtons(this, m_cancelButton);
     for (QPushButton* button : {m_openButton, m_saveButton, m_stopButton, m_cancelButton}) {
         button->setAutoDefault(false);
         SizeCommandButton(button);

@@ -22,7 +22,8 @@ class QPushButton;
 class ImportDialog : public QDialog {
     Q_OBJECT
 public:
-    ImportDialog(CClient& client, ImportKind kind, QWidget* parent = nullptr);
+    // The file is opened into the dialog's list; it outlives the dialog.
+    ImportDialog(CClient& client, ImportFile& file, QWidget* parent = nullptr);
 
     DataListView* List() const { return m_list; }
     bool Saving() const { return m_saving; }
@@ -47,7 +48,7 @@ private:
     void SetSaving(bool saving);
 
     CClient& m_client;
-    ImportFile m_file;
+    ImportFile& m_file;
     DataListView* m_list = nullptr;
     QGroupBox* m_company = nullptr;
     QButtonGroup* m_paymentMonth = nullptr;

@@ -41,12 +41,14 @@ ImportWindow::ImportWindow(CClient& client, Prompter& prompter, QWidget* parent)
 }
 
 void ImportWindow::ImportEmployees() {
-    ImportDialog dialog(m_client, ImportKind::Employees, this);
+    ImportFile file(ImportKind::Employees);
+    ImportDialog dialog(m_client, file, this);
     dialog.exec();
 }
 
 void ImportWindow::ImportEarlierReport() {
-    ImportDialog dialog(m_client, ImportKind::EarlierReport, this);
+    ImportFile file(ImportKind::EarlierReport);
+    ImportDialog dialog(m_client, file, this);
     dialog.exec();
 }
 

@@ -48,13 +48,9 @@ void AddItems(QComboBox* combo, std::span<const std::string_view> texts) {
 
 }  // namespace
 
-CertificateDialog::CertificateDialog(CClient& client, const CertificateContext& context,
-                                     long long certificateIndex, QWidget* parent)
-    : QDialog(parent),
-      m_client(client),
-      m_entry(client, context),
-      m_index(certificateIndex),
-      m_ui(new Ui::CertificateDialog) {
+CertificateDialog::CertificateDialog(CertificateEntry& entry, long long certificateIndex,
+                                     QWidget* parent)
+    : QDialog(parent), m_entry(entry), m_index(certificateIndex), m_ui(new Ui::CertificateDialog) {
     m_ui->setupUi(this);
     setObjectName("certificateDialog");
     const bool modify = certificateIndex != 0;
@@ -237,7 +233,7 @@ std::optional<std::string> CertificateDialog::CompleteCode(Nomenclature nomencla
 void CertificateDialog::PickFromList(Nomenclature nomenclature) {
     QLineEdit* field = CodeField(nomenclature);
     const auto pick = NomenclaturePickDialog::Pick(
-        m_client, nomenclature, PresetCode(nomenclature, FromQt(field->text())), this);
+        m_entry.Client(), nomenclature, PresetCode(nomenclature, FromQt(field->text())), this);
     if (!pick) return;
     const bool indemnity = nomenclature == Nomenclature::IndemnityCodes;
     field->setText(ToQt(indemnity ? StripLeadingZeros(pick->code) : pick->code));

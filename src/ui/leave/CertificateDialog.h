@@ -9,7 +9,6 @@
 namespace Ui {
 class CertificateDialog;
 }
-class CClient;
 class QLineEdit;
 
 // "Adauga un certificat de concediu medical" / "Modifica un certificat de
@@ -20,9 +19,10 @@ class QLineEdit;
 class CertificateDialog : public QDialog {
     Q_OBJECT
 public:
-    // `certificateIndex` 0 adds a certificate to the context's declaration.
-    CertificateDialog(CClient& client, const CertificateContext& context,
-                      long long certificateIndex, QWidget* parent = nullptr);
+    // `certificateIndex` 0 adds a certificate to the entry's declaration.
+    // The entry outlives the dialog.
+    CertificateDialog(CertificateEntry& entry, long long certificateIndex,
+                      QWidget* parent = nullptr);
     ~CertificateDialog() override;
 
     // A certificate that could not be read is never shown.
@@ -52,8 +52,7 @@ private:
     QLineEdit* CodeField(Nomenclature nomenclature) const;
     QLineEdit* DescriptionField(Nomenclature nomenclature) const;
 
-    CClient& m_client;
-    CertificateEntry m_entry;
+    CertificateEntry& m_entry;
     long long m_index;
     bool m_loaded = true;
     // While the form fills itself nothing is recomputed: opening and saving

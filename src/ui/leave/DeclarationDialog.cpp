@@ -1,15 +1,9 @@
 #include "ui/leave/DeclarationDialog.h"
 
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QToolTip>
-#include <QVBoxLayout>
 
-#include "db/CClient.h"
 #include "domain/Dates.h"
 #include "domain/TextNumbers.h"
 #include "leave/DeclarationTotals.h"
@@ -17,6 +11,7 @@
 #include "text/TextCodec.h"
 #include "ui/FieldRules.h"
 #include "ui/RecordForm.h"
+#include "ui_DeclarationDialog.h"
 
 namespace {
 
@@ -27,30 +22,30 @@ const char* const kCarriedHelp =
     "<h3>**Suma de recuperat pentru lunile anterioare</h3><br><hr><br>= total suma de recuperat "
     "de la FNUASS<br>(campul N din declaratia lunii anterioare)";
 
-// Fields the program fills itself.
-const char* const kComputed[] = {"zile_lucratoare", "salariul_minim", "contributii_datorate",
-                                 "faambp_datorat",  "baseField",      "totalField",
-                                 "typeField",       "numberField"};
-
-constexpr int kFieldWidth = 130;
-
 long long Whole(const QLineEdit* field) {
-    return field ? TextToInteger(FromQt(field->text())) : 0;
+    return TextToInteger(FromQt(field->text()));
 }
 
 }  // namespace
 
 DeclarationDialog::DeclarationDialog(DeclarationRegister& declarations, const std::string& cf,
                                      long long index, QWidget* parent)
-    : QDialog(parent), m_declarations(declarations), m_cf(cf), m_index(index) {
+    : QDialog(parent),
+      m_declarations(declarations),
+      m_cf(cf),
+      m_index(index),
+      m_ui(new Ui::DeclarationDialog) {
+    m_ui->setupUi(this);
     setObjectName("declarationDialog");
     setWindowTitle(index == 0 ? "Adauga declaratie" : "Modifica declaratie");
-    BuildForm();
+    SetUpFields();
     if (index == 0) return;
     const auto stored = m_declarations.Load(index);
     m_readable = stored.has_value();
     if (m_readable) Fill(*stored);
 }
+
+DeclarationDialog::~DeclarationDialog() = default;
 
 int DeclarationDialog::exec() {
     // A declaration that cannot be read closes the editor at once.
@@ -58,192 +53,132 @@ int DeclarationDialog::exec() {
     return QDialog::exec();
 }
 
-QLineEdit* DeclarationDialog::AddLine(const char* objectName, const QString& label,
-                                      const QString& note, QLabel** noteLabel) {
-    auto* form = findChild<QFormLayout*>("declarationForm");
-    auto* field = new QLineEdit(this);
-    field->setObjectName(objectName);
-    field->setFixedWidth(kFieldWidth);
-    auto* row = new QHBoxLayout();
-    row->addWidget(field);
-    auto* noteText = new QLabel(note, this);
-    noteText->setObjectName(QString(objectName) + "Note");
-    row->addWidget(noteText, 1);
-    if (noteLabel) *noteLabel = noteText;
-    auto* caption = new QLabel(label, this);
-    caption->setObjectName(QString(objectName) + "Label");
-    caption->setBuddy(field);
-    form->addRow(caption, row);
-    return field;
-}
-
-void DeclarationDialog::BuildForm() {
-    auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout();
-    form->setObjectName("declarationForm");
-    layout->addLayout(form);
-
-    auto* monthRow = new QHBoxLayout();
-    m_month = MakeField(this, "monthField", 2, TextRule::Digits);
-    m_year = MakeField(this, "yearField", 4, TextRule::Digits);
-    m_month->setFixedWidth(kFieldWidth / 3);
-    m_year->setFixedWidth(kFieldWidth / 2);
-    monthRow->addWidget(m_month);
-    monthRow->addWidget(m_year);
-    monthRow->addStretch(1);
-    form->addRow("Luna declaratiei:", monthRow);
-    auto* typeRow = new QHBoxLayout();
-    auto* type = new QLineEdit(this);
-    type->setObjectName("typeField");
-    auto* number = new QLineEdit(this);
-    number->setObjectName("numberField");
-    type->setFixedWidth(kFieldWidth);
-    number->setFixedWidth(kFieldWidth / 3);
-    typeRow->addWidget(type);
-    typeRow->addWidget(number);
-    typeRow->addStretch(1);
-    form->addRow("Tipul declaratiei:", typeRow);
-
-    AddLine("zile_lucratoare", "Zile lucratoare in luna:");
-    AddLine("salariul_minim", "Salariul minim pe economie:");
-    AddLine("nr_ang", "D. Numar de angajati:");
-    AddLine("fond_de_salarii", "E. Total fond de salarii brute realizate:");
-    SetHelp(AddLine("baseField", "Baza de calcul:", "*"), kBaseHelp);
-    AddLine("contributii_datorate",
-            "F. Contributii datorate pentru concedii si \nindemnizatii calculate la fondul de "
-            "salarii:",
-            ToQt(LeaveRateLabel(2007)), &m_rateLabel);
-    AddLine("faambp", "G. Indemnizatii suportate din FAAMBP:");
-    AddLine("faambp_datorat", "H. Contributii datorate din FAAMBP:", "= G * 0.85%");
-    AddLine("totalField",
-            "I. Total contributii datorate FNUASS\npentru concedii si indemnizatii:", "= F + H");
-    SetHelp(AddLine("de_recuperat_anterior",
-                    "K. Suma de recuperat de la FNUASS\npentru lunile anterioare:", "**"),
-            kCarriedHelp);
+void DeclarationDialog::SetUpFields() {
+    ApplyTextRule(m_ui->monthField, TextRule::Digits, 2);
+    ApplyTextRule(m_ui->yearField, TextRule::Digits, 4);
+    m_ui->contributii_datorateNote->setText(ToQt(LeaveRateLabel(2007)));
+    SetHelp(kBaseHelp, {m_ui->baseField, m_ui->baseFieldLabel, m_ui->baseFieldNote});
+    SetHelp(kCarriedHelp, {m_ui->de_recuperat_anterior, m_ui->de_recuperat_anteriorLabel,
+                           m_ui->de_recuperat_anteriorNote});
     BindRecordFields<DeclarationRecord>(this, DeclarationRegister::Columns());
-    for (const char* name : kComputed) findChild<QLineEdit*>(name)->setReadOnly(true);
+    BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton, m_index != 0,
+                    [this] { Confirm(); });
 
-    auto* buttons = new QHBoxLayout();
-    m_confirm = new QPushButton(this);
-    m_confirm->setObjectName("confirmButton");
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName("cancelButton");
-    buttons->addStretch(1);
-    buttons->addWidget(m_confirm);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    BindFormButtons(this, m_confirm, cancel, m_index != 0, [this] { Confirm(); });
-
-    connect(m_month, &QLineEdit::textEdited, this, &DeclarationDialog::OnMonthChanged);
-    connect(m_year, &QLineEdit::textEdited, this, &DeclarationDialog::OnMonthChanged);
-    for (const char* name : {"salariul_minim", "nr_ang", "fond_de_salarii", "faambp"})
-        connect(findChild<QLineEdit*>(name), &QLineEdit::textEdited, this,
-                &DeclarationDialog::RecomputeTotals);
+    connect(m_ui->monthField, &QLineEdit::textEdited, this, &DeclarationDialog::OnMonthChanged);
+    connect(m_ui->yearField, &QLineEdit::textEdited, this, &DeclarationDialog::OnMonthChanged);
+    for (QLineEdit* field :
+         {m_ui->salariul_minim, m_ui->nr_ang, m_ui->fond_de_salarii, m_ui->faambp})
+        connect(field, &QLineEdit::textEdited, this, &DeclarationDialog::RecomputeTotals);
 }
 
-// The tooltip of a field and of its caption and note.
-void DeclarationDialog::SetHelp(QWidget* field, const QString& html) {
-    field->setToolTip(html);
-    for (const char* suffix : {"Label", "Note"})
-        if (auto* label = findChild<QLabel*>(field->objectName() + suffix)) label->setToolTip(html);
+// The tooltip of a field, its caption and its note.
+void DeclarationDialog::SetHelp(const QString& html, std::initializer_list<QWidget*> widgets) {
+    for (QWidget* widget : widgets) widget->setToolTip(html);
 }
 
 void DeclarationDialog::Fill(const DeclarationRecord& stored) {
     m_filling = true;
     m_stored = stored;
-    m_year->setText(ToQt(stored.luna.substr(0, 4)));
-    m_month->setText(ToQt(stored.luna.size() >= 6 ? stored.luna.substr(4, 2) : ""));
+    m_type = DeclarationType{stored.Rectifying(),
+                             stored.Rectifying() ? TextToInteger(stored.rectifNr) : 0};
+    m_ui->yearField->setText(ToQt(stored.luna.substr(0, 4)));
+    m_ui->monthField->setText(ToQt(stored.luna.size() >= 6 ? stored.luna.substr(4, 2) : ""));
     ShowRecord<DeclarationRecord>(this, DeclarationRegister::Columns(), stored);
-    findChild<QLineEdit*>("typeField")->setText(ToQt(stored.TypeText()));
-    findChild<QLineEdit*>("numberField")
-        ->setText(stored.Rectifying() ? ToQt(stored.rectifNr) : "0");
-    m_month->setEnabled(false);
-    m_year->setEnabled(false);
+    m_ui->typeField->setText(ToQt(stored.TypeText()));
+    m_ui->numberField->setText(stored.Rectifying() ? ToQt(stored.rectifNr) : "0");
+    m_ui->monthField->setEnabled(false);
+    m_ui->yearField->setEnabled(false);
     // The day split of a 2006 certificate depends on the number of employees.
     const long long month = TextToInteger(stored.luna);
-    if (month >= 200601 && month <= 200611) findChild<QLineEdit*>("nr_ang")->setEnabled(false);
+    if (month >= 200601 && month <= 200611) m_ui->nr_ang->setEnabled(false);
     m_filling = false;
     OnMonthChanged();
 }
 
 int DeclarationDialog::TypedYear() const {
-    return static_cast<int>(TextToInteger(FromQt(m_year->text())));
+    return static_cast<int>(TextToInteger(FromQt(m_ui->yearField->text())));
 }
 
 std::string DeclarationDialog::TypedMonth() const {
-    return PadLeftZeros(FromQt(m_month->text()), 2);
+    return PadLeftZeros(FromQt(m_ui->monthField->text()), 2);
+}
+
+// A month a declaration can be made for: a calendar month from 2006 on.
+bool DeclarationDialog::MonthTyped() const {
+    return IsValidCalendarDate("01", FromQt(m_ui->monthField->text()),
+                               FromQt(m_ui->yearField->text())) &&
+           TypedYear() > 2005;
+}
+
+// A new declaration's type follows its month: initial, or the next
+// rectification when the month has one already. False when the look-up failed.
+bool DeclarationDialog::DecideType() {
+    m_type.reset();
+    m_ui->typeField->clear();
+    m_ui->numberField->clear();
+    if (!MonthTyped()) return true;
+    m_type = m_declarations.DecideType(
+        m_cf, TypedYear(), static_cast<int>(TextToInteger(FromQt(m_ui->monthField->text()))));
+    if (!m_type) return false;
+    m_ui->typeField->setText(m_type->rectifying ? "rectificativa" : "initiala");
+    if (m_type->rectifying) m_ui->numberField->setText(QString::number(m_type->number));
+    return true;
 }
 
 void DeclarationDialog::OnMonthChanged() {
     if (m_filling) return;
-    const int year = TypedYear();
-    m_rateLabel->setText(ToQt(LeaveRateLabel(year)));
-    const std::string yearText = FromQt(m_year->text());
-    const std::string monthText = FromQt(m_month->text());
-    const bool valid = IsValidCalendarDate("01", monthText, yearText);
-    const int month = static_cast<int>(TextToInteger(monthText));
-    if (m_index == 0) {
-        auto* type = findChild<QLineEdit*>("typeField");
-        auto* number = findChild<QLineEdit*>("numberField");
-        type->clear();
-        number->clear();
-        if (valid && year > 2005) {
-            const auto decided = m_declarations.DecideType(m_cf, year, month);
-            if (!decided) return;
-            type->setText(decided->rectifying ? "rectificativa" : "initiala");
-            if (decided->rectifying) number->setText(QString::number(decided->number));
-        }
-    }
-    if (valid) {
-        auto* days = findChild<QLineEdit*>("zile_lucratoare");
-        if (const auto working =
-                LoadMonthWorkingDays(m_declarations.Client(), yearText, monthText)) {
-            days->setText(QString::number(working->count));
-            SetHelp(days, ToQt(working->helpText));
-            if (m_index == 0)
-                QToolTip::showText(days->mapToGlobal(days->rect().center()),
-                                   ToQt(working->helpText), days);
-        }
-        if (const auto wage = m_declarations.MinimumWage(year, month)) {
-            // Without a period in force the user types the wage; a stored
-            // declaration keeps the one typed before.
-            auto* field = findChild<QLineEdit*>("salariul_minim");
-            if (!wage->empty() || m_index == 0) field->setText(ToQt(*wage));
-            field->setReadOnly(!wage->empty());
-        }
-    }
+    m_ui->contributii_datorateNote->setText(ToQt(LeaveRateLabel(TypedYear())));
+    if (m_index == 0 && !DecideType()) return;
+    if (IsValidCalendarDate("01", FromQt(m_ui->monthField->text()),
+                            FromQt(m_ui->yearField->text())))
+        ShowMonthFigures();
     RecomputeTotals();
+}
+
+// The working days and the minimum wage of the typed month.
+void DeclarationDialog::ShowMonthFigures() {
+    const std::string yearText = FromQt(m_ui->yearField->text());
+    const std::string monthText = FromQt(m_ui->monthField->text());
+    QLineEdit* days = m_ui->zile_lucratoare;
+    if (const auto working = LoadMonthWorkingDays(m_declarations.Client(), yearText, monthText)) {
+        days->setText(QString::number(working->count));
+        SetHelp(ToQt(working->helpText),
+                {days, m_ui->zile_lucratoareLabel, m_ui->zile_lucratoareNote});
+        if (m_index == 0)
+            QToolTip::showText(days->mapToGlobal(days->rect().center()), ToQt(working->helpText),
+                               days);
+    }
+    const int month = static_cast<int>(TextToInteger(monthText));
+    if (const auto wage = m_declarations.MinimumWage(TypedYear(), month)) {
+        // Without a period in force the user types the wage; a stored
+        // declaration keeps the one typed before.
+        if (!wage->empty() || m_index == 0) m_ui->salariul_minim->setText(ToQt(*wage));
+        m_ui->salariul_minim->setReadOnly(!wage->empty());
+    }
 }
 
 void DeclarationDialog::RecomputeTotals() {
     if (m_filling) return;
-    auto field = [this](const char* name) { return findChild<QLineEdit*>(name); };
-    const DeclarationTotals totals = ComputeDeclarationTotals(
-        TypedYear(), Whole(field("nr_ang")), Whole(field("salariul_minim")),
-        Whole(field("fond_de_salarii")), Whole(field("faambp")));
-    field("baseField")->setText(QString::number(totals.base));
-    field("contributii_datorate")->setText(QString::number(totals.f));
-    field("faambp_datorat")->setText(QString::number(totals.h));
-    field("totalField")->setText(QString::number(totals.i));
-}
-
-std::string DeclarationDialog::TypeText() const {
-    return FromQt(findChild<QLineEdit*>("typeField")->text());
-}
-
-std::string DeclarationDialog::RectificationNumber() const {
-    return FromQt(findChild<QLineEdit*>("numberField")->text());
+    const DeclarationTotals totals =
+        ComputeDeclarationTotals(TypedYear(), Whole(m_ui->nr_ang), Whole(m_ui->salariul_minim),
+                                 Whole(m_ui->fond_de_salarii), Whole(m_ui->faambp));
+    m_ui->baseField->setText(QString::number(totals.base));
+    m_ui->contributii_datorate->setText(QString::number(totals.f));
+    m_ui->faambp_datorat->setText(QString::number(totals.h));
+    m_ui->totalField->setText(QString::number(totals.i));
 }
 
 void DeclarationDialog::Confirm() {
     DeclarationRecord record =
         ReadRecord<DeclarationRecord>(this, DeclarationRegister::Columns(), m_stored);
     if (m_index == 0) {
+        // A month whose type could not be looked up is looked up again, never guessed.
+        if (!m_type && MonthTyped() && !DecideType()) return;
         record.cf = m_cf;
-        record.luna = FromQt(m_year->text()) + TypedMonth();
-        const bool rectifying = TypeText() != "initiala";
+        record.luna = FromQt(m_ui->yearField->text()) + TypedMonth();
+        const bool rectifying = m_type && m_type->rectifying;
         record.rectificativa = rectifying ? "DA" : "NU";
-        record.rectifNr = rectifying ? RectificationNumber() : "0";
+        record.rectifNr = rectifying ? IntegerToText(m_type->number, false) : "0";
     }
     const Outcome saved = m_declarations.Save(record, m_index);
     if (saved) m_savedKey = saved.Key();

@@ -1,12 +1,15 @@
 #pragma once
 #include <QDialog>
+#include <initializer_list>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "leave/DeclarationRegister.h"
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
+namespace Ui {
+class DeclarationDialog;
+}
 
 // The declaration editor: "Adauga declaratie" for a company, "Modifica
 // declaratie" for a stored declaration. Typing the month decides the type,
@@ -17,36 +20,39 @@ public:
     // `index` 0 adds a declaration for the company `cf`.
     DeclarationDialog(DeclarationRegister& declarations, const std::string& cf, long long index,
                       QWidget* parent = nullptr);
+    ~DeclarationDialog() override;
 
     // The key of the declaration written, after OK.
     long long SavedKey() const { return m_savedKey; }
-    // The type it was saved as: "initiala" or "rectificativa", and its number.
-    std::string TypeText() const;
-    std::string RectificationNumber() const;
+    // What the declaration is saved as: decided by the typed month for a new
+    // one, its own for a stored one; nothing while no month is decided.
+    const std::optional<DeclarationType>& Type() const { return m_type; }
 
     int exec() override;
 
+public slots:
+    void Confirm();
+
 private:
-    void BuildForm();
-    QLineEdit* AddLine(const char* objectName, const QString& label, const QString& note = {},
-                       QLabel** noteLabel = nullptr);
+    void SetUpFields();
     void Fill(const DeclarationRecord& stored);
+    bool DecideType();
     void OnMonthChanged();
+    void ShowMonthFigures();
     void RecomputeTotals();
-    void SetHelp(QWidget* field, const QString& html);
+    bool MonthTyped() const;
     int TypedYear() const;
     std::string TypedMonth() const;
-    void Confirm();
+    static void SetHelp(const QString& html, std::initializer_list<QWidget*> widgets);
 
     DeclarationRegister& m_declarations;
     std::string m_cf;
     long long m_index;
     DeclarationRecord m_stored;
+    // Kept here, never read back from the text the form shows.
+    std::optional<DeclarationType> m_type;
     bool m_readable = true;
     bool m_filling = false;
     long long m_savedKey = 0;
-    QLineEdit* m_month = nullptr;
-    QLineEdit* m_year = nullptr;
-    QLabel* m_rateLabel = nullptr;
-    QPushButton* m_confirm = nullptr;
+    std::unique_ptr<Ui::DeclarationDialog> m_ui;
 };

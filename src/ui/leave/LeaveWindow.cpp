@@ -296,7 +296,8 @@ void LeaveWindow::DeleteCertificate() {
 }
 
 long long LeaveWindow::EditCertificate(const CertificateContext& context, long long certificate) {
-    CertificateDialog dialog(m_client, context, certificate, this);
+    CertificateEntry entry(m_client, context);
+    CertificateDialog dialog(entry, certificate, this);
     return dialog.exec() == QDialog::Accepted ? dialog.SavedKey() : 0;
 }
 
