@@ -37,7 +37,7 @@ const std::string kNoCfA = "Codul de identificare fiscala nu este prezent in cam
 const std::string kNoCfB = "Campurile CF: Codul de identificare fiscala nu este prezent";
 const std::string kNoCfC = "Codul de identificare fiscala nu este prezent in campuril CF";
 const std::string kBadCf = "Campul CF: Codul de identificare fiscala incorect";
-const std::string kBadCnp = "Campul CNP: Codul Numeric Personal incorect";
+const std::string kBadPersonCode = "Campul CNP: Codul Numeric Personal incorect";
 const std::string kBadCat =
     "Campul CAT: Forma de angajare trebuie sa fie S, CM, AM, CT, CIC, DCM, SCS sau SS";
 const std::string kBadAng = "Campul ANG: data este incorecta. trebuie sa fie de forma AAAALLZZ";
@@ -125,10 +125,10 @@ TEST_F(VerifyHealthTest, EachAnnexACheckMarksTheRecordThatBreaksOnlyIt) {
              With(good, 10, "20090230"), With(good, 10, "2009031"), With(good, 11, "20091301"),
              With(good, 11, ""), With(good, 11, "20090720"), With(good, 9, "DCM")});
     EXPECT_EQ(FileStatus::Faulty, verified.file.verdict.status);
-    EXPECT_EQ(
-        (std::vector<std::string>{"", kBadYear, kBadMonth, kBadMonth, kNoCfA, kNoCfA, kBadCf,
-                                  kBadCnp, kBadCat, kBadCat, kBadAng, kBadAng, kBadPl, "", "", ""}),
-        RowMessages(verified.file.verdict));
+    EXPECT_EQ((std::vector<std::string>{"", kBadYear, kBadMonth, kBadMonth, kNoCfA, kNoCfA, kBadCf,
+                                        kBadPersonCode, kBadCat, kBadCat, kBadAng, kBadAng, kBadPl,
+                                        "", "", ""}),
+              RowMessages(verified.file.verdict));
     EXPECT_EQ(kFaultyA, verified.file.verdict.message);
     EXPECT_EQ(12, verified.file.verdict.FaultyCount());
 }
@@ -136,7 +136,8 @@ TEST_F(VerifyHealthTest, EachAnnexACheckMarksTheRecordThatBreaksOnlyIt) {
 TEST_F(VerifyHealthTest, TheFirstFailingCheckIsTheOnlyMessage) {
     const Record bad = With(With(AnnexARecord("1800101221145"), 1, "2005"), 9, "XX");
     const Verified& verified = Run(VerifiedKind::AnnexA, {bad, With(bad, 1, "2006")});
-    EXPECT_EQ((std::vector<std::string>{kBadYear, kBadCnp}), RowMessages(verified.file.verdict));
+    EXPECT_EQ((std::vector<std::string>{kBadYear, kBadPersonCode}),
+              RowMessages(verified.file.verdict));
 }
 
 TEST_F(VerifyHealthTest, EachAnnexBCheckHasItsOwnWording) {
@@ -146,7 +147,7 @@ TEST_F(VerifyHealthTest, EachAnnexBCheckHasItsOwnWording) {
             {good, With(good, 1, "2005"), With(good, 0, "0"), With(good, 2, "0"),
              With(good, 2, "12345678"), With(good, 6, "123"), With(good, 7, "1800101221145"),
              With(good, 10, "X"), With(good, 10, "P")});
-    EXPECT_EQ((std::vector<std::string>{"", kBadYearB, kBadMonthB, kNoCfB, kBadCf, kBadCnp,
+    EXPECT_EQ((std::vector<std::string>{"", kBadYearB, kBadMonthB, kNoCfB, kBadCf, kBadPersonCode,
                                         kBadCnpc, kBadTipc, ""}),
               RowMessages(verified.file.verdict));
 }
