@@ -13,7 +13,6 @@
 
 #include "AnnexTestData.h"
 #include "FormDriving.h"
-#include "health/RemovableMedia.h"
 #include "ui/ColourLabel.h"
 #include "ui/DataListView.h"
 #include "ui/health/AnnexFilesWindow.h"
@@ -108,7 +107,10 @@ TEST_F(AnnexFilesWindowTest, ASaveNeedsAHouseAndAMedium) {
         "Trebuie sa selectezi o casa de asigurari pentru a salva rapoartele electronice!");
     Click("saveButton");
     SelectHouse("CASAB");
-    m_prompter.ExpectMessage(kNoRemovableMedium);
+    m_prompter.ExpectMessage(
+        "Nu este montat niciun disc amovibil (stick USB, CD, discheta) in /media sau /run/media!"
+        "\n\nIntrodu discul si asteapta sa apara pe ecran sau alege \"intr-un alt folder\".\nNu "
+        "s-a salvat niciun fisier.");
     SaveWith([](QWidget* dialog) { Find<QPushButton>(dialog, "saveButton")->click(); });
     EXPECT_TRUE(m_prompter.AllShown());
 }

@@ -1,6 +1,7 @@
 // Adding, changing and deleting dependants, questions answered by script.
 #include <gtest/gtest.h>
 
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "datalist/DataList.h"
 #include "health/CoInsuredRegister.h"
@@ -21,13 +22,13 @@ class CoInsuredFlowsTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-               "(12345674, 'ALFA SRL', '10', 'AB'), (23456783, 'BETA SRL', '10', 'CJ');"
-               "INSERT INTO asigurati.asigurati (cf, cnp, nume, prenume, intrare, iesire) VALUES "
-               "(12345674, 1800101221144, 'POPESCU', 'ION', 20200101, 0),"
-               "(12345674, 2800203400121, 'O''NEIL', 'ANA', 20200101, 0),"
-               "(23456783, 1850505123457, 'IONESCU', 'DAN', 20200101, 0),"
-               "(23456783, 1800202000006, 'VECHI', 'VASILE', 20100101, 20150101)");
+        AddAlfaAndBetaCompanies();
+        RunSql(
+            "INSERT INTO asigurati.asigurati (cf, cnp, nume, prenume, intrare, iesire) VALUES "
+            "(12345674, 1800101221144, 'POPESCU', 'ION', 20200101, 0),"
+            "(12345674, 2800203400121, 'O''NEIL', 'ANA', 20200101, 0),"
+            "(23456783, 1850505123457, 'IONESCU', 'DAN', 20200101, 0),"
+            "(23456783, 1800202000006, 'VECHI', 'VASILE', 20100101, 20150101)");
         m_coInsured = std::make_unique<CoInsuredRegister>(*m_client, "12345674");
     }
     std::string Stored() {

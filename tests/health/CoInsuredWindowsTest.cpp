@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "FormDriving.h"
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "ui/DataListView.h"
 #include "ui/health/CoInsuredDialog.h"
@@ -30,13 +31,13 @@ class CoInsuredWindowsTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-               "(12345674, 'ALFA SRL', '10', 'AB');"
-               "INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, iesire, forma)"
-               " VALUES (12345674, 'CAS_B', 'POPESCU', 'ION', 1800101221144, 20090315, 0, 'S'),"
-               " (12345674, 'CAS_B', 'POPA', 'DAN', 1850505123457, 20100101, 0, 'CM');"
-               "INSERT INTO asigurati.coasigurati (cf, cnp_asig, cnp, nume, prenume, tip) VALUES "
-               "(12345674, 1800101221144, 1500101000019, 'POPESCU', 'VASILE', 'P')");
+        AddAlfaCompany();
+        RunSql(
+            "INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, iesire, forma)"
+            " VALUES (12345674, 'CAS_B', 'POPESCU', 'ION', 1800101221144, 20090315, 0, 'S'),"
+            " (12345674, 'CAS_B', 'POPA', 'DAN', 1850505123457, 20100101, 0, 'CM');"
+            "INSERT INTO asigurati.coasigurati (cf, cnp_asig, cnp, nume, prenume, tip) VALUES "
+            "(12345674, 1800101221144, 1500101000019, 'POPESCU', 'VASILE', 'P')");
     }
     std::unique_ptr<InsuredListWindow> Open() {
         auto window =

@@ -1,6 +1,7 @@
 // The employers' monthly sums against the test server.
 #include <gtest/gtest.h>
 
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "datalist/DataList.h"
 #include "health/EmployerSums.h"
@@ -12,9 +13,7 @@ class EmployerSumsTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql(
-            "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-            "(12345674, 'ALFA SRL', '10', 'AB'), (23456783, 'BETA SRL', '10', 'CJ')");
+        AddAlfaAndBetaCompanies();
         // ALFA has February's sums (and January's); BETA has only January's.
         RunSql(
             "INSERT INTO asigurati.sume_societati (cf, luna, fond_de_salarii, datorat, virat) "

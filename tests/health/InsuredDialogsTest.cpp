@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "FormDriving.h"
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "ui/DateTriple.h"
 #include "ui/health/EmploymentChangeDialog.h"
@@ -22,8 +23,7 @@ class InsuredDialogsTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-               "(12345674, 'ALFA SRL', '10', 'AB')");
+        AddAlfaCompany();
         m_insured = std::make_unique<InsuredRegister>(*m_client, "12345674");
     }
     void AddPerson(const char* cnp, const char* nume, long long iesire) {

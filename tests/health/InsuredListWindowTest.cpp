@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "FormDriving.h"
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "domain/TextNumbers.h"
 #include "ui/CompanyList.h"
@@ -39,9 +40,7 @@ class InsuredListWindowTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql(
-            "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-            "(12345674, 'ALFA SRL', '10', 'AB'), (23456783, 'BETA SRL', '10', 'CJ')");
+        AddAlfaAndBetaCompanies();
         RunSql(std::string("INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, "
                            "iesire, forma) VALUES "
                            "(12345674, 'CAS_B', 'POPESCU', 'ION', ") +

@@ -1,6 +1,7 @@
 // The insured register against the test server, questions answered by script.
 #include <gtest/gtest.h>
 
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "datalist/DataList.h"
 #include "health/InsuredRegister.h"
@@ -27,8 +28,7 @@ class InsuredRegisterTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-               "(12345674, 'ALFA SRL', '10', 'AB'), (23456783, 'BETA SRL', '10', 'CJ')");
+        AddAlfaAndBetaCompanies();
         m_insured = std::make_unique<InsuredRegister>(*m_client, kCf);
     }
     long long Hire(const InsuredRecord& record) {
@@ -324,8 +324,7 @@ TEST_F(EmploymentChangeTest, TheOldRecordClosesOnThePreviousCalendarDay) {
     };
     for (const auto& c : cases) {
         ResetData();
-        RunSql("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-               "(12345674, 'ALFA SRL', '10', 'AB')");
+        AddAlfaCompany();
         const Outcome changed = m_insured->ChangeEmployment(Change(ChangeKind::Form, c.hire, c.on, "S"));
         ASSERT_TRUE(changed) << c.on;
         EXPECT_EQ(c.records, Records()) << c.on;

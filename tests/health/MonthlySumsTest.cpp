@@ -1,6 +1,7 @@
 // An employee's monthly sums against the test server, questions answered by script.
 #include <gtest/gtest.h>
 
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "datalist/DataList.h"
 #include "health/MonthlySums.h"
@@ -11,14 +12,17 @@ const char* const kMonth = "200902";
 const Colour kRed{255, 0, 0};
 const Colour kGreen{0, 127, 0};
 const Colour kBlack{0, 0, 0};
+// Asked before the sums of the month before are carried into this one.
+const char* const kCarryForwardQuestion =
+    "ATENTIE:\nLa toti salariatii care nu au inca sume introduse, se vor completa automat sumele "
+    "din ultima luna anterioara.\nCotele de contributie vor fi actualizate automat.\n\nVrei sa "
+    "continui?";
 
 class MonthlySumsTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql(
-            "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-            "(12345674, 'ALFA SRL', '10', 'AB'), (23456783, 'BETA SRL', '10', 'CJ')");
+        AddAlfaAndBetaCompanies();
         // February 2009 at ALFA: who belongs to it and who does not.
         RunSql(
             "INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, iesire, "
@@ -205,11 +209,11 @@ TEST_F(MonthlySumsTest, CarryForwardFillsOnlyRowsWithoutSumsFromTheLatestEarlier
     AddSums("ENE", 200905, "5000", "1");  // only later sums: starts from zero
     Fill();
 
-    m_prompter.ExpectQuestion(SumsMessages::kCarryQuestion, false);
+    m_prompter.ExpectQuestion(kCarryForwardQuestion, false);
     EXPECT_FALSE(m_sums->CarryForward(m_list));
     EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.sume WHERE luna=200902"));
 
-    m_prompter.ExpectQuestion(SumsMessages::kCarryQuestion, true);
+    m_prompter.ExpectQuestion(kCarryForwardQuestion, true);
     const Outcome carried = m_sums->CarryForward(m_list);
     ASSERT_TRUE(carried);
     EXPECT_EQ(3, carried.Key());
@@ -226,7 +230,7 @@ TEST_F(MonthlySumsTest, CarryForwardFillsOnlyRowsWithoutSumsFromTheLatestEarlier
     EXPECT_EQ("2700.50", m_sums->Totals(m_list).fund);
 
     // A second run finds nothing left to carry, and still asks only once.
-    m_prompter.ExpectQuestion(SumsMessages::kCarryQuestion, true);
+    m_prompter.ExpectQuestion(kCarryForwardQuestion, true);
     EXPECT_EQ(0, m_sums->CarryForward(m_list).Key());
     EXPECT_EQ("4", SqlScalar("SELECT COUNT(*) FROM asigurati.sume WHERE luna=200902"));
 }
@@ -241,7 +245,7 @@ TEST_F(MonthlySumsTest, AFailedCarryForwardSaysHowManyRowsItSavedAndShowsOnlyTho
         "IF NEW.id_cnp=" +
         std::to_string(KeyOf("DOBRE")) +
         " THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='stricat'; END IF");
-    m_prompter.ExpectQuestion(SumsMessages::kCarryQuestion, true)
+    m_prompter.ExpectQuestion(kCarryForwardQuestion, true)
         .ExpectMessage("EROARE Mysql:\n\nstricat")
         .ExpectMessage(
             "Preluarea sumelor s-a oprit din cauza unei erori.\nAngajati ale caror sume au fost "

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "FormDriving.h"
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "domain/ReferenceLists.h"
 #include "health/MonthlySums.h"
@@ -55,9 +56,7 @@ class SumsWindowsTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql(
-            "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-            "(12345674, 'ALFA SRL', '10', 'AB'), (23456783, 'BETA SRL', '10', 'CJ')");
+        AddAlfaAndBetaCompanies();
         RunSql(
             "INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, iesire, "
             "forma) VALUES "
@@ -103,7 +102,7 @@ TEST_F(SumsWindowsTest, StepsTwoToFourWaitForAMonthThatTheMonthDialogChecks) {
               Find<QPushButton>(&window, "step2Button")->text());
     EXPECT_EQ("", TextOf(&window, "monthLine"));
     for (Qt::Key key : {Qt::Key_F3, Qt::Key_F4, Qt::Key_F5}) {
-        m_prompter.ExpectMessage(SumsMessages::kChooseMonth);
+        m_prompter.ExpectMessage("Trebuie sa selectezi o luna pentru care se genereaza rapoarte!");
         QTest::keyClick(&window, key);
     }
     EXPECT_TRUE(m_prompter.AllShown());
@@ -166,9 +165,9 @@ TEST_F(SumsWindowsTest, TheEmployeesFollowTheSelectedCompanyWithCountAndTotals) 
     }
     EXPECT_EQ(QColor(0, 127, 0),
               Find<QLabel>(window.get(), "hiredLegend")->palette().color(QPalette::WindowText));
-    m_prompter.ExpectMessage(SumsMessages::kSelectEmployee);
+    m_prompter.ExpectMessage("Trebuie sa selectezi un angajat pentru a-i modifica sumele!");
     QTest::keyClick(window.get(), Qt::Key_F6);
-    m_prompter.ExpectMessage(SumsMessages::kSelectCompanyToCarry);
+    m_prompter.ExpectMessage("Trebuie sa selectezi o societate pentru a prelua sumele!");
     QTest::keyClick(window.get(), Qt::Key_F8);
 
     DataListView* companies = Companies(window.get());
@@ -252,7 +251,12 @@ TEST_F(SumsWindowsTest, TheSumsFormRecomputesOnlyWhenTheSalaryIsEdited) {
 TEST_F(SumsWindowsTest, F8CarriesTheEarlierMonthIntoTheListAndTheTotals) {
     auto window = OpenStep2();
     ClickRow(Companies(window.get()), RowOf(Companies(window.get()), "DENUMIRE", "ALFA SRL"));
-    m_prompter.ExpectQuestion(SumsMessages::kCarryQuestion, true);
+    m_prompter.ExpectQuestion(
+        "ATENTIE:\nLa toti salariatii care nu au inca sume introduse, se vor completa automat "
+        "sumele "
+        "din ultima luna anterioara.\nCotele de contributie vor fi actualizate automat.\n\nVrei sa "
+        "continui?",
+        true);
     QTest::keyClick(window.get(), Qt::Key_F8);
     EXPECT_EQ("1234.5|60|50", Stored("ALBU"));
     EXPECT_EQ("2000|110|110", Stored("BARBU"));

@@ -14,7 +14,6 @@
 #include "import/ImportSave.h"
 
 using namespace import_test;
-using namespace ImportMessages;
 
 namespace {
 
@@ -71,14 +70,14 @@ protected:
 
 TEST_F(ImportChunkTest, ManyRowsAreWrittenWithAFewStatements) {
     OpenRows(Many(1200, "200907", "1000"));
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     long long before = Statements();
     EXPECT_EQ(SaveEnd::Finished, Save().end);
     // Row by row, 1,200 new employees took about 4,800 statements.
     EXPECT_GT(150, Statements() - before);
     EXPECT_EQ("1200", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
     OpenRows(Many(1200, "200907", "1500"));
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     before = Statements();
     EXPECT_EQ(SaveEnd::Finished, Save().end);
     // And about 10,800 to import them again.
@@ -88,17 +87,17 @@ TEST_F(ImportChunkTest, ManyRowsAreWrittenWithAFewStatements) {
 
 TEST_F(ImportChunkTest, ARepeatedPersonIsLoggedOnceForEachOfItsRows) {
     OpenRows({Employee(kCnpA, "POPA", "200907", "1000"), Employee(kCnpB, "ALBU", "200907")});
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     Save();
     // POPA three times: twice in July (the second replaces the first), once in August.
     OpenRows({Employee(kCnpA, "POPA", "200907", "1100"), Employee(kCnpB, "ALBU", "200907"),
               Employee(kCnpA, "POPESCU", "200908", "1200"),
               Employee(kCnpA, "POPA", "200907", "1300")});
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     EXPECT_EQ(SaveEnd::Finished, Save().end);
-    EXPECT_EQ(std::string(kPersonUpdated) + kSumsUpdatedNote, m_list.CellText(0, "EROARE"));
-    EXPECT_EQ(std::string(kPersonUpdated) + kSumsAddedNote, m_list.CellText(2, "EROARE"));
-    EXPECT_EQ(std::string(kPersonUpdated) + kSumsUpdatedNote, m_list.CellText(3, "EROARE"));
+    EXPECT_EQ(kUpdatedSumsUpdated, m_list.CellText(0, "EROARE"));
+    EXPECT_EQ(kUpdatedSumsAdded, m_list.CellText(2, "EROARE"));
+    EXPECT_EQ(kUpdatedSumsUpdated, m_list.CellText(3, "EROARE"));
     EXPECT_EQ("200907:1300|200908:1200",
               SqlScalar(std::string("SELECT GROUP_CONCAT(luna, ':', salariu ORDER BY luna "
                                     "SEPARATOR '|') FROM asigurati.sume WHERE cnp=") +
@@ -115,16 +114,16 @@ TEST_F(ImportChunkTest, ARepeatedPersonIsLoggedOnceForEachOfItsRows) {
 
 TEST_F(ImportChunkTest, ReimportingManyRowsUpdatesEachOnceAndKeepsTheirDates) {
     OpenRows(Many(1200, "200907", "1000"));
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     Save();
     RunSql(
         "UPDATE asigurati.asigurati SET ZZ_DATA='2001-02-03 04:05:06'; UPDATE asigurati.sume "
         "SET ZZ_DATA='2001-02-03 04:05:06'");
     OpenRows(Many(1200, "200907", "1500"));
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     const ImportResult result = Save();
     EXPECT_EQ(1200, result.Count(RowEnd::Taken));
-    EXPECT_EQ(std::string(kPersonUpdated) + kSumsUpdatedNote, m_list.CellText(1199, "EROARE"));
+    EXPECT_EQ(kUpdatedSumsUpdated, m_list.CellText(1199, "EROARE"));
     EXPECT_EQ("1200|1200|1500", SqlScalar("SELECT CONCAT(COUNT(*), '|', COUNT(DISTINCT id_cnp), "
                                           "'|', MIN(salariu)) FROM asigurati.sume"));
     // The copies hold what was replaced, one per record.
@@ -152,12 +151,12 @@ TEST_F(ImportChunkTest, ARefusalDeepInALargeChunkKeepsExactlyTheRowsBeforeIt) {
     EXPECT_EQ(SaveEnd::Failed, result.end);
     EXPECT_EQ(799, result.Saved());
     EXPECT_EQ(RowEnd::Refused, result.rows[10]);
-    EXPECT_EQ(kBadFormEmployees, m_list.CellText(10, "EROARE"));
+    EXPECT_EQ(kBadFormRow, m_list.CellText(10, "EROARE"));
     EXPECT_EQ(RowEnd::Failed, result.rows[800]);
     EXPECT_EQ(RowEnd::NotReached, result.rows[801]);
     EXPECT_EQ("", m_list.CellText(800, "EROARE"));
     EXPECT_EQ("", m_list.CellText(801, "EROARE"));
-    EXPECT_EQ(std::string(kPersonAdded) + kSumsAddedNote, m_list.CellText(799, "EROARE"));
+    EXPECT_EQ(kAddedSumsAdded, m_list.CellText(799, "EROARE"));
     EXPECT_EQ("799|799", SqlScalar("SELECT CONCAT((SELECT COUNT(*) FROM asigurati.asigurati), "
                                    "'|', (SELECT COUNT(*) FROM asigurati.sume))"));
     EXPECT_EQ(NthCnp(800), SqlScalar("SELECT MAX(cnp) FROM asigurati.asigurati"));
@@ -168,12 +167,16 @@ TEST_F(ImportChunkTest, ASaveWaitsForAnotherImportAndGivesUpWithNothingSaved) {
     OpenRows(Many(3, "200907", "1000"));
     const auto other = HoldImportLock();
     WaitingProgress progress;
-    m_prompter.ExpectMessage(OtherImportMessage(1));
+    m_prompter.ExpectMessage(
+        "Un alt import de date in aceeasi baza de date nu s-a terminat in 1 de secunde.\n\nNu a "
+        "fost salvat nimic. Incearca din nou dupa ce se termina.");
     EXPECT_EQ(SaveEnd::NotStarted, Save(&progress, 1).end);
     EXPECT_LE(1, progress.m_waits);
     // Stopped by the user while waiting: nothing saved, and the message says so.
     progress.m_keepWaiting = false;
-    m_prompter.ExpectMessage(CancelledMessage(0, 0, 3));
+    m_prompter.ExpectMessage(
+        "Salvarea a fost intrerupta.\n\nAu fost parcurse 0 din 3 inregistrari, iar 0 au fost "
+        "salvate in baza de date.");
     EXPECT_EQ(SaveEnd::Cancelled, Save(&progress).end);
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
@@ -188,7 +191,7 @@ TEST_F(ImportChunkTest, ASaveWaitingForAnotherImportGoesOnWhenItEnds) {
             0, other->Query(std::string("SELECT RELEASE_LOCK('") + kImportLockName + "')", false));
     });
     WaitingProgress progress;
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     const ImportResult result = Save(&progress);
     release.join();
     EXPECT_EQ(SaveEnd::Finished, result.end);
@@ -197,7 +200,7 @@ TEST_F(ImportChunkTest, ASaveWaitingForAnotherImportGoesOnWhenItEnds) {
     // The lock was given back: the next save does not wait.
     OpenRows(Many(3, "200907", "1000"));
     progress.m_waits = 0;
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     Save(&progress);
     EXPECT_EQ(0, progress.m_waits);
 }

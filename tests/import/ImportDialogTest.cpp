@@ -26,7 +26,6 @@
 #include "ui/import/ImportWindow.h"
 
 using namespace import_test;
-using namespace ImportMessages;
 
 namespace {
 
@@ -74,7 +73,7 @@ TEST_F(ImportDialogTest, PayrollFileOpensFillsTheCompanyAndSaves) {
 
     // A wrong file leaves everything closed.
     WriteTable(m_folder.File("bad.dbf"), kAnnex1AFields, {Annex1A(kCnpA, "POPA", "S")});
-    OpenFile(m_folder.File("bad.dbf"), kInvalidEmployees);
+    OpenFile(m_folder.File("bad.dbf"), kEmployeeFileInvalid.c_str());
     EXPECT_FALSE(Find<QPushButton>(W(), "saveButton")->isEnabled());
 
     Row badForm = Employee(kCnpB, "ALBU", "200907");
@@ -94,11 +93,11 @@ TEST_F(ImportDialogTest, PayrollFileOpensFillsTheCompanyAndSaves) {
     ASSERT_EQ(2, buttons.size());
     EXPECT_EQ("a lunii urmatoare", buttons[1]->text().toStdString());
     buttons[1]->setChecked(true);
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     Click("saveButton");
     EXPECT_EQ("GAMA SRL|15|1", SqlScalar("SELECT CONCAT_WS('|', denumire, ziua_lic, luna_lic) "
                                          "FROM asigurati.societati"));
-    EXPECT_EQ(std::string(kPersonAdded) + kSumsAddedNote, List().CellText(0, "EROARE"));
+    EXPECT_EQ(kAddedSumsAdded, List().CellText(0, "EROARE"));
     EXPECT_TRUE(List().RowColoursAt(1).m_textColour == kRed);
     // The file was saved: opening another needs a new window.
     EXPECT_FALSE(Find<QPushButton>(W(), "openButton")->isEnabled());
@@ -128,7 +127,7 @@ TEST_F(ImportDialogTest, KnownCompanyAndTheChosenHouseOfTheAnnexImport) {
     auto* house = Find<QComboBox>(W(), "houseCombo");
     ASSERT_EQ(44, house->count());
     house->setCurrentIndex(15);  // CJ - Cluj
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     Click("saveButton");
     EXPECT_EQ("CASCJ", SqlScalar("SELECT cas FROM asigurati.asigurati"));
     EXPECT_EQ("", List().CellText(0, "EROARE"));
@@ -150,7 +149,9 @@ TEST_F(ImportDialogTest, ClosingDuringASaveStopsItBetweenRows) {
         EXPECT_FALSE(Find<QPushButton>(W(), "saveButton")->isEnabled());
         static_cast<QDialog*>(m_dialog.get())->reject();
     });
-    m_prompter.ExpectMessage(CancelledMessage(1, 1, 200));
+    m_prompter.ExpectMessage(
+        "Salvarea a fost intrerupta.\n\nAu fost parcurse 1 din 200 inregistrari, iar 1 au fost "
+        "salvate in baza de date.");
     Click("saveButton");
     EXPECT_TRUE(sawProgress);
     EXPECT_TRUE(m_dialog->isVisible());
@@ -176,9 +177,11 @@ TEST_F(ImportDialogTest, ASaveWaitingForAnotherImportSaysSoAndCanBeStopped) {
         shown = Find<QLabel>(W(), "progressText")->text().toStdString();
         static_cast<QDialog*>(m_dialog.get())->reject();
     });
-    m_prompter.ExpectMessage(CancelledMessage(0, 0, 2));
+    m_prompter.ExpectMessage(
+        "Salvarea a fost intrerupta.\n\nAu fost parcurse 0 din 2 inregistrari, iar 0 au fost "
+        "salvate in baza de date.");
     Click("saveButton");
-    EXPECT_EQ(kWaitingForOtherImport, shown);
+    EXPECT_EQ("Se asteapta terminarea altui import de date in aceeasi baza de date...", shown);
     EXPECT_FALSE(m_dialog->Saving());
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
 }

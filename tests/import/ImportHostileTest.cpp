@@ -12,7 +12,6 @@
 #include "import/ImportSave.h"
 
 using namespace import_test;
-using namespace ImportMessages;
 
 namespace {
 
@@ -92,13 +91,13 @@ TEST_F(ImportHostileTest, InjectedCellsAreRefusedAndNamesStoredByteForByte) {
     Row injectedAmount = Employee(NthCnp(2), "W", "200907", "1); DROP TABLE x; --");
     OpenRows(wide, {injected, injectedForm, injectedMonth, highBytes, longRow, injectedAmount});
 
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     EXPECT_EQ(SaveEnd::Finished, Save().end);
-    EXPECT_EQ(kBadCnp, m_list.CellText(0, "EROARE"));
-    EXPECT_EQ(kBadFormEmployees, m_list.CellText(1, "EROARE"));
+    EXPECT_EQ(kBadCnpRow, m_list.CellText(0, "EROARE"));
+    EXPECT_EQ(kBadFormRow, m_list.CellText(1, "EROARE"));
     EXPECT_TRUE(m_list.RowColoursAt(0).m_textColour == kRed);
     // The month with a tail: the person stands, the sums are refused.
-    EXPECT_EQ(std::string(kPersonAdded) + kBadMonthNote, m_list.CellText(2, "EROARE"));
+    EXPECT_EQ(kAddedBadMonth, m_list.CellText(2, "EROARE"));
     EXPECT_EQ(
         Hex(high.substr(0, 50)),
         SqlScalar(std::string("SELECT HEX(nume) FROM asigurati.asigurati WHERE cnp=") + kCnpA));
@@ -109,7 +108,10 @@ TEST_F(ImportHostileTest, InjectedCellsAreRefusedAndNamesStoredByteForByte) {
     EXPECT_EQ(longName.substr(0, 50),
               SqlScalar("SELECT nume FROM asigurati.asigurati WHERE cnp=" + NthCnp(1)));
     // The amount that is no number does not reach the sums.
-    EXPECT_EQ(std::string(kPersonAdded) + kBadAmountsNote, m_list.CellText(5, "EROARE"));
+    EXPECT_EQ(
+        "Asigurat inexistent: a fost adaugat; Sumele nu sunt numere. Nu au fost procesate "
+        "sumele",
+        m_list.CellText(5, "EROARE"));
     EXPECT_EQ("4", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
     EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
 }
@@ -142,7 +144,9 @@ TEST_F(ImportHostileTest, FailingStatementKeepsTheRowsBeforeIt) {
 TEST_F(ImportHostileTest, CancelKeepsWhatWasSavedAndSaysHowMuch) {
     OpenRows(kEmployeeFields, Hundred());
     StoppingProgress progress(3);
-    m_prompter.ExpectMessage(CancelledMessage(3, 3, 100));
+    m_prompter.ExpectMessage(
+        "Salvarea a fost intrerupta.\n\nAu fost parcurse 3 din 100 inregistrari, iar 3 au fost "
+        "salvate in baza de date.");
     const ImportResult result = Save(&progress);
     EXPECT_EQ(SaveEnd::Cancelled, result.end);
     EXPECT_EQ(100, progress.m_rows);
@@ -155,7 +159,7 @@ TEST_F(ImportHostileTest, AnUnopenedFileSavesNothing) {
     WriteTable(m_folder.File("in.dbf"), kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
     std::string bytes = ReadBytes(m_folder.File("in.dbf"));
     WriteBytes(m_folder.File("in.dbf"), bytes.substr(0, bytes.size() - 30));
-    m_prompter.ExpectMessage(kInvalidEmployees);
+    m_prompter.ExpectMessage(kEmployeeFileInvalid);
     ASSERT_FALSE(m_file.Open(*m_client, m_folder.File("in.dbf"), m_list));
     EXPECT_EQ(SaveEnd::NotStarted, Save().end);
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));

@@ -10,7 +10,6 @@
 #include "import/ImportSave.h"
 
 using namespace import_test;
-using namespace ImportMessages;
 
 namespace {
 
@@ -58,7 +57,7 @@ TEST_F(ImportSaveTest, PayrollRowsFollowTheirRules) {
     OpenRows(ImportKind::Employees, kEmployeeFields,
              {Employee(kCnpA, "POPA", "200907"), lowerForm, unknownHouse, noMonth, badHire, badCnp,
               Employee(kCnpA, "POPA", "200908", "2500"), harghita, opsnaj});
-    m_prompter.ExpectMessage(kSaved, MessageKind::Information);
+    m_prompter.ExpectMessage(kSavedMessage, MessageKind::Information);
     const ImportResult result = Save("BETA SRL");
     EXPECT_EQ(SaveEnd::Finished, result.end);
 
@@ -66,22 +65,22 @@ TEST_F(ImportSaveTest, PayrollRowsFollowTheirRules) {
               SqlScalar(std::string("SELECT CONCAT_WS('|', denumire, reg_com, repr, ziua_lic, "
                                     "luna_lic) FROM asigurati.societati WHERE cf=") +
                         kCompany));
-    EXPECT_EQ(std::string(kPersonAdded) + kSumsAddedNote, Verdict(0));
+    EXPECT_EQ(kAddedSumsAdded, Verdict(0));
     EXPECT_TRUE(Red(1));
-    EXPECT_EQ(kBadFormEmployees, Verdict(1));
+    EXPECT_EQ(kBadFormRow, Verdict(1));
     EXPECT_FALSE(Red(2));
     EXPECT_EQ("CAS_B",
               SqlScalar(std::string("SELECT cas FROM asigurati.asigurati WHERE cnp=") + kCnpC));
     // The person without a month is saved, without sums, and not red.
     EXPECT_FALSE(Red(3));
-    EXPECT_EQ(std::string(kPersonAdded) + kBadMonthNote, Verdict(3));
+    EXPECT_EQ(kAddedBadMonth, Verdict(3));
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.sume WHERE cnp=" + NthCnp(1)));
     EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati WHERE cnp=" + NthCnp(1)));
-    EXPECT_EQ(kBadHireDate, Verdict(4));
-    EXPECT_EQ(kBadCnp, Verdict(5));
+    EXPECT_EQ("Data intrarii este incorecta. Inregistrarea a fost ignorata", Verdict(4));
+    EXPECT_EQ(kBadCnpRow, Verdict(5));
     EXPECT_TRUE(Red(4) && Red(5));
     // The same person again: updated, the second month's sums beside the first.
-    EXPECT_EQ(std::string(kPersonUpdated) + kSumsAddedNote, Verdict(6));
+    EXPECT_EQ(kUpdatedSumsAdded, Verdict(6));
     EXPECT_EQ(
         "1", SqlScalar(std::string("SELECT COUNT(*) FROM asigurati.asigurati WHERE cnp=") + kCnpA));
     EXPECT_EQ("200907:2000|200908:2500",
@@ -105,10 +104,10 @@ TEST_F(ImportSaveTest, SavingAgainUpdatesAndAKnownCompanyStaysAsStored) {
     RunSql(std::string("INSERT INTO asigurati.societati (cf, denumire, ziua_lic) VALUES (") +
            kCompany + ", 'VECHE SRL', '5')");
     OpenRows(ImportKind::Employees, kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
-    m_prompter.ExpectMessage(kSaved).ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage).ExpectMessage(kSavedMessage);
     Save("ALTA");
     EXPECT_EQ(SaveEnd::Finished, Save("ALTA").end);
-    EXPECT_EQ(std::string(kPersonUpdated) + kSumsUpdatedNote, Verdict(0));
+    EXPECT_EQ(kUpdatedSumsUpdated, Verdict(0));
     EXPECT_EQ("VECHE SRL|1", SqlScalar("SELECT CONCAT(denumire, '|', COUNT(*)) FROM "
                                        "asigurati.societati"));
     EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
@@ -118,10 +117,12 @@ TEST_F(ImportSaveTest, SavingAgainUpdatesAndAKnownCompanyStaysAsStored) {
 
 TEST_F(ImportSaveTest, CompanyChecksWriteNothing) {
     OpenRows(ImportKind::Employees, kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
-    m_prompter.ExpectMessage(kNoCompanyName);
+    m_prompter.ExpectMessage("Trebuie sa introduci denumirea societatii!");
     EXPECT_EQ(SaveEnd::NotStarted, Save("   ").end);
     for (const char* day : {"", "0", "32", "x"}) {
-        m_prompter.ExpectMessage(CompanyMessages::kPaymentDayInvalid);
+        m_prompter.ExpectMessage(
+            "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie intre 1 si "
+            "31.");
         EXPECT_EQ(SaveEnd::NotStarted, Save("ALFA", day).end) << day;
     }
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
@@ -133,10 +134,10 @@ TEST_F(ImportSaveTest, AnnexImportOnlyAdds) {
     OpenRows(ImportKind::EarlierReport, kAnnex1AFields,
              {Annex1A(kCnpA, "POPA", "S"), Annex1A(kCnpB, "ALBU", "AM"), leaving,
               Annex1A(NthCnp(1), "DINU", "CT")});
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     EXPECT_EQ(SaveEnd::Finished, Save("ALFA", "10", "CASCJ").end);
     EXPECT_EQ("", Verdict(0));
-    EXPECT_EQ(kBadFormAnnex, Verdict(1));
+    EXPECT_EQ("Forma de angajare este incorecta. Inregistrarea a fost ignorata", Verdict(1));
     EXPECT_TRUE(Red(1) && Red(3));
     // LN 7, AN 2009: every row's sums are in 200907; the empty PL is an open record.
     EXPECT_EQ(
@@ -150,10 +151,10 @@ TEST_F(ImportSaveTest, AnnexImportOnlyAdds) {
                                     kCnpC));
 
     // The same file again: nothing is added, every valid row says why.
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     Save("ALFA", "10", "CASCJ");
-    EXPECT_EQ(kAlreadyImported, Verdict(0));
-    EXPECT_EQ(kAlreadyImported, Verdict(2));
+    EXPECT_EQ(kAlreadyImportedRow, Verdict(0));
+    EXPECT_EQ(kAlreadyImportedRow, Verdict(2));
     EXPECT_TRUE(Red(0) && Red(2));
     EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
     EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
@@ -164,11 +165,11 @@ TEST_F(ImportSaveTest, AnnexMonthWrongOrSumsAlreadyThere) {
     badMonth[1] = "13";
     Row badLeave = Annex1A(kCnpB, "ALBU", "S", "20091");
     OpenRows(ImportKind::EarlierReport, kAnnex1AFields, {badMonth, badLeave});
-    m_prompter.ExpectMessage(kSaved);
+    m_prompter.ExpectMessage(kSavedMessage);
     Save();
-    EXPECT_EQ(kBadMonthNote, Verdict(0));
+    EXPECT_EQ("; Campul la luna este incorect. Nu au fost procesate sumele", Verdict(0));
     EXPECT_FALSE(Red(0));
-    EXPECT_EQ(kBadLeaveDate, Verdict(1));
+    EXPECT_EQ("Data plecarii este incorecta. Inregistrarea a fost ignorata", Verdict(1));
     EXPECT_TRUE(Red(1));
     EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));

@@ -61,6 +61,32 @@ inline void WriteTable(const std::string& path, const std::vector<Field>& fields
 }
 
 // Valid CNPs (control digit computed) and the companies of the tests.
+// What the user reads about an import, written out as the program words it.
+inline const std::string kSavedMessage =
+    "Salvarea a fost realizata cu succes!\n\nInregistrarile cu rosu nu au putut fi "
+    "importate.\nDeruleaza lista catre dreapta pentru a vedea mesajele de eroare.";
+inline const std::string kEmployeeFileInvalid =
+    "Fisierul selectat este invalid!\n\nCiteste manualul pentru formatul de import.";
+inline const std::string kAnnex1AFileInvalid =
+    "Fisierul selectat este invalid!\n\nTrebuie sa fie un fisier de tip anexa 1A.";
+// The "EROARE" cell of a row, by what became of the person and of the month's sums.
+inline const std::string kAddedSumsAdded =
+    "Asigurat inexistent: a fost adaugat; Sumele in luna inexistente: au fost adaugate";
+inline const std::string kUpdatedSumsAdded =
+    "Asigurat existent: a fost modificat; Sumele in luna inexistente: au fost adaugate";
+inline const std::string kUpdatedSumsUpdated =
+    "Asigurat existent: a fost modificat; Sumele in luna existente: au fost modificate";
+inline const std::string kAddedBadMonth =
+    "Asigurat inexistent: a fost adaugat; Campul la luna este incorect. Nu au fost procesate "
+    "sumele";
+inline const std::string kBadFormRow =
+    "Forma de angajare este incorecta (trebuia sa fie S, CM, AM, CT, CIC, DCM, SCS sau SS). "
+    "Inregistrarea a fost ignorata";
+inline const std::string kBadCnpRow = "CNP-ul este incorect. Inregistrarea a fost ignorata";
+inline const std::string kAlreadyImportedRow =
+    "Asiguratul este deja in baza de date cu aceeasi data de intrare (fisierul a mai fost "
+    "importat o data?).";
+
 inline const char* const kCompany = "12345674";  // a valid CUI
 inline const char* const kOther = "23456783";    // a valid CUI
 inline const char* const kCnpA = "1800101221144";

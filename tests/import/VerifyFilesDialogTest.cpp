@@ -61,8 +61,10 @@ TEST_F(VerifyFilesDialogTest, FaultyRowsTurnRedAndGoIntoTheReport) {
     Record bad = AnnexARecord("1800101221145");
     const std::string path =
         Write("1A_0709_12345674.dbf", VerifiedKind::AnnexA, {AnnexARecord(), bad});
-    m_prompter.ExpectFileChoice(path).ExpectMessage(VerifyMessages::HealthFaulty('A'),
-                                                    MessageKind::Warning);
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Anexa A: Fisierul a fost verificat!\n\nInregistrarile marcate cu rosu sunt eronate. "
+        "Verifica coloana EROARE de la sfarsitul tabelului",
+        MessageKind::Warning);
     Button("verifyAButton")->click();
     ASSERT_TRUE(m_prompter.AllShown());
     ASSERT_EQ(2, List().RowCount());
@@ -89,8 +91,9 @@ TEST_F(VerifyFilesDialogTest, FaultyRowsTurnRedAndGoIntoTheReport) {
 
 TEST_F(VerifyFilesDialogTest, CancelledAndForeignFilesChangeNothing) {
     const std::string path = Write("a.dbf", VerifiedKind::AnnexB, {AnnexBRecord()});
-    m_prompter.ExpectFileChoice(path).ExpectMessage(VerifyMessages::HealthClean('B'),
-                                                    MessageKind::Information);
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Anexa B: Fisierul a fost verificat cu succes!\n\nNu au fost remarcate erori.",
+        MessageKind::Information);
     Button("verifyBButton")->click();
     ASSERT_EQ(1, List().RowCount());
     EXPECT_FALSE(Button("saveReportButton")->isEnabled());
@@ -107,7 +110,8 @@ TEST_F(VerifyFilesDialogTest, CancelledAndForeignFilesChangeNothing) {
 
 TEST_F(VerifyFilesDialogTest, RefusedFilesStayWithoutTheErrorColumn) {
     const std::string path = Write("a.dbf", VerifiedKind::AnnexC, {AnnexCRecord()});
-    m_prompter.ExpectFileChoice(path).ExpectMessage(std::string(VerifyMessages::kAnnexACount));
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Anexa 1A: Fisierul selectat este invalid!\n\nTrebuie sa contina 16 campuri.");
     Button("verifyAButton")->click();
     EXPECT_EQ(13, List().ColumnCount());
     EXPECT_EQ(1, List().RowCount());
@@ -126,7 +130,9 @@ TEST_F(VerifyFilesDialogTest, AnnexTwoDropsItsEmptyRowsFromTheList) {
     const std::string path =
         Write("A2.dbf", VerifiedKind::Leave2,
               {Leave2Record(kCnp1, "3", "", "0"), Leave2Record("", "0"), Leave2Record("1", "4")});
-    m_prompter.ExpectFileChoice(path).ExpectMessage(std::string(VerifyMessages::kLeave2Faulty));
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Concedii medicale - Anexa 2: Fisierul a fost verificat!\n\nInregistrarile marcate cu "
+        "rosu sunt eronate. Verifica coloana EROARE de la sfarsitul tabelului");
     Button("verify2Button")->click();
     ASSERT_EQ(2, List().RowCount());
     EXPECT_EQ("Campul CNP: codul numeric personal este invalid", List().CellText(1, "EROARE"));
@@ -180,7 +186,9 @@ TEST_F(VerifyFilesDialogTest, ALargeFileShowsProgressWithoutFreezingTheWindow) {
         QTest::keyClick(m_dialog->List(), Qt::Key_Escape);
     });
     timer.start(5);
-    m_prompter.ExpectFileChoice(path).ExpectMessage(VerifyMessages::HealthFaulty('A'));
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Anexa A: Fisierul a fost verificat!\n\nInregistrarile marcate cu rosu sunt eronate. "
+        "Verifica coloana EROARE de la sfarsitul tabelului");
     Button("verifyAButton")->click();
     timer.stop();
     EXPECT_TRUE(m_dialog->isVisible());
@@ -188,7 +196,8 @@ TEST_F(VerifyFilesDialogTest, ALargeFileShowsProgressWithoutFreezingTheWindow) {
     EXPECT_GT(highest, 0);
     EXPECT_TRUE(lockedWhileBusy);
     ASSERT_EQ(kRecords, List().RowCount());
-    EXPECT_EQ(VerifyMessages::kCatInvalid, List().CellText(kRecords - 1, "EROARE"));
+    EXPECT_EQ("Campul CAT: Forma de angajare trebuie sa fie S, CM, AM, CT, CIC, DCM, SCS sau SS",
+              List().CellText(kRecords - 1, "EROARE"));
     EXPECT_TRUE(Button("verifyAButton")->isEnabled());
 }
 

@@ -5,9 +5,46 @@
 #include "VerifyTestFiles.h"
 
 using namespace verify_test;
-using namespace VerifyMessages;
 
 namespace {
+
+// What the user reads, as written in the program's messages.
+const std::string kCountA =
+    "Anexa 1A: Fisierul selectat este invalid!\n\nTrebuie sa contina 16 campuri.";
+const std::string kCountB =
+    "Anexa B: Fisierul selectat este invalid!\n\nTrebuie sa contina 13 campuri.";
+const std::string kCountC =
+    "Anexa C: Fisierul selectat este invalid!\n\nTrebuie sa contina 13 campuri.";
+const std::string kNamesA =
+    "Anexa A: Fisierul selectat este invalid!\n\nUnul sau mai multe campuri nu au denumirea "
+    "corecta";
+const std::string kNamesB =
+    "Anexa B: Fisierul selectat este invalid!\n\nUnul sau mai multe campuri nu au denumirea "
+    "corecta";
+const std::string kNamesC =
+    "Anexa 3C: Fisierul selectat este invalid!\n\nUnul sau mai multe campuri nu au denumirea "
+    "corecta";
+const std::string kFaultyA =
+    "Anexa A: Fisierul a fost verificat!\n\nInregistrarile marcate cu rosu sunt eronate. "
+    "Verifica coloana EROARE de la sfarsitul tabelului";
+const std::string kNotReadWhole = "Fisierul selectat nu a putut fi citit complet!";
+const std::string kBadYear = "Campul AN trebuie sa fie mai mare sau egal cu 2006";
+const std::string kBadYearB =
+    "Campul AN: anul declaratiei trebuie sa fie mai mare sau egal cu 2006";
+const std::string kBadMonth = "Campul LN trebuie sa fie intre 1 si 12";
+const std::string kBadMonthB = "Campul LN: luna declaratiei trebuie sa fie intre 1 si 12";
+const std::string kNoCfA = "Codul de identificare fiscala nu este prezent in campul CF";
+const std::string kNoCfB = "Campurile CF: Codul de identificare fiscala nu este prezent";
+const std::string kNoCfC = "Codul de identificare fiscala nu este prezent in campuril CF";
+const std::string kBadCf = "Campul CF: Codul de identificare fiscala incorect";
+const std::string kBadPersonCode = "Campul CNP: Codul Numeric Personal incorect";
+const std::string kBadCat =
+    "Campul CAT: Forma de angajare trebuie sa fie S, CM, AM, CT, CIC, DCM, SCS sau SS";
+const std::string kBadAng = "Campul ANG: data este incorecta. trebuie sa fie de forma AAAALLZZ";
+const std::string kBadPl = "Campul PL: data este incorecta. trebuie sa fie de forma AAAALLZZ";
+const std::string kBadCnpc = "Campul CNPC: Codul Numeric Personal incorect";
+const std::string kBadTipc = "Campul TIPC: Forma de coasigurare trebuie sa fie S sau P";
+const std::string kBadCas = "Campul CAS_ASIG: codul de casa de asigurari este eronat";
 
 class VerifyHealthTest : public ::testing::Test {
 protected:
@@ -47,7 +84,7 @@ TEST_F(VerifyHealthTest, LayoutsAreComparedByCountThenNameByName) {
     std::swap(fields[7], fields[8]);
     const Verified& swapped = RunLayout(VerifiedKind::AnnexA, fields);
     EXPECT_EQ(FileStatus::Refused, swapped.file.verdict.status);
-    EXPECT_EQ(kAnnexANames, swapped.file.verdict.message);
+    EXPECT_EQ(kNamesA, swapped.file.verdict.message);
     EXPECT_TRUE(swapped.file.verdict.rows.empty());
     // The file stays in the list without the "EROARE" column.
     EXPECT_EQ(16, swapped.list.ColumnCount());
@@ -55,17 +92,17 @@ TEST_F(VerifyHealthTest, LayoutsAreComparedByCountThenNameByName) {
 
     fields = FieldsOf(a);
     fields[0].name = "ln";  // names are compared byte for byte
-    EXPECT_EQ(kAnnexANames, RunLayout(VerifiedKind::AnnexA, fields).file.verdict.message);
+    EXPECT_EQ(kNamesA, RunLayout(VerifiedKind::AnnexA, fields).file.verdict.message);
     fields.pop_back();
-    EXPECT_EQ(kAnnexACount, RunLayout(VerifiedKind::AnnexA, fields).file.verdict.message);
+    EXPECT_EQ(kCountA, RunLayout(VerifiedKind::AnnexA, fields).file.verdict.message);
 
     fields = FieldsOf(AnnexSpec(Annex::C));
-    EXPECT_EQ(kAnnexBNames, RunLayout(VerifiedKind::AnnexB, fields).file.verdict.message);
+    EXPECT_EQ(kNamesB, RunLayout(VerifiedKind::AnnexB, fields).file.verdict.message);
     fields.push_back({"X", "C", 1});
-    EXPECT_EQ(kAnnexCCount, RunLayout(VerifiedKind::AnnexC, fields).file.verdict.message);
+    EXPECT_EQ(kCountC, RunLayout(VerifiedKind::AnnexC, fields).file.verdict.message);
     fields = FieldsOf(AnnexSpec(Annex::B));
-    EXPECT_EQ(kAnnexCNames, RunLayout(VerifiedKind::AnnexC, fields).file.verdict.message);
-    EXPECT_EQ(kAnnexBCount, RunLayout(VerifiedKind::AnnexB, FieldsOf(a)).file.verdict.message);
+    EXPECT_EQ(kNamesC, RunLayout(VerifiedKind::AnnexC, fields).file.verdict.message);
+    EXPECT_EQ(kCountB, RunLayout(VerifiedKind::AnnexB, FieldsOf(a)).file.verdict.message);
 }
 
 TEST_F(VerifyHealthTest, AFileWithoutRecordsIsRefusedWithItsLetter) {
@@ -88,21 +125,18 @@ TEST_F(VerifyHealthTest, EachAnnexACheckMarksTheRecordThatBreaksOnlyIt) {
              With(good, 10, "20090230"), With(good, 10, "2009031"), With(good, 11, "20091301"),
              With(good, 11, ""), With(good, 11, "20090720"), With(good, 9, "DCM")});
     EXPECT_EQ(FileStatus::Faulty, verified.file.verdict.status);
-    EXPECT_EQ((std::vector<std::string>{
-                  "", std::string(kAnYear), std::string(kLnMonth), std::string(kLnMonth),
-                  std::string(kCfMissingA), std::string(kCfMissingA), std::string(kCfInvalid),
-                  std::string(kCnpInvalid), std::string(kCatInvalid), std::string(kCatInvalid),
-                  std::string(kAngInvalid), std::string(kAngInvalid), std::string(kPlInvalid), "",
-                  "", ""}),
+    EXPECT_EQ((std::vector<std::string>{"", kBadYear, kBadMonth, kBadMonth, kNoCfA, kNoCfA, kBadCf,
+                                        kBadPersonCode, kBadCat, kBadCat, kBadAng, kBadAng, kBadPl,
+                                        "", "", ""}),
               RowMessages(verified.file.verdict));
-    EXPECT_EQ(HealthFaulty('A'), verified.file.verdict.message);
+    EXPECT_EQ(kFaultyA, verified.file.verdict.message);
     EXPECT_EQ(12, verified.file.verdict.FaultyCount());
 }
 
 TEST_F(VerifyHealthTest, TheFirstFailingCheckIsTheOnlyMessage) {
     const Record bad = With(With(AnnexARecord("1800101221145"), 1, "2005"), 9, "XX");
     const Verified& verified = Run(VerifiedKind::AnnexA, {bad, With(bad, 1, "2006")});
-    EXPECT_EQ((std::vector<std::string>{std::string(kAnYear), std::string(kCnpInvalid)}),
+    EXPECT_EQ((std::vector<std::string>{kBadYear, kBadPersonCode}),
               RowMessages(verified.file.verdict));
 }
 
@@ -113,10 +147,8 @@ TEST_F(VerifyHealthTest, EachAnnexBCheckHasItsOwnWording) {
             {good, With(good, 1, "2005"), With(good, 0, "0"), With(good, 2, "0"),
              With(good, 2, "12345678"), With(good, 6, "123"), With(good, 7, "1800101221145"),
              With(good, 10, "X"), With(good, 10, "P")});
-    EXPECT_EQ((std::vector<std::string>{"", std::string(kAnYearB), std::string(kLnMonthB),
-                                        std::string(kCfMissingB), std::string(kCfInvalid),
-                                        std::string(kCnpInvalid), std::string(kCnpcInvalid),
-                                        std::string(kTipcInvalid), ""}),
+    EXPECT_EQ((std::vector<std::string>{"", kBadYearB, kBadMonthB, kNoCfB, kBadCf, kBadPersonCode,
+                                        kBadCnpc, kBadTipc, ""}),
               RowMessages(verified.file.verdict));
 }
 
@@ -125,9 +157,7 @@ TEST_F(VerifyHealthTest, AnnexCChecksTheHouseCodeWithoutItsPrefix) {
     const Verified& verified = Run(
         VerifiedKind::AnnexC, {good, With(good, 6, "_B"), With(good, 6, "XX"), With(good, 6, ""),
                                With(good, 2, "0"), With(good, 1, "1999"), With(good, 0, "13")});
-    EXPECT_EQ((std::vector<std::string>{"", "", std::string(kCasInvalid), std::string(kCasInvalid),
-                                        std::string(kCfMissingC), std::string(kAnYear),
-                                        std::string(kLnMonth)}),
+    EXPECT_EQ((std::vector<std::string>{"", "", kBadCas, kBadCas, kNoCfC, kBadYear, kBadMonth}),
               RowMessages(verified.file.verdict));
 }
 
@@ -146,7 +176,7 @@ TEST_F(VerifyHealthTest, CleanFilesSaySoAndTheListShowsTheMarks) {
     ASSERT_EQ(16, column);
     EXPECT_EQ(500, faulty.list.ColumnWidth(column));
     EXPECT_EQ("", faulty.list.CellText(0, "EROARE"));
-    EXPECT_EQ(kCatInvalid, faulty.list.CellText(1, "EROARE"));
+    EXPECT_EQ(kBadCat, faulty.list.CellText(1, "EROARE"));
     EXPECT_EQ((Colour{0, 0, 0}), faulty.list.RowColoursAt(0).m_textColour);
     EXPECT_EQ((Colour{255, 0, 0}), faulty.list.RowColoursAt(1).m_textColour);
 }
@@ -166,7 +196,7 @@ TEST_F(VerifyHealthTest, AFileReadOnlyPartlyIsNotVerified) {
 
     const VerifiedFile missing =
         ReadAndVerify(VerifiedKind::AnnexA, m_folder.File("nu-exista.dbf"), list);
-    EXPECT_EQ(kUnreadable, missing.verdict.message);
+    EXPECT_EQ(kNotReadWhole, missing.verdict.message);
 }
 
 TEST_F(VerifyHealthTest, DeletedRecordsKeepTheirPlaceInTheFile) {
@@ -184,7 +214,7 @@ TEST_F(VerifyHealthTest, DeletedRecordsKeepTheirPlaceInTheFile) {
     const VerifiedFile file = ReadAndVerify(VerifiedKind::AnnexA, path, list);
     ASSERT_EQ(3, list.RowCount());
     EXPECT_EQ((std::vector<std::int64_t>{1, 3, 4}), file.places);
-    EXPECT_EQ(kCatInvalid, file.verdict.rows[1].message);
+    EXPECT_EQ(kBadCat, file.verdict.rows[1].message);
 }
 
 TEST(VerifyNames, KindsAndExtensions) {

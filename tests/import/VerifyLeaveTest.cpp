@@ -5,9 +5,42 @@
 #include "VerifyTestFiles.h"
 
 using namespace verify_test;
-using namespace VerifyMessages;
 
 namespace {
+
+// What the user reads, as written in the program's messages.
+const std::string kA1Empty = "Concedii medicale - Anexa 1 - Fisierul nu contine inregistrari";
+const std::string kA1Several =
+    "Concedii medicale - Anexa 1: Fisierul trebuie sa contina o singura inregistrare";
+const std::string kA1Done =
+    "Concedii medicale - Anexa 1: Fisierul a fost verificat cu succes!\n\nNu au fost remarcate "
+    "erori.";
+const std::string kA1BadCui =
+    "Concedii medicale - Anexa 1: Codul fiscal din campul CUI este invalid";
+const std::string kA1BadMonth = "Concedii medicale - Anexa 1: Campurile LN si AN sunt incorecte.";
+const std::string kA1BadTipd =
+    "Concedii medicale - Anexa 1: Valoarea din campul TIPD este invalida";
+const std::string kA1FieldCount =
+    "Concedii medicale - Anexa 1: Fisierul trebuie sa contina 56 de campuri";
+const std::string kA1FieldNames =
+    "Concedii medicale - Anexa 1: Unul sau mai multe campuri nu are/au denumirea corecta";
+const std::string kA2Done =
+    "Concedii medicale - Anexa 2: Fisierul a fost verificat cu succes!\n\nNu au fost remarcate "
+    "erori.";
+const std::string kA2Faulty =
+    "Concedii medicale - Anexa 2: Fisierul a fost verificat!\n\nInregistrarile marcate cu rosu "
+    "sunt eronate. Verifica coloana EROARE de la sfarsitul tabelului";
+const std::string kA2BadCui =
+    "Concedii medicale - Anexa 2: Codul fiscal din campul CUI este invalid";
+const std::string kA2BadMonth = "Concedii medicale - Anexa 2: Campurile LN si AN sunt incorecte";
+const std::string kA2BadTipd =
+    "Concedii medicale - Anexa 2: Valoarea din campul TIPD este invalida";
+const std::string kA2FieldCount =
+    "Concedii medicale - Anexa 2: Fisierul trebuie sa contina 22 de campuri";
+const std::string kA2FieldNames =
+    "Concedii medicale - Anexa 2: Unul sau mai multe campuri nu are/au denumirea corecta";
+const std::string kBadRectifKind = "Campul TIP_RECTIF: trebuie sa fie M, A sau S";
+const std::string kBadLeaveCnp = "Campul CNP: codul numeric personal este invalid";
 
 class VerifyLeaveTest : public ::testing::Test {
 protected:
@@ -35,48 +68,48 @@ Record With(Record record, std::size_t field, const std::string& value) {
 TEST_F(VerifyLeaveTest, Annex1HoldsExactlyOneRecord) {
     const Verified& none = Run(VerifiedKind::Leave1, {});
     EXPECT_EQ(FileStatus::Refused, none.file.verdict.status);
-    EXPECT_EQ(kLeave1Empty, none.file.verdict.message);
+    EXPECT_EQ(kA1Empty, none.file.verdict.message);
     const Verified& two = Run(VerifiedKind::Leave1, {Leave1Record(), Leave1Record()});
     EXPECT_EQ(FileStatus::Refused, two.file.verdict.status);
-    EXPECT_EQ(kLeave1Several, two.file.verdict.message);
+    EXPECT_EQ(kA1Several, two.file.verdict.message);
     EXPECT_EQ(-1, two.list.ColumnIndex("EROARE"));
 }
 
 TEST_F(VerifyLeaveTest, Annex1ChecksTheEmployerAndWritesTheCheckedDataBack) {
     Verified& one = const_cast<Verified&>(Run(VerifiedKind::Leave1, {Leave1Record("R 12345674")}));
     EXPECT_EQ(FileStatus::Clean, one.file.verdict.status);
-    EXPECT_EQ(kLeave1Done, one.file.verdict.message);
+    EXPECT_EQ(kA1Done, one.file.verdict.message);
     ApplyVerdict(one.list, one.file);
     EXPECT_EQ("12345674", one.list.CellText(0, "CUI"));
     EXPECT_EQ("3", one.list.CellText(0, "LN"));
     EXPECT_EQ("2010", one.list.CellText(0, "AN"));
     EXPECT_EQ(-1, one.list.ColumnIndex("EROARE"));
 
-    EXPECT_EQ(kLeave1Done, Message1(Leave1Record("r12345674", "1")));
-    EXPECT_EQ(kLeave1Cui, Message1(Leave1Record("")));
-    EXPECT_EQ(kLeave1Cui, Message1(Leave1Record("12345678")));
-    EXPECT_EQ(kLeave1Month, Message1(With(Leave1Record(), 2, "13")));
-    EXPECT_EQ(kLeave1Month, Message1(With(Leave1Record(), 3, "1949")));
-    EXPECT_EQ(kLeave1Tipd, Message1(Leave1Record(kCui, "2")));
-    EXPECT_EQ(kLeave1Tipd, Message1(Leave1Record(kCui, "")));
+    EXPECT_EQ(kA1Done, Message1(Leave1Record("r12345674", "1")));
+    EXPECT_EQ(kA1BadCui, Message1(Leave1Record("")));
+    EXPECT_EQ(kA1BadCui, Message1(Leave1Record("12345678")));
+    EXPECT_EQ(kA1BadMonth, Message1(With(Leave1Record(), 2, "13")));
+    EXPECT_EQ(kA1BadMonth, Message1(With(Leave1Record(), 3, "1949")));
+    EXPECT_EQ(kA1BadTipd, Message1(Leave1Record(kCui, "2")));
+    EXPECT_EQ(kA1BadTipd, Message1(Leave1Record(kCui, "")));
     // The employer checks run in order: a bad code hides a bad month.
-    EXPECT_EQ(kLeave1Cui, Message1(With(Leave1Record("1"), 2, "13")));
+    EXPECT_EQ(kA1BadCui, Message1(With(Leave1Record("1"), 2, "13")));
 }
 
 TEST_F(VerifyLeaveTest, Annex2WithoutRecordsIsVerifiedWithSuccess) {
     const Verified& none = Run(VerifiedKind::Leave2, {});
     EXPECT_EQ(FileStatus::Clean, none.file.verdict.status);
-    EXPECT_EQ(kLeave2Done, none.file.verdict.message);
+    EXPECT_EQ(kA2Done, none.file.verdict.message);
     EXPECT_FALSE(none.file.verdict.addErrorColumn);
 }
 
 TEST_F(VerifyLeaveTest, Annex2RefusesTheFileForItsFirstRecord) {
     Record first = Leave2Record(kCnp1, "3");
     first[4] = "";
-    EXPECT_EQ(kLeave2Cui, Message2(first));
-    EXPECT_EQ(kLeave2Month, Message2(With(Leave2Record(kCnp1, "3"), 1, "0")));
-    EXPECT_EQ(kLeave2Tipd, Message2(Leave2Record(kCnp1, "3", "", "5")));
-    EXPECT_EQ(kLeave2Done, Message2(Leave2Record(kCnp1, "3")));
+    EXPECT_EQ(kA2BadCui, Message2(first));
+    EXPECT_EQ(kA2BadMonth, Message2(With(Leave2Record(kCnp1, "3"), 1, "0")));
+    EXPECT_EQ(kA2BadTipd, Message2(Leave2Record(kCnp1, "3", "", "5")));
+    EXPECT_EQ(kA2Done, Message2(Leave2Record(kCnp1, "3")));
 }
 
 TEST_F(VerifyLeaveTest, Annex2DropsRowsWithoutCertificateAndMarksBadCodes) {
@@ -85,14 +118,14 @@ TEST_F(VerifyLeaveTest, Annex2DropsRowsWithoutCertificateAndMarksBadCodes) {
             {Leave2Record(kCnp1, "3"), Leave2Record("1800101221145", "0"), Leave2Record("123", "3"),
              Leave2Record("", "0"), Leave2Record(kCnp2, "10")}));
     EXPECT_EQ(FileStatus::Faulty, verified.file.verdict.status);
-    EXPECT_EQ(kLeave2Faulty, verified.file.verdict.message);
-    EXPECT_EQ((std::vector<std::string>{"", "-", std::string(kLeaveCnp), "-", ""}),
+    EXPECT_EQ(kA2Faulty, verified.file.verdict.message);
+    EXPECT_EQ((std::vector<std::string>{"", "-", kBadLeaveCnp, "-", ""}),
               RowMessages(verified.file.verdict));
     const auto places = ApplyVerdict(verified.list, verified.file);
     EXPECT_EQ((std::vector<std::int64_t>{1, 3, 5}), places);
     ASSERT_EQ(3, verified.list.RowCount());
     EXPECT_EQ(kCnp2, verified.list.CellText(2, "CNP"));
-    EXPECT_EQ(kLeaveCnp, verified.list.CellText(1, "EROARE"));
+    EXPECT_EQ(kBadLeaveCnp, verified.list.CellText(1, "EROARE"));
     EXPECT_EQ((Colour{255, 0, 0}), verified.list.RowColoursAt(1).m_textColour);
     EXPECT_EQ((Colour{0, 0, 0}), verified.list.RowColoursAt(2).m_textColour);
 
@@ -100,7 +133,7 @@ TEST_F(VerifyLeaveTest, Annex2DropsRowsWithoutCertificateAndMarksBadCodes) {
     const Verified& dropped =
         Run(VerifiedKind::Leave2, {Leave2Record(kCnp1, "3"), Leave2Record("", "0")});
     EXPECT_EQ(FileStatus::Clean, dropped.file.verdict.status);
-    EXPECT_EQ(kLeave2Done, dropped.file.verdict.message);
+    EXPECT_EQ(kA2Done, dropped.file.verdict.message);
 }
 
 // Many dropped rows take the other way out of the list; the rows left keep order, marks and
@@ -120,7 +153,7 @@ TEST_F(VerifyLeaveTest, ManyDroppedRowsLeaveTheOthersAsMarked) {
         const bool faulty = row % 2 == 1;
         EXPECT_EQ(faulty ? 3 * (row / 2) + 3 : 3 * (row / 2) + 1, places[row]) << row;
         EXPECT_EQ(faulty ? "123" : kCnp1, verified.list.CellText(row, "CNP")) << row;
-        EXPECT_EQ(faulty ? std::string(kLeaveCnp) : "", verified.list.CellText(row, "EROARE"));
+        EXPECT_EQ(faulty ? kBadLeaveCnp : "", verified.list.CellText(row, "EROARE"));
         EXPECT_EQ(faulty ? (Colour{255, 0, 0}) : (Colour{0, 0, 0}),
                   verified.list.RowColoursAt(row).m_textColour)
             << row;
@@ -134,9 +167,9 @@ TEST_F(VerifyLeaveTest, TheFirstRecordsRectificationKindStandsForEveryRecord) {
              Leave2Record(kCnp3, "3", "X", "0"), Leave2Record(kCnp4, "3", "S", "0"),
              Leave2Record("123", "0", "A", "0"), Leave2Record("123", "0", "", "0")}));
     // The kind is checked first: a row without a certificate but also without a kind is marked.
-    EXPECT_EQ((std::vector<std::string>{"", std::string(kTipRectif), std::string(kTipRectif), "",
-                                        "-", std::string(kTipRectif)}),
-              RowMessages(verified.file.verdict));
+    EXPECT_EQ(
+        (std::vector<std::string>{"", kBadRectifKind, kBadRectifKind, "", "-", kBadRectifKind}),
+        RowMessages(verified.file.verdict));
     ApplyVerdict(verified.list, verified.file);
     for (int row = 0; row < verified.list.RowCount(); ++row)
         EXPECT_EQ("1", verified.list.CellText(row, "TIPD")) << row;
@@ -152,16 +185,16 @@ TEST_F(VerifyLeaveTest, LayoutsOfTheLeaveAnnexes) {
     std::swap(fields[0], fields[1]);
     WriteTable(m_folder.File("x.dbf"), SpecOf(fields), {Leave2Record(kCnp1, "3")});
     DataList list;
-    EXPECT_EQ(kLeave2Names,
+    EXPECT_EQ(kA2FieldNames,
               ReadAndVerify(VerifiedKind::Leave2, m_folder.File("x.dbf"), list).verdict.message);
-    EXPECT_EQ(kLeave1Count,
+    EXPECT_EQ(kA1FieldCount,
               ReadAndVerify(VerifiedKind::Leave1, m_folder.File("x.dbf"), list).verdict.message);
     fields = kLeave1Fields;
     fields[55].name = "NR";
     WriteTable(m_folder.File("y.dbf"), SpecOf(fields), {Leave1Record()});
-    EXPECT_EQ(kLeave1Names,
+    EXPECT_EQ(kA1FieldNames,
               ReadAndVerify(VerifiedKind::Leave1, m_folder.File("y.dbf"), list).verdict.message);
-    EXPECT_EQ(kLeave2Count,
+    EXPECT_EQ(kA2FieldCount,
               ReadAndVerify(VerifiedKind::Leave2, m_folder.File("y.dbf"), list).verdict.message);
 }
 
@@ -175,7 +208,7 @@ TEST_F(VerifyLeaveTest, TheLongerLeaveFilesOfThisProgramAreRefusedByTheirCount) 
     record.insert(record.begin() + 24, {"0", "0"});
     WriteTable(m_folder.File("A1_0310_12345674.dbf"), SpecOf(a1), {record});
     DataList list;
-    EXPECT_EQ(kLeave1Count,
+    EXPECT_EQ(kA1FieldCount,
               ReadAndVerify(VerifiedKind::Leave1, m_folder.File("A1_0310_12345674.dbf"), list)
                   .verdict.message);
 }

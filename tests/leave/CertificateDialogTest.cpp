@@ -15,11 +15,41 @@
 #include "FormDriving.h"
 #include "TestServer.h"
 #include "leave/DeclarationRegister.h"
-#include "leave/LeaveHelpTexts.h"
 #include "ui/DataListView.h"
 #include "ui/leave/CertificateDialog.h"
 
 namespace {
+
+// The help over the employer's days and over the FNUASS amount, as the editor shows it.
+const char* const kEmployerDaysHelp =
+    "<h3>Zile suportate de catre angajator</h3><br><hr>\t\t<br>"
+    "<b>Pentru declaratia lunilor 01.2006 - 11.2006:</b>\t\t<br>"
+    "    - intre 1 si 20 de salariati: primele 7 zile lucratoare\t\t<br>"
+    "    - intre 21 si 100 de salariati: primele 12 zile lucratoare\t\t<br>"
+    "    - peste 100 de salariati: primele 17 zile lucratoare\t\t<br>"
+    "<b>Incepand cu declaratia lunii 12.2006:</b>\t\t<br>"
+    "    - primele 5 zile lucratoare\t\t<br><br>"
+    "pentru codurile de indemnizatie 8, 9, 10 si 15: nu se suporta de catre "
+    "angajator\t\t<br>"
+    "pentru codurile de indemnizatie 2, 3 si 4: nu se suporta de catre angajator sau "
+    "din FNUASS\t\t<br>"
+    "<br><font color=#ff0000>pentru concedii \"in continuare\", nu se pot calcula automat";
+const char* const kFnuassAmountHelp =
+    "<h3>Suma suportata din FNUASS</h3><br><hr>\t\t<br>"
+    "= zile suportate de catre FNUASS *<br>      media zilnica a bazei de calcul *<br>"
+    "      coeficientul procentual aferent codului de indemnizatie\t\t<br><br>"
+    "pentru codul de indemnizatie 10, algoritm special:\t\t<br>"
+    " - suma veniturilor din ultimele 6 luni: SUMA_V (ex.: 2906 lei)\t\t<br>"
+    " - numarul de zile aferente veniturilor realizate in ultimele 6 luni: NTZ (ex: "
+    "122 de zile)\t\t<br>"
+    " - venitul salarial brut realizat prin reducerea timpului de munca: VEN_RED "
+    "(ex: 375 de lei)\t\t<br>"
+    " - MNTZ = NTZ / 6 = 20.33 (media zilelor lucratoare din ultimele 6 luni din "
+    "care se constituie baza de calcul)\t\t<br>"
+    " - Bcli = SUMA_V / NTZ x MNTZ = 484.2539\t\t<br>"
+    " - Bmax = Bcli x 25% = 121.0635\t\t<br> - Ci = Bcli - VEN_RED = 109.2539\t\t<br>"
+    "Suma finala suportata din FNUASS este Ci (109 lei), dar nu mai mare decat Bmax "
+    "(121 de lei).";
 
 class CertificateDialogTest : public DbTest {
 protected:
@@ -93,9 +123,9 @@ TEST_F(CertificateDialogTest, AnInitialLeaveOpensOnTheDeclarationsMonthWithItsHe
     EXPECT_EQ("_B - Bucuresti", Find<QComboBox>(dialog.get(), "cas")->currentText());
     EXPECT_EQ("Medic de familie", Find<QComboBox>(dialog.get(), "loc_pres")->currentText());
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "zile_prestatii_ang")->isReadOnly());
-    EXPECT_EQ(LeaveHelp::kEmployerDays,
+    EXPECT_EQ(kEmployerDaysHelp,
               Find<QLabel>(dialog.get(), "employerDaysLabel")->toolTip().toStdString());
-    EXPECT_EQ(LeaveHelp::kFnuassAmount,
+    EXPECT_EQ(kFnuassAmountHelp,
               Find<QLineEdit>(dialog.get(), "suma_suportata_fnuass")->toolTip().toStdString());
     EXPECT_TRUE(Find<QLabel>(dialog.get(), "monthLabel")
                     ->toolTip()

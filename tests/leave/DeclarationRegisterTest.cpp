@@ -63,15 +63,18 @@ TEST_F(DeclarationRegisterTest, OnlyTheLastDeclarationOfAMonthIsOpen) {
     const long long second = AddDeclaration("201003", 2);
     AddDeclaration("201004", 0);
 
+    // Each operation passes its own ending; the user reads it after the lock's reason.
     const struct {
         const char* tail;
-    } operations[] = {{DeclarationMessages::kCannotDelete},
-                      {DeclarationMessages::kNoCertificateAdd},
-                      {DeclarationMessages::kNoCertificateModify},
-                      {DeclarationMessages::kNoCertificateDelete}};
+        const char* shown;
+    } operations[] = {
+        {DeclarationMessages::kCannotDelete, "\n\nNu poti sterge declaratia selectata."},
+        {DeclarationMessages::kNoCertificateAdd, "\n\nNu mai poti adauga concedii medicale."},
+        {DeclarationMessages::kNoCertificateModify, "\n\nNu mai poti modifica concedii medicale."},
+        {DeclarationMessages::kNoCertificateDelete, "\n\nNu mai poti sterge concedii medicale."}};
     for (const auto& op : operations) {
         for (long long frozen : {initial, first}) {
-            m_prompter.ExpectMessage(std::string(kLocked) + op.tail);
+            m_prompter.ExpectMessage(std::string(kLocked) + op.shown);
             EXPECT_FALSE(m_register->CheckOpen(frozen, op.tail));
         }
         EXPECT_TRUE(m_register->CheckOpen(second, op.tail));
@@ -79,7 +82,7 @@ TEST_F(DeclarationRegisterTest, OnlyTheLastDeclarationOfAMonthIsOpen) {
     // A declaration that is gone ends the operation without a word.
     EXPECT_FALSE(m_register->CheckOpen(999999, DeclarationMessages::kCannotDelete));
 
-    m_prompter.ExpectMessage(std::string(kLocked) + DeclarationMessages::kCannotDelete);
+    m_prompter.ExpectMessage(std::string(kLocked) + "\n\nNu poti sterge declaratia selectata.");
     EXPECT_FALSE(m_register->Delete(first));
     EXPECT_EQ("4", Count("declaratii"));
 }

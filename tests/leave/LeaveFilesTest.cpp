@@ -15,7 +15,6 @@
 
 namespace fs = std::filesystem;
 using namespace leave_test;
-namespace M = LeaveFilesMessages;
 
 namespace {
 
@@ -204,11 +203,16 @@ TEST_F(LeaveFilesTest, CountyCodesOfBucharestAndHarghita) {
 }
 
 TEST_F(LeaveFilesTest, ChecksStopBeforeAnyFileIsWritten) {
-    m_prompter.ExpectMessage(M::kSelectDeclaration);
+    m_prompter.ExpectMessage(
+        "Trebuie sa selectezi o declaratie pentru a-i salva rapoartele electronice!");
     EXPECT_FALSE(Write(0));
 
     RunSql("UPDATE concedii.concedii SET data_acordarii='0000-00-00' WHERE nume='VASILE'");
-    m_prompter.ExpectMessage(M::kIncompleteData);
+    m_prompter.ExpectMessage(
+        "Atentie:\nSe pare ca datele au fost introduse intr-o versiune mai veche a aplicatiei si "
+        "nu sunt complete.\n\nPentru a se putea genera fisiere sau rapoarte corecte, este "
+        "necesara modificarea fiecarei inregistrari si completarea cu datele lipsa\nsau stergerea "
+        "tuturor datelor din luna selectata si reintroducerea lor!");
     EXPECT_FALSE(Write(kInitial));
     // The rectifying declaration's own entry is complete.
     EXPECT_TRUE(Write(kRectifying));

@@ -9,6 +9,7 @@
 #include <QToolTip>
 
 #include "FormDriving.h"
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "text/TextCodec.h"
 #include "ui/ColourLabel.h"
@@ -24,9 +25,7 @@ class LeaveWindowTest : public DbTest {
 protected:
     void SetUp() override {
         DbTest::SetUp();
-        RunSql(
-            "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-            "(12345674, 'ALFA SRL', '10', 'AB'), (23456783, 'BETA SRL', '10', 'CJ')");
+        AddAlfaAndBetaCompanies();
         m_window = std::make_unique<LeaveWindow>(*m_client);
         m_window->resize(900, 800);
         m_window->show();
