@@ -120,10 +120,10 @@ TEST(DeclarationTotalsTest, LargeCompaniesAndFundsDoNotOverflow) {
 
 TEST(DeclarationListTest, ANewDeclarationGoesAfterTheRowsOfItsMonth) {
     DataList list;
-    list.AppendColumn("LUNA", "int", 70, 2);
-    list.AppendColumn("RECTIF", "text", 60, 0);
-    list.AppendColumn("NR", "text", 50, 0);
-    list.AppendColumn("INDEX", "int", 0, 0);
+    list.AppendColumn("LUNA", "int", 70, DisplayKind::Month);
+    list.AppendColumn("RECTIF", "text", 60);
+    list.AppendColumn("NR", "text", 50);
+    list.AppendColumn("INDEX", "int", 0);
     for (const char* month : {"201002", "201003", "201003", "201005"}) list.AddRow(month);
     EXPECT_EQ(0, DeclarationRegister::InsertPosition(list, 201001));
     EXPECT_EQ(3, DeclarationRegister::InsertPosition(list, 201003));
