@@ -62,6 +62,13 @@ std::string Cell(const DataList& list, int row, const char* name) {
     return list.CellText(row, name);
 }
 
+MonthSums SumsAt(const DataList& list, int row) {
+    MonthSums sums;
+    for (const Column& column : kColumns)
+        sums.*column.member = list.CellText(row, ListName(column.spec));
+    return sums;
+}
+
 }  // namespace
 
 // ---- the working month ---------------------------------------------------------
@@ -186,8 +193,7 @@ EmployeeMonth MonthlySums::RowAt(const DataList& list, int row) {
     e.key = TextToInteger(Cell(list, row, "INDEX"));
     for (const auto& column : InsuredRegister::Columns())
         e.person.*column.member = list.CellText(row, ResultName(column.spec.name));
-    for (const Column& column : kColumns)
-        e.sums.*column.member = list.CellText(row, ResultName(column.spec.name));
+    e.sums = SumsAt(list, row);
     e.laLuna = Cell(list, row, "LA_LUNA");
     return e;
 }
@@ -195,9 +201,10 @@ EmployeeMonth MonthlySums::RowAt(const DataList& list, int row) {
 MonthTotals MonthlySums::Totals(const DataList& list) const {
     double fund = 0, owed = 0, paid = 0;
     for (int row = 0; row < list.RowCount(); ++row) {
-        fund += TextToReal(Cell(list, row, "SALARIU"));
-        owed += TextToReal(Cell(list, row, "ASIG_DATORAT"));
-        paid += TextToReal(Cell(list, row, "ASIG_VIRAT"));
+        const MonthSums sums = SumsAt(list, row);
+        fund += TextToReal(sums.salariu);
+        owed += TextToReal(sums.asigDatorat);
+        paid += TextToReal(sums.asigVirat);
     }
     return {RealToText(fund, 2, false),
             IntegerToText(OwedContribution(fund, EmployerRate()), false),
@@ -217,15 +224,12 @@ MonthSums MonthlySums::AsStored(const MonthSums& typed) {
 Outcome MonthlySums::Save(const EmployeeMonth& row, const MonthSums& typed) {
     const MonthSums s = AsStored(typed);
     Prompter& prompter = GetPrompter();
-    const struct {
-        const std::string& value;
-        const char* column;
-        const char* what;
-    } amounts[] = {{s.salariu, "salariu", "Salariul realizat"},
-                   {s.asigDatorat, "asig_datorat", "Suma datorata pentru asigurat"},
-                   {s.asigVirat, "asig_virat", "Suma virata pentru asigurat"}};
-    for (const auto& a : amounts)
-        if (Outcome checked = CheckAmount(prompter, a.value, a.column, a.what); !checked)
+    const char* const what[] = {"Salariul realizat", "Suma datorata pentru asigurat",
+                                "Suma virata pentru asigurat"};
+    for (std::size_t i = 0; i < std::size(kColumns); ++i)
+        if (Outcome checked =
+                CheckAmount(prompter, s.*kColumns[i].member, kColumns[i].spec.name, what[i]);
+            !checked)
             return checked;
     if (row.laLuna != m_month) {
         if (!InsertSums(row, s)) return Outcome::Stopped();
@@ -274,7 +278,7 @@ std::optional<MonthSums> MonthlySums::CarriedSums(const EmployeeMonth& row) {
         return std::nullopt;
     MonthSums sums{"0", "0", "0"};
     if (m_client.RowCount() > 0) {
-        sums.salariu = StoredAmount(m_client.GetValue(0, "SALARIU"));
+        sums.salariu = StoredAmount(RecordFromResult<MonthSums>(m_client, 0, kColumns).salariu);
         sums.asigDatorat = sums.asigVirat = OwedOn(TextToReal(sums.salariu));
     }
     return sums;
