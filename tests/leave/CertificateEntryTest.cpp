@@ -260,8 +260,10 @@ TEST_F(CertificateEntryTest, ACertificateReadsBackAsItWasTypedEmptyNumbersAsZero
     ASSERT_TRUE(loaded);
     for (const auto& column : CertificateEntry::Columns()) {
         const std::string& was = typed.*column.member;
-        const std::string expected =
-            was.empty() && column.spec.stored == StoredForm::Number ? "0" : was;
+        // The reduced income belongs to code 10 only: the form shows it empty.
+        const bool zero = was.empty() && column.spec.stored == StoredForm::Number &&
+                          column.spec.name != "venit_prin_reducere";
+        const std::string expected = zero ? "0" : was;
         EXPECT_EQ(expected, (*loaded).*column.member) << column.spec.name;
     }
     EXPECT_EQ(LeaveKind::Continuation, loaded->kind);
