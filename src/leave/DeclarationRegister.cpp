@@ -115,11 +115,13 @@ int DeclarationRegister::InsertPosition(const DataList& list, long long month) {
 }
 
 int DeclarationRegister::InsertListRow(DataList& list, const DeclarationRecord& d) {
+    // As the list's query shows it: the number of a rectifying declaration only.
+    DeclarationRecord shown = d;
+    shown.rectificativa = d.Rectifying() ? "DA" : "NU";
+    if (!d.Rectifying()) shown.rectifNr.clear();
     const int row = list.InsertRow(InsertPosition(list, TextToInteger(d.luna)), d.luna);
-    list.SetCellText(row, "LUNA", d.luna);
-    list.SetCellText(row, "RECTIF", d.Rectifying() ? "DA" : "NU");
-    if (d.Rectifying()) list.SetCellText(row, "NR", d.rectifNr);
-    list.SetCellText(row, "INDEX", d.index);
+    for (const Column& column : kStoredOnly)
+        list.SetCellText(row, ListName(column.spec), shown.*column.member);
     return row;
 }
 

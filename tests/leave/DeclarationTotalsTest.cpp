@@ -141,6 +141,17 @@ TEST(DeclarationListTest, ANewDeclarationGoesAfterTheRowsOfItsMonth) {
     EXPECT_EQ("2", list.CellText(3, "NR"));
     EXPECT_EQ("17", list.CellText(3, "INDEX"));
     EXPECT_EQ("201005", list.CellText(4, "LUNA"));
+
+    DeclarationRecord initial;
+    initial.luna = "201004";
+    initial.rectificativa = "";
+    initial.rectifNr = "0";
+    initial.index = "18";
+    ASSERT_EQ(4, DeclarationRegister::InsertListRow(list, initial));
+    EXPECT_EQ("201004", list.CellText(4, "LUNA"));
+    EXPECT_EQ("NU", list.CellText(4, "RECTIF"));
+    EXPECT_EQ("", list.CellText(4, "NR"));
+    EXPECT_EQ("18", list.CellText(4, "INDEX"));
 }
 
 }  // namespace
