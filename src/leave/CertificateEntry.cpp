@@ -18,6 +18,7 @@ namespace {
 using Column = RecordColumn<CertificateRecord>;
 using R = CertificateRecord;
 using enum TextRule;
+using enum StoredForm;
 
 // The name columns are 50 characters wide: a longer name would be refused by
 // the server at the save.
@@ -61,7 +62,7 @@ const char* CheckEndDate(const CertificateRecord& r) {
 // rectifying declaration.
 const Column kColumns[] = {
     {{.name = "cnp", .maxLength = 13, .rule = Digits, .listWidth = 105}, &R::cnp, CheckCnp},
-    {{.name = "cnp_copil", .maxLength = 13, .rule = Digits, .stored = StoredForm::Number},
+    {{.name = "cnp_copil", .maxLength = 13, .rule = Digits, .stored = Number},
      &R::cnpCopil,
      CheckChildCnp},
     {{.name = "nume", .maxLength = kNameLength, .rule = Upper}, &R::nume},
@@ -78,32 +79,26 @@ const Column kColumns[] = {
     {{.name = "cert_init_serie", .maxLength = 10, .rule = Upper}, &R::certInitSerie},
     {{.name = "cert_init_numar", .maxLength = 10, .rule = Upper}, &R::certInitNumar},
     {{.name = "cod_indemn", .maxLength = 2, .rule = Digits}, &R::codIndemn, CheckIndemnityCode},
-    {{.name = "zile_lucratoare", .rule = Digits, .stored = StoredForm::Number}, &R::zileLucratoare},
-    {{.name = "zile_lucrate", .maxLength = 2, .rule = Digits, .stored = StoredForm::Number},
-     &R::zileLucrate},
-    {{.name = "zile_prestatii", .rule = Digits, .stored = StoredForm::Number}, &R::zilePrestatii},
-    {{.name = "zile_prestatii_ang", .maxLength = 2, .rule = Digits, .stored = StoredForm::Number},
+    {{.name = "zile_lucratoare", .rule = Digits, .stored = Number}, &R::zileLucratoare},
+    {{.name = "zile_lucrate", .maxLength = 2, .rule = Digits, .stored = Number}, &R::zileLucrate},
+    {{.name = "zile_prestatii", .rule = Digits, .stored = Number}, &R::zilePrestatii},
+    {{.name = "zile_prestatii_ang", .maxLength = 2, .rule = Digits, .stored = Number},
      &R::zilePrestatiiAng},
-    {{.name = "zile_suportate_fnuass",
-      .maxLength = 2,
-      .rule = Digits,
-      .stored = StoredForm::Number},
+    {{.name = "zile_suportate_fnuass", .maxLength = 2, .rule = Digits, .stored = Number},
      &R::zileSuportateFnuass},
-    {{.name = "suma_suportata_fnuass", .stored = StoredForm::Number}, &R::sumaSuportataFnuass},
-    {{.name = "suma_suportata_ang", .stored = StoredForm::Number}, &R::sumaSuportataAng},
+    {{.name = "suma_suportata_fnuass", .stored = Number}, &R::sumaSuportataFnuass},
+    {{.name = "suma_suportata_ang", .stored = Number}, &R::sumaSuportataAng},
     {{.name = "cod_urg", .maxLength = 3, .rule = Digits}, &R::codUrg},
     {{.name = "cod_contag", .maxLength = 2, .rule = Digits}, &R::codContag},
-    {{.name = "data_acordarii", .stored = StoredForm::Date}, &R::dataAcordarii, CheckGrantDate},
-    {{.name = "data_inc", .stored = StoredForm::Date}, &R::dataInc, CheckStartDate},
-    {{.name = "data_sf", .stored = StoredForm::Date}, &R::dataSf, CheckEndDate},
+    {{.name = "data_acordarii", .stored = Date}, &R::dataAcordarii, CheckGrantDate},
+    {{.name = "data_inc", .stored = Date}, &R::dataInc, CheckStartDate},
+    {{.name = "data_sf", .stored = Date}, &R::dataSf, CheckEndDate},
     {{.name = "loc_pres", .choices = PrescriptionPlaceCodes}, &R::locPres},
-    {{.name = "baza_calc", .maxLength = 14, .rule = Digits, .stored = StoredForm::Number},
-     &R::bazaCalc},
-    {{.name = "zi_bz_calc", .maxLength = 3, .rule = Digits, .stored = StoredForm::Number},
-     &R::ziBzCalc},
-    {{.name = "mzbci", .stored = StoredForm::Number}, &R::mzbci},
+    {{.name = "baza_calc", .maxLength = 14, .rule = Digits, .stored = Number}, &R::bazaCalc},
+    {{.name = "zi_bz_calc", .maxLength = 3, .rule = Digits, .stored = Number}, &R::ziBzCalc},
+    {{.name = "mzbci", .stored = Number}, &R::mzbci},
     {{.name = "me_nr", .maxLength = 10}, &R::meNr},
-    {{.name = "venit_prin_reducere", .maxLength = 10, .rule = Digits, .stored = StoredForm::Number},
+    {{.name = "venit_prin_reducere", .maxLength = 10, .rule = Digits, .stored = Number},
      &R::venitPrinReducere},
 };
 

@@ -17,6 +17,7 @@ namespace {
 using Column = RecordColumn<DeclarationRecord>;
 using R = DeclarationRecord;
 using enum TextRule;
+using enum StoredForm;
 
 // Whole lei, up to what a 64-bit product of the cap still holds.
 constexpr int kAmountLength = 15;
@@ -25,37 +26,25 @@ const char* CheckEmployees(const DeclarationRecord& r) {
     return TextToInteger(r.nrAng) >= 1 ? nullptr : "Numarul de angajati este incorect!";
 }
 
-// The typed figures; the server refuses an empty text in their numeric columns.
+// A whole amount of lei, typed. Like every typed figure it is stored in a
+// numeric column, which refuses an empty text.
+constexpr ColumnSpec Amount(std::string_view name) {
+    return {.name = name, .maxLength = kAmountLength, .rule = Digits, .stored = Number};
+}
+
 const Column kColumns[] = {
-    {{.name = "zile_lucratoare", .maxLength = 2, .rule = Digits, .stored = StoredForm::Number},
+    {{.name = "zile_lucratoare", .maxLength = 2, .rule = Digits, .stored = Number},
      &R::zileLucratoare},
-    {{.name = "nr_ang", .maxLength = 5, .rule = Digits, .stored = StoredForm::Number},
+    {{.name = "nr_ang", .maxLength = 5, .rule = Digits, .stored = Number},
      &R::nrAng,
      CheckEmployees},
-    {{.name = "salariul_minim", .maxLength = 9, .rule = Digits, .stored = StoredForm::Number},
+    {{.name = "salariul_minim", .maxLength = 9, .rule = Digits, .stored = Number},
      &R::salariulMinim},
-    {{.name = "fond_de_salarii",
-      .maxLength = kAmountLength,
-      .rule = Digits,
-      .stored = StoredForm::Number},
-     &R::fondDeSalarii},
-    {{.name = "contributii_datorate",
-      .maxLength = kAmountLength,
-      .rule = Digits,
-      .stored = StoredForm::Number},
-     &R::contributiiDatorate},
-    {{.name = "faambp", .maxLength = kAmountLength, .rule = Digits, .stored = StoredForm::Number},
-     &R::faambp},
-    {{.name = "faambp_datorat",
-      .maxLength = kAmountLength,
-      .rule = Digits,
-      .stored = StoredForm::Number},
-     &R::faambpDatorat},
-    {{.name = "de_recuperat_anterior",
-      .maxLength = kAmountLength,
-      .rule = Digits,
-      .stored = StoredForm::Number},
-     &R::deRecuperatAnterior},
+    {Amount("fond_de_salarii"), &R::fondDeSalarii},
+    {Amount("contributii_datorate"), &R::contributiiDatorate},
+    {Amount("faambp"), &R::faambp},
+    {Amount("faambp_datorat"), &R::faambpDatorat},
+    {Amount("de_recuperat_anterior"), &R::deRecuperatAnterior},
 };
 
 // The stored columns the form does not edit: what a declaration is, set when
