@@ -144,7 +144,7 @@ inline bool WritePayroll(const std::string& path, const std::string& cf, int emp
     DataList list;
     DbfTableSpec spec;
     for (const auto& f : fields) {
-        list.AppendColumn(f.name, f.type, 100, 0);
+        list.AppendColumn(f.name, f.type, 100);
         AddDbfField(spec, f.name, f.type, f.length, f.decimals);
     }
     for (int i = 0; i < employees; ++i) {

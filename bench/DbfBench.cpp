@@ -68,7 +68,7 @@ DbfTableSpec Annex1ASpec() {
 const DataList& Annex1AList() {
     static DataList* list = [] {
         auto* made = new DataList;
-        for (const AnnexField& field : kAnnex1A) made->AppendColumn(field.name, "C", 100, 0);
+        for (const AnnexField& field : kAnnex1A) made->AppendColumn(field.name, "C", 100);
         made->ReserveRows(kRecords);
         for (int i = 0; i < kRecords; ++i) {
             const int row = made->AddRow("");
@@ -199,7 +199,7 @@ void ShapelibRead(benchmark::State& state) {
         char name[12];
         for (int c = 0; c < fields; ++c) {
             const DBFFieldType type = DBFGetFieldInfo(dbf, c, name, nullptr, nullptr);
-            list.AppendColumn(name, type == FTString ? "C" : "N", 100, 0);
+            list.AppendColumn(name, type == FTString ? "C" : "N", 100);
         }
         const int records = DBFGetRecordCount(dbf);
         list.ReserveRows(records);
@@ -228,7 +228,7 @@ void ListFillOnly(benchmark::State& state) {
     if (file) std::fclose(file);
     for (auto _ : state) {
         DataList list;
-        for (int c = 0; c < spec.m_fieldCount; ++c) list.AppendColumn(spec.m_names[c], "C", 100, 0);
+        for (int c = 0; c < spec.m_fieldCount; ++c) list.AppendColumn(spec.m_names[c], "C", 100);
         list.ReserveRows(kRecords);
         std::vector<std::string_view> cells(static_cast<std::size_t>(spec.m_fieldCount));
         std::size_t at = spec.m_headerLength;

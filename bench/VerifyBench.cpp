@@ -48,7 +48,7 @@ bool WriteAnnexA(const std::string& path, int records) {
     DataList list;
     for (const auto& field : kFields) {
         AddDbfField(spec, field[0], field[1], std::atoi(field[2]), 0);
-        list.AppendColumn(field[0], field[1][0] == 'N' ? "N" : "C", 100, 0);
+        list.AppendColumn(field[0], field[1][0] == 'N' ? "N" : "C", 100);
     }
     list.ReserveRows(records);
     for (int i = 0; i < records; ++i) {

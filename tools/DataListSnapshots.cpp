@@ -11,13 +11,13 @@ int main(int argc, char** argv) {
 
     DataListView list;
     list.resize(700, 200);
-    list.AppendColumn("Nume si prenume", "C", 150, 0);
-    list.AppendColumn("CNP", "C", 110, 0);
-    list.AppendColumn("Intrare", "N", 85, 1);
-    list.AppendColumn("Luna", "N", 65, 2);
-    list.AppendColumn("Salariu", "N", 90, 5);
-    list.AppendColumn("Datorat", "N", 70, 3);
-    list.AppendColumn("Observatii", "C", 60, 0);
+    list.AppendColumn("Nume si prenume", "C", 150);
+    list.AppendColumn("CNP", "C", 110);
+    list.AppendColumn("Intrare", "N", 85, DisplayKind::Date);
+    list.AppendColumn("Luna", "N", 65, DisplayKind::Month);
+    list.AppendColumn("Salariu", "N", 90, DisplayKind::Amount);
+    list.AppendColumn("Datorat", "N", 70, DisplayKind::Number);
+    list.AppendColumn("Observatii", "C", 60);
     const char* rows[][7] = {
         {"POPESCU ION", "1800101123456", "20090501", "200905", "1234.5", "1234567", ""},
         {"IONESCU MARIA", "2850202123456", "20080115", "200905", "900", "90", "lichidat"},
@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
 
     DataListView empty;
     empty.resize(640, 160);
-    empty.AppendColumn("Nume", "C", 200, 0);
-    empty.AppendColumn("Suma", "N", 100, 5);
+    empty.AppendColumn("Nume", "C", 200);
+    empty.AppendColumn("Suma", "N", 100, DisplayKind::Amount);
     empty.grab().save(folder + "/datalist_empty.png");
 
     empty.setEnabled(false);

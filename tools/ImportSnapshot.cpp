@@ -43,7 +43,7 @@ void WritePayroll(const std::string& path) {
     DbfTableSpec spec;
     for (int i = 0; i < 13; ++i) {
         const bool amount = i >= 7 && i <= 11;
-        list.AppendColumn(names[i], amount ? "N" : "C", 100, 0);
+        list.AppendColumn(names[i], amount ? "N" : "C", 100);
         AddDbfField(spec, names[i], amount ? "N" : "C", lengths[i], amount ? 2 : 0);
     }
     const std::vector<std::vector<std::string>> rows = {

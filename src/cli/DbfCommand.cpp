@@ -122,7 +122,7 @@ int Write(const std::string& fieldsPath, const std::string& rowsPath, const std:
     if (!lines) return Fail("nu se poate citi " + rowsPath);
     DataList list;
     for (std::size_t i = 0; i < spec.m_names.size(); ++i)
-        list.AppendColumn(spec.m_names[i], spec.m_types[i] == "N" ? "N" : "C", 100, 0);
+        list.AppendColumn(spec.m_names[i], spec.m_types[i] == "N" ? "N" : "C", 100);
     list.ReserveRows(lines->size());
     for (std::size_t i = 0; i < lines->size(); ++i) {
         const std::vector<std::string> cells = SplitTabs((*lines)[i]);

@@ -161,13 +161,13 @@ void DataList::CompactIfWasteful() {
 // ---- columns ------------------------------------------------------------------
 
 int DataList::InsertColumn(int position, const std::string& title, const std::string& type,
-                           int width, int kind) {
+                           int width, DisplayKind kind) {
     if (position < 0 || position > ColumnCount()) position = ColumnCount();
     DataColumn column;
     column.m_title = title;
     column.m_name = ToUpper(title);
     column.m_type = type;
-    column.m_kind = std::to_string(kind);
+    column.m_kind = std::to_string(static_cast<int>(kind));
     column.m_width = std::max(width, 0);
     column.m_align = type == "N" ? ColumnAlign::Right : ColumnAlign::Left;
     const std::size_t oldCount = m_columns.size();
@@ -181,16 +181,19 @@ int DataList::InsertColumn(int position, const std::string& title, const std::st
     return position;
 }
 
-int DataList::AppendColumn(const std::string& title, const std::string& type, int width, int kind) {
+int DataList::AppendColumn(const std::string& title, const std::string& type, int width,
+                           DisplayKind kind) {
     return InsertColumn(ColumnCount(), title, type, width, kind);
 }
 
-void DataList::SetColumnKind(const std::string& name, int kind) {
+void DataList::SetColumnKind(const std::string& name, DisplayKind kind) {
     const int index = ColumnIndex(name);
     if (index < 0) return;
     DataColumn& column = m_columns[index];
-    column.m_kind = std::to_string(kind);
-    if (kind >= 1 && kind <= 5) {
+    const int number = static_cast<int>(kind);
+    column.m_kind = std::to_string(number);
+    if (number >= static_cast<int>(DisplayKind::Date) &&
+        number <= static_cast<int>(DisplayKind::Amount)) {
         column.m_type = "N";
         column.m_align = ColumnAlign::Right;
     } else {
@@ -425,14 +428,14 @@ void DataList::FillFromResult(const ResultTable& result, bool addIndex, bool row
             const std::string& name = result.m_columnNames[i];
             const bool numeric = i < result.m_columnKinds.size() && result.m_columnKinds[i] == "N";
             const int width = name == "ZZ_CONT" || name == "ZZ_DATA" ? 0 : 100;
-            AppendColumn(name, numeric ? "N" : "C", width, 0);
+            AppendColumn(name, numeric ? "N" : "C", width);
             m_columns.back().m_kind.clear();
         }
         if (addIndex) {
-            AppendColumn("INDEX", "N", 0, 0);
+            AppendColumn("INDEX", "N", 0);
             m_columns.back().m_kind.clear();
         }
-        SetColumnKind("ZZ_DATA", 4);
+        SetColumnKind("ZZ_DATA", DisplayKind::Timestamp);
     }
     const std::vector<std::string>& values = result.m_values;
     if (columnCount == 0 || values.empty()) return;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/Colour.h"
+#include "base/RecordColumns.h"
 #include "datalist/CellArena.h"
 
 struct ResultTable;
@@ -24,7 +25,8 @@ enum class ColumnAlign { Left, Right, Centre };
 enum class SortArrow { None, Ascending, Descending };
 
 // One column: found by its upper-case name; the type letter ("N" numeric,
-// "C" text) decides the sort key, the kind ("1".."5") the display format.
+// "C" text) decides the sort key, the kind (a DisplayKind as its number,
+// "1".."5"; empty for a column filled from a query) the display format.
 struct DataColumn {
     std::string m_title;
     std::string m_name;
@@ -52,9 +54,11 @@ public:
 
     // Columns
     int InsertColumn(int position, const std::string& title, const std::string& type, int width,
-                     int kind);
-    int AppendColumn(const std::string& title, const std::string& type, int width, int kind);
-    void SetColumnKind(const std::string& name, int kind);
+                     DisplayKind kind = DisplayKind::AsStored);
+    int AppendColumn(const std::string& title, const std::string& type, int width,
+                     DisplayKind kind = DisplayKind::AsStored);
+    // A kind from Date to Amount makes the column numeric and right-aligned.
+    void SetColumnKind(const std::string& name, DisplayKind kind);
     void SetColumnWidth(const std::string& name, int width);
     void SetColumnWidthAt(int column, int width);
     void SetColumnAlign(int column, ColumnAlign align);
@@ -176,5 +180,7 @@ inline std::string_view TrimCellText(std::string_view text) {
 }
 
 // The text a cell shows under a display kind; texts without the required
-// shape, and empty texts, come back unchanged.
+// shape, and empty texts, come back unchanged. The second form takes the
+// kind as a column keeps it ("5"); a text naming no kind shows as stored.
+std::string FormatDisplayKind(std::string_view text, DisplayKind kind);
 std::string FormatDisplayKind(std::string_view text, std::string_view kind);

@@ -54,30 +54,35 @@ std::string AmountText(std::string_view text) {
 
 }  // namespace
 
-std::string FormatDisplayKind(std::string_view text, std::string_view kind) {
-    if (text.empty() || kind.size() != 1) return std::string(text);
+std::string FormatDisplayKind(std::string_view text, DisplayKind kind) {
+    if (text.empty()) return std::string(text);
     const std::string s(text);
-    switch (kind[0]) {
-        case '1':
+    switch (kind) {
+        case DisplayKind::Date:
             if (AllDigits(text, 8))
                 return s.substr(6, 2) + "." + s.substr(4, 2) + "." + s.substr(0, 4);
             break;
-        case '2':
+        case DisplayKind::Month:
             if (AllDigits(text, 6)) return s.substr(4, 2) + "." + s.substr(0, 4);
             break;
-        case '3':
+        case DisplayKind::Number:
             if (IsNumberShape(text)) return GroupDigits(WithIntegerDigit(text));
             break;
-        case '4':
+        case DisplayKind::Timestamp:
             if (AllDigits(text, 14))
                 return s.substr(6, 2) + "." + s.substr(4, 2) + "." + s.substr(0, 4) + " " +
                        s.substr(8, 2) + ":" + s.substr(10, 2) + ":" + s.substr(12, 2);
             break;
-        case '5':
+        case DisplayKind::Amount:
             if (IsNumberShape(text)) return AmountText(text);
             break;
-        default:
+        case DisplayKind::AsStored:
             break;
     }
     return s;
+}
+
+std::string FormatDisplayKind(std::string_view text, std::string_view kind) {
+    if (kind.size() != 1 || kind[0] < '1' || kind[0] > '5') return std::string(text);
+    return FormatDisplayKind(text, static_cast<DisplayKind>(kind[0] - '0'));
 }

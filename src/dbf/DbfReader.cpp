@@ -22,10 +22,10 @@ bool Fail(std::string* error, const std::string& why) {
 
 void AddFieldColumn(DataList& list, DbfTableSpec& spec, const DbfFieldDescriptor& field) {
     const std::string type(1, field.type);
-    list.AppendColumn(field.name, type, 100, 0);
+    list.AppendColumn(field.name, type, 100);
     if (field.type == 'N' || field.type == 'D' || field.type == 'F')
-        list.SetColumnKind(field.name, 3);
-    if (field.type == 'D') list.SetColumnKind(field.name, 1);
+        list.SetColumnKind(field.name, DisplayKind::Number);
+    if (field.type == 'D') list.SetColumnKind(field.name, DisplayKind::Date);
     spec.m_names.push_back(field.name);
     spec.m_types.push_back(type);
     spec.m_lengths.push_back(field.length);

@@ -121,7 +121,7 @@ std::string AmountOrText(const std::string& cell) {
 
 std::string DottedOrEmpty(const std::string& stored) {
     if (TextToInteger(stored) == 0) return std::string();
-    return FormatDisplayKind(stored, "1");
+    return FormatDisplayKind(stored, DisplayKind::Date);
 }
 
 const char* AnnexNumber(PrintedAnnex annex) {

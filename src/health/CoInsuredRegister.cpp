@@ -27,12 +27,14 @@
     }
 
     const Column kColumns[] = {
-        {{"cf", 0, Digits, 0}, &R::cf},
-        {{"cnp_asig", 0, Digits, 0}, &R::cnpAsig},
-        {{"cnp", 13, Digits, kCnpWidth}, &R::cnp, CheckCnp},
-        {{"nume", 50, Upper}, &R::nume},
-        {{"prenume", 50, Upper}, &R::prenume},
-        {{"tip", 0, AsTyped, -1, 0, CoInsuredKindCodes}, &R::tip},
+        {{.name = "cf", .rule = Digits, .listWidth = 0}, &R::cf},
+        {{.name = "cnp_asig", .rule = Digits, .listWidth = 0}, &R::cnpAsig},
+        {{.name = "cnp", .maxLength = 13, .rule = Digits, .listWidth = kCnpWidth},
+         &R::cnp,
+         CheckCnp},
+        {{.name = "nume", .maxLength = 50, .rule = Upper}, &R::nume},
+        {{.name = "prenume", .maxLength = 50, .rule = Upper}, &R::prenume},
+        {{.name = "tip", .choices = CoInsuredKindCodes}, &R::tip},
     };
 
 }  // namespace

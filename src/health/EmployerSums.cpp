@@ -1,7 +1,9 @@
 #include "health/EmployerSums.h"
 
 #include "datalist/DataList.h"
+#include "datalist/ListLayout.h"
 #include "db/CClient.h"
+#include "db/RecordRows.h"
 #include "domain/ContributionRates.h"
 #include "domain/TextNumbers.h"
 #include "health/MonthlySums.h"
@@ -12,22 +14,30 @@ using Column = RecordColumn<EmployerMonthSums>;
 using E = EmployerMonthSums;
 using enum TextRule;
 
-// The fund is a masked amount field; the two contributions take digits.
+// The fund is a masked amount field; the two contributions take digits. The
+// window adds them to the company list, the fund under a title of its own.
 const Column kColumns[] = {
-    {{"fond_de_salarii", 0, AsTyped}, &E::fondDeSalarii},
-    {{"datorat", 0, Digits}, &E::datorat},
-    {{"virat", 0, Digits}, &E::virat},
+    {{.name = "fond_de_salarii",
+      .listWidth = 120,
+      .displayKind = DisplayKind::Amount,
+      .listTitle = "FOND DE SALARII"},
+     &E::fondDeSalarii},
+    {{.name = "datorat", .rule = Digits, .listWidth = 100, .displayKind = DisplayKind::Number},
+     &E::datorat},
+    {{.name = "virat", .rule = Digits, .listWidth = 100, .displayKind = DisplayKind::Number},
+     &E::virat},
 };
 
-// The columns the window adds to the company list, in the order of kColumns
-// and then the key of the month's row.
-struct AddedColumn {
-    const char* title;
-    int width;
-    int kind;
+// What a row of sums belongs to, written by every save.
+struct SumsOwner {
+    std::string cf, luna;
 };
-const AddedColumn kAdded[] = {
-    {"FOND DE SALARII", 120, 5}, {"DATORAT", 100, 3}, {"VIRAT", 100, 3}, {"ID_SUMA", 0, 0}};
+const RecordColumn<SumsOwner> kOwnerColumns[] = {
+    {{.name = "cf"}, &SumsOwner::cf},
+    {{.name = "luna"}, &SumsOwner::luna},
+};
+
+// The key of the month's row, after the sums.
 const char* const kIdSuma = "ID_SUMA";
 
 }  // namespace
@@ -55,8 +65,8 @@ Outcome EmployerSums::FillList(DataList& list) {
     list.FillFromResult(m_client.Result());
     list.SetColumnWidth("CF", 0);
     list.SetColumnWidth("DENUMIRE", 250);
-    for (const AddedColumn& added : kAdded)
-        list.AppendColumn(added.title, "N", added.width, added.kind);
+    AppendListColumns<EmployerMonthSums>(list, kColumns);
+    list.AppendColumn(kIdSuma, "N", 0);
     for (int row = 0; row < list.RowCount(); ++row) {
         const auto code = SqlNumber(GetPrompter(), list.CellText(row, "CF"));
         if (!code) return Outcome::Stopped();
@@ -66,10 +76,8 @@ Outcome EmployerSums::FillList(DataList& list) {
                 true) != 0)
             return Outcome::Stopped();
         if (m_client.RowCount() < 1) continue;
-        const std::string stored[] = {m_client.GetValue(0, "FOND_DE_SALARII"),
-                                      m_client.GetValue(0, "DATORAT"),
-                                      m_client.GetValue(0, "VIRAT"), m_client.GetValue(0, "INDEX")};
-        for (int i = 0; i < 4; ++i) list.SetCellText(row, kAdded[i].title, stored[i]);
+        ShowSaved(list, row, RecordFromResult<EmployerMonthSums>(m_client, 0, kColumns),
+                  TextToInteger(m_client.GetValue(0, "INDEX")));
     }
     return Outcome::Done();
 }
@@ -80,7 +88,8 @@ EmployerMonth EmployerSums::RowAt(const DataList& list, int row) {
     e.cf = list.CellText(row, "CF");
     e.denumire = list.CellText(row, "DENUMIRE");
     e.idSuma = TextToInteger(list.CellText(row, kIdSuma));
-    for (int i = 0; i < 3; ++i) e.sums.*kColumns[i].member = list.CellText(row, kAdded[i].title);
+    for (const Column& column : kColumns)
+        e.sums.*column.member = list.CellText(row, ListName(column.spec));
     return e;
 }
 
@@ -103,10 +112,8 @@ Outcome EmployerSums::Save(const EmployerMonth& row, const EmployerMonthSums& ty
             !checked)
             return checked;
     m_client.ClearFields();
-    m_client.AddField("CF", row.cf);
-    m_client.AddField("LUNA", m_month);
-    for (const Column& column : kColumns)
-        m_client.AddField(ResultName(column.spec.name), s.*column.member);
+    AddWrittenFields<SumsOwner>(m_client, SumsOwner{row.cf, m_month}, kOwnerColumns, {});
+    AddWrittenFields<EmployerMonthSums>(m_client, s, kColumns, {});
     if (row.idSuma > 0) {
         if (m_client.UpdateRecord(static_cast<double>(row.idSuma), "ASIGURATI", "SUME_SOCIETATI",
                                   "") != 0)
@@ -120,6 +127,7 @@ Outcome EmployerSums::Save(const EmployerMonth& row, const EmployerMonthSums& ty
 
 void EmployerSums::ShowSaved(DataList& list, int row, const EmployerMonthSums& stored,
                              long long idSuma) {
-    for (int i = 0; i < 3; ++i) list.SetCellText(row, kAdded[i].title, stored.*kColumns[i].member);
+    for (const Column& column : kColumns)
+        list.SetCellText(row, ListName(column.spec), stored.*column.member);
     list.SetCellText(row, kIdSuma, std::to_string(idSuma));
 }

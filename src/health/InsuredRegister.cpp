@@ -35,14 +35,18 @@
     }
 
     const Column kColumns[] = {
-        {{"cf", 0, Digits, 0}, &R::cf},
-        {{"cas", 0, AsTyped, -1, 0, InsuranceHouseCodes}, &R::cas},
-        {{"nume", 50, Upper}, &R::nume},
-        {{"prenume", 50, Upper}, &R::prenume},
-        {{"cnp", 13, Digits, 120}, &R::cnp, CheckCnp},
-        {{"intrare", 0, Digits, -1, 1}, &R::intrare, CheckHireDate},
-        {{"iesire", 0, Digits, -1, 1}, &R::iesire, CheckLiquidationDate},
-        {{"forma", 0, AsTyped, -1, 0, EmploymentFormCodes}, &R::forma},
+        {{.name = "cf", .rule = Digits, .listWidth = 0}, &R::cf},
+        {{.name = "cas", .choices = InsuranceHouseCodes}, &R::cas},
+        {{.name = "nume", .maxLength = 50, .rule = Upper}, &R::nume},
+        {{.name = "prenume", .maxLength = 50, .rule = Upper}, &R::prenume},
+        {{.name = "cnp", .maxLength = 13, .rule = Digits, .listWidth = 120}, &R::cnp, CheckCnp},
+        {{.name = "intrare", .rule = Digits, .displayKind = DisplayKind::Date},
+         &R::intrare,
+         CheckHireDate},
+        {{.name = "iesire", .rule = Digits, .displayKind = DisplayKind::Date},
+         &R::iesire,
+         CheckLiquidationDate},
+        {{.name = "forma", .choices = EmploymentFormCodes}, &R::forma},
     };
 
     const char* CheckLiquidatedCnp(const LiquidationFields& f) {
@@ -54,15 +58,17 @@
     }
 
     const RecordColumn<LiquidationFields> kLiquidationColumns[] = {
-        {{"cnp", 13, Digits}, &LiquidationFields::cnp, CheckLiquidatedCnp},
-        {{"intrare", 0, Digits}, &LiquidationFields::intrare},
-        {{"iesire", 0, Digits}, &LiquidationFields::iesire, CheckLiquidation},
+        {{.name = "cnp", .maxLength = 13, .rule = Digits},
+         &LiquidationFields::cnp,
+         CheckLiquidatedCnp},
+        {{.name = "intrare", .rule = Digits}, &LiquidationFields::intrare},
+        {{.name = "iesire", .rule = Digits}, &LiquidationFields::iesire, CheckLiquidation},
     };
 
     const char* CheckChangeDate(const EmploymentChange& change);
 
     const RecordColumn<EmploymentChange> kChangeColumns[] = {
-        {{"changeDate", 0, Digits}, &EmploymentChange::changeDate, CheckChangeDate},
+        {{.name = "changeDate", .rule = Digits}, &EmploymentChange::changeDate, CheckChangeDate},
     };
 
     const Colour kLiquidatedColour{255, 0, 0};

@@ -1,7 +1,9 @@
 #include "health/MonthlySums.h"
 
 #include "datalist/DataList.h"
+#include "datalist/ListLayout.h"
 #include "db/CClient.h"
+#include "db/RecordRows.h"
 #include "db/TableStatistics.h"
 #include "db/Transaction.h"
 #include "domain/ContributionRates.h"
@@ -21,20 +23,34 @@ constexpr int kDateAmountWidth = 90;
 
 // The salary is a masked amount field; the two contributions take digits.
 const Column kColumns[] = {
-    {{"salariu", 0, AsTyped, kDateAmountWidth, 5}, &S::salariu},
-    {{"asig_datorat", 0, Digits, -1, 3}, &S::asigDatorat},
-    {{"asig_virat", 0, Digits, -1, 3}, &S::asigVirat},
+    {{.name = "salariu", .listWidth = kDateAmountWidth, .displayKind = DisplayKind::Amount},
+     &S::salariu},
+    {{.name = "asig_datorat", .rule = Digits, .displayKind = DisplayKind::Number}, &S::asigDatorat},
+    {{.name = "asig_virat", .rule = Digits, .displayKind = DisplayKind::Number}, &S::asigVirat},
 };
 
-// The record's columns in the month's list: width and display kind.
-const ColumnSpec kPersonLayout[] = {
-    {"cas", 0, AsTyped, 50},
-    {"cf", 0, AsTyped, 0},
-    {"cnp", 0, AsTyped, 0},
-    {"forma", 0, AsTyped, 50},
-    {"intrare", 0, AsTyped, kDateAmountWidth, 1},
-    {"iesire", 0, AsTyped, kDateAmountWidth, 1},
-    {"la_luna", 0, AsTyped, -1, 2},
+// What a row of sums belongs to: the employment record and its month.
+struct SumsOwner {
+    std::string idCnp, cf, cnp, luna;
+};
+const RecordColumn<SumsOwner> kOwnerColumns[] = {
+    {{.name = "id_cnp"}, &SumsOwner::idCnp},
+    {{.name = "cf"}, &SumsOwner::cf},
+    {{.name = "cnp"}, &SumsOwner::cnp},
+    {{.name = "luna"}, &SumsOwner::luna},
+};
+
+// The month's list shows the employment record otherwise than the insured
+// list does: the house and the form narrow, the codes hidden, the dates
+// wide enough to read, and the month the sums are of.
+const ColumnSpec kMonthListColumns[] = {
+    {.name = "cas", .listWidth = 50},
+    {.name = "cf", .listWidth = 0},
+    {.name = "cnp", .listWidth = 0},
+    {.name = "forma", .listWidth = 50},
+    {.name = "intrare", .listWidth = kDateAmountWidth, .displayKind = DisplayKind::Date},
+    {.name = "iesire", .listWidth = kDateAmountWidth, .displayKind = DisplayKind::Date},
+    {.name = "la_luna", .displayKind = DisplayKind::Month},
 };
 
 const Colour kLiquidatedColour{255, 0, 0};
@@ -44,6 +60,13 @@ const char* const kCompaniesQuery = "SELECT s.cf, s.denumire FROM asigurati.soci
 
 std::string Cell(const DataList& list, int row, const char* name) {
     return list.CellText(row, name);
+}
+
+MonthSums SumsAt(const DataList& list, int row) {
+    MonthSums sums;
+    for (const Column& column : kColumns)
+        sums.*column.member = list.CellText(row, ListName(column.spec));
+    return sums;
 }
 
 }  // namespace
@@ -149,17 +172,8 @@ Outcome MonthlySums::FillEmployees(DataList& list, const std::string& companyCod
         "01" + " OR a.iesire=0)" + " ORDER BY a.nume, a.prenume, a.intrare";
     if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
-    for (const ColumnSpec& column : kPersonLayout) {
-        const std::string name = ResultName(column.name);
-        if (column.listWidth >= 0) list.SetColumnWidth(name, column.listWidth);
-        if (column.displayKind > 0) list.SetColumnKind(name, column.displayKind);
-    }
-    for (const Column& column : kColumns) {
-        const std::string name = ResultName(column.spec.name);
-        if (column.spec.listWidth >= 0) list.SetColumnWidth(name, column.spec.listWidth);
-        list.SetColumnKind(name, column.spec.displayKind);
-    }
-    list.SetColumnWidth("INDEX", 0);
+    ApplyListLayout(list, kMonthListColumns);
+    ApplyListLayout<MonthSums>(list, kColumns);
 
     // Green after red: a person hired and liquidated in the month shows as hired.
     const long long first = TextToInteger(m_month) * 100 + 1;
@@ -179,8 +193,7 @@ EmployeeMonth MonthlySums::RowAt(const DataList& list, int row) {
     e.key = TextToInteger(Cell(list, row, "INDEX"));
     for (const auto& column : InsuredRegister::Columns())
         e.person.*column.member = list.CellText(row, ResultName(column.spec.name));
-    for (const Column& column : kColumns)
-        e.sums.*column.member = list.CellText(row, ResultName(column.spec.name));
+    e.sums = SumsAt(list, row);
     e.laLuna = Cell(list, row, "LA_LUNA");
     return e;
 }
@@ -188,9 +201,10 @@ EmployeeMonth MonthlySums::RowAt(const DataList& list, int row) {
 MonthTotals MonthlySums::Totals(const DataList& list) const {
     double fund = 0, owed = 0, paid = 0;
     for (int row = 0; row < list.RowCount(); ++row) {
-        fund += TextToReal(Cell(list, row, "SALARIU"));
-        owed += TextToReal(Cell(list, row, "ASIG_DATORAT"));
-        paid += TextToReal(Cell(list, row, "ASIG_VIRAT"));
+        const MonthSums sums = SumsAt(list, row);
+        fund += TextToReal(sums.salariu);
+        owed += TextToReal(sums.asigDatorat);
+        paid += TextToReal(sums.asigVirat);
     }
     return {RealToText(fund, 2, false),
             IntegerToText(OwedContribution(fund, EmployerRate()), false),
@@ -210,15 +224,12 @@ MonthSums MonthlySums::AsStored(const MonthSums& typed) {
 Outcome MonthlySums::Save(const EmployeeMonth& row, const MonthSums& typed) {
     const MonthSums s = AsStored(typed);
     Prompter& prompter = GetPrompter();
-    const struct {
-        const std::string& value;
-        const char* column;
-        const char* what;
-    } amounts[] = {{s.salariu, "salariu", "Salariul realizat"},
-                   {s.asigDatorat, "asig_datorat", "Suma datorata pentru asigurat"},
-                   {s.asigVirat, "asig_virat", "Suma virata pentru asigurat"}};
-    for (const auto& a : amounts)
-        if (Outcome checked = CheckAmount(prompter, a.value, a.column, a.what); !checked)
+    const char* const what[] = {"Salariul realizat", "Suma datorata pentru asigurat",
+                                "Suma virata pentru asigurat"};
+    for (std::size_t i = 0; i < std::size(kColumns); ++i)
+        if (Outcome checked =
+                CheckAmount(prompter, s.*kColumns[i].member, kColumns[i].spec.name, what[i]);
+            !checked)
             return checked;
     if (row.laLuna != m_month) {
         if (!InsertSums(row, s)) return Outcome::Stopped();
@@ -238,14 +249,11 @@ Outcome MonthlySums::Save(const EmployeeMonth& row, const MonthSums& typed) {
 }
 
 bool MonthlySums::InsertSums(const EmployeeMonth& row, const MonthSums& sums) {
+    const SumsOwner owner{std::to_string(row.key), row.person.cf, row.person.cnp, m_month};
+    const SaveScope adding{.adding = true};
     m_client.ClearFields();
-    m_client.AddField("ID_CNP", std::to_string(row.key));
-    m_client.AddField("CF", row.person.cf);
-    m_client.AddField("CNP", row.person.cnp);
-    m_client.AddField("LUNA", m_month);
-    m_client.AddField("SALARIU", sums.salariu);
-    m_client.AddField("ASIG_DATORAT", sums.asigDatorat);
-    m_client.AddField("ASIG_VIRAT", sums.asigVirat);
+    AddWrittenFields<SumsOwner>(m_client, owner, kOwnerColumns, adding);
+    AddWrittenFields<MonthSums>(m_client, sums, kColumns, adding);
     return m_client.InsertRecord("ASIGURATI", "SUME", "", true) == 0;
 }
 
@@ -270,7 +278,7 @@ std::optional<MonthSums> MonthlySums::CarriedSums(const EmployeeMonth& row) {
         return std::nullopt;
     MonthSums sums{"0", "0", "0"};
     if (m_client.RowCount() > 0) {
-        sums.salariu = StoredAmount(m_client.GetValue(0, "SALARIU"));
+        sums.salariu = StoredAmount(RecordFromResult<MonthSums>(m_client, 0, kColumns).salariu);
         sums.asigDatorat = sums.asigVirat = OwedOn(TextToReal(sums.salariu));
     }
     return sums;

@@ -19,31 +19,33 @@ struct ListColumn {
     const char* name;
     const char* type;
     int width;
-    int kind;
+    DisplayKind kind = DisplayKind::AsStored;
 };
 
 // The preview columns; width 0 hides a column.
-const ListColumn k2A[] = {{"CAS", "C", 0, 0},
-                          {"CF", "N", 0, 0},
-                          {"CNP", "N", 125, 0},
-                          {"NUME", "C", 110, 0},
-                          {"PRENUME", "C", 110, 0},
-                          {"CATEGORIA", "C", 80, 0},
-                          {"DATORAT_LUNA", "N", 100, 3},
-                          {"VIRAT_LUNA", "N", 100, 3},
-                          {"DATA_ANGAJARII", "N", 115, 1},
-                          {"DATA_PLECARII", "N", 115, 1},
-                          {"LA_LUNA", "N", 0, 0}};
-const ListColumn k2B[] = {{"CNP_ANGAJAT", "N", 125, 0},
-                          {"CNP", "N", 125, 0},
-                          {"NUME", "C", 130, 0},
-                          {"PRENUME", "C", 130, 0},
-                          {"TIP", "C", 50, 0}};
-const ListColumn k2C[] = {{"CASA", "C", 90, 0},
-                          {"ANG DATORAT LUNA", "N", 130, 3},
-                          {"ANG VIRAT LUNA", "N", 130, 3},
-                          {"ASIG DATORAT LUNA", "N", 130, 3},
-                          {"ASIG VIRAT LUNA", "N", 130, 3}};
+const ListColumn k2A[] = {
+    {.name = "CAS", .type = "C", .width = 0},
+    {.name = "CF", .type = "N", .width = 0},
+    {.name = "CNP", .type = "N", .width = 125},
+    {.name = "NUME", .type = "C", .width = 110},
+    {.name = "PRENUME", .type = "C", .width = 110},
+    {.name = "CATEGORIA", .type = "C", .width = 80},
+    {.name = "DATORAT_LUNA", .type = "N", .width = 100, .kind = DisplayKind::Number},
+    {.name = "VIRAT_LUNA", .type = "N", .width = 100, .kind = DisplayKind::Number},
+    {.name = "DATA_ANGAJARII", .type = "N", .width = 115, .kind = DisplayKind::Date},
+    {.name = "DATA_PLECARII", .type = "N", .width = 115, .kind = DisplayKind::Date},
+    {.name = "LA_LUNA", .type = "N", .width = 0}};
+const ListColumn k2B[] = {{.name = "CNP_ANGAJAT", .type = "N", .width = 125},
+                          {.name = "CNP", .type = "N", .width = 125},
+                          {.name = "NUME", .type = "C", .width = 130},
+                          {.name = "PRENUME", .type = "C", .width = 130},
+                          {.name = "TIP", .type = "C", .width = 50}};
+const ListColumn k2C[] = {
+    {.name = "CASA", .type = "C", .width = 90},
+    {.name = "ANG DATORAT LUNA", .type = "N", .width = 130, .kind = DisplayKind::Number},
+    {.name = "ANG VIRAT LUNA", .type = "N", .width = 130, .kind = DisplayKind::Number},
+    {.name = "ASIG DATORAT LUNA", .type = "N", .width = 130, .kind = DisplayKind::Number},
+    {.name = "ASIG VIRAT LUNA", .type = "N", .width = 130, .kind = DisplayKind::Number}};
 
 template <std::size_t N>
 void SetColumns(DataList& list, const ListColumn (&columns)[N]) {

@@ -108,7 +108,7 @@ Outcome ImportFile::Open(CClient& client, const std::string& path, DataList& lis
     if (!ReadDbfFile(path, list, spec, progress)) return Refuse(prompter, InvalidMessage(m_kind));
     if (!HasLayout(spec.m_names, prompter)) return Outcome::Stopped();
     if (list.RowCount() < 1) return Refuse(prompter, ImportMessages::kNoRecords);
-    list.AppendColumn(kVerdictColumn, "C", 500, 0);
+    list.AppendColumn(kVerdictColumn, "C", 500);
     m_companyCode = list.CellText(0, "CF");
     if (m_companyCode.empty() && m_kind == ImportKind::EarlierReport)
         m_companyCode = list.CellText(0, "CNPA");
@@ -137,14 +137,14 @@ bool ImportFile::FindCompany(CClient& client) {
 void ImportFile::ApplyDisplayKinds(DataList& list) const {
     if (m_kind == ImportKind::Employees) {
         for (const char* amount : {"SALARIU", "ASG_DAT", "ASG_VIR", "ANG_DAT", "ANG_VIR"})
-            list.SetColumnKind(amount, 5);
-        list.SetColumnKind("LA_LUNA", 2);
+            list.SetColumnKind(amount, DisplayKind::Amount);
+        list.SetColumnKind("LA_LUNA", DisplayKind::Month);
         return;
     }
-    list.SetColumnKind("SDL", 5);
-    list.SetColumnKind("SVL", 5);
-    list.SetColumnKind("ANG", 1);
-    list.SetColumnKind("PL", 1);
+    list.SetColumnKind("SDL", DisplayKind::Amount);
+    list.SetColumnKind("SVL", DisplayKind::Amount);
+    list.SetColumnKind("ANG", DisplayKind::Date);
+    list.SetColumnKind("PL", DisplayKind::Date);
 }
 
 std::int64_t ImportFile::RecordPlace(int row) const {

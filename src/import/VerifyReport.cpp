@@ -117,7 +117,7 @@ std::vector<std::int64_t> ApplyVerdict(DataList& list, const VerifiedFile& file)
     }
     std::vector<std::int64_t> kept;
     if (!verdict.addErrorColumn) return file.places;
-    const int column = list.AppendColumn("EROARE", "C", 500, 0);
+    const int column = list.AppendColumn("EROARE", "C", 500);
     const int rows = std::min(list.RowCount(), static_cast<int>(verdict.rows.size()));
     for (int row = 0; row < rows; ++row) {
         const RowVerdict& result = verdict.rows[row];

@@ -18,6 +18,7 @@ namespace {
 using Column = RecordColumn<CertificateRecord>;
 using R = CertificateRecord;
 using enum TextRule;
+using enum StoredForm;
 
 // The name columns are 50 characters wide: a longer name would be refused by
 // the server at the save.
@@ -56,36 +57,55 @@ const char* CheckEndDate(const CertificateRecord& r) {
     return ends ? nullptr : "Data de sfarsit a concediului medical este incorecta!";
 }
 
+// In the order a save writes them. Day counts and amounts are numeric
+// columns, the dates DATE columns; the type of change is stored only in a
+// rectifying declaration.
 const Column kColumns[] = {
-    {{"tip_rectif", 0, AsTyped, 50, 0, RectificationCodes}, &R::tipRectif},
-    {{"cnp", 13, Digits, 105}, &R::cnp, CheckCnp},
-    {{"cnp_copil", 13, Digits}, &R::cnpCopil, CheckChildCnp},
-    {{"prenume", kNameLength, Upper}, &R::prenume},
-    {{"nume", kNameLength, Upper}, &R::nume},
-    {{"cas", 0, AsTyped, -1, 0, LeaveHouseCodes}, &R::cas},
-    {{"cert_serie", 10, Upper}, &R::certSerie},
-    {{"cert_numar", 10, Upper}, &R::certNumar},
-    {{"cert_init_serie", 10, Upper}, &R::certInitSerie},
-    {{"cert_init_numar", 10, Upper}, &R::certInitNumar},
-    {{"cod_indemn", 2, Digits}, &R::codIndemn, CheckIndemnityCode},
-    {{"cod_urg", 3, Digits}, &R::codUrg},
-    {{"cod_contag", 2, Digits}, &R::codContag},
-    {{"data_acordarii"}, &R::dataAcordarii, CheckGrantDate},
-    {{"data_inc"}, &R::dataInc, CheckStartDate},
-    {{"data_sf"}, &R::dataSf, CheckEndDate},
-    {{"loc_pres", 0, AsTyped, -1, 0, PrescriptionPlaceCodes}, &R::locPres},
-    {{"me_nr", 10, AsTyped}, &R::meNr},
-    {{"zile_lucratoare", 0, Digits}, &R::zileLucratoare},
-    {{"zile_lucrate", 2, Digits}, &R::zileLucrate},
-    {{"zile_prestatii", 0, Digits}, &R::zilePrestatii},
-    {{"zile_prestatii_ang", 2, Digits}, &R::zilePrestatiiAng},
-    {{"zile_suportate_fnuass", 2, Digits}, &R::zileSuportateFnuass},
-    {{"suma_suportata_ang"}, &R::sumaSuportataAng},
-    {{"suma_suportata_fnuass"}, &R::sumaSuportataFnuass},
-    {{"baza_calc", 14, Digits}, &R::bazaCalc},
-    {{"zi_bz_calc", 3, Digits}, &R::ziBzCalc},
-    {{"mzbci"}, &R::mzbci},
-    {{"venit_prin_reducere", 10, Digits}, &R::venitPrinReducere},
+    {{.name = "cnp", .maxLength = 13, .rule = Digits, .listWidth = 105}, &R::cnp, CheckCnp},
+    {{.name = "cnp_copil", .maxLength = 13, .rule = Digits, .stored = Number},
+     &R::cnpCopil,
+     CheckChildCnp},
+    {{.name = "nume", .maxLength = kNameLength, .rule = Upper}, &R::nume},
+    {{.name = "prenume", .maxLength = kNameLength, .rule = Upper}, &R::prenume},
+    {{.name = "cas", .choices = LeaveHouseCodes}, &R::cas},
+    {{.name = "tip_rectif",
+      .listWidth = 50,
+      .choices = RectificationCodes,
+      .written = WrittenWhen::Asked,
+      .listTitle = "tip"},
+     &R::tipRectif},
+    {{.name = "cert_serie", .maxLength = 10, .rule = Upper}, &R::certSerie},
+    {{.name = "cert_numar", .maxLength = 10, .rule = Upper}, &R::certNumar},
+    {{.name = "cert_init_serie", .maxLength = 10, .rule = Upper}, &R::certInitSerie},
+    {{.name = "cert_init_numar", .maxLength = 10, .rule = Upper}, &R::certInitNumar},
+    {{.name = "cod_indemn", .maxLength = 2, .rule = Digits}, &R::codIndemn, CheckIndemnityCode},
+    {{.name = "zile_lucratoare", .rule = Digits, .stored = Number}, &R::zileLucratoare},
+    {{.name = "zile_lucrate", .maxLength = 2, .rule = Digits, .stored = Number}, &R::zileLucrate},
+    {{.name = "zile_prestatii", .rule = Digits, .stored = Number}, &R::zilePrestatii},
+    {{.name = "zile_prestatii_ang", .maxLength = 2, .rule = Digits, .stored = Number},
+     &R::zilePrestatiiAng},
+    {{.name = "zile_suportate_fnuass", .maxLength = 2, .rule = Digits, .stored = Number},
+     &R::zileSuportateFnuass},
+    {{.name = "suma_suportata_fnuass", .stored = Number}, &R::sumaSuportataFnuass},
+    {{.name = "suma_suportata_ang", .stored = Number}, &R::sumaSuportataAng},
+    {{.name = "cod_urg", .maxLength = 3, .rule = Digits}, &R::codUrg},
+    {{.name = "cod_contag", .maxLength = 2, .rule = Digits}, &R::codContag},
+    {{.name = "data_acordarii", .stored = Date}, &R::dataAcordarii, CheckGrantDate},
+    {{.name = "data_inc", .stored = Date}, &R::dataInc, CheckStartDate},
+    {{.name = "data_sf", .stored = Date}, &R::dataSf, CheckEndDate},
+    {{.name = "loc_pres", .choices = PrescriptionPlaceCodes}, &R::locPres},
+    {{.name = "baza_calc", .maxLength = 14, .rule = Digits, .stored = Number}, &R::bazaCalc},
+    {{.name = "zi_bz_calc", .maxLength = 3, .rule = Digits, .stored = Number}, &R::ziBzCalc},
+    {{.name = "mzbci", .stored = Number}, &R::mzbci},
+    {{.name = "me_nr", .maxLength = 10}, &R::meNr},
+    {{.name = "venit_prin_reducere", .maxLength = 10, .rule = Digits, .stored = Number},
+     &R::venitPrinReducere},
+};
+
+// The declaration a certificate belongs to: set when it is added, never moved.
+const Column kBelongsTo[] = {
+    {{.name = "id_declaratie", .written = WrittenWhen::Adding}, &R::idDeclaratie},
+    {{.name = "cf", .written = WrittenWhen::Adding}, &R::cf},
 };
 
 constexpr std::string_view kRectificationCodes[] = {"A", "M", "S"};
@@ -95,27 +115,11 @@ constexpr std::string_view kRectificationTexts[] = {"A - adaugarea unui concediu
 constexpr std::string_view kPlaceCodes[] = {"1", "2", "3", "4"};
 constexpr std::string_view kPlaceTexts[] = {"Medic de familie", "Spital", "Ambulatoriu", "CAS"};
 
-// "YYYYMMDD" from the server's "YYYY-MM-DD"; empty for a date never set.
-std::string CompactOfDashed(const std::string& dashed) {
-    if (dashed.size() != 10 || TextToInteger(dashed) == 0) return {};
-    return SliceChars(dashed, 0, 3) + SliceChars(dashed, 5, 6) + SliceChars(dashed, 8, 9);
-}
-
-std::string DashedOfCompact(const std::string& compact) {
-    return SliceChars(compact, 0, 3) + "-" + SliceChars(compact, 4, 5) + "-" +
-           SliceChars(compact, 6, 7);
-}
-
 // Only eight characters can hold a valid day: a short year must not shift
 // the month into the year.
 TypedDate DateParts(const std::string& compact) {
     if (compact.size() != 8) return {};
     return SplitStoredDate(compact);
-}
-
-// The server refuses an empty text in a numeric column.
-std::string StoredNumber(const std::string& text) {
-    return text.empty() ? "0" : text;
 }
 
 long long Count(const std::string& text) {
@@ -129,6 +133,14 @@ std::string LeaveHouse(const std::string& code) {
 
 bool IsCode(const std::string& code, const char* wanted) {
     return StripLeadingZeros(code) == wanted;
+}
+
+// The fields only some indemnity codes have are empty under the others.
+void ClearOtherCodesFields(CertificateRecord& r) {
+    if (!IsCode(r.codIndemn, "6")) r.codUrg.clear();
+    if (!IsCode(r.codIndemn, "5")) r.codContag.clear();
+    if (!IsCode(r.codIndemn, "9")) r.cnpCopil.clear();
+    if (!IsCode(r.codIndemn, "10")) r.venitPrinReducere.clear();
 }
 
 const char* NomenclatureTable(Nomenclature nomenclature) {
@@ -223,6 +235,10 @@ std::span<const RecordColumn<CertificateRecord>> CertificateEntry::Columns() {
     return kColumns;
 }
 
+std::span<const RecordColumn<CertificateRecord>> CertificateEntry::BelongsToColumns() {
+    return kBelongsTo;
+}
+
 std::optional<CertificateRecord> CertificateEntry::Load(long long index) {
     if (m_client.Query(
             SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.index=") + SqlInteger(index),
@@ -231,14 +247,9 @@ std::optional<CertificateRecord> CertificateEntry::Load(long long index) {
         return std::nullopt;
     CertificateRecord r = RecordFromResult<CertificateRecord>(m_client, 0, kColumns);
     if (r.tipRectif != "M" && r.tipRectif != "S") r.tipRectif = "A";
-    if (!IsCode(r.codIndemn, "6")) r.codUrg.clear();
-    if (!IsCode(r.codIndemn, "5")) r.codContag.clear();
-    if (!ShowsChildCnp(r.codIndemn)) r.cnpCopil.clear();
-    if (!ShowsReducedIncome(r.codIndemn)) r.venitPrinReducere.clear();
+    ClearOtherCodesFields(r);
     r.kind = !r.certInitSerie.empty() && !r.certInitNumar.empty() ? LeaveKind::Continuation
                                                                   : LeaveKind::Initial;
-    for (std::string* date : {&r.dataAcordarii, &r.dataInc, &r.dataSf})
-        *date = CompactOfDashed(*date);
     const long long place = Count(r.locPres);
     if (place < 1 || place > 4) r.locPres = "1";
     r.cas = LeaveHouse(r.cas);
@@ -456,46 +467,17 @@ Outcome CertificateEntry::CheckRectification(const CertificateRecord& r, long lo
     return Outcome::Done();
 }
 
-Outcome CertificateEntry::Write(const CertificateRecord& r, long long index) {
+Outcome CertificateEntry::Write(const CertificateRecord& typed, long long index) {
     const DeclarationRecord& d = m_context.declaration;
-    const bool continuation = r.kind == LeaveKind::Continuation;
+    CertificateRecord r = typed;
+    r.idDeclaratie = d.index;
+    r.cf = d.cf;
+    ClearOtherCodesFields(r);
+    if (r.kind != LeaveKind::Continuation) r.certInitSerie = r.certInitNumar = "";
+    const SaveScope scope{.adding = index == 0, .asked = d.Rectifying()};
     m_client.ClearFields();
-    const auto add = [this](const char* name, const std::string& value) {
-        m_client.AddField(name, value);
-    };
-    if (index == 0) {
-        add("ID_DECLARATIE", d.index);
-        add("CF", d.cf);
-    }
-    add("CNP", r.cnp);
-    add("CNP_COPIL", r.codIndemn == "9" ? r.cnpCopil : "0");
-    add("NUME", r.nume);
-    add("PRENUME", r.prenume);
-    add("CAS", r.cas);
-    if (d.Rectifying()) add("TIP_RECTIF", r.tipRectif);
-    add("CERT_SERIE", r.certSerie);
-    add("CERT_NUMAR", r.certNumar);
-    add("CERT_INIT_SERIE", continuation ? r.certInitSerie : "");
-    add("CERT_INIT_NUMAR", continuation ? r.certInitNumar : "");
-    add("COD_INDEMN", r.codIndemn);
-    add("ZILE_LUCRATOARE", StoredNumber(r.zileLucratoare));
-    add("ZILE_LUCRATE", StoredNumber(r.zileLucrate));
-    add("ZILE_PRESTATII", StoredNumber(r.zilePrestatii));
-    add("ZILE_PRESTATII_ANG", StoredNumber(r.zilePrestatiiAng));
-    add("ZILE_SUPORTATE_FNUASS", StoredNumber(r.zileSuportateFnuass));
-    add("SUMA_SUPORTATA_FNUASS", StoredNumber(r.sumaSuportataFnuass));
-    add("SUMA_SUPORTATA_ANG", StoredNumber(r.sumaSuportataAng));
-    add("COD_URG", r.codIndemn == "6" ? r.codUrg : "");
-    add("COD_CONTAG", r.codIndemn == "5" ? r.codContag : "");
-    add("DATA_ACORDARII", DashedOfCompact(r.dataAcordarii));
-    add("DATA_INC", DashedOfCompact(r.dataInc));
-    add("DATA_SF", DashedOfCompact(r.dataSf));
-    add("LOC_PRES", r.locPres);
-    add("BAZA_CALC", StoredNumber(r.bazaCalc));
-    add("ZI_BZ_CALC", StoredNumber(r.ziBzCalc));
-    add("MZBCI", StoredNumber(r.mzbci));
-    add("ME_NR", r.meNr);
-    add("VENIT_PRIN_REDUCERE", r.codIndemn == "10" ? StoredNumber(r.venitPrinReducere) : "0");
+    AddWrittenFields<CertificateRecord>(m_client, r, kBelongsTo, scope);
+    AddWrittenFields<CertificateRecord>(m_client, r, kColumns, scope);
 
     // The change-log copy and the change stand or fall together.
     Transaction transaction(m_client);

@@ -14,8 +14,10 @@ class CClient;
 
 // One medical certificate as its editor shows it. Dates are held as the form
 // composes them ("YYYYMMDD"; empty when never set); day counts and amounts as
-// the texts the fields show.
+// the texts the fields show. The column tables say how each is stored.
 struct CertificateRecord {
+    std::string idDeclaratie;     // the declaration it belongs to
+    std::string cf;               // and its company
     std::string tipRectif = "A";  // "A", "M" or "S": rectifying declarations only
     std::string cnp;
     std::string cnpCopil;  // code 9 only
@@ -105,6 +107,9 @@ public:
 
     // The columns of the form, named as the table names them.
     static std::span<const RecordColumn<CertificateRecord>> Columns();
+    // The declaration and company the certificate belongs to, written when
+    // it is added.
+    static std::span<const RecordColumn<CertificateRecord>> BelongsToColumns();
     const CertificateContext& Context() const { return m_context; }
     CClient& Client() { return m_client; }
 

@@ -1,9 +1,11 @@
 #include "leave/CertificateRegister.h"
 
 #include "datalist/DataList.h"
+#include "datalist/ListLayout.h"
 #include "db/CClient.h"
 #include "db/SqlValues.h"
 #include "domain/TextNumbers.h"
+#include "leave/CertificateEntry.h"
 
 namespace {
 
@@ -20,9 +22,7 @@ Outcome CertificateRegister::FillList(DataList& list, long long declarationIndex
                        true) != 0)
         return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
-    list.SetColumnWidth("TIP", 50);
-    list.SetColumnWidth("CNP", 105);
-    list.SetColumnWidth("INDEX", 0);
+    ApplyListLayout<CertificateRecord>(list, CertificateEntry::Columns());
     return Outcome::Done();
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "datalist/DataList.h"
+#include "datalist/ListLayout.h"
 #include "db/CClient.h"
 #include "db/RecordRows.h"
 #include "db/SqlValues.h"
@@ -16,6 +17,7 @@ namespace {
 using Column = RecordColumn<DeclarationRecord>;
 using R = DeclarationRecord;
 using enum TextRule;
+using enum StoredForm;
 
 // Whole lei, up to what a 64-bit product of the cap still holds.
 constexpr int kAmountLength = 15;
@@ -24,32 +26,51 @@ const char* CheckEmployees(const DeclarationRecord& r) {
     return TextToInteger(r.nrAng) >= 1 ? nullptr : "Numarul de angajati este incorect!";
 }
 
+// A whole amount of lei, typed. Like every typed figure it is stored in a
+// numeric column, which refuses an empty text.
+constexpr ColumnSpec Amount(std::string_view name) {
+    return {.name = name, .maxLength = kAmountLength, .rule = Digits, .stored = Number};
+}
+
 const Column kColumns[] = {
-    {{"zile_lucratoare", 2, Digits}, &R::zileLucratoare},
-    {{"nr_ang", 5, Digits}, &R::nrAng, CheckEmployees},
-    {{"salariul_minim", 9, Digits}, &R::salariulMinim},
-    {{"fond_de_salarii", kAmountLength, Digits}, &R::fondDeSalarii},
-    {{"contributii_datorate", kAmountLength, Digits}, &R::contributiiDatorate},
-    {{"faambp", kAmountLength, Digits}, &R::faambp},
-    {{"faambp_datorat", kAmountLength, Digits}, &R::faambpDatorat},
-    {{"de_recuperat_anterior", kAmountLength, Digits}, &R::deRecuperatAnterior},
+    {{.name = "zile_lucratoare", .maxLength = 2, .rule = Digits, .stored = Number},
+     &R::zileLucratoare},
+    {{.name = "nr_ang", .maxLength = 5, .rule = Digits, .stored = Number},
+     &R::nrAng,
+     CheckEmployees},
+    {{.name = "salariul_minim", .maxLength = 9, .rule = Digits, .stored = Number},
+     &R::salariulMinim},
+    {Amount("fond_de_salarii"), &R::fondDeSalarii},
+    {Amount("contributii_datorate"), &R::contributiiDatorate},
+    {Amount("faambp"), &R::faambp},
+    {Amount("faambp_datorat"), &R::faambpDatorat},
+    {Amount("de_recuperat_anterior"), &R::deRecuperatAnterior},
 };
 
-// The stored columns the form does not edit.
+// The stored columns the form does not edit: what a declaration is, set when
+// it is added, and its place in the company's list (the list names the type
+// "rectif" and shows the number of a rectifying declaration only, as "nr").
+// Only a rectifying declaration writes its number.
 const Column kStoredOnly[] = {
-    {{"index"}, &R::index},        {{"cf"}, &R::cf},
-    {{"luna"}, &R::luna},          {{"rectificativa"}, &R::rectificativa},
-    {{"rectif_nr"}, &R::rectifNr},
+    {{.name = "index", .written = WrittenWhen::Never}, &R::index},
+    {{.name = "cf", .written = WrittenWhen::Adding}, &R::cf},
+    {{.name = "luna",
+      .listWidth = 70,
+      .displayKind = DisplayKind::Month,
+      .written = WrittenWhen::Adding},
+     &R::luna},
+    {{.name = "rectificativa",
+      .listWidth = 60,
+      .written = WrittenWhen::Adding,
+      .listTitle = "rectif"},
+     &R::rectificativa},
+    {{.name = "rectif_nr", .listWidth = 50, .written = WrittenWhen::Asked, .listTitle = "nr"},
+     &R::rectifNr},
 };
 
 // A shown amount: truncated toward zero, digits grouped by dots.
 std::string ShownAmount(double value) {
     return GroupDigits(IntegerToText(static_cast<long long>(std::trunc(value)), false));
-}
-
-// An empty amount is stored as 0: the numeric columns refuse an empty text.
-std::string StoredNumber(const std::string& text) {
-    return text.empty() ? "0" : text;
 }
 
 }  // namespace
@@ -68,11 +89,7 @@ Outcome DeclarationRegister::FillList(DataList& list, const std::string& cf) {
                        true) != 0)
         return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
-    list.SetColumnKind("LUNA", 2);
-    list.SetColumnWidth("LUNA", 70);
-    list.SetColumnWidth("RECTIF", 60);
-    list.SetColumnWidth("NR", 50);
-    list.SetColumnWidth("INDEX", 0);
+    ApplyListLayout<DeclarationRecord>(list, kStoredOnly);
     return Outcome::Done();
 }
 
@@ -87,11 +104,13 @@ int DeclarationRegister::InsertPosition(const DataList& list, long long month) {
 }
 
 int DeclarationRegister::InsertListRow(DataList& list, const DeclarationRecord& d) {
+    // As the list's query shows it: the number of a rectifying declaration only.
+    DeclarationRecord shown = d;
+    shown.rectificativa = d.Rectifying() ? "DA" : "NU";
+    if (!d.Rectifying()) shown.rectifNr.clear();
     const int row = list.InsertRow(InsertPosition(list, TextToInteger(d.luna)), d.luna);
-    list.SetCellText(row, "LUNA", d.luna);
-    list.SetCellText(row, "RECTIF", d.Rectifying() ? "DA" : "NU");
-    if (d.Rectifying()) list.SetCellText(row, "NR", d.rectifNr);
-    list.SetCellText(row, "INDEX", d.index);
+    for (const Column& column : kStoredOnly)
+        list.SetCellText(row, ListName(column.spec), shown.*column.member);
     return row;
 }
 
@@ -102,8 +121,7 @@ std::optional<DeclarationRecord> DeclarationRegister::Load(long long index) {
         m_client.RowCount() < 1)
         return std::nullopt;
     DeclarationRecord record = RecordFromResult<DeclarationRecord>(m_client, 0, kColumns);
-    for (const auto& column : kStoredOnly)
-        record.*column.member = m_client.GetValue(0, ResultName(column.spec.name));
+    ReadRecordValues<DeclarationRecord>(m_client, 0, kStoredOnly, record);
     return record;
 }
 
@@ -238,15 +256,13 @@ Outcome DeclarationRegister::CheckBeforeSave(const DeclarationRecord& r, long lo
 
 Outcome DeclarationRegister::Save(const DeclarationRecord& record, long long modifyIndex) {
     if (Outcome checked = CheckBeforeSave(record, modifyIndex); !checked) return checked;
+    DeclarationRecord stored = record;
+    stored.rectificativa = record.Rectifying() ? "DA" : "NU";
+    const bool adding = modifyIndex == 0;
+    const SaveScope scope{.adding = adding, .asked = adding && record.Rectifying()};
     m_client.ClearFields();
-    if (modifyIndex == 0) {
-        m_client.AddField("CF", record.cf);
-        m_client.AddField("LUNA", record.luna);
-        m_client.AddField("RECTIFICATIVA", record.Rectifying() ? "DA" : "NU");
-        if (record.Rectifying()) m_client.AddField("RECTIF_NR", record.rectifNr);
-    }
-    for (const auto& column : kColumns)
-        m_client.AddField(ResultName(column.spec.name), StoredNumber(record.*column.member));
+    AddWrittenFields<DeclarationRecord>(m_client, stored, kStoredOnly, scope);
+    AddWrittenFields<DeclarationRecord>(m_client, stored, kColumns, scope);
     if (modifyIndex != 0) {
         if (m_client.UpdateRecord(static_cast<double>(modifyIndex), "CONCEDII", "DECLARATII", "") !=
             0)

@@ -83,7 +83,7 @@ void AppendCompanyAddress(std::vector<std::string>& v, const CompanyRecord& c) {
 
 // One row whose columns are the fields of `spec`, in order.
 void FillOneRow(DataList& list, const DbfTableSpec& spec, const std::vector<std::string>& values) {
-    for (const std::string& name : spec.m_names) list.AppendColumn(name, "C", 100, 0);
+    for (const std::string& name : spec.m_names) list.AppendColumn(name, "C", 100);
     std::vector<std::string_view> cells(values.begin(), values.end());
     list.AddRowCells(cells);
 }

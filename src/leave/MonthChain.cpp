@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "db/CClient.h"
+#include "db/RecordRows.h"
 #include "db/SqlValues.h"
 #include "domain/TextNumbers.h"
+#include "leave/CertificateEntry.h"
 #include "leave/DeclarationRegister.h"
 
 namespace {
@@ -13,18 +15,19 @@ bool SameCertificate(const ChainEntry& a, const ChainEntry& b) {
     return a.cnp == b.cnp && a.certSerie == b.certSerie && a.certNumar == b.certNumar;
 }
 
+// The certificate's columns as stored, then the figures the totals need.
 ChainEntry EntryFromResult(const CClient& client, long long row) {
-    ChainEntry entry;
-    entry.tipRectif = client.GetValue(row, "TIP_RECTIF");
-    entry.cnp = client.GetValue(row, "CNP");
-    entry.certSerie = client.GetValue(row, "CERT_SERIE");
-    entry.certNumar = client.GetValue(row, "CERT_NUMAR");
-    entry.indemnityCode = static_cast<int>(TextToInteger(client.GetValue(row, "COD_INDEMN")));
-    entry.employerDays = TextToInteger(client.GetValue(row, "ZILE_PRESTATII_ANG"));
-    entry.fnuassDays = TextToInteger(client.GetValue(row, "ZILE_SUPORTATE_FNUASS"));
-    entry.employerAmount = TextToReal(client.GetValue(row, "SUMA_SUPORTATA_ANG"));
-    entry.fnuassAmount = TextToReal(client.GetValue(row, "SUMA_SUPORTATA_FNUASS"));
-    return entry;
+    CertificateRecord c;
+    ReadStoredValues<CertificateRecord>(client, row, CertificateEntry::Columns(), c);
+    return {.tipRectif = c.tipRectif,
+            .cnp = c.cnp,
+            .certSerie = c.certSerie,
+            .certNumar = c.certNumar,
+            .indemnityCode = static_cast<int>(TextToInteger(c.codIndemn)),
+            .employerDays = TextToInteger(c.zilePrestatiiAng),
+            .fnuassDays = TextToInteger(c.zileSuportateFnuass),
+            .employerAmount = TextToReal(c.sumaSuportataAng),
+            .fnuassAmount = TextToReal(c.sumaSuportataFnuass)};
 }
 
 }  // namespace

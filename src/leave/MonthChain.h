@@ -15,17 +15,18 @@ struct DeclarationRecord;
 // modified "M" or withdrawn "S"). Totals, files and the printout all read the
 // month through the certificates still in force at a given declaration.
 
-// One certificate row of the chain with the figures the totals need.
+// One certificate row of the chain with the figures the totals need, read
+// through the certificate's column table.
 struct ChainEntry {
     std::string tipRectif;  // "", "A", "M" or "S"
     std::string cnp;
     std::string certSerie;
     std::string certNumar;
-    int indemnityCode = 0;       // cod_indemn read as an integer
-    long long employerDays = 0;  // zile_prestatii_ang
-    long long fnuassDays = 0;    // zile_suportate_fnuass
-    double employerAmount = 0;   // suma_suportata_ang
-    double fnuassAmount = 0;     // suma_suportata_fnuass
+    int indemnityCode = 0;
+    long long employerDays = 0;
+    long long fnuassDays = 0;
+    double employerAmount = 0;
+    double fnuassAmount = 0;
 };
 
 // The amounts every view of a declaration shows: I = F + H, J the benefits in

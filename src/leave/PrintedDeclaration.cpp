@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "db/CClient.h"
+#include "db/RecordRows.h"
 #include "db/SqlValues.h"
 #include "domain/Dates.h"
 #include "domain/TextNumbers.h"
@@ -13,43 +14,6 @@ namespace {
 
 constexpr int kTitleFont = 1;
 constexpr int kTableFont = 12;
-
-using P = PrintedCertificate;
-struct CertificateColumn {
-    const char* name;
-    std::string P::*member;
-};
-
-const CertificateColumn kCertificateColumns[] = {
-    {"TIP_RECTIF", &P::tipRectif},
-    {"NUME", &P::nume},
-    {"PRENUME", &P::prenume},
-    {"CNP", &P::cnp},
-    {"CNP_COPIL", &P::cnpCopil},
-    {"CAS", &P::cas},
-    {"ZILE_LUCRATOARE", &P::zileLucratoare},
-    {"ZILE_LUCRATE", &P::zileLucrate},
-    {"ZILE_PRESTATII_ANG", &P::zilePrestatiiAng},
-    {"ZILE_SUPORTATE_FNUASS", &P::zileSuportateFnuass},
-    {"SUMA_SUPORTATA_ANG", &P::sumaAng},
-    {"SUMA_SUPORTATA_FNUASS", &P::sumaFnuass},
-    {"COD_INDEMN", &P::codIndemn},
-    {"COD_URG", &P::codUrg},
-    {"COD_CONTAG", &P::codContag},
-    {"CERT_SERIE", &P::certSerie},
-    {"CERT_NUMAR", &P::certNumar},
-    {"CERT_INIT_SERIE", &P::certInitSerie},
-    {"CERT_INIT_NUMAR", &P::certInitNumar},
-    {"DATA_ACORDARII", &P::dataAcordarii},
-    {"DATA_INC", &P::dataInc},
-    {"DATA_SF", &P::dataSf},
-    {"LOC_PRES", &P::locPres},
-    {"BAZA_CALC", &P::bazaCalc},
-    {"ZI_BZ_CALC", &P::ziBzCalc},
-    {"MZBCI", &P::mzbci},
-    {"ZILE_PRESTATII", &P::zilePrestatii},
-    {"ME_NR", &P::meNr},
-};
 
 // Left and right edges of the Anexa 2 columns, shared by header and rows.
 struct Span {
@@ -290,7 +254,7 @@ std::string PlaceOfPrescription(const std::string& code) {
     return "?";
 }
 
-std::vector<std::string> CertificateCells(const PrintedCertificate& c, int number) {
+std::vector<std::string> CertificateCells(const CertificateRecord& c, int number) {
     const std::string initial =
         c.certInitSerie.empty() ? "-" : c.certInitSerie + " " + c.certInitNumar;
     return {std::to_string(number),
@@ -300,7 +264,7 @@ std::vector<std::string> CertificateCells(const PrintedCertificate& c, int numbe
             SliceCharsFrom(c.cas, 3),
             c.zileLucratoare + " / " + c.zileLucrate,
             c.zilePrestatiiAng + " / " + c.zileSuportateFnuass,
-            GroupDigits(c.sumaAng) + " /\n" + GroupDigits(c.sumaFnuass),
+            GroupDigits(c.sumaSuportataAng) + " /\n" + GroupDigits(c.sumaSuportataFnuass),
             c.codIndemn + " /\n" + OrDash(c.codUrg) + " / " + OrDash(c.codContag),
             c.certSerie + " " + c.certNumar + " /\n" + initial,
             c.dataAcordarii,
@@ -341,11 +305,9 @@ std::optional<DeclarationPrintout> ReadDeclarationPrintout(CClient& client, long
                          SqlInteger(index) + " ORDER BY c.nume, c.cert_init_serie",
                      true) != 0)
         return std::nullopt;
-    for (long long row = 0; row < client.RowCount(); ++row) {
-        PrintedCertificate& c = printout.certificates.emplace_back();
-        for (const CertificateColumn& column : kCertificateColumns)
-            c.*column.member = client.GetValue(row, column.name);
-    }
+    for (long long row = 0; row < client.RowCount(); ++row)
+        ReadStoredValues<CertificateRecord>(client, row, CertificateEntry::Columns(),
+                                            printout.certificates.emplace_back());
     return printout;
 }
 

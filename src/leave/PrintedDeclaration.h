@@ -5,6 +5,7 @@
 
 #include "base/Outcome.h"
 #include "health/CompanyRegister.h"
+#include "leave/CertificateEntry.h"
 #include "leave/DeclarationGroups.h"
 #include "leave/DeclarationRegister.h"
 #include "leave/MonthChain.h"
@@ -25,24 +26,14 @@ inline constexpr const char* kNoCounty =
     "curente.\n\rAcceseaza 'Modifica societate'.";
 }  // namespace PrintedDeclarationMessages
 
-// One certificate entry as the Anexa 2 prints it, values as stored.
-struct PrintedCertificate {
-    std::string tipRectif, nume, prenume, cnp, cnpCopil, cas;
-    std::string zileLucratoare, zileLucrate, zilePrestatiiAng, zileSuportateFnuass;
-    std::string sumaAng, sumaFnuass;
-    std::string codIndemn, codUrg, codContag;
-    std::string certSerie, certNumar, certInitSerie, certInitNumar;
-    std::string dataAcordarii, dataInc, dataSf, locPres;
-    std::string bazaCalc, ziBzCalc, mzbci, zilePrestatii, meNr;
-};
-
 // Everything the printout shows.
 struct DeclarationPrintout {
     DeclarationRecord declaration;
     CompanyRecord company;
     DeclarationGroups groups{};
     MonthSettlement amounts;
-    std::vector<PrintedCertificate> certificates;  // by family name
+    // By family name, every value as stored (dates "YYYY-MM-DD").
+    std::vector<CertificateRecord> certificates;
 };
 
 inline constexpr int kCertificatesPerPage = 31;
@@ -51,7 +42,7 @@ inline constexpr int kCertificatesPerPage = 31;
 std::string PlaceOfPrescription(const std::string& code);
 
 // The 18 cells of an Anexa 2 row, left to right; `number` counts from 1.
-std::vector<std::string> CertificateCells(const PrintedCertificate& c, int number);
+std::vector<std::string> CertificateCells(const CertificateRecord& c, int number);
 
 // cf + "_" + YYYYMM + "_concedii".
 std::string PrintDocumentName(const DeclarationPrintout& printout);

@@ -25,13 +25,16 @@ public:
 
     // The table operations, so a dialog can talk to the list directly.
     int InsertColumn(int position, const std::string& title, const std::string& type, int width,
-                     int kind) {
+                     DisplayKind kind = DisplayKind::AsStored) {
         return m_list.InsertColumn(position, title, type, width, kind);
     }
-    int AppendColumn(const std::string& title, const std::string& type, int width, int kind) {
+    int AppendColumn(const std::string& title, const std::string& type, int width,
+                     DisplayKind kind = DisplayKind::AsStored) {
         return m_list.AppendColumn(title, type, width, kind);
     }
-    void SetColumnKind(const std::string& name, int kind) { m_list.SetColumnKind(name, kind); }
+    void SetColumnKind(const std::string& name, DisplayKind kind) {
+        m_list.SetColumnKind(name, kind);
+    }
     void SetColumnWidth(const std::string& name, int width) { m_list.SetColumnWidth(name, width); }
     int ColumnIndex(const std::string& name) const { return m_list.ColumnIndex(name); }
     bool DeleteColumn(int column) { return m_list.DeleteColumn(column); }

@@ -51,7 +51,7 @@ private:
 
     void AddColumn() {
         const int at = Pick(m_columns + 1);
-        m_list.InsertColumn(at, "C" + std::to_string(m_names++), "C", 100, 0);
+        m_list.InsertColumn(at, "C" + std::to_string(m_names++), "C", 100);
         for (auto& row : m_table) row.insert(row.begin() + at, std::string());
         ++m_columns;
     }
@@ -127,8 +127,8 @@ TEST(DataListCells, StayAsSetThroughRandomChanges) {
 
 TEST(DataListCells, SortMovesWholeRowsAndLaterChangesStayInTheirRow) {
     DataList list;
-    list.AppendColumn("K", "C", 10, 0);
-    list.AppendColumn("V", "C", 10, 0);
+    list.AppendColumn("K", "C", 10);
+    list.AppendColumn("V", "C", 10);
     for (const char* key : {"c", "a", "b"}) {
         const int row = list.AddRow(key);
         list.SetCellTextAt(row, 1, std::string(300, key[0]));

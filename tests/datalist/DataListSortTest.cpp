@@ -8,9 +8,9 @@ namespace {
 class DataListSort : public ::testing::Test {
 protected:
     void Fill(std::vector<std::pair<std::string, std::string>> rows) {
-        list.AppendColumn("NUME", "C", 100, 0);
-        list.AppendColumn("SUMA", "N", 100, 0);
-        list.AppendColumn("TAG", "C", 100, 0);
+        list.AppendColumn("NUME", "C", 100);
+        list.AppendColumn("SUMA", "N", 100);
+        list.AppendColumn("TAG", "C", 100);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const int row = list.AddRow(rows[i].first);
             list.SetCellText(row, "SUMA", rows[i].second);
@@ -89,7 +89,7 @@ TEST_F(DataListSort, CtrlClickKeepsThePrimaryKey) {
 }
 
 TEST_F(DataListSort, ManyColumnsKeepTheirOwnDirection) {
-    for (int c = 0; c < 70; ++c) list.AppendColumn("C" + std::to_string(c), "N", 10, 0);
+    for (int c = 0; c < 70; ++c) list.AppendColumn("C" + std::to_string(c), "N", 10);
     for (int r = 0; r < 3; ++r) {
         list.AddRow("");
         list.SetCellTextAt(r, 69, std::to_string(r));

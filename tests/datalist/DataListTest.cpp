@@ -17,10 +17,10 @@ ResultTable MakeResult(std::vector<std::string> names, std::vector<std::string> 
 
 TEST(DataListColumns, InsertAppendAndFindByUpperCaseName) {
     DataList list;
-    EXPECT_EQ(list.AppendColumn("Nume", "C", 120, 0), 0);
-    EXPECT_EQ(list.AppendColumn("suma", "N", 80, 5), 1);
-    EXPECT_EQ(list.InsertColumn(0, "cnp", "C", 100, 0), 0);
-    EXPECT_EQ(list.InsertColumn(99, "Last", "C", 10, 0), 3);  // past the end appends
+    EXPECT_EQ(list.AppendColumn("Nume", "C", 120), 0);
+    EXPECT_EQ(list.AppendColumn("suma", "N", 80, DisplayKind::Amount), 1);
+    EXPECT_EQ(list.InsertColumn(0, "cnp", "C", 100), 0);
+    EXPECT_EQ(list.InsertColumn(99, "Last", "C", 10), 3);  // past the end appends
     EXPECT_EQ(list.ColumnCount(), 4);
     EXPECT_EQ(list.ColumnName(1), "NUME");
     EXPECT_EQ(list.ColumnTitle(1), "Nume");
@@ -33,14 +33,14 @@ TEST(DataListColumns, InsertAppendAndFindByUpperCaseName) {
 
 TEST(DataListColumns, KindMakesNumericAndOtherKindsLeftAligned) {
     DataList list;
-    list.AppendColumn("A", "C", 50, 0);
-    list.SetColumnKind("a", 1);
+    list.AppendColumn("A", "C", 50);
+    list.SetColumnKind("a", DisplayKind::Date);
     EXPECT_EQ(list.ColumnType(0), "N");
     EXPECT_EQ(list.ColumnAlignment(0), ColumnAlign::Right);
-    list.SetColumnKind("A", 9);
+    list.SetColumnKind("A", static_cast<DisplayKind>(9));
     EXPECT_EQ(list.ColumnKind(0), "9");
     EXPECT_EQ(list.ColumnAlignment(0), ColumnAlign::Left);
-    list.SetColumnKind("MISSING", 3);  // ignored
+    list.SetColumnKind("MISSING", DisplayKind::Number);  // ignored
     list.SetColumnWidth("MISSING", 3);
     list.SetColumnWidth("A", 0);
     EXPECT_EQ(list.ColumnWidth(0), 0);
@@ -48,11 +48,11 @@ TEST(DataListColumns, KindMakesNumericAndOtherKindsLeftAligned) {
 
 TEST(DataListColumns, ColumnInsertAndDeleteKeepCellsInPlace) {
     DataList list;
-    list.AppendColumn("A", "C", 50, 0);
-    list.AppendColumn("B", "C", 50, 0);
+    list.AppendColumn("A", "C", 50);
+    list.AppendColumn("B", "C", 50);
     const int row = list.AddRow("a1");
     list.SetCellText(row, "B", "b1");
-    list.InsertColumn(1, "M", "C", 50, 0);
+    list.InsertColumn(1, "M", "C", 50);
     EXPECT_EQ(list.CellText(row, "A"), "a1");
     EXPECT_EQ(list.CellText(row, "M"), "");
     EXPECT_EQ(list.CellText(row, "B"), "b1");
@@ -69,8 +69,8 @@ TEST(DataListColumns, ColumnInsertAndDeleteKeepCellsInPlace) {
 
 TEST(DataListRows, CellsTrimNumbersAndUnknownColumns) {
     DataList list;
-    list.AppendColumn("NUME", "C", 50, 0);
-    list.AppendColumn("SUMA", "N", 50, 0);
+    list.AppendColumn("NUME", "C", 50);
+    list.AppendColumn("SUMA", "N", 50);
     const int row = list.AddRow("  Popescu ");
     EXPECT_EQ(list.CellText(row, "NUME"), "Popescu");
     EXPECT_EQ(list.RawCell(row, 0), "  Popescu ");
@@ -94,9 +94,9 @@ TEST(DataListRows, CellsTrimNumbersAndUnknownColumns) {
 
 TEST(DataListRows, AWholeRowAtOnceFillsMissingCellsAndDropsExtraOnes) {
     DataList list;
-    list.AppendColumn("A", "C", 10, 0);
-    list.AppendColumn("B", "C", 10, 0);
-    list.AppendColumn("C", "C", 10, 0);
+    list.AppendColumn("A", "C", 10);
+    list.AppendColumn("B", "C", 10);
+    list.AppendColumn("C", "C", 10);
     list.AddRowCells({"x", "", "zz"});
     list.AddRowCells({"short"});
     list.AddRowCells({"1", "2", "3", "dropped"});
@@ -114,7 +114,7 @@ TEST(DataListRows, AWholeRowAtOnceFillsMissingCellsAndDropsExtraOnes) {
 
 TEST(DataListRows, DeleteRowsTakesColoursAlong) {
     DataList list;
-    list.AppendColumn("A", "C", 50, 0);
+    list.AppendColumn("A", "C", 50);
     for (const char* t : {"r0", "r1", "r2"}) list.AddRow(t);
     list.SetRowTextColour(1, Colour{255, 0, 0});
     EXPECT_EQ(list.RowColoursAt(0).m_textColour, (Colour{0, 0, 0}));
@@ -130,7 +130,7 @@ TEST(DataListRows, DeleteRowsTakesColoursAlong) {
 
 TEST(DataListRows, NextSelectedRowWalksDown) {
     DataList list;
-    list.AppendColumn("A", "C", 50, 0);
+    list.AppendColumn("A", "C", 50);
     for (int i = 0; i < 5; ++i) list.AddRow(std::to_string(i));
     EXPECT_EQ(list.NextSelectedRow(-1), -1);
     list.SetRowSelected(1, true);
@@ -144,7 +144,7 @@ TEST(DataListRows, NextSelectedRowWalksDown) {
 
 TEST(DataListFill, BuildsColumnsAndHidesChangeLogColumns) {
     DataList list;
-    list.AppendColumn("OLD", "C", 10, 0);
+    list.AppendColumn("OLD", "C", 10);
     list.AddRow("old");
     const ResultTable r =
         MakeResult({"NUME", "SALARIU", "ZZ_CONT", "ZZ_DATA"}, {"C", "N", "C", "D"},

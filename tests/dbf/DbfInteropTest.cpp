@@ -28,8 +28,7 @@ std::string Dbfread(const std::string& path) {
 
 bool WriteDeclaration(const std::string& path, const std::vector<std::vector<std::string>>& rows) {
     DataList list;
-    for (const char* column : {"NUME", "CNP", "SUMA", "ANG"})
-        list.AppendColumn(column, "C", 100, 0);
+    for (const char* column : {"NUME", "CNP", "SUMA", "ANG"}) list.AppendColumn(column, "C", 100);
     for (const auto& cells : rows) {
         const int row = list.AddRow("");
         for (std::size_t i = 0; i < cells.size(); ++i)

@@ -164,7 +164,7 @@ TEST(DbfReader, BrokenHeadersAreRefused) {
 
 TEST(DbfReader, EarlierContentsOfListAndSpecAreDropped) {
     ReadResult r;
-    r.list.AppendColumn("OLD", "C", 100, 0);
+    r.list.AppendColumn("OLD", "C", 100);
     r.list.AddRow("x");
     AddDbfField(r.spec, "OLD", "C", 3, 0);
     Read(DbfBytes::Header(0, {{"A", 'C', 2}}), r);

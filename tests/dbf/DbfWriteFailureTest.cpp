@@ -18,7 +18,7 @@ namespace {
 
 // Records of 101 bytes: by default 2,000, far more than the file size limit below.
 void FillLarge(DataList& list, int rows = 2000) {
-    list.AppendColumn("TEXT", "C", 100, 0);
+    list.AppendColumn("TEXT", "C", 100);
     for (int row = 0; row < rows; ++row) list.SetCellTextAt(list.AddRow(""), 0, "LINE");
 }
 

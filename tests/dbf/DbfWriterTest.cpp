@@ -14,7 +14,7 @@ const DbfDate kMarch5th2010{2010, 3, 5};
 
 void Fill(DataList& list, const std::vector<std::string>& columns,
           const std::vector<std::vector<std::string>>& rows) {
-    for (const std::string& column : columns) list.AppendColumn(column, "C", 100, 0);
+    for (const std::string& column : columns) list.AppendColumn(column, "C", 100);
     for (const auto& cells : rows) {
         const int row = list.AddRow(std::string());
         for (std::size_t i = 0; i < cells.size(); ++i)

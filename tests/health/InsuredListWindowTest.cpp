@@ -368,13 +368,13 @@ protected:
     void SetUp() override {
         m_lists.Master()->EnableSorting(true);
         DataList& master = m_lists.Master()->List();
-        master.AppendColumn("KEY", "N", 50, 0);
+        master.AppendColumn("KEY", "N", 50);
         for (const char* key : {"30", "10", "20"}) master.AddRow(key);
         m_lists.Link(
             [](const DataList& list, int row) { return TextToInteger(list.CellTextAt(row, 0)); },
             [this](const DataList& list, int row, DataList& detail) {
                 ++m_fills;
-                detail.AppendColumn("OF", "C", 50, 0);
+                detail.AppendColumn("OF", "C", 50);
                 detail.AddRow(list.CellTextAt(row, 0));
             });
         m_lists.show();

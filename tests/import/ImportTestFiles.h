@@ -49,7 +49,7 @@ inline void WriteTable(const std::string& path, const std::vector<Field>& fields
     DataList list;
     DbfTableSpec spec;
     for (const Field& f : fields) {
-        list.AppendColumn(f.name, f.type, 100, 0);
+        list.AppendColumn(f.name, f.type, 100);
         AddDbfField(spec, f.name, f.type, f.length, f.decimals);
     }
     for (const Row& row : rows) {

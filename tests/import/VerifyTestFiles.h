@@ -103,7 +103,7 @@ inline void WriteTable(const std::string& path, DbfTableSpec spec,
                        const std::vector<Record>& records) {
     DataList list;
     for (std::size_t i = 0; i < spec.m_names.size(); ++i)
-        list.AppendColumn(spec.m_names[i], spec.m_types[i] == "N" ? "N" : "C", 100, 0);
+        list.AppendColumn(spec.m_names[i], spec.m_types[i] == "N" ? "N" : "C", 100);
     for (const Record& record : records) {
         const int row = list.AddRow("");
         for (std::size_t c = 0; c < record.size(); ++c)

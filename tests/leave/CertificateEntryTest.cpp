@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestServer.h"
+#include "datalist/DataList.h"
 #include "leave/CertificateEntry.h"
 #include "leave/DeclarationRegister.h"
 
@@ -236,6 +237,64 @@ TEST_F(CertificateEntryTest, AModifyRewritesTheRowAndKeepsACopyInTheChangeLog) {
     EXPECT_EQ("10|375|1", Stored(key, "cod_indemn, venit_prin_reducere, id_declaratie"));
     EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM concedii.zlog_concedii WHERE znew_op='M'"));
     EXPECT_EQ(0u, m_client->LastStatement().find("UPDATE CONCEDII.CONCEDII SET `CNP`="));
+}
+
+TEST_F(CertificateEntryTest, ACertificateReadsBackAsItWasTypedEmptyNumbersAsZero) {
+    CertificateRecord typed = Valid();
+    typed.tipRectif = "A";
+    typed.codIndemn = "9";
+    typed.cnpCopil = kChild;
+    typed.kind = LeaveKind::Continuation;
+    typed.certInitSerie = "CCMAE";
+    typed.certInitNumar = "100";
+    typed.dataAcordarii = "20100228";
+    typed.dataSf = "20100331";
+    typed.zileLucrate = "";
+    typed.bazaCalc = "";
+    typed.ziBzCalc = "";
+    const long long key = Saved(2, typed);
+    EXPECT_EQ(
+        "2010-02-28|2010-03-01|2010-03-31|0|0|0",
+        Stored(key, "data_acordarii, data_inc, data_sf, zile_lucrate, baza_calc, zi_bz_calc"));
+    const auto loaded = Entry(2).Load(key);
+    ASSERT_TRUE(loaded);
+    for (const auto& column : CertificateEntry::Columns()) {
+        const std::string& was = typed.*column.member;
+        // The reduced income belongs to code 10 only: the form shows it empty.
+        const bool zero = was.empty() && column.spec.stored == StoredForm::Number &&
+                          column.spec.name != "venit_prin_reducere";
+        const std::string expected = zero ? "0" : was;
+        EXPECT_EQ(expected, (*loaded).*column.member) << column.spec.name;
+    }
+    EXPECT_EQ(LeaveKind::Continuation, loaded->kind);
+}
+
+TEST_F(CertificateEntryTest, AChangeNeverMovesTheCertificateToAnotherDeclaration) {
+    const long long key = Saved(1, Valid());
+    CertificateRecord changed = Valid();
+    changed.meNr = "E9";
+    changed.tipRectif = "M";  // an initial declaration stores no type of change
+    // Saved through April's declaration: only what the form edits is written.
+    EXPECT_EQ(key, Saved(4, changed, key));
+    EXPECT_EQ("1|12345674|E9|", Stored(key, "id_declaratie, cf, me_nr, tip_rectif"));
+    EXPECT_EQ(std::string::npos, m_client->LastStatement().find("ID_DECLARATIE"));
+}
+
+TEST_F(CertificateEntryTest, TheDeclarationsListShowsTheTypeAndCnpAtTheirWidths) {
+    CertificateRecord r = Valid();
+    Saved(1, r);
+    r.certNumar = "2";
+    r.nume = "ALBU";
+    const long long second = Saved(1, r);
+    DataList list;
+    CertificateRegister certificates(*m_client);
+    ASSERT_TRUE(certificates.FillList(list, 1));
+    ASSERT_EQ(2, list.RowCount());
+    EXPECT_EQ(second, CertificateRegister::KeyAt(list, 0));  // by name
+    EXPECT_EQ(50, list.ColumnWidth(list.ColumnIndex("TIP")));
+    EXPECT_EQ(105, list.ColumnWidth(list.ColumnIndex("CNP")));
+    EXPECT_EQ(0, list.ColumnWidth(list.ColumnIndex("INDEX")));
+    EXPECT_EQ(100, list.ColumnWidth(list.ColumnIndex("NUME")));
 }
 
 TEST_F(CertificateEntryTest, AnInitialDeclarationHoldsACertificateOnce) {

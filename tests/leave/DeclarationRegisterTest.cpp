@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestServer.h"
+#include "datalist/DataList.h"
 #include "leave/CertificateRegister.h"
 #include "leave/DeclarationRegister.h"
 #include "leave/MonthChain.h"
@@ -254,6 +255,40 @@ TEST_F(DeclarationRegisterTest, AddStoresTheTypeAndModifyKeepsItBehindTheLock) {
                              std::to_string(second.Key())));
     EXPECT_EQ("DA", SqlScalar("SELECT rectificativa FROM concedii.declaratii WHERE `index`=" +
                               std::to_string(second.Key())));
+}
+
+TEST_F(DeclarationRegisterTest, AChangeKeepsWhatTheDeclarationIsAndTheListShowsItsColumns) {
+    const Outcome added = m_register->Save(Valid(), 0);
+    ASSERT_TRUE(added);
+    const std::string index = std::to_string(added.Key());
+    DeclarationRecord changed = Valid();
+    changed.cf = "99999999";
+    changed.luna = "201004";
+    changed.rectificativa = "DA";
+    changed.rectifNr = "5";
+    changed.nrAng = "9";
+    changed.faambp = "";
+    ASSERT_TRUE(m_register->Save(changed, added.Key()));
+    EXPECT_EQ("12345678|201003|NU|0|9|0",
+              SqlScalar("SELECT CONCAT_WS('|', cf, luna, rectificativa, rectif_nr, nr_ang, faambp) "
+                        "FROM concedii.declaratii WHERE `index`=" +
+                        index));
+
+    DataList list;
+    ASSERT_TRUE(m_register->FillList(list, "12345678"));
+    ASSERT_EQ(1, list.RowCount());
+    const struct {
+        const char* column;
+        int width;
+        const char* kind;
+    } columns[] = {{"LUNA", 70, "2"}, {"RECTIF", 60, ""}, {"NR", 50, ""}, {"INDEX", 0, ""}};
+    for (const auto& c : columns) {
+        const int at = list.ColumnIndex(c.column);
+        ASSERT_GE(at, 0) << c.column;
+        EXPECT_EQ(c.width, list.ColumnWidth(at)) << c.column;
+        EXPECT_EQ(c.kind, list.ColumnKind(at)) << c.column;
+    }
+    EXPECT_EQ(index, list.CellText(0, "INDEX"));
 }
 
 TEST_F(DeclarationRegisterTest, SummaryFollowsTheChainUpToTheDeclaration) {

@@ -120,10 +120,10 @@ TEST(DeclarationTotalsTest, LargeCompaniesAndFundsDoNotOverflow) {
 
 TEST(DeclarationListTest, ANewDeclarationGoesAfterTheRowsOfItsMonth) {
     DataList list;
-    list.AppendColumn("LUNA", "int", 70, 2);
-    list.AppendColumn("RECTIF", "text", 60, 0);
-    list.AppendColumn("NR", "text", 50, 0);
-    list.AppendColumn("INDEX", "int", 0, 0);
+    list.AppendColumn("LUNA", "int", 70, DisplayKind::Month);
+    list.AppendColumn("RECTIF", "text", 60);
+    list.AppendColumn("NR", "text", 50);
+    list.AppendColumn("INDEX", "int", 0);
     for (const char* month : {"201002", "201003", "201003", "201005"}) list.AddRow(month);
     EXPECT_EQ(0, DeclarationRegister::InsertPosition(list, 201001));
     EXPECT_EQ(3, DeclarationRegister::InsertPosition(list, 201003));
@@ -141,6 +141,17 @@ TEST(DeclarationListTest, ANewDeclarationGoesAfterTheRowsOfItsMonth) {
     EXPECT_EQ("2", list.CellText(3, "NR"));
     EXPECT_EQ("17", list.CellText(3, "INDEX"));
     EXPECT_EQ("201005", list.CellText(4, "LUNA"));
+
+    DeclarationRecord initial;
+    initial.luna = "201004";
+    initial.rectificativa = "";
+    initial.rectifNr = "0";
+    initial.index = "18";
+    ASSERT_EQ(4, DeclarationRegister::InsertListRow(list, initial));
+    EXPECT_EQ("201004", list.CellText(4, "LUNA"));
+    EXPECT_EQ("NU", list.CellText(4, "RECTIF"));
+    EXPECT_EQ("", list.CellText(4, "NR"));
+    EXPECT_EQ("18", list.CellText(4, "INDEX"));
 }
 
 }  // namespace

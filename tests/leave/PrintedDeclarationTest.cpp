@@ -37,7 +37,7 @@ DeclarationPrintout Printout(int certificates) {
     p.groups[3] = {1, 0, 7, 0, 420.75};
     p.amounts = SettleMonth(434, 420.75, 100);
     for (int i = 0; i < certificates; ++i) {
-        PrintedCertificate& c = p.certificates.emplace_back();
+        CertificateRecord& c = p.certificates.emplace_back();
         c.nume = "NUME" + std::to_string(i + 1);
         c.prenume = "ION";
         c.cas = "CASAB";
@@ -158,7 +158,7 @@ TEST(PrintedDeclaration, Anexa2HoldsThirtyOneRowsAPageWithItsHeaderOnEach) {
 }
 
 TEST(PrintedDeclaration, CertificateCellsFillGapsWithDashes) {
-    PrintedCertificate c;
+    CertificateRecord c;
     c.tipRectif = "M";
     c.nume = "POPESCU";
     c.prenume = "ION";
@@ -169,8 +169,8 @@ TEST(PrintedDeclaration, CertificateCellsFillGapsWithDashes) {
     c.zileLucrate = "15";
     c.zilePrestatiiAng = "5";
     c.zileSuportateFnuass = "3";
-    c.sumaAng = "1500.5";
-    c.sumaFnuass = "300";
+    c.sumaSuportataAng = "1500.5";
+    c.sumaSuportataFnuass = "300";
     c.codIndemn = "01";
     c.certSerie = "AB";
     c.certNumar = "1001";

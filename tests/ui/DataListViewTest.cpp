@@ -40,8 +40,8 @@ class DataListViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         view.resize(400, 300);
-        view.AppendColumn("Nume", "C", 120, 0);
-        view.AppendColumn("Suma", "N", 100, 5);
+        view.AppendColumn("Nume", "C", 120);
+        view.AppendColumn("Suma", "N", 100, DisplayKind::Amount);
     }
     void AddRows(std::initializer_list<std::pair<const char*, const char*>> rows) {
         for (const auto& [name, sum] : rows) view.SetCellText(view.AddRow(name), "SUMA", sum);

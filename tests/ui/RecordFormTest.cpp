@@ -31,11 +31,11 @@ std::span<const std::string_view> YesNo() {
 }
 
 const RecordColumn<Person> kPersonColumns[] = {
-    {{"nume", 5, TextRule::Upper}, &Person::nume},
-    {{"cnp", 13, TextRule::Digits}, &Person::cnp},
-    {{"email", 20, TextRule::Lower}, &Person::email},
-    {{"cas", 0, TextRule::AsTyped, -1, 0, Houses}, &Person::cas},
-    {{"activ", 0, TextRule::AsTyped, -1, 0, YesNo}, &Person::activ},
+    {{.name = "nume", .maxLength = 5, .rule = TextRule::Upper}, &Person::nume},
+    {{.name = "cnp", .maxLength = 13, .rule = TextRule::Digits}, &Person::cnp},
+    {{.name = "email", .maxLength = 20, .rule = TextRule::Lower}, &Person::email},
+    {{.name = "cas", .choices = Houses}, &Person::cas},
+    {{.name = "activ", .choices = YesNo}, &Person::activ},
 };
 
 class PersonForm : public QWidget {
