@@ -4,6 +4,7 @@
 #include "db/CClient.h"
 #include "domain/ContributionRates.h"
 #include "domain/TextNumbers.h"
+#include "health/CompanyRegister.h"
 #include "health/MonthlySums.h"
 
 namespace {
@@ -50,9 +51,8 @@ Prompter& EmployerSums::GetPrompter() {
 Outcome EmployerSums::FillList(DataList& list) {
     const auto month = SqlNumber(GetPrompter(), m_month);
     if (!month) return Outcome::Stopped();
-    if (m_client.Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true) != 0)
+    if (!CompanyRegister(m_client, CompanyPlace::Health).FillCodesAndNames(list))
         return Outcome::Stopped();
-    list.FillFromResult(m_client.Result());
     list.SetColumnWidth("CF", 0);
     list.SetColumnWidth("DENUMIRE", 250);
     for (const AddedColumn& added : kAdded)

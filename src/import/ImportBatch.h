@@ -1,8 +1,6 @@
 #pragma once
-#include <map>
 #include <string>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "import/ImportRows.h"
@@ -18,7 +16,7 @@
 // person and month, kept up to date as chunks are written.
 struct EmployeeKeys {
     std::unordered_map<long long, long long> persons;
-    std::map<std::pair<long long, long long>, long long> sums;
+    SumsKeys sums;
     long long keyStep = 1;
 };
 
@@ -35,7 +33,7 @@ struct PlannedRow {
     std::string monthText;
     long long month = 0;
     long long sumsIndex = 0;  // 0 until the insert gives it, for sums the chunk adds
-    std::vector<std::string> personValues;
+    InsuredRecord record;
     std::vector<std::string> amounts;
 };
 

@@ -6,7 +6,6 @@
 
 #include "datalist/DataList.h"
 #include "db/CClient.h"
-#include "db/RecordRows.h"
 #include "db/SqlValues.h"
 #include "dbf/DbfWriter.h"
 #include "domain/TextNumbers.h"
@@ -157,17 +156,10 @@ Outcome CheckCertificatesComplete(CClient& client, long long declarationIndex) {
 
 std::optional<CompanyRecord> LoadDeclarationCompany(CClient& client, const std::string& cf,
                                                     const char* noCountyMessage) {
-    const auto code = SqlNumber(client.GetPrompter(), cf);
-    if (!code) return std::nullopt;
-    if (client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code,
-                     true) != 0)
-        return std::nullopt;
-    if (client.RowCount() < 1) {
-        client.GetPrompter().ShowMessage(LeaveFilesMessages::kNoCompany);
-        return std::nullopt;
-    }
-    CompanyRecord company = RecordFromResult<CompanyRecord>(client, 0, CompanyRegister::Columns());
-    if (company.jud.empty()) {
+    auto company =
+        CompanyRegister(client, CompanyPlace::Leave).LoadByCode(cf, LeaveFilesMessages::kNoCompany);
+    if (!company) return std::nullopt;
+    if (company->jud.empty()) {
         client.GetPrompter().ShowMessage(noCountyMessage);
         return std::nullopt;
     }
