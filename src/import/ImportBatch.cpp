@@ -89,13 +89,13 @@ bool WriteSums(RowTarget& t, const EmployeeKeys& keys, std::vector<PlannedRow*>&
 
 }  // namespace
 
-bool LoadEmployeeKeys(RowTarget& target, EmployeeKeys& keys) {
-    keys = {};
+std::optional<EmployeeKeys> LoadEmployeeKeys(RowTarget& target) {
+    EmployeeKeys keys;
     CClient& client = target.client;
-    if (client.Query("SELECT @@auto_increment_increment AS step", true) != 0) return false;
+    if (client.Query("SELECT @@auto_increment_increment AS step", true) != 0) return std::nullopt;
     keys.keyStep = std::max(1LL, TextToInteger(client.GetValue(0, "STEP")));
     auto persons = target.insured.OpenKeysByCnp();
-    if (!persons) return false;
+    if (!persons) return std::nullopt;
     keys.persons = std::move(*persons);
     std::set<long long> named, months;
     const DataList& list = target.list;
@@ -108,9 +108,9 @@ bool LoadEmployeeKeys(RowTarget& target, EmployeeKeys& keys) {
             months.insert(TextToInteger(month));
     }
     auto sums = target.sums.FindKeys({named.begin(), named.end()}, {months.begin(), months.end()});
-    if (!sums) return false;
+    if (!sums) return std::nullopt;
     keys.sums = std::move(*sums);
-    return true;
+    return keys;
 }
 
 std::vector<PlannedRow> PlanEmployeeChunk(RowTarget& target, const EmployeeKeys& keys, int first,

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,8 +38,8 @@ struct PlannedRow {
     std::vector<std::string> amounts;
 };
 
-// Reads the keys for the rows of the list; false when a look-up failed (shown).
-bool LoadEmployeeKeys(RowTarget& target, EmployeeKeys& keys);
+// Reads the keys for the rows of the list; nothing when a look-up failed (shown).
+[[nodiscard]] std::optional<EmployeeKeys> LoadEmployeeKeys(RowTarget& target);
 
 // Plans the rows from `first`, at most `limit` of them, ending before a row
 // whose person the chunk already writes (its change-log copy must show the
@@ -49,4 +50,5 @@ std::vector<PlannedRow> PlanEmployeeChunk(RowTarget& target, const EmployeeKeys&
 // Writes a planned chunk; false when the server refused a statement (not
 // shown: the caller undoes the chunk and saves it row by row). On success
 // the verdicts are in the list and the keys know the new records.
-bool WriteEmployeeChunk(RowTarget& target, EmployeeKeys& keys, std::vector<PlannedRow>& chunk);
+[[nodiscard]] bool WriteEmployeeChunk(RowTarget& target, EmployeeKeys& keys,
+                                      std::vector<PlannedRow>& chunk);

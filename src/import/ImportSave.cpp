@@ -95,7 +95,11 @@ bool SaveChunkOneByOne(RowTarget& target, Transaction& transaction, int first, i
     }
     for (int row = first; row < end; ++row)
         if (!SaveOneRow(target, ImportKind::Employees, transaction, row, tally)) return false;
-    if (end == target.list.RowCount() || LoadEmployeeKeys(target, keys)) return true;
+    if (end == target.list.RowCount()) return true;
+    if (auto reloaded = LoadEmployeeKeys(target)) {
+        keys = std::move(*reloaded);
+        return true;
+    }
     tally.rows[end] = RowEnd::Failed;
     tally.failed = true;
     return false;
@@ -109,10 +113,14 @@ bool SaveEmployeeRows(RowTarget& target, Transaction& transaction, ImportProgres
     const int rows = target.list.RowCount();
     if (progress) progress->Start(rows);
     EmployeeKeys keys;
-    if (rows > 0 && !LoadEmployeeKeys(target, keys)) {
-        tally.rows[0] = RowEnd::Failed;
-        tally.failed = true;
-        return false;
+    if (rows > 0) {
+        auto loaded = LoadEmployeeKeys(target);
+        if (!loaded) {
+            tally.rows[0] = RowEnd::Failed;
+            tally.failed = true;
+            return false;
+        }
+        keys = std::move(*loaded);
     }
     int size = 1;
     for (int row = 0; row < rows; size = std::min(2 * size, kChunkRows)) {
