@@ -71,7 +71,7 @@ ImportRequest Request(const ImportFile& file, const Options& o) {
     return request;
 }
 
-std::string Summary(const ImportResult& result, const ImportFile& file, int rows) {
+std::string Summary(const ImportTally& result, const ImportFile& file, int rows) {
     std::string text = "inregistrari: " + std::to_string(rows) +
                        ", salvate: " + std::to_string(result.Saved()) +
                        ", refuzate: " + std::to_string(result.Count(RowEnd::Refused)) +
@@ -108,8 +108,9 @@ int Import(CClient& client, const Options& o, const std::string& path) {
         return 2;
     }
     WaitNotice notice(client.GetPrompter());
-    const ImportResult result = SaveImport(client, file, list, Request(file, o), &notice);
-    if (result.end == SaveEnd::NotStarted) return 2;
+    ImportTally result;
+    const Outcome saved = SaveImport(client, file, list, Request(file, o), result, &notice);
+    if (!saved && !result.StoppedPartWay()) return 2;
     for (std::size_t row = 0; row < result.rows.size(); ++row) {
         const RowEnd end = result.rows[row];
         if (end != RowEnd::Refused && end != RowEnd::TakenNoSums) continue;
@@ -118,8 +119,8 @@ int Import(CClient& client, const Options& o, const std::string& path) {
     }
     std::cout << o.file << '\t' << Summary(result, file, list.RowCount()) << '\n';
     std::cout.flush();
-    const bool whole = result.end == SaveEnd::Finished &&
-                       result.Count(RowEnd::Taken) == static_cast<int>(result.rows.size());
+    const bool whole =
+        saved.Ok() && result.Count(RowEnd::Taken) == static_cast<int>(result.rows.size());
     return whole ? 0 : 1;
 }
 

@@ -11,6 +11,7 @@
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 #include "health/AnnexStatements.h"
+#include "health/CompanyRegister.h"
 
 namespace fs = std::filesystem;
 
@@ -126,9 +127,8 @@ Prompter& AnnexFiles::GetPrompter() {
 }
 
 Outcome AnnexFiles::FillCompanies(DataList& list) {
-    if (m_client.Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true) != 0)
+    if (!CompanyRegister(m_client, CompanyPlace::Health).FillCodesAndNames(list))
         return Outcome::Stopped();
-    list.FillFromResult(m_client.Result());
     list.SetColumnWidth("CF", 0);
     list.SetColumnWidth("DENUMIRE", 300);
     return Outcome::Done();
@@ -172,17 +172,12 @@ std::optional<std::string> AnnexFiles::CountInsured(const std::string& cf,
 }
 
 std::optional<AnnexCompany> AnnexFiles::LoadCompany(const std::string& cf) {
-    const auto code = SqlNumber(GetPrompter(), cf);
-    if (!code) return std::nullopt;
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code,
-                       true) != 0)
-        return std::nullopt;
     // Without a row the files would have no company to name: say so.
-    if (m_client.RowCount() < 1) {
-        GetPrompter().ShowMessage("Societatea cu codul " + cf + " nu exista in baza de date!");
-        return std::nullopt;
-    }
-    return CutCompanyTexts(cf, m_client.GetValue(0, "REG_COM"), m_client.GetValue(0, "REPR"));
+    const auto company =
+        CompanyRegister(m_client, CompanyPlace::Health)
+            .LoadByCode(cf, "Societatea cu codul " + cf + " nu exista in baza de date!");
+    if (!company) return std::nullopt;
+    return CutCompanyTexts(cf, company->regCom, company->repr);
 }
 
 // The company's employer sums of the month go on every house's record.

@@ -135,13 +135,62 @@ Outcome CompanyRegister::Check(const CompanyRecord& r, const CompanyEdit& edit) 
 Outcome CompanyRegister::CodeIsFree(const CompanyRecord& record, const CompanyEdit& edit) {
     const auto code = SqlNumber(GetPrompter(), record.cf);
     if (!code) return Outcome::Stopped("cf");
-    SqlStatement sql = SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code;
-    if (edit.modify) sql += SqlStatement(" AND s.index<>") + SqlInteger(edit.index);
-    if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
-    if (m_client.RowCount() > 0)
-        return Refuse(GetPrompter(),
-                      "CUI-ul/CNP-ul introdus exista deja inregistrat un baza de date!", "cf");
+    if (!QueryByCode(*code)) return Outcome::Stopped();
+    for (long long row = 0; row < m_client.RowCount(); ++row)
+        if (!edit.modify || TextToInteger(m_client.GetValue(row, "INDEX")) != edit.index)
+            return Refuse(GetPrompter(),
+                          "CUI-ul/CNP-ul introdus exista deja inregistrat un baza de date!", "cf");
     return Outcome::Done();
+}
+
+bool CompanyRegister::QueryByCode(const SqlLiteral& code) {
+    return m_client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + code,
+                          true) == 0;
+}
+
+std::optional<std::optional<CompanyRecord>> CompanyRegister::FindByCode(const std::string& cf) {
+    const auto code = SqlNumber(GetPrompter(), cf);
+    if (!code || !QueryByCode(*code)) return std::nullopt;
+    if (m_client.RowCount() < 1) return std::optional<CompanyRecord>();
+    return RecordFromResult<CompanyRecord>(m_client, 0, kColumns);
+}
+
+std::optional<CompanyRecord> CompanyRegister::LoadByCode(const std::string& cf,
+                                                         const std::string& missing) {
+    auto found = FindByCode(cf);
+    if (!found) return std::nullopt;
+    if (!*found) GetPrompter().ShowMessage(missing);
+    return *found;
+}
+
+Outcome CompanyRegister::FillCodesAndNames(DataList& list) {
+    if (m_client.Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true) != 0)
+        return Outcome::Stopped();
+    list.FillFromResult(m_client.Result());
+    return Outcome::Done();
+}
+
+Outcome CompanyRegister::AddIfMissing(const CompanyRecord& record) {
+    const auto found = FindByCode(record.cf);
+    if (!found) return Outcome::Stopped();
+    if (*found) return Outcome::Done();
+    CompanyRecord stored = record;
+    stored.lunaLic = record.lunaLic == "1" ? "1" : "0";
+    m_client.ClearFields();
+    for (const Column& column : kColumns) {
+        const std::string_view name = column.spec.name;
+        if (name != "cf" && name != "denumire" && name != "reg_com" && name != "repr" &&
+            name != "ziua_lic" && name != "luna_lic")
+            continue;
+        std::string value = stored.*column.member;
+        // Cut as the form's field would cut it; the code and the day were checked.
+        if (name != "cf" && name != "ziua_lic" && column.spec.maxLength > 0 &&
+            value.size() > static_cast<std::size_t>(column.spec.maxLength))
+            value.resize(static_cast<std::size_t>(column.spec.maxLength));
+        m_client.AddField(ResultName(name), value);
+    }
+    if (m_client.InsertRecord("ASIGURATI", "SOCIETATI", "", true) != 0) return Outcome::Stopped();
+    return Outcome::Done(m_client.LastInsertId());
 }
 
 Outcome CompanyRegister::Save(const CompanyRecord& record, const CompanyEdit& edit) {

@@ -112,10 +112,31 @@ public:
     // counters empty.
     CompanyCounters Count(const std::string& cf);
 
+    // ---- what other modules read and write of a company -----------------------
+
+    // The company with the code `cf` as stored. Nothing when the code or the
+    // statement failed (already shown); an empty inner value when no company
+    // has the code.
+    [[nodiscard]] std::optional<std::optional<CompanyRecord>> FindByCode(const std::string& cf);
+    // The company `cf`; when there is none `missing` is shown and nothing comes
+    // back, as after a failure.
+    [[nodiscard]] std::optional<CompanyRecord> LoadByCode(const std::string& cf,
+                                                          const std::string& missing);
+    // Every company's code and name (columns CF and DENUMIRE), for the lists
+    // that only pick a company; the caller lays them out.
+    [[nodiscard]] Outcome FillCodesAndNames(DataList& list);
+    // Adds the company an imported file names when no company has its code,
+    // from the few fields the import asks for (texts cut to their columns);
+    // the other columns keep the table's defaults. A known company stays as it
+    // is. The form's checks are the caller's.
+    [[nodiscard]] Outcome AddIfMissing(const CompanyRecord& record);
+
 private:
     Outcome Write(const CompanyRecord& record, const CompanyEdit& edit);
     Outcome CodeIsFree(const CompanyRecord& record, const CompanyEdit& edit);
     bool AgreesWhenFound(const SqlStatement& sql, bool byCount, const char* question);
+    // Runs the look-up of the code; false when it failed (shown).
+    bool QueryByCode(const SqlLiteral& code);
     const char* ListQuery() const;
 
     CClient& m_client;

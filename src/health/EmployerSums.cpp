@@ -6,6 +6,7 @@
 #include "db/RecordRows.h"
 #include "domain/ContributionRates.h"
 #include "domain/TextNumbers.h"
+#include "health/CompanyRegister.h"
 #include "health/MonthlySums.h"
 
 namespace {
@@ -60,9 +61,8 @@ Prompter& EmployerSums::GetPrompter() {
 Outcome EmployerSums::FillList(DataList& list) {
     const auto month = SqlNumber(GetPrompter(), m_month);
     if (!month) return Outcome::Stopped();
-    if (m_client.Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true) != 0)
+    if (!CompanyRegister(m_client, CompanyPlace::Health).FillCodesAndNames(list))
         return Outcome::Stopped();
-    list.FillFromResult(m_client.Result());
     list.SetColumnWidth("CF", 0);
     list.SetColumnWidth("DENUMIRE", 250);
     AppendListColumns<EmployerMonthSums>(list, kColumns);

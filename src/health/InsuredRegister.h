@@ -2,6 +2,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "base/Outcome.h"
 #include "base/RecordColumns.h"
@@ -122,6 +124,31 @@ public:
     // Asks its two questions and deletes the record with its sums (and the
     // person's dependants when it was his last record) in one transaction.
     Outcome Delete(const InsuredRow& row);
+
+    // ---- records written as whole rows (the import) ------------------------------
+
+    // The key of the company's open record of `cnp`: 0 when there is none,
+    // nothing when the look-up failed (shown).
+    [[nodiscard]] std::optional<long long> FindOpenKey(const std::string& cnp);
+    // The key of the company's record of `cnp` hired on `hire`, open or not.
+    [[nodiscard]] std::optional<long long> FindKeyByHire(const std::string& cnp,
+                                                         const std::string& hire);
+    // Writes the record as given, without the form's checks: an update of
+    // the record `index`, an insert when it is 0. The leaving date is written
+    // only when `withLeaving`. The outcome carries the key.
+    [[nodiscard]] Outcome WriteWhole(const InsuredRecord& record, long long index,
+                                     bool withLeaving);
+    // The keys of the company's open records by CNP (the lowest key of a CNP
+    // met twice); nothing when the look-up failed (shown).
+    [[nodiscard]] std::optional<std::unordered_map<long long, long long>> OpenKeysByCnp();
+    // Many records in a few statements, the leaving date left as it is. A
+    // refusal is not shown: the caller writes the rows one by one instead.
+    // The inserts answer the keys the server gave, in order (`keyStep` apart);
+    // when the records did not get them the answer is nothing too.
+    [[nodiscard]] bool UpdateMany(const std::vector<long long>& indexes,
+                                  const std::vector<InsuredRecord>& records);
+    [[nodiscard]] std::optional<std::vector<long long>> InsertMany(
+        const std::vector<InsuredRecord>& records, long long keyStep);
 
     Outcome FillList(DataList& list, InsuredFilter filter);
     // Shows in `row` the record `index` as stored, red when liquidated.

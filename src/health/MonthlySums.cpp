@@ -10,6 +10,7 @@
 #include "domain/Dates.h"
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
+#include "health/CompanyRegister.h"
 
 namespace {
 
@@ -55,8 +56,6 @@ const ColumnSpec kMonthListColumns[] = {
 
 const Colour kLiquidatedColour{255, 0, 0};
 const Colour kHiredColour{0, 127, 0};
-
-const char* const kCompaniesQuery = "SELECT s.cf, s.denumire FROM asigurati.societati AS s";
 
 std::string Cell(const DataList& list, int row, const char* name) {
     return list.CellText(row, name);
@@ -137,8 +136,8 @@ Prompter& MonthlySums::GetPrompter() {
 }
 
 Outcome MonthlySums::FillCompanies(DataList& list) {
-    if (m_client.Query(kCompaniesQuery, true) != 0) return Outcome::Stopped();
-    list.FillFromResult(m_client.Result());
+    if (!CompanyRegister(m_client, CompanyPlace::Health).FillCodesAndNames(list))
+        return Outcome::Stopped();
     list.SetColumnWidth("CF", 0);
     list.SetColumnWidth("DENUMIRE", 350);
     return Outcome::Done();

@@ -10,6 +10,7 @@
 #include "domain/TextNumbers.h"
 #include "health/AnnexPages.h"
 #include "health/AnnexStatements.h"
+#include "health/CompanyRegister.h"
 #include "health/EmployerSums.h"
 #include "print/PagePrinter.h"
 
@@ -210,21 +211,14 @@ Outcome PrintedAnnexes::FillList(PrintedAnnex annex, DataList& list, const std::
 
 std::optional<AnnexPageHeader> PrintedAnnexes::LoadHeader(const std::string& cf,
                                                           const std::string& house) {
-    const auto code = SqlNumber(GetPrompter(), cf);
+    const auto found = CompanyRegister(m_client, CompanyPlace::Health).FindByCode(cf);
     // A company that cannot be read, or is not there, prints nothing.
-    if (!code ||
-        m_client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code,
-                       true) != 0 ||
-        m_client.RowCount() < 1) {
+    if (!found || !*found) {
         GetPrompter().ShowMessage(PrintedAnnexMessages::kCompanyError, MessageKind::Error);
         return std::nullopt;
     }
-    return AnnexPageHeader{cf,
-                           m_client.GetValue(0, "DENUMIRE"),
-                           m_client.GetValue(0, "REG_COM"),
-                           m_client.GetValue(0, "REPR"),
-                           house,
-                           m_month};
+    const CompanyRecord& company = **found;
+    return AnnexPageHeader{cf, company.denumire, company.regCom, company.repr, house, m_month};
 }
 
 Outcome PrintedAnnexes::PrintInto(PagePrinter& printer, PrintedAnnex annex, const std::string& cf,

@@ -1,8 +1,7 @@
 #pragma once
-#include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "import/ImportRows.h"
@@ -18,7 +17,7 @@
 // person and month, kept up to date as chunks are written.
 struct EmployeeKeys {
     std::unordered_map<long long, long long> persons;
-    std::map<std::pair<long long, long long>, long long> sums;
+    SumsKeys sums;
     long long keyStep = 1;
 };
 
@@ -35,12 +34,12 @@ struct PlannedRow {
     std::string monthText;
     long long month = 0;
     long long sumsIndex = 0;  // 0 until the insert gives it, for sums the chunk adds
-    std::vector<std::string> personValues;
+    InsuredRecord record;
     std::vector<std::string> amounts;
 };
 
-// Reads the keys for the rows of the list; false when a look-up failed (shown).
-bool LoadEmployeeKeys(RowTarget& target, EmployeeKeys& keys);
+// Reads the keys for the rows of the list; nothing when a look-up failed (shown).
+[[nodiscard]] std::optional<EmployeeKeys> LoadEmployeeKeys(RowTarget& target);
 
 // Plans the rows from `first`, at most `limit` of them, ending before a row
 // whose person the chunk already writes (its change-log copy must show the
@@ -51,4 +50,5 @@ std::vector<PlannedRow> PlanEmployeeChunk(RowTarget& target, const EmployeeKeys&
 // Writes a planned chunk; false when the server refused a statement (not
 // shown: the caller undoes the chunk and saves it row by row). On success
 // the verdicts are in the list and the keys know the new records.
-bool WriteEmployeeChunk(RowTarget& target, EmployeeKeys& keys, std::vector<PlannedRow>& chunk);
+[[nodiscard]] bool WriteEmployeeChunk(RowTarget& target, EmployeeKeys& keys,
+                                      std::vector<PlannedRow>& chunk);

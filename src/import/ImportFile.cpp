@@ -5,7 +5,6 @@
 
 #include "datalist/DataList.h"
 #include "db/CClient.h"
-#include "db/RecordRows.h"
 #include "db/SqlValues.h"
 #include "dbf/DbfReader.h"
 #include "dbf/DbfTableSpec.h"
@@ -122,13 +121,10 @@ Outcome ImportFile::Open(CClient& client, const std::string& path, DataList& lis
 }
 
 bool ImportFile::FindCompany(CClient& client) {
-    const auto cf = SqlNumber(client.GetPrompter(), m_companyCode);
-    if (!cf) return false;
-    if (client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *cf,
-                     true) != 0)
-        return false;
-    if (client.RowCount() < 1) return true;
-    CompanyRecord company = RecordFromResult<CompanyRecord>(client, 0, CompanyRegister::Columns());
+    auto found = CompanyRegister(client, CompanyPlace::Health).FindByCode(m_companyCode);
+    if (!found) return false;
+    if (!*found) return true;
+    CompanyRecord company = std::move(**found);
     company.lunaLic.assign(1, TextToInteger(company.lunaLic) == 0 ? '0' : '1');
     m_storedCompany = company;
     return true;

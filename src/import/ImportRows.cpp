@@ -18,56 +18,9 @@ using namespace ImportMessages;
 
 const Colour kRefusedColour{255, 0, 0};
 
-// The rows' inserts never name ZZ_CONT, so the new row already holds its
-// empty default: clearing it again would cost a statement per insert, two per
-// row of a 10,000-row file, and change nothing.
-constexpr bool kClearAccount = false;
 
 RowEnd Refuse(DataList& list, int row, const char* message) {
     return RefuseRow(list, row, message);
-}
-
-std::string FittedName(const std::string& cell, std::string_view column) {
-    return ImportedName(cell, column);
-}
-
-void AddPersonFields(RowTarget& t, int row, const std::string& house, const std::string& form,
-                     const std::string& hire) {
-    CClient& client = t.client;
-    client.ClearFields();
-    client.AddField("CF", t.cfText);
-    client.AddField("CAS", house);
-    client.AddField("NUME", FittedName(t.list.CellText(row, "NUME"), "nume"));
-    client.AddField("PRENUME", FittedName(t.list.CellText(row, "PRENUME"), "prenume"));
-    client.AddField("CNP", t.list.CellText(row, "CNP"));
-    client.AddField("FORMA", form);
-    client.AddField("INTRARE", hire);
-}
-
-// The key of the first row of a look-up, nothing when it found none; a
-// failed look-up has been shown and sets `failed`.
-std::optional<long long> FoundKey(CClient& client, const SqlStatement& sql, bool& failed) {
-    failed = client.Query(sql, true) != 0;
-    if (failed || client.RowCount() < 1) return std::nullopt;
-    return TextToInteger(client.GetValue(0, "INDEX"));
-}
-
-std::optional<std::vector<std::string>> RowAmounts(const DataList& list, int row,
-                                                   std::initializer_list<const char*> cells) {
-    return ImportedAmounts(list, row, cells);
-}
-
-SqlStatement SumsLookUp(const SqlLiteral& person, const SqlLiteral& month) {
-    return SqlStatement("SELECT * FROM asigurati.sume AS s WHERE ") + " s.id_cnp=" + person +
-           " AND s.LUNA=" + month;
-}
-
-void AddSumsKey(RowTarget& t, int row, long long person, const std::string& month) {
-    t.client.ClearFields();
-    t.client.AddField("ID_CNP", std::to_string(person));
-    t.client.AddField("CF", t.cfText);
-    t.client.AddField("CNP", t.list.CellText(row, "CNP"));
-    t.client.AddField("LUNA", month);
 }
 
 // Step of the payroll import after the person: the month's sums, added or
@@ -80,31 +33,17 @@ RowEnd SaveEmployeeSums(RowTarget& t, int row, long long person, bool newPerson,
         return RowEnd::TakenNoSums;
     }
     const auto amounts =
-        RowAmounts(t.list, row, {"SALARIU", "ASG_DAT", "ASG_VIR", "ANG_DAT", "ANG_VIR"});
+        ImportedAmounts(t.list, row, {"SALARIU", "ASG_DAT", "ASG_VIR", "ANG_DAT", "ANG_VIR"});
     if (!amounts) {
         text += kBadAmountsNote;
         return RowEnd::TakenNoSums;
     }
-    const auto monthSql = SqlNumber(t.client.GetPrompter(), month);
-    if (!monthSql) return RowEnd::Failed;
     // A person added a moment ago has no sums to look for.
-    bool failed = false;
-    const auto existing =
-        newPerson ? std::nullopt
-                  : FoundKey(t.client, SumsLookUp(SqlInteger(person), *monthSql), failed);
-    if (failed) return RowEnd::Failed;
-    AddSumsKey(t, row, person, month);
-    const char* columns[] = {"SALARIU", "ASIG_DATORAT", "ASIG_VIRAT", "ANG_DATORAT", "ANG_VIRAT"};
-    for (std::size_t i = 0; i < amounts->size(); ++i) t.client.AddField(columns[i], (*amounts)[i]);
-    if (existing) {
-        if (t.client.UpdateRecord(static_cast<double>(*existing), "ASIGURATI", "SUME", "") != 0)
-            return RowEnd::Failed;
-        text += kSumsUpdatedNote;
-    } else {
-        if (t.client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount) != 0)
-            return RowEnd::Failed;
-        text += kSumsAddedNote;
-    }
+    const auto existing = newPerson ? std::optional<long long>(0) : t.sums.FindKey(person, month);
+    if (!existing) return RowEnd::Failed;
+    if (!t.sums.Write(ImportedSums(t, row, person, month, *amounts), *existing))
+        return RowEnd::Failed;
+    text += *existing != 0 ? kSumsUpdatedNote : kSumsAddedNote;
     return RowEnd::Taken;
 }
 
@@ -114,22 +53,19 @@ RowEnd SaveAnnexSums(RowTarget& t, int row, long long person) {
         t.list.SetCellText(row, kVerdictColumn, kBadMonthNote);
         return RowEnd::TakenNoSums;
     }
-    const auto amounts = RowAmounts(t.list, row, {"SDL", "SVL"});
+    const auto amounts = ImportedAmounts(t.list, row, {"SDL", "SVL"});
     if (!amounts) {
         t.list.SetCellText(row, kVerdictColumn, kBadAmountsNote);
         return RowEnd::TakenNoSums;
     }
-    const auto monthSql = SqlNumber(t.client.GetPrompter(), t.month);
-    if (!monthSql) return RowEnd::Failed;
-    bool failed = false;
-    const auto existing = FoundKey(t.client, SumsLookUp(SqlInteger(person), *monthSql), failed);
-    if (failed) return RowEnd::Failed;
-    if (!existing) {
-        AddSumsKey(t, row, person, t.month);
-        t.client.AddField("ASIG_DATORAT", (*amounts)[0]);
-        t.client.AddField("ASIG_VIRAT", (*amounts)[1]);
-        if (t.client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount) != 0)
-            return RowEnd::Failed;
+    const auto existing = t.sums.FindKey(person, t.month);
+    if (!existing) return RowEnd::Failed;
+    if (*existing == 0) {
+        SumsRow sums = ImportedSums(t, row, person, t.month, {});
+        sums.asigDatorat = (*amounts)[0];
+        sums.asigVirat = (*amounts)[1];
+        sums.insuredOnly = true;
+        if (!t.sums.Write(sums, 0)) return RowEnd::Failed;
     }
     return RowEnd::Taken;
 }
@@ -203,34 +139,47 @@ std::string AnnexMonth(const std::string& year, const std::string& month) {
     return year + PadLeftZeros(month, 2);
 }
 
+InsuredRecord ImportedPerson(const RowTarget& t, int row, const std::string& house,
+                             const std::string& form, const std::string& hire) {
+    InsuredRecord person;
+    person.cf = t.cfText;
+    person.cas = house;
+    person.nume = ImportedName(t.list.CellText(row, "NUME"), "nume");
+    person.prenume = ImportedName(t.list.CellText(row, "PRENUME"), "prenume");
+    person.cnp = t.list.CellText(row, "CNP");
+    person.forma = form;
+    person.intrare = hire;
+    return person;
+}
+
+SumsRow ImportedSums(const RowTarget& t, int row, long long person, const std::string& month,
+                     const std::vector<std::string>& amounts) {
+    SumsRow sums;
+    sums.person = person;
+    sums.cf = t.cfText;
+    sums.cnp = t.list.CellText(row, "CNP");
+    sums.month = month;
+    std::string* const targets[] = {&sums.salariu, &sums.asigDatorat, &sums.asigVirat,
+                                    &sums.angDatorat, &sums.angVirat};
+    for (std::size_t i = 0; i < amounts.size() && i < std::size(targets); ++i)
+        *targets[i] = amounts[i];
+    return sums;
+}
+
 RowEnd SaveEmployeeRow(RowTarget& t, int row) {
     DataList& list = t.list;
     if (const char* refusal = EmployeeRowRefusal(list, row)) return Refuse(list, row, refusal);
     const std::string cnp = list.CellText(row, "CNP");
-    const std::string hire = list.CellText(row, "INTRARE");
-    const std::string form = list.CellText(row, "FORMA");
-    const auto cnpSql = SqlNumber(t.client.GetPrompter(), cnp);
-    if (!cnpSql) return RowEnd::Failed;
-    bool failed = false;
-    auto person = FoundKey(t.client,
-                           SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE ") +
-                               " a.cf=" + t.cf + " AND a.cnp=" + *cnpSql + " AND a.iesire=0",
-                           failed);
-    if (failed) return RowEnd::Failed;
-    AddPersonFields(t, row, ImportedHouse(list.CellText(row, "CAS")), form, hire);
-    std::string text;
-    const bool newPerson = !person;
-    if (person) {
-        if (t.client.UpdateRecord(static_cast<double>(*person), "ASIGURATI", "ASIGURATI", "") != 0)
-            return RowEnd::Failed;
-        text = kPersonUpdated;
-    } else {
-        if (t.client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount) != 0)
-            return RowEnd::Failed;
-        person = t.client.LastInsertId();
-        text = kPersonAdded;
-    }
-    const RowEnd end = SaveEmployeeSums(t, row, *person, newPerson, text);
+    const auto person = t.insured.FindOpenKey(cnp);
+    if (!person) return RowEnd::Failed;
+    const InsuredRecord record =
+        ImportedPerson(t, row, ImportedHouse(list.CellText(row, "CAS")),
+                       list.CellText(row, "FORMA"), list.CellText(row, "INTRARE"));
+    const Outcome written = t.insured.WriteWhole(record, *person, false);
+    if (!written) return RowEnd::Failed;
+    const bool newPerson = *person == 0;
+    std::string text = newPerson ? kPersonAdded : kPersonUpdated;
+    const RowEnd end = SaveEmployeeSums(t, row, written.Key(), newPerson, text);
     if (end != RowEnd::Failed) list.SetCellText(row, kVerdictColumn, text);
     return end;
 }
@@ -246,20 +195,12 @@ RowEnd SaveAnnexRow(RowTarget& t, int row) {
         return Refuse(list, row, kBadFormAnnex);
     const auto leave = LeaveDate(list.CellText(row, "PL"));
     if (!leave) return Refuse(list, row, kBadLeaveDate);
-    const auto cnpSql = SqlNumber(t.client.GetPrompter(), cnp);
-    const auto hireSql = SqlNumber(t.client.GetPrompter(), hire);
-    if (!cnpSql || !hireSql) return RowEnd::Failed;
-    bool failed = false;
-    const auto known =
-        FoundKey(t.client,
-                 SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE ") + " a.cf=" + t.cf +
-                     " AND a.cnp=" + *cnpSql + " AND a.intrare=" + *hireSql,
-                 failed);
-    if (failed) return RowEnd::Failed;
-    if (known) return Refuse(list, row, kAlreadyImported);
-    AddPersonFields(t, row, t.house, form, hire);
-    t.client.AddField("IESIRE", *leave);
-    if (t.client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount) != 0)
-        return RowEnd::Failed;
-    return SaveAnnexSums(t, row, t.client.LastInsertId());
+    const auto known = t.insured.FindKeyByHire(cnp, hire);
+    if (!known) return RowEnd::Failed;
+    if (*known != 0) return Refuse(list, row, kAlreadyImported);
+    InsuredRecord record = ImportedPerson(t, row, t.house, form, hire);
+    record.iesire = *leave;
+    const Outcome written = t.insured.WriteWhole(record, 0, true);
+    if (!written) return RowEnd::Failed;
+    return SaveAnnexSums(t, row, written.Key());
 }

@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "db/SqlValues.h"
+#include "health/InsuredRegister.h"
+#include "health/SumsRegister.h"
 #include "import/ImportSave.h"
 
 class CClient;
@@ -39,18 +40,28 @@ inline constexpr const char* kSumsAddedNote = "; Sumele in luna inexistente: au 
 }  // namespace ImportMessages
 
 // Where the rows go: the company (checked at open) and, for the annex
-// import, the chosen house and the month of the file.
+// import, the chosen house and the month of the file. The rows are written
+// through the company's insured register and the sums register.
 struct RowTarget {
     CClient& client;
     DataList& list;
-    SqlLiteral cf;
     std::string cfText;
     std::string house;
     std::string month;
+    InsuredRegister insured{client, cfText};
+    SumsRegister sums{client};
 };
 
 RowEnd SaveEmployeeRow(RowTarget& target, int row);
 RowEnd SaveAnnexRow(RowTarget& target, int row);
+
+// The person of a row as the insured register stores it (no leaving date).
+InsuredRecord ImportedPerson(const RowTarget& target, int row, const std::string& house,
+                             const std::string& form, const std::string& hire);
+// The sums of a row for `month`; `amounts` are salary, the insured's owed and
+// paid, the employer's owed and paid, as many as given.
+SumsRow ImportedSums(const RowTarget& target, int row, long long person, const std::string& month,
+                     const std::vector<std::string>& amounts);
 
 // Paints the row red with the reason it was not imported.
 RowEnd RefuseRow(DataList& list, int row, const char* message);

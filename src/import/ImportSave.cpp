@@ -20,15 +20,6 @@ const char* const kChunkSavepoint = "orvik_import_chunk";
 constexpr int kChunkRows = 500;
 const Colour kPlainColour{0, 0, 0};
 
-// A typed company text cut to its column, as the form's field would cut it.
-std::string Fitted(const std::string& text, std::string_view column) {
-    for (const auto& c : CompanyRegister::Columns())
-        if (c.spec.name == column && c.spec.maxLength > 0 &&
-            text.size() > static_cast<std::size_t>(c.spec.maxLength))
-            return text.substr(0, static_cast<std::size_t>(c.spec.maxLength));
-    return text;
-}
-
 bool CompanyAccepted(Prompter& prompter, const CompanyRecord& company) {
     if (TrimBlanks(company.denumire).empty()) {
         prompter.ShowMessage(ImportMessages::kNoCompanyName);
@@ -43,20 +34,10 @@ bool CompanyAccepted(Prompter& prompter, const CompanyRecord& company) {
 
 // A company the database does not know yet is added with what was typed; a
 // known one stays as it is.
-bool SaveCompany(CClient& client, const SqlLiteral& cf, const std::string& code,
-                 const CompanyRecord& company) {
-    if (client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + cf,
-                     true) != 0)
-        return false;
-    if (client.RowCount() > 0) return true;
-    client.ClearFields();
-    client.AddField("CF", code);
-    client.AddField("DENUMIRE", Fitted(company.denumire, "denumire"));
-    client.AddField("REG_COM", Fitted(company.regCom, "reg_com"));
-    client.AddField("REPR", Fitted(company.repr, "repr"));
-    client.AddField("ZIUA_LIC", company.ziuaLic);
-    client.AddField("LUNA_LIC", company.lunaLic == "1" ? "1" : "0");
-    return client.InsertRecord("ASIGURATI", "SOCIETATI", "", true) == 0;
+bool SaveCompany(CClient& client, const std::string& code, const CompanyRecord& company) {
+    CompanyRecord typed = company;
+    typed.cf = code;
+    return CompanyRegister(client, CompanyPlace::Health).AddIfMissing(typed).Ok();
 }
 
 // A second save goes through every row again: earlier verdicts go first.
@@ -74,84 +55,93 @@ RowEnd SaveRow(RowTarget& target, ImportKind kind, int row) {
 // One row in its own savepoint; false when it failed: it was undone and the
 // save stops there.
 bool SaveOneRow(RowTarget& target, ImportKind kind, Transaction& transaction, int row,
-                ImportResult& result) {
+                ImportTally& tally) {
     if (transaction.Savepoint(kRowSavepoint) != 0) {
-        result.end = SaveEnd::Failed;
+        tally.failed = true;
         return false;
     }
-    result.rows[row] = SaveRow(target, kind, row);
-    if (result.rows[row] != RowEnd::Failed) return true;
-    transaction.RollbackToSavepoint(kRowSavepoint);
-    result.end = SaveEnd::Failed;
+    tally.rows[row] = SaveRow(target, kind, row);
+    if (tally.rows[row] != RowEnd::Failed) return true;
+    (void)transaction.RollbackToSavepoint(kRowSavepoint);
+    tally.failed = true;
     return false;
 }
 
-// The annex import, row by row inside the open transaction.
-void SaveRowsOneByOne(RowTarget& target, ImportKind kind, Transaction& transaction,
-                      ImportProgress* progress, ImportResult& result) {
+// The annex import, row by row inside the open transaction; true when every
+// row was gone through.
+bool SaveRowsOneByOne(RowTarget& target, ImportKind kind, Transaction& transaction,
+                      ImportProgress* progress, ImportTally& tally) {
     const int rows = target.list.RowCount();
     if (progress) progress->Start(rows);
     for (int row = 0; row < rows; ++row) {
-        if (!SaveOneRow(target, kind, transaction, row, result)) return;
+        if (!SaveOneRow(target, kind, transaction, row, tally)) return false;
         if (progress && !progress->RowDone(row + 1) && row + 1 < rows) {
-            result.end = SaveEnd::Cancelled;
-            return;
+            tally.cancelled = true;
+            return false;
         }
     }
-    result.end = SaveEnd::Finished;
+    return true;
 }
 
 // A chunk the server refused is undone and saved row by row: the refused row
 // gets its message and stops the save, the rows before it stay. False when
 // the save stops.
 bool SaveChunkOneByOne(RowTarget& target, Transaction& transaction, int first, int end,
-                       EmployeeKeys& keys, ImportResult& result) {
+                       EmployeeKeys& keys, ImportTally& tally) {
     if (transaction.RollbackToSavepoint(kChunkSavepoint) != 0) {
-        result.rows[first] = RowEnd::Failed;
-        result.end = SaveEnd::Failed;
+        tally.rows[first] = RowEnd::Failed;
+        tally.failed = true;
         return false;
     }
     for (int row = first; row < end; ++row)
-        if (!SaveOneRow(target, ImportKind::Employees, transaction, row, result)) return false;
-    if (end == target.list.RowCount() || LoadEmployeeKeys(target, keys)) return true;
-    result.rows[end] = RowEnd::Failed;
-    result.end = SaveEnd::Failed;
+        if (!SaveOneRow(target, ImportKind::Employees, transaction, row, tally)) return false;
+    if (end == target.list.RowCount()) return true;
+    if (auto reloaded = LoadEmployeeKeys(target)) {
+        keys = std::move(*reloaded);
+        return true;
+    }
+    tally.rows[end] = RowEnd::Failed;
+    tally.failed = true;
     return false;
 }
 
 // The payroll import in chunks inside the open transaction. The first chunks
 // are small, so a save stopped at once keeps little; later ones hold
-// kChunkRows rows.
-void SaveEmployeeRows(RowTarget& target, Transaction& transaction, ImportProgress* progress,
-                      ImportResult& result) {
+// kChunkRows rows. True when every row was gone through.
+bool SaveEmployeeRows(RowTarget& target, Transaction& transaction, ImportProgress* progress,
+                      ImportTally& tally) {
     const int rows = target.list.RowCount();
     if (progress) progress->Start(rows);
     EmployeeKeys keys;
-    if (rows > 0 && !LoadEmployeeKeys(target, keys)) {
-        result.rows[0] = RowEnd::Failed;
-        result.end = SaveEnd::Failed;
-        return;
+    if (rows > 0) {
+        auto loaded = LoadEmployeeKeys(target);
+        if (!loaded) {
+            tally.rows[0] = RowEnd::Failed;
+            tally.failed = true;
+            return false;
+        }
+        keys = std::move(*loaded);
     }
     int size = 1;
     for (int row = 0; row < rows; size = std::min(2 * size, kChunkRows)) {
         std::vector<PlannedRow> chunk = PlanEmployeeChunk(target, keys, row, size);
         const int end = chunk.back().row + 1;
         if (transaction.Savepoint(kChunkSavepoint) != 0) {
-            result.end = SaveEnd::Failed;
-            return;
+            tally.failed = true;
+            return false;
         }
         if (WriteEmployeeChunk(target, keys, chunk)) {
-            for (const PlannedRow& p : chunk) result.rows[p.row] = p.end;
-        } else if (!SaveChunkOneByOne(target, transaction, row, end, keys, result)) {
-            return;
+            for (const PlannedRow& p : chunk) tally.rows[p.row] = p.end;
+        } else if (!SaveChunkOneByOne(target, transaction, row, end, keys, tally)) {
+            return false;
         }
         row = end;
         if (progress && !progress->RowDone(row) && row < rows) {
-            result.end = SaveEnd::Cancelled;
-            return;
+            tally.cancelled = true;
+            return false;
         }
     }
-    result.end = SaveEnd::Finished;
+    return true;
 }
 
 enum class LockEnd { Taken, TimedOut, Stopped, Failed };
@@ -198,31 +188,34 @@ private:
     bool m_held = false;
 };
 
-// The company and the rows in one transaction; the result says where it stopped.
-void SaveInTransaction(CClient& client, const ImportFile& file, DataList& list,
-                       const ImportRequest& request, ImportProgress* progress, ImportResult& result,
-                       const SqlLiteral& cf) {
+// The company and the rows in one transaction; true when every row was gone
+// through, and the tally says where it stopped otherwise.
+bool SaveInTransaction(CClient& client, const ImportFile& file, DataList& list,
+                       const ImportRequest& request, ImportProgress* progress, ImportTally& tally) {
     Transaction transaction(client);
-    if (!transaction.Begun() || !SaveCompany(client, cf, file.CompanyCode(), request.company))
-        return;
-    RowTarget target{client, list, cf, file.CompanyCode(), request.house, {}};
+    if (!transaction.Begun() || !SaveCompany(client, file.CompanyCode(), request.company))
+        return false;
+    RowTarget target{client, list, file.CompanyCode(), request.house, {}};
+    bool finished = false;
     if (file.Kind() == ImportKind::EarlierReport) {
         target.month = AnnexMonth(list.CellText(0, "AN"), list.CellText(0, "LN"));
-        SaveRowsOneByOne(target, file.Kind(), transaction, progress, result);
+        finished = SaveRowsOneByOne(target, file.Kind(), transaction, progress, tally);
     } else {
-        SaveEmployeeRows(target, transaction, progress, result);
+        finished = SaveEmployeeRows(target, transaction, progress, tally);
     }
     if (transaction.Commit() != 0) {
         // Nothing of the save reached the database: no row may say otherwise.
         ClearVerdicts(list);
-        std::fill(result.rows.begin(), result.rows.end(), RowEnd::NotReached);
-        result.end = SaveEnd::NotStarted;
+        std::fill(tally.rows.begin(), tally.rows.end(), RowEnd::NotReached);
+        tally.cancelled = tally.failed = false;
+        return false;
     }
+    return finished;
 }
 
 }  // namespace
 
-int ImportResult::Count(RowEnd what) const {
+int ImportTally::Count(RowEnd what) const {
     return static_cast<int>(std::count(rows.begin(), rows.end(), what));
 }
 
@@ -238,14 +231,14 @@ std::string ImportMessages::OtherImportMessage(int seconds) {
            " de secunde.\n\nNu a fost salvat nimic. Incearca din nou dupa ce se termina.";
 }
 
-ImportResult SaveImport(CClient& client, const ImportFile& file, DataList& list,
-                        const ImportRequest& request, ImportProgress* progress) {
+Outcome SaveImport(CClient& client, const ImportFile& file, DataList& list,
+                   const ImportRequest& request, ImportTally& tally, ImportProgress* progress) {
     Prompter& prompter = client.GetPrompter();
-    ImportResult result;
-    if (!file.IsOpen() || !CompanyAccepted(prompter, request.company)) return result;
-    const auto cf = SqlNumber(prompter, file.CompanyCode());
-    if (!cf) return result;
-    result.rows.assign(static_cast<std::size_t>(list.RowCount()), RowEnd::NotReached);
+    tally = {};
+    if (!file.IsOpen() || !CompanyAccepted(prompter, request.company)) return Outcome::Stopped();
+    // The code goes bare into the statements: it must be one SQL takes as a number.
+    if (!SqlNumber(prompter, file.CompanyCode())) return Outcome::Stopped();
+    tally.rows.assign(static_cast<std::size_t>(list.RowCount()), RowEnd::NotReached);
     ClearVerdicts(list);
     ImportLock lock(client);
     switch (lock.Take(request.lockWaitSeconds, progress)) {
@@ -253,27 +246,29 @@ ImportResult SaveImport(CClient& client, const ImportFile& file, DataList& list,
             break;
         case LockEnd::TimedOut:
             prompter.ShowMessage(ImportMessages::OtherImportMessage(request.lockWaitSeconds));
-            return result;
+            return Outcome::Stopped();
         case LockEnd::Stopped:
-            result.end = SaveEnd::Cancelled;
+            tally.cancelled = true;
             prompter.ShowMessage(ImportMessages::CancelledMessage(0, 0, list.RowCount()),
                                  MessageKind::Information);
-            return result;
+            return Outcome::Stopped();
         case LockEnd::Failed:
-            return result;
+            return Outcome::Stopped();
     }
-    SaveInTransaction(client, file, list, request, progress, result, *cf);
+    const bool finished = SaveInTransaction(client, file, list, request, progress, tally);
     // The statistics of the tables a save filled are taken again before the
     // lock goes and before the server can be stopped (plans after a restart).
-    if (result.Saved() > 0) (void)RefreshTableStatistics(client);
+    if (tally.Saved() > 0) (void)RefreshTableStatistics(client);
     lock.Release();
-    if (result.end == SaveEnd::Finished)
+    if (finished) {
         prompter.ShowMessage(ImportMessages::kSaved, MessageKind::Information);
-    if (result.end == SaveEnd::Cancelled)
-        prompter.ShowMessage(
-            ImportMessages::CancelledMessage(result.Saved(),
-                                             result.rows.size() - result.Count(RowEnd::NotReached),
-                                             list.RowCount()),
-            MessageKind::Information);
-    return result;
+        return Outcome::Done(tally.Saved());
+    }
+    if (tally.cancelled)
+        prompter.ShowMessage(ImportMessages::CancelledMessage(tally.Saved(),
+                                                              static_cast<int>(tally.rows.size()) -
+                                                                  tally.Count(RowEnd::NotReached),
+                                                              list.RowCount()),
+                             MessageKind::Information);
+    return Outcome::Stopped();
 }

@@ -40,19 +40,17 @@ enum class RowEnd {
     Failed,       // a statement failed: the row was undone and the save stopped
 };
 
-enum class SaveEnd {
-    Finished,   // every row was gone through
-    Cancelled,  // stopped by the user between rows
-    Failed,     // a statement failed; the rows before it are saved
-    NotStarted  // the company's data was refused, or nothing could be written
-};
-
-struct ImportResult {
-    SaveEnd end = SaveEnd::NotStarted;
+// What became of each row of a save, and why it stopped short when it did.
+// Neither flag set on a save that did not finish: it never started (the
+// company's data was refused, or nothing could be written).
+struct ImportTally {
     std::vector<RowEnd> rows;
+    bool cancelled = false;  // stopped by the user, between rows or while waiting
+    bool failed = false;     // a statement failed; the rows before it are saved
     int Count(RowEnd what) const;
     // Rows whose writes are in the database.
     int Saved() const { return Count(RowEnd::Taken) + Count(RowEnd::TakenNoSums); }
+    bool StoppedPartWay() const { return cancelled || failed; }
 };
 
 // The server-wide lock every import holds for its whole save.
@@ -73,6 +71,8 @@ std::string OtherImportMessage(int seconds);
 // database run one at a time (a server-wide lock held for the whole save), so
 // a second one sees the first one's persons and sums and updates them. One
 // transaction holds the whole save; a failing statement undoes its own row
-// only, and the rows before it are committed.
-ImportResult SaveImport(CClient& client, const ImportFile& file, DataList& list,
-                        const ImportRequest& request, ImportProgress* progress = nullptr);
+// only, and the rows before it are committed. Done (with the number of rows
+// saved) when every row was gone through; `tally` says what became of each.
+[[nodiscard]] Outcome SaveImport(CClient& client, const ImportFile& file, DataList& list,
+                                 const ImportRequest& request, ImportTally& tally,
+                                 ImportProgress* progress = nullptr);

@@ -52,3 +52,11 @@ Outcome CertificateRegister::Delete(long long index) {
         return Outcome::Stopped();
     return Outcome::Done(index);
 }
+
+std::optional<bool> CertificateRegister::AllGranted(long long declarationIndex) {
+    if (m_client.Query(SqlStatement("SELECT * FROM concedii.concedii WHERE id_declaratie = ") +
+                           SqlInteger(declarationIndex) + " AND data_acordarii = '0000-00-00'",
+                       true) != 0)
+        return std::nullopt;
+    return m_client.RowCount() < 1;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "base/Outcome.h"
@@ -31,6 +32,10 @@ public:
 
     // Asks, then deletes the certificate with a copy in the change log.
     Outcome Delete(long long index);
+
+    // Whether every certificate of the declaration has its grant date (an
+    // old release stored none); nothing when the look-up failed (shown).
+    [[nodiscard]] std::optional<bool> AllGranted(long long declarationIndex);
 
 private:
     CClient& m_client;

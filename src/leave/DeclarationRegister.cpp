@@ -125,6 +125,29 @@ std::optional<DeclarationRecord> DeclarationRegister::Load(long long index) {
     return record;
 }
 
+std::optional<bool> DeclarationRegister::Exists(long long index) {
+    if (m_client.Query(SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.index=") +
+                           SqlInteger(index),
+                       true) != 0)
+        return std::nullopt;
+    return m_client.RowCount() > 0;
+}
+
+std::optional<long long> DeclarationRegister::FindIndex(const std::string& cf,
+                                                        const std::string& luna,
+                                                        long long rectifNr) {
+    const auto code = SqlNumber(m_client.GetPrompter(), cf);
+    const auto month = code ? SqlNumber(m_client.GetPrompter(), luna) : std::nullopt;
+    if (!month) return std::nullopt;
+    SqlStatement sql = SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.cf=") +
+                       *code + " AND d.luna=" + *month;
+    sql += rectifNr > 0
+               ? SqlStatement(" AND d.rectificativa='DA' AND d.rectif_nr=") + SqlInteger(rectifNr)
+               : SqlStatement(" AND d.rectificativa<>'DA'");
+    if (m_client.Query(sql + " ORDER BY d.index", true) != 0) return std::nullopt;
+    return m_client.RowCount() < 1 ? 0 : TextToInteger(m_client.GetValue(0, "INDEX"));
+}
+
 std::optional<bool> DeclarationRegister::HasLaterThan(const std::string& cf,
                                                       const std::string& luna,
                                                       const std::string& rectifNr) {

@@ -79,6 +79,14 @@ public:
 
     // Nothing when the statement failed or found no row.
     std::optional<DeclarationRecord> Load(long long index);
+    // Whether the declaration `index` is stored; nothing when the look-up
+    // failed (shown).
+    [[nodiscard]] std::optional<bool> Exists(long long index);
+    // The key of the company's declaration of `luna`: the initial one for
+    // rectification number 0, else the rectifying one of that number; 0 when
+    // there is none, nothing when the look-up failed (shown).
+    [[nodiscard]] std::optional<long long> FindIndex(const std::string& cf, const std::string& luna,
+                                                     long long rectifNr);
     // Whether a later rectifying declaration of the same month exists.
     std::optional<bool> HasLaterRectification(const DeclarationRecord& declaration);
     // Stops, with the lock message and `tail`, when the declaration is

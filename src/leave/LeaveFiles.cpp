@@ -6,10 +6,10 @@
 
 #include "datalist/DataList.h"
 #include "db/CClient.h"
-#include "db/RecordRows.h"
 #include "db/SqlValues.h"
 #include "dbf/DbfWriter.h"
 #include "domain/TextNumbers.h"
+#include "leave/CertificateRegister.h"
 #include "leave/MonthChain.h"
 
 namespace fs = std::filesystem;
@@ -146,28 +146,18 @@ std::vector<std::string> A1Values(const DeclarationRecord& d, const CompanyRecor
 }
 
 Outcome CheckCertificatesComplete(CClient& client, long long declarationIndex) {
-    if (client.Query(SqlStatement("SELECT * FROM concedii.concedii WHERE id_declaratie = ") +
-                         SqlInteger(declarationIndex) + " AND data_acordarii = '0000-00-00'",
-                     true) != 0)
-        return Outcome::Stopped();
-    if (client.RowCount() > 0)
-        return Refuse(client.GetPrompter(), LeaveFilesMessages::kIncompleteData);
+    const auto granted = CertificateRegister(client).AllGranted(declarationIndex);
+    if (!granted) return Outcome::Stopped();
+    if (!*granted) return Refuse(client.GetPrompter(), LeaveFilesMessages::kIncompleteData);
     return Outcome::Done();
 }
 
 std::optional<CompanyRecord> LoadDeclarationCompany(CClient& client, const std::string& cf,
                                                     const char* noCountyMessage) {
-    const auto code = SqlNumber(client.GetPrompter(), cf);
-    if (!code) return std::nullopt;
-    if (client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code,
-                     true) != 0)
-        return std::nullopt;
-    if (client.RowCount() < 1) {
-        client.GetPrompter().ShowMessage(LeaveFilesMessages::kNoCompany);
-        return std::nullopt;
-    }
-    CompanyRecord company = RecordFromResult<CompanyRecord>(client, 0, CompanyRegister::Columns());
-    if (company.jud.empty()) {
+    auto company =
+        CompanyRegister(client, CompanyPlace::Leave).LoadByCode(cf, LeaveFilesMessages::kNoCompany);
+    if (!company) return std::nullopt;
+    if (company->jud.empty()) {
         client.GetPrompter().ShowMessage(noCountyMessage);
         return std::nullopt;
     }
@@ -175,30 +165,20 @@ std::optional<CompanyRecord> LoadDeclarationCompany(CClient& client, const std::
 }
 
 std::optional<DeclarationRecord> LoadDeclarationOrSay(CClient& client, long long index) {
+    DeclarationRegister declarations(client);
     // Looked up first, so a failed statement is not also called a missing row.
-    if (client.Query(SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.index=") +
-                         SqlInteger(index),
-                     true) != 0)
-        return std::nullopt;
-    if (client.RowCount() < 1) {
+    const auto exists = declarations.Exists(index);
+    if (!exists) return std::nullopt;
+    if (!*exists) {
         client.GetPrompter().ShowMessage(LeaveFilesMessages::kNoDeclaration);
         return std::nullopt;
     }
-    return DeclarationRegister(client).Load(index);
+    return declarations.Load(index);
 }
 
 std::optional<long long> FindDeclarationIndex(CClient& client, const std::string& cf,
                                               const std::string& luna, long long rectifNr) {
-    const auto code = SqlNumber(client.GetPrompter(), cf);
-    const auto month = code ? SqlNumber(client.GetPrompter(), luna) : std::nullopt;
-    if (!month) return std::nullopt;
-    SqlStatement sql = SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.cf=") +
-                       *code + " AND d.luna=" + *month;
-    sql += rectifNr > 0
-               ? SqlStatement(" AND d.rectificativa='DA' AND d.rectif_nr=") + SqlInteger(rectifNr)
-               : SqlStatement(" AND d.rectificativa<>'DA'");
-    if (client.Query(sql + " ORDER BY d.index", true) != 0) return std::nullopt;
-    return client.RowCount() < 1 ? 0 : TextToInteger(client.GetValue(0, "INDEX"));
+    return DeclarationRegister(client).FindIndex(cf, luna, rectifNr);
 }
 
 SqlStatement LeaveA2Query(const CClient& client, const DeclarationRecord& d,

@@ -36,12 +36,14 @@ protected:
         WriteTable(m_folder.File("in.dbf"), kEmployeeFields, rows);
         ASSERT_TRUE(m_file.Open(*m_client, m_folder.File("in.dbf"), m_list));
     }
-    ImportResult Save(ImportProgress* progress = nullptr, int waitSeconds = 300) {
+    SaveRun Save(ImportProgress* progress = nullptr, int waitSeconds = 300) {
         ImportRequest request;
         request.company.denumire = "ALFA SRL";
         request.company.ziuaLic = "10";
         request.lockWaitSeconds = waitSeconds;
-        return SaveImport(*m_client, m_file, m_list, request, progress);
+        SaveRun run;
+        run.finished = SaveImport(*m_client, m_file, m_list, request, run.tally, progress).Ok();
+        return run;
     }
     std::vector<Row> Many(int count, const std::string& month, const std::string& salary) {
         std::vector<Row> rows;
@@ -72,14 +74,14 @@ TEST_F(ImportChunkTest, ManyRowsAreWrittenWithAFewStatements) {
     OpenRows(Many(1200, "200907", "1000"));
     m_prompter.ExpectMessage(kSavedMessage);
     long long before = Statements();
-    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    EXPECT_TRUE(Save().finished);
     // Row by row, 1,200 new employees took about 4,800 statements.
     EXPECT_GT(150, Statements() - before);
     EXPECT_EQ("1200", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
     OpenRows(Many(1200, "200907", "1500"));
     m_prompter.ExpectMessage(kSavedMessage);
     before = Statements();
-    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    EXPECT_TRUE(Save().finished);
     // And about 10,800 to import them again.
     EXPECT_GT(150, Statements() - before);
     EXPECT_EQ("1500", SqlScalar("SELECT MIN(salariu) FROM asigurati.sume"));
@@ -94,7 +96,7 @@ TEST_F(ImportChunkTest, ARepeatedPersonIsLoggedOnceForEachOfItsRows) {
               Employee(kCnpA, "POPESCU", "200908", "1200"),
               Employee(kCnpA, "POPA", "200907", "1300")});
     m_prompter.ExpectMessage(kSavedMessage);
-    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    EXPECT_TRUE(Save().finished);
     EXPECT_EQ(kUpdatedSumsUpdated, m_list.CellText(0, "EROARE"));
     EXPECT_EQ(kUpdatedSumsAdded, m_list.CellText(2, "EROARE"));
     EXPECT_EQ(kUpdatedSumsUpdated, m_list.CellText(3, "EROARE"));
@@ -121,8 +123,8 @@ TEST_F(ImportChunkTest, ReimportingManyRowsUpdatesEachOnceAndKeepsTheirDates) {
         "SET ZZ_DATA='2001-02-03 04:05:06'");
     OpenRows(Many(1200, "200907", "1500"));
     m_prompter.ExpectMessage(kSavedMessage);
-    const ImportResult result = Save();
-    EXPECT_EQ(1200, result.Count(RowEnd::Taken));
+    const SaveRun result = Save();
+    EXPECT_EQ(1200, result.tally.Count(RowEnd::Taken));
     EXPECT_EQ(kUpdatedSumsUpdated, m_list.CellText(1199, "EROARE"));
     EXPECT_EQ("1200|1200|1500", SqlScalar("SELECT CONCAT(COUNT(*), '|', COUNT(DISTINCT id_cnp), "
                                           "'|', MIN(salariu)) FROM asigurati.sume"));
@@ -146,14 +148,15 @@ TEST_F(ImportChunkTest, ARefusalDeepInALargeChunkKeepsExactlyTheRowsBeforeIt) {
     rows[10][6] = "XX";  // refused before anything is written
     OpenRows(rows);
     m_prompter.ExpectMessage("EROARE Mysql:\n\nrefuzat de test");
-    const ImportResult result = Save();
+    const SaveRun result = Save();
     RunSql("DROP TRIGGER asigurati.orvik_test_refuse");
-    EXPECT_EQ(SaveEnd::Failed, result.end);
-    EXPECT_EQ(799, result.Saved());
-    EXPECT_EQ(RowEnd::Refused, result.rows[10]);
+    EXPECT_FALSE(result.finished);
+    EXPECT_TRUE(result.tally.failed);
+    EXPECT_EQ(799, result.tally.Saved());
+    EXPECT_EQ(RowEnd::Refused, result.tally.rows[10]);
     EXPECT_EQ(kBadFormRow, m_list.CellText(10, "EROARE"));
-    EXPECT_EQ(RowEnd::Failed, result.rows[800]);
-    EXPECT_EQ(RowEnd::NotReached, result.rows[801]);
+    EXPECT_EQ(RowEnd::Failed, result.tally.rows[800]);
+    EXPECT_EQ(RowEnd::NotReached, result.tally.rows[801]);
     EXPECT_EQ("", m_list.CellText(800, "EROARE"));
     EXPECT_EQ("", m_list.CellText(801, "EROARE"));
     EXPECT_EQ(kAddedSumsAdded, m_list.CellText(799, "EROARE"));
@@ -170,14 +173,14 @@ TEST_F(ImportChunkTest, ASaveWaitsForAnotherImportAndGivesUpWithNothingSaved) {
     m_prompter.ExpectMessage(
         "Un alt import de date in aceeasi baza de date nu s-a terminat in 1 de secunde.\n\nNu a "
         "fost salvat nimic. Incearca din nou dupa ce se termina.");
-    EXPECT_EQ(SaveEnd::NotStarted, Save(&progress, 1).end);
+    EXPECT_TRUE(Save(&progress, 1).NotStarted());
     EXPECT_LE(1, progress.m_waits);
     // Stopped by the user while waiting: nothing saved, and the message says so.
     progress.m_keepWaiting = false;
     m_prompter.ExpectMessage(
         "Salvarea a fost intrerupta.\n\nAu fost parcurse 0 din 3 inregistrari, iar 0 au fost "
         "salvate in baza de date.");
-    EXPECT_EQ(SaveEnd::Cancelled, Save(&progress).end);
+    EXPECT_TRUE(Save(&progress).tally.cancelled);
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
 }
@@ -192,9 +195,9 @@ TEST_F(ImportChunkTest, ASaveWaitingForAnotherImportGoesOnWhenItEnds) {
     });
     WaitingProgress progress;
     m_prompter.ExpectMessage(kSavedMessage);
-    const ImportResult result = Save(&progress);
+    const SaveRun result = Save(&progress);
     release.join();
-    EXPECT_EQ(SaveEnd::Finished, result.end);
+    EXPECT_TRUE(result.finished);
     EXPECT_LE(1, progress.m_waits);
     EXPECT_EQ("3", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
     // The lock was given back: the next save does not wait.

@@ -53,11 +53,13 @@ protected:
         WriteTable(m_folder.File("in.dbf"), fields, rows);
         ASSERT_TRUE(m_file.Open(*m_client, m_folder.File("in.dbf"), m_list));
     }
-    ImportResult Save(ImportProgress* progress = nullptr) {
+    SaveRun Save(ImportProgress* progress = nullptr) {
         ImportRequest request;
         request.company.denumire = "ALFA SRL";
         request.company.ziuaLic = "10";
-        return SaveImport(*m_client, m_file, m_list, request, progress);
+        SaveRun run;
+        run.finished = SaveImport(*m_client, m_file, m_list, request, run.tally, progress).Ok();
+        return run;
     }
     std::vector<Row> Hundred() {
         std::vector<Row> rows;
@@ -92,7 +94,7 @@ TEST_F(ImportHostileTest, InjectedCellsAreRefusedAndNamesStoredByteForByte) {
     OpenRows(wide, {injected, injectedForm, injectedMonth, highBytes, longRow, injectedAmount});
 
     m_prompter.ExpectMessage(kSavedMessage);
-    EXPECT_EQ(SaveEnd::Finished, Save().end);
+    EXPECT_TRUE(Save().finished);
     EXPECT_EQ(kBadCnpRow, m_list.CellText(0, "EROARE"));
     EXPECT_EQ(kBadFormRow, m_list.CellText(1, "EROARE"));
     EXPECT_TRUE(m_list.RowColoursAt(0).m_textColour == kRed);
@@ -125,11 +127,12 @@ TEST_F(ImportHostileTest, FailingStatementKeepsTheRowsBeforeIt) {
         NthCnp(37) + " THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='refuzat de test'; END IF");
     OpenRows(kEmployeeFields, Hundred());
     m_prompter.ExpectMessage("EROARE Mysql:\n\nrefuzat de test");
-    const ImportResult result = Save();
-    EXPECT_EQ(SaveEnd::Failed, result.end);
-    EXPECT_EQ(36, result.Saved());
-    EXPECT_EQ(RowEnd::Failed, result.rows[36]);
-    EXPECT_EQ(RowEnd::NotReached, result.rows[37]);
+    const SaveRun result = Save();
+    EXPECT_FALSE(result.finished);
+    EXPECT_TRUE(result.tally.failed);
+    EXPECT_EQ(36, result.tally.Saved());
+    EXPECT_EQ(RowEnd::Failed, result.tally.rows[36]);
+    EXPECT_EQ(RowEnd::NotReached, result.tally.rows[37]);
     EXPECT_EQ("36", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
     EXPECT_EQ("36", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
     EXPECT_EQ(NthCnp(36), SqlScalar("SELECT MAX(cnp) FROM asigurati.asigurati"));
@@ -147,8 +150,9 @@ TEST_F(ImportHostileTest, CancelKeepsWhatWasSavedAndSaysHowMuch) {
     m_prompter.ExpectMessage(
         "Salvarea a fost intrerupta.\n\nAu fost parcurse 3 din 100 inregistrari, iar 3 au fost "
         "salvate in baza de date.");
-    const ImportResult result = Save(&progress);
-    EXPECT_EQ(SaveEnd::Cancelled, result.end);
+    const SaveRun result = Save(&progress);
+    EXPECT_FALSE(result.finished);
+    EXPECT_TRUE(result.tally.cancelled);
     EXPECT_EQ(100, progress.m_rows);
     EXPECT_EQ(3, progress.m_done);
     EXPECT_EQ("3", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
@@ -161,7 +165,7 @@ TEST_F(ImportHostileTest, AnUnopenedFileSavesNothing) {
     WriteBytes(m_folder.File("in.dbf"), bytes.substr(0, bytes.size() - 30));
     m_prompter.ExpectMessage(kEmployeeFileInvalid);
     ASSERT_FALSE(m_file.Open(*m_client, m_folder.File("in.dbf"), m_list));
-    EXPECT_EQ(SaveEnd::NotStarted, Save().end);
+    EXPECT_TRUE(Save().NotStarted());
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
 }
 

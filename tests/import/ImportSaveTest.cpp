@@ -22,8 +22,8 @@ protected:
         m_file.emplace(kind);
         ASSERT_TRUE(m_file->Open(*m_client, m_folder.File("in.dbf"), m_list));
     }
-    ImportResult Save(const std::string& name = "ALFA SRL", const std::string& day = "10",
-                      const std::string& house = "CASAB") {
+    SaveRun Save(const std::string& name = "ALFA SRL", const std::string& day = "10",
+                 const std::string& house = "CASAB") {
         ImportRequest request;
         request.company.denumire = name;
         request.company.regCom = "J40/1234/2003";
@@ -31,7 +31,9 @@ protected:
         request.company.ziuaLic = day;
         request.company.lunaLic = "1";
         request.house = house;
-        return SaveImport(*m_client, *m_file, m_list, request);
+        SaveRun run;
+        run.finished = SaveImport(*m_client, *m_file, m_list, request, run.tally).Ok();
+        return run;
     }
     bool Red(int row) const { return m_list.RowColoursAt(row).m_textColour == kRed; }
     std::string Verdict(int row) const { return m_list.CellText(row, "EROARE"); }
@@ -58,8 +60,8 @@ TEST_F(ImportSaveTest, PayrollRowsFollowTheirRules) {
              {Employee(kCnpA, "POPA", "200907"), lowerForm, unknownHouse, noMonth, badHire, badCnp,
               Employee(kCnpA, "POPA", "200908", "2500"), harghita, opsnaj});
     m_prompter.ExpectMessage(kSavedMessage, MessageKind::Information);
-    const ImportResult result = Save("BETA SRL");
-    EXPECT_EQ(SaveEnd::Finished, result.end);
+    const SaveRun result = Save("BETA SRL");
+    EXPECT_TRUE(result.finished);
 
     EXPECT_EQ("BETA SRL|J40/1234/2003|POPA DAN|10|1",
               SqlScalar(std::string("SELECT CONCAT_WS('|', denumire, reg_com, repr, ziua_lic, "
@@ -93,8 +95,8 @@ TEST_F(ImportSaveTest, PayrollRowsFollowTheirRules) {
     EXPECT_EQ("0|110", SqlScalar("SELECT CONCAT(salariu, '|', asig_datorat) FROM asigurati.sume "
                                  "WHERE cnp=" +
                                  NthCnp(4)));
-    EXPECT_EQ(3, result.Count(RowEnd::Refused));
-    EXPECT_EQ(1, result.Count(RowEnd::TakenNoSums));
+    EXPECT_EQ(3, result.tally.Count(RowEnd::Refused));
+    EXPECT_EQ(1, result.tally.Count(RowEnd::TakenNoSums));
     // Five persons (POPA twice), five months of sums.
     EXPECT_EQ("5", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
     EXPECT_EQ("5", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
@@ -106,7 +108,7 @@ TEST_F(ImportSaveTest, SavingAgainUpdatesAndAKnownCompanyStaysAsStored) {
     OpenRows(ImportKind::Employees, kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
     m_prompter.ExpectMessage(kSavedMessage).ExpectMessage(kSavedMessage);
     Save("ALTA");
-    EXPECT_EQ(SaveEnd::Finished, Save("ALTA").end);
+    EXPECT_TRUE(Save("ALTA").finished);
     EXPECT_EQ(kUpdatedSumsUpdated, Verdict(0));
     EXPECT_EQ("VECHE SRL|1", SqlScalar("SELECT CONCAT(denumire, '|', COUNT(*)) FROM "
                                        "asigurati.societati"));
@@ -118,12 +120,12 @@ TEST_F(ImportSaveTest, SavingAgainUpdatesAndAKnownCompanyStaysAsStored) {
 TEST_F(ImportSaveTest, CompanyChecksWriteNothing) {
     OpenRows(ImportKind::Employees, kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
     m_prompter.ExpectMessage("Trebuie sa introduci denumirea societatii!");
-    EXPECT_EQ(SaveEnd::NotStarted, Save("   ").end);
+    EXPECT_TRUE(Save("   ").NotStarted());
     for (const char* day : {"", "0", "32", "x"}) {
         m_prompter.ExpectMessage(
             "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie intre 1 si "
             "31.");
-        EXPECT_EQ(SaveEnd::NotStarted, Save("ALFA", day).end) << day;
+        EXPECT_TRUE(Save("ALFA", day).NotStarted()) << day;
     }
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
@@ -135,7 +137,7 @@ TEST_F(ImportSaveTest, AnnexImportOnlyAdds) {
              {Annex1A(kCnpA, "POPA", "S"), Annex1A(kCnpB, "ALBU", "AM"), leaving,
               Annex1A(NthCnp(1), "DINU", "CT")});
     m_prompter.ExpectMessage(kSavedMessage);
-    EXPECT_EQ(SaveEnd::Finished, Save("ALFA", "10", "CASCJ").end);
+    EXPECT_TRUE(Save("ALFA", "10", "CASCJ").finished);
     EXPECT_EQ("", Verdict(0));
     EXPECT_EQ("Forma de angajare este incorecta. Inregistrarea a fost ignorata", Verdict(1));
     EXPECT_TRUE(Red(1) && Red(3));

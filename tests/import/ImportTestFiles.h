@@ -11,6 +11,7 @@
 #include "datalist/DataList.h"
 #include "dbf/DbfTableSpec.h"
 #include "dbf/DbfWriter.h"
+#include "import/ImportSave.h"
 
 namespace import_test {
 
@@ -117,5 +118,13 @@ inline Row Annex1A(const std::string& cnp, const std::string& nume, const std::s
     return {"2009", "7",        kCompany, "",     "J40",    "1234", "2003",   cnp,    nume, "ION",
             form,   "20080101", leave,    "3000", "150.00", "150",  "140.50", "POPA", "DAN"};
 }
+
+// One run of SaveImport: whether every row was gone through, and the tally.
+struct SaveRun {
+    bool finished = false;
+    ImportTally tally;
+    // Neither finished nor stopped part way: nothing was attempted.
+    bool NotStarted() const { return !finished && !tally.StoppedPartWay(); }
+};
 
 }  // namespace import_test

@@ -215,8 +215,9 @@ void ImportDialog::Save() {
     SaveProgress progress(*this);
     const ImportRequest request = Request();
     SetSaving(true);
-    const ImportResult result = SaveImport(m_client, m_file, m_list->List(), request, &progress);
-    if (result.end != SaveEnd::NotStarted) m_saved = true;
+    ImportTally tally;
+    const Outcome saved = SaveImport(m_client, m_file, m_list->List(), request, tally, &progress);
+    if (saved || tally.StoppedPartWay()) m_saved = true;
     SetSaving(false);
     m_list->viewport()->update();
 }
