@@ -115,7 +115,7 @@ void BackupDialog::RestoreFrom(const QString& path) {
     if (m_beforeRestore) m_beforeRestore();
     // Nothing else may write while the tables are swapped.
     setWindowModality(Qt::ApplicationModal);
-    if (DropStagedTables(m_client) != 0) {
+    if (!DropStagedTables(m_client)) {
         m_lock.reset();
         return;
     }
@@ -131,14 +131,14 @@ void BackupDialog::RestoreFrom(const QString& path) {
         [this, copy](const BackupResult& loaded) {
             setWindowModality(Qt::NonModal);
             if (!loaded.ok) {
-                DropStagedTables(m_client);
+                (void)DropStagedTables(m_client);
                 return m_prompter.ShowMessage(loaded.message, MessageKind::Error);
             }
-            if (SwapInLoadedCopy(m_client, copy.tables) != 0) {
-                DropStagedTables(m_client);
+            if (!SwapInLoadedCopy(m_client, copy.tables)) {
+                (void)DropStagedTables(m_client);
                 return;
             }
-            UpgradeSchema(m_client);
+            (void)UpgradeSchema(m_client);
             m_status->setText("Copia a fost restaurata.");
             m_prompter.ShowMessage("Copia a fost restaurata.", MessageKind::Information);
         });

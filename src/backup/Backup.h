@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Outcome.h"
+
 class CClient;
 
 // Copies of the program's data: the three databases dumped by the server's
@@ -66,8 +68,8 @@ std::optional<CopyInfo> InspectCopy(const std::string& path, std::string& messag
 std::string RestoreQuestion(const CopyInfo& info);
 
 // Drops what an earlier restore cut short left beside the tables. Its
-// failures are shown by the connection; 0 when done.
-int DropStagedTables(CClient& client);
+// failures are shown by the connection.
+Outcome DropStagedTables(CClient& client);
 // Loads the copy beside the current tables (they are not touched): only the
 // statements the check accepts reach the server, judged again as they are
 // read. The caller holds the CopyLock.
@@ -75,8 +77,8 @@ BackupResult LoadCopy(const BackupServer& server, const std::string& path, const
                       const BackupProgress& progress = {});
 // Puts the loaded tables in place of the current ones in one statement and
 // drops the replaced ones; refused unless exactly the copy's `tables` were
-// loaded. 0 when done; failures shown by the connection.
-int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& tables);
+// loaded. Failures are shown through the connection's Prompter.
+Outcome SwapInLoadedCopy(CClient& client, const std::vector<std::string>& tables);
 
 // The whole restore after the question was answered, holding the CopyLock:
 // the automatic copy of the current data, the load, the swap and the schema

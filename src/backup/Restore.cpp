@@ -39,10 +39,10 @@ bool StartsWith(const std::string& text, std::string_view start) {
 // The tables of the three databases. Names are plain lower-case words on this
 // server; anything with a backtick is left alone rather than quoted wrongly.
 std::optional<std::vector<TableName>> ListTables(CClient& client) {
-    if (client.Query("SELECT table_schema AS s, table_name AS t FROM information_schema.tables "
-                     "WHERE table_schema IN ('asigurati','concedii','nomenc') "
-                     "AND table_type='BASE TABLE' ORDER BY table_schema, table_name",
-                     true) != 0)
+    if (!client.Query("SELECT table_schema AS s, table_name AS t FROM information_schema.tables "
+                      "WHERE table_schema IN ('asigurati','concedii','nomenc') "
+                      "AND table_type='BASE TABLE' ORDER BY table_schema, table_name",
+                      true))
         return std::nullopt;
     std::vector<TableName> tables;
     for (long long row = 0; row < client.RowCount(); ++row) {
@@ -52,8 +52,8 @@ std::optional<std::vector<TableName>> ListTables(CClient& client) {
     return tables;
 }
 
-int DropTables(CClient& client, const std::vector<std::string>& quoted) {
-    if (quoted.empty()) return 0;
+bool DropTables(CClient& client, const std::vector<std::string>& quoted) {
+    if (quoted.empty()) return true;
     std::string sql = "DROP TABLE IF EXISTS ";
     for (std::size_t i = 0; i < quoted.size(); ++i) sql += (i ? ", " : "") + quoted[i];
     return client.Query(sql, false);
@@ -144,19 +144,19 @@ std::string RestoreQuestion(const CopyInfo& info) {
            "salveaza automat o copie a datelor actuale in folderul copii al instalarii.";
 }
 
-int DropStagedTables(CClient& client) {
+Outcome DropStagedTables(CClient& client) {
     const auto tables = ListTables(client);
-    if (!tables) return 1;
+    if (!tables) return Outcome::Stopped();
     std::vector<std::string> staged;
     for (const TableName& t : *tables)
         if (StartsWith(t.table, kStagingPrefix) || StartsWith(t.table, kReplacedPrefix))
             staged.push_back(t.Quoted());
-    return DropTables(client, staged);
+    return DropTables(client, staged) ? Outcome::Done() : Outcome::Stopped();
 }
 
-int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables) {
+Outcome SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables) {
     const auto tables = ListTables(client);
-    if (!tables) return 1;
+    if (!tables) return Outcome::Stopped();
     std::set<std::string> expected(copyTables.begin(), copyTables.end()), staged;
     std::set<std::pair<std::string, std::string>> loaded;
     std::vector<TableName> current;
@@ -170,10 +170,9 @@ int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables
     // Only the tables this load made, every one of them: anything else under
     // the staging prefix is not this copy's.
     if (staged != expected || !loaded.count({"asigurati", "setari"})) {
-        client.GetPrompter().ShowMessage(
-            "Tabelele incarcate nu sunt cele ale copiei; "
-            "datele actuale au ramas neschimbate.");
-        return 1;
+        return Refuse(client.GetPrompter(),
+                      "Tabelele incarcate nu sunt cele ale copiei; "
+                      "datele actuale au ramas neschimbate.");
     }
     // One statement: the server renames all or none, so no moment exists in
     // which some tables are the copy's and others the old ones. Tables the
@@ -190,10 +189,11 @@ int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables
         sql += std::string(first ? "" : ", ") + t.Quoted(kStagingPrefix) + " TO " + t.Quoted();
         first = false;
     }
-    if (client.Query(sql, false) != 0) return 1;
-    // The copy is in place; the old tables are only in the way now.
-    DropTables(client, replaced);
-    return 0;
+    if (!client.Query(sql, false)) return Outcome::Stopped();
+    // The copy is in place; the old tables are only in the way now. A failure
+    // to drop them is shown; they are leftovers the next start removes.
+    (void)DropTables(client, replaced);
+    return Outcome::Done();
 }
 
 BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
@@ -203,25 +203,25 @@ BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std:
     BackupResult result = SaveCopyBeforeRestore(server, std::time(nullptr));
     if (!result.ok) return result;
     result = {};
-    if (DropStagedTables(client) != 0) return result;
+    if (!DropStagedTables(client)) return result;
     result = LoadCopy(server, path, info, progress);
     if (!result.ok) {
-        DropStagedTables(client);
+        (void)DropStagedTables(client);
         return result;
     }
-    if (SwapInLoadedCopy(client, info.tables) != 0) {
-        DropStagedTables(client);
+    if (!SwapInLoadedCopy(client, info.tables)) {
+        (void)DropStagedTables(client);
         result.ok = false;
         return result;
     }
-    if (UpgradeSchema(client) != 0) {
+    if (!UpgradeSchema(client)) {
         result.ok = false;
         result.message =
             "Copia a fost restaurata, dar aducerea ei la versiunea programului s-a "
             "oprit; porneste programul din nou.";
     }
     // Every table is new: its statistics are the ones taken while it was loaded.
-    RefreshTableStatistics(client);
+    (void)RefreshTableStatistics(client);
     return result;
 }
 

@@ -64,7 +64,7 @@ int Restore(const BackupServer& server, const std::string& file, bool confirmed)
         return Fail(RestoreQuestion(*info) + "\nRepeta comanda cu --yes pentru a restaura.", 2);
     StderrPrompter prompter;
     CClient client(prompter, InstallationLogin(server.installationFolder).value_or(ServerLogin{}));
-    if (client.Connect(server.host) != 0)
+    if (!client.Connect(server.host))
         return Fail("Porneste programul (el porneste serverul de baze de date) si repeta comanda.",
                     1);
     const BackupResult result = RestoreCopy(client, server, file, *info);

@@ -112,7 +112,7 @@ const char* CompanyRegister::ListQuery() const {
 std::optional<CompanyRecord> CompanyRegister::Load(long long index) {
     const SqlStatement sql =
         SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.index=") + SqlInteger(index);
-    if (m_client.Query(sql, true) != 0 || m_client.RowCount() < 1) return std::nullopt;
+    if (!m_client.Query(sql, true) || m_client.RowCount() < 1) return std::nullopt;
     CompanyRecord record = RecordFromResult<CompanyRecord>(m_client, 0, kColumns);
     record.lunaLic = TextToInteger(record.lunaLic) == 1 ? "1" : "0";
     if (!IsBucharest(record)) record.sect.clear();
@@ -137,7 +137,7 @@ Outcome CompanyRegister::CodeIsFree(const CompanyRecord& record, const CompanyEd
     if (!code) return Outcome::Stopped("cf");
     SqlStatement sql = SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code;
     if (edit.modify) sql += SqlStatement(" AND s.index<>") + SqlInteger(edit.index);
-    if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql, true)) return Outcome::Stopped();
     if (m_client.RowCount() > 0)
         return Refuse(GetPrompter(),
                       "CUI-ul/CNP-ul introdus exista deja inregistrat un baza de date!", "cf");
@@ -152,8 +152,7 @@ Outcome CompanyRegister::Save(const CompanyRecord& record, const CompanyEdit& ed
 Outcome CompanyRegister::Write(const CompanyRecord& record, const CompanyEdit& edit) {
     AddRecordFields<CompanyRecord>(m_client, record, kColumns);
     if (!edit.modify) {
-        if (m_client.InsertRecord("ASIGURATI", "SOCIETATI", "", true) != 0)
-            return Outcome::Stopped();
+        if (!m_client.InsertRecord("ASIGURATI", "SOCIETATI", "", true)) return Outcome::Stopped();
         return Outcome::Done(m_client.LastInsertId());
     }
     const auto newCode = SqlNumber(GetPrompter(), record.cf);
@@ -161,22 +160,22 @@ Outcome CompanyRegister::Write(const CompanyRecord& record, const CompanyEdit& e
     if (!newCode || !oldCode) return Outcome::Stopped();
     Transaction transaction(m_client);
     if (!transaction.Begun() ||
-        m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "SOCIETATI", "") != 0)
+        !m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "SOCIETATI", ""))
         return Outcome::Stopped();
     if (record.cf != edit.formerCode)
         for (const char* table : kCompanyRecordTables)
-            if (m_client.Query(SqlStatement("UPDATE ") + table + " SET cf=" + *newCode +
-                                   " WHERE cf=" + *oldCode,
-                               false) != 0)
+            if (!m_client.Query(SqlStatement("UPDATE ") + table + " SET cf=" + *newCode +
+                                    " WHERE cf=" + *oldCode,
+                                false))
                 return Outcome::Stopped();
-    if (transaction.Commit() != 0) return Outcome::Stopped();
+    if (!transaction.Commit()) return Outcome::Stopped();
     return Outcome::Done(edit.index);
 }
 
 // Step of the delete: when the query finds something, the user must agree.
 // False when the query failed or the answer was No.
 bool CompanyRegister::AgreesWhenFound(const SqlStatement& sql, bool byCount, const char* question) {
-    if (m_client.Query(sql, true) != 0) return false;
+    if (!m_client.Query(sql, true)) return false;
     const bool found =
         byCount ? TextToInteger(m_client.GetValue(0, "C")) > 0 : m_client.RowCount() > 0;
     return !found || GetPrompter().AskYesNo(question);
@@ -206,17 +205,16 @@ Outcome CompanyRegister::Delete(const std::string& cf) {
     Transaction transaction(m_client);
     if (!transaction.Begun()) return Outcome::Stopped();
     for (const char* table : kCompanyRecordTables)
-        if (m_client.Query(SqlStatement("DELETE FROM ") + table + " WHERE cf=" + *code, false) != 0)
+        if (!m_client.Query(SqlStatement("DELETE FROM ") + table + " WHERE cf=" + *code, false))
             return Outcome::Stopped();
-    if (m_client.Query(SqlStatement("DELETE FROM asigurati.societati WHERE cf=") + *code, false) !=
-            0 ||
-        transaction.Commit() != 0)
+    if (!m_client.Query(SqlStatement("DELETE FROM asigurati.societati WHERE cf=") + *code, false) ||
+        !transaction.Commit())
         return Outcome::Stopped();
     return Outcome::Done();
 }
 
 Outcome CompanyRegister::FillList(DataList& list) {
-    if (m_client.Query(ListQuery(), true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(ListQuery(), true)) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     ApplyListLayout<CompanyRecord>(list, kColumns);
     return Outcome::Done();
@@ -224,7 +222,7 @@ Outcome CompanyRegister::FillList(DataList& list) {
 
 Outcome CompanyRegister::RefreshRow(DataList& list, int row, long long index) {
     const SqlStatement sql = SqlStatement(ListQuery()) + " WHERE s.index=" + SqlInteger(index);
-    if (m_client.Query(sql, true) != 0 || m_client.RowCount() < 1) return Outcome::Stopped();
+    if (!m_client.Query(sql, true) || m_client.RowCount() < 1) return Outcome::Stopped();
     list.CopyResultRow(row, m_client.Result(), 0);
     return Outcome::Done(index);
 }
@@ -261,7 +259,7 @@ CompanyCounters CompanyRegister::Count(const std::string& cf) {
          "COUNT", &counters.coInsured},
     };
     for (const auto& q : queries) {
-        if (m_client.Query(q.sql, true) != 0) break;
+        if (!m_client.Query(q.sql, true)) break;
         *q.target = m_client.GetValue(0, q.column);
     }
     return counters;

@@ -50,7 +50,7 @@ Prompter& EmployerSums::GetPrompter() {
 Outcome EmployerSums::FillList(DataList& list) {
     const auto month = SqlNumber(GetPrompter(), m_month);
     if (!month) return Outcome::Stopped();
-    if (m_client.Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true) != 0)
+    if (!m_client.Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true))
         return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     list.SetColumnWidth("CF", 0);
@@ -60,10 +60,10 @@ Outcome EmployerSums::FillList(DataList& list) {
     for (int row = 0; row < list.RowCount(); ++row) {
         const auto code = SqlNumber(GetPrompter(), list.CellText(row, "CF"));
         if (!code) return Outcome::Stopped();
-        if (m_client.Query(
+        if (!m_client.Query(
                 SqlStatement("SELECT ss.* FROM asigurati.sume_societati AS ss WHERE ss.cf=") +
                     *code + " AND ss.luna=" + *month,
-                true) != 0)
+                true))
             return Outcome::Stopped();
         if (m_client.RowCount() < 1) continue;
         const std::string stored[] = {m_client.GetValue(0, "FOND_DE_SALARII"),
@@ -108,13 +108,12 @@ Outcome EmployerSums::Save(const EmployerMonth& row, const EmployerMonthSums& ty
     for (const Column& column : kColumns)
         m_client.AddField(ResultName(column.spec.name), s.*column.member);
     if (row.idSuma > 0) {
-        if (m_client.UpdateRecord(static_cast<double>(row.idSuma), "ASIGURATI", "SUME_SOCIETATI",
-                                  "") != 0)
+        if (!m_client.UpdateRecord(static_cast<double>(row.idSuma), "ASIGURATI", "SUME_SOCIETATI",
+                                   ""))
             return Outcome::Stopped();
         return Outcome::Done(row.idSuma);
     }
-    if (m_client.InsertRecord("ASIGURATI", "SUME_SOCIETATI", "", true) != 0)
-        return Outcome::Stopped();
+    if (!m_client.InsertRecord("ASIGURATI", "SUME_SOCIETATI", "", true)) return Outcome::Stopped();
     return Outcome::Done(m_client.LastInsertId());
 }
 

@@ -114,7 +114,7 @@ Prompter& MonthlySums::GetPrompter() {
 }
 
 Outcome MonthlySums::FillCompanies(DataList& list) {
-    if (m_client.Query(kCompaniesQuery, true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(kCompaniesQuery, true)) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     list.SetColumnWidth("CF", 0);
     list.SetColumnWidth("DENUMIRE", 350);
@@ -147,7 +147,7 @@ Outcome MonthlySums::FillEmployees(DataList& list, const std::string& companyCod
         " LEFT JOIN asigurati.sume AS s ON s.id_cnp=a.index AND s.luna=" + *month +
         " WHERE a.cf=" + *code + " AND a.intrare<=" + *month + "31" + " AND (a.iesire>=" + *month +
         "01" + " OR a.iesire=0)" + " ORDER BY a.nume, a.prenume, a.intrare";
-    if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql, true)) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     for (const ColumnSpec& column : kPersonLayout) {
         const std::string name = ResultName(column.name);
@@ -233,7 +233,7 @@ Outcome MonthlySums::Save(const EmployeeMonth& row, const MonthSums& typed) {
                              " s.salariu=" + *salary + ", s.asig_datorat=" + *owed +
                              ", s.asig_virat=" + *paid + " WHERE" +
                              " s.id_cnp=" + SqlInteger(row.key) + " AND s.luna=" + *month;
-    if (m_client.Query(sql, false) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql, false)) return Outcome::Stopped();
     return Outcome::Done(row.key);
 }
 
@@ -246,7 +246,7 @@ bool MonthlySums::InsertSums(const EmployeeMonth& row, const MonthSums& sums) {
     m_client.AddField("SALARIU", sums.salariu);
     m_client.AddField("ASIG_DATORAT", sums.asigDatorat);
     m_client.AddField("ASIG_VIRAT", sums.asigVirat);
-    return m_client.InsertRecord("ASIGURATI", "SUME", "", true) == 0;
+    return m_client.InsertRecord("ASIGURATI", "SUME", "", true);
 }
 
 void MonthlySums::ShowSaved(DataList& list, int row, const MonthSums& stored) const {
@@ -263,10 +263,10 @@ void MonthlySums::ShowSaved(DataList& list, int row, const MonthSums& stored) co
 std::optional<MonthSums> MonthlySums::CarriedSums(const EmployeeMonth& row) {
     const auto month = SqlNumber(GetPrompter(), m_month);
     if (!month) return std::nullopt;
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.sume AS s WHERE s.id_cnp=") +
-                           SqlInteger(row.key) + " AND s.luna<" + *month +
-                           " ORDER BY s.luna DESC LIMIT 1",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.sume AS s WHERE s.id_cnp=") +
+                            SqlInteger(row.key) + " AND s.luna<" + *month +
+                            " ORDER BY s.luna DESC LIMIT 1",
+                        true))
         return std::nullopt;
     MonthSums sums{"0", "0", "0"};
     if (m_client.RowCount() > 0) {
@@ -290,7 +290,7 @@ bool MonthlySums::WriteCarried(const DataList& list, std::vector<CarriedRow>& ca
         complete = sums && InsertSums(employee, *sums);
         if (complete) carried.push_back({row, *sums});
     }
-    if (transaction.Commit() != 0) {
+    if (!transaction.Commit()) {
         carried.clear();
         return false;
     }
@@ -303,7 +303,7 @@ Outcome MonthlySums::CarryForward(DataList& list) {
     std::vector<CarriedRow> carried;
     const bool complete = WriteCarried(list, carried);
     // Thousands of new rows: the plans of the next statements must know them.
-    if (!carried.empty()) RefreshTableStatistics(m_client);
+    if (!carried.empty()) (void)RefreshTableStatistics(m_client);
     for (const CarriedRow& c : carried) ShowSaved(list, c.row, c.sums);
     if (!complete) {
         prompter.ShowMessage(

@@ -99,7 +99,7 @@ Outcome PrintedAnnexes::FileRows(Annex annex, DataList& rows, const std::string&
     const auto values =
         MakeAnnexLiterals(m_client, m_month, AnnexCompany{cf, {}, {}, {}, {}, {}}, house);
     if (!values) return Outcome::Stopped();
-    if (m_client.Query(AnnexQuery(annex, *values), true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(AnnexQuery(annex, *values), true)) return Outcome::Stopped();
     rows.FillFromResult(m_client.Result());
     return Outcome::Done();
 }
@@ -211,8 +211,8 @@ std::optional<AnnexPageHeader> PrintedAnnexes::LoadHeader(const std::string& cf,
     const auto code = SqlNumber(GetPrompter(), cf);
     // A company that cannot be read, or is not there, prints nothing.
     if (!code ||
-        m_client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code,
-                       true) != 0 ||
+        !m_client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code,
+                        true) ||
         m_client.RowCount() < 1) {
         GetPrompter().ShowMessage(PrintedAnnexMessages::kCompanyError, MessageKind::Error);
         return std::nullopt;

@@ -38,11 +38,11 @@ bool LoadSums(CClient& client, const std::vector<long long>& persons,
     for (std::size_t first = 0; first < persons.size(); first += kLookUpPersons) {
         const std::size_t last = std::min(persons.size(), first + kLookUpPersons);
         // The lowest key first, as the single look-up finds it.
-        if (client.Query(SqlStatement("SELECT s.index AS i, s.id_cnp AS p, s.luna AS l FROM "
-                                      "asigurati.sume AS s WHERE s.id_cnp IN ") +
-                             InList(persons, first, last) + " AND s.luna IN " +
-                             InList(months, 0, months.size()) + " ORDER BY s.index",
-                         true) != 0)
+        if (!client.Query(SqlStatement("SELECT s.index AS i, s.id_cnp AS p, s.luna AS l FROM "
+                                       "asigurati.sume AS s WHERE s.id_cnp IN ") +
+                              InList(persons, first, last) + " AND s.luna IN " +
+                              InList(months, 0, months.size()) + " ORDER BY s.index",
+                          true))
             return false;
         for (long long r = 0; r < client.RowCount(); ++r)
             keys.sums.emplace(std::pair{TextToInteger(client.GetValue(r, "P")),
@@ -94,8 +94,7 @@ void PlanWrite(RowTarget& t, const EmployeeKeys& keys, PlannedRow& p) {
 // otherwise, and then the chunk is saved row by row instead.
 bool HoldsExpected(CClient& client, const SqlStatement& lookUp, long long key,
                    const std::string& expected) {
-    if (client.Query(lookUp + " AND x.index=" + SqlInteger(key), true) != 0 ||
-        client.RowCount() != 1)
+    if (!client.Query(lookUp + " AND x.index=" + SqlInteger(key), true) || client.RowCount() != 1)
         return false;
     return client.GetValue(0, "E") == expected;
 }
@@ -114,10 +113,10 @@ bool WritePersons(RowTarget& t, const EmployeeKeys& keys, std::vector<PlannedRow
         }
     }
     CClient& client = t.client;
-    if (client.UpdateRecords("ASIGURATI", "ASIGURATI", kPersonColumns, updated, updates) != 0)
+    if (!client.UpdateRecords("ASIGURATI", "ASIGURATI", kPersonColumns, updated, updates))
         return false;
     if (added.empty()) return true;
-    if (client.InsertRecords("ASIGURATI", "ASIGURATI", kPersonColumns, inserts) != 0) return false;
+    if (!client.InsertRecords("ASIGURATI", "ASIGURATI", kPersonColumns, inserts)) return false;
     long long key = client.LastInsertId();
     for (PlannedRow* p : added) p->person = std::exchange(key, key + keys.keyStep);
     return HoldsExpected(
@@ -147,10 +146,9 @@ bool WriteSums(RowTarget& t, const EmployeeKeys& keys, std::vector<PlannedRow*>&
         }
     }
     CClient& client = t.client;
-    if (client.UpdateRecords("ASIGURATI", "SUME", kSumsColumns, updated, updates) != 0)
-        return false;
+    if (!client.UpdateRecords("ASIGURATI", "SUME", kSumsColumns, updated, updates)) return false;
     if (added.empty()) return true;
-    if (client.InsertRecords("ASIGURATI", "SUME", kSumsColumns, inserts) != 0) return false;
+    if (!client.InsertRecords("ASIGURATI", "SUME", kSumsColumns, inserts)) return false;
     long long key = client.LastInsertId();
     for (PlannedRow* p : added) p->sumsIndex = std::exchange(key, key + keys.keyStep);
     const PlannedRow& last = *added.back();
@@ -166,13 +164,13 @@ bool WriteSums(RowTarget& t, const EmployeeKeys& keys, std::vector<PlannedRow*>&
 bool LoadEmployeeKeys(RowTarget& target, EmployeeKeys& keys) {
     keys = {};
     CClient& client = target.client;
-    if (client.Query("SELECT @@auto_increment_increment AS step", true) != 0) return false;
+    if (!client.Query("SELECT @@auto_increment_increment AS step", true)) return false;
     keys.keyStep = std::max(1LL, TextToInteger(client.GetValue(0, "STEP")));
     // The lowest key first, as the single look-up finds it.
-    if (client.Query(SqlStatement("SELECT a.index AS i, a.cnp AS c FROM asigurati.asigurati AS a "
-                                  "WHERE a.cf=") +
-                         target.cf + " AND a.iesire=0 ORDER BY a.index",
-                     true) != 0)
+    if (!client.Query(SqlStatement("SELECT a.index AS i, a.cnp AS c FROM asigurati.asigurati AS a "
+                                   "WHERE a.cf=") +
+                          target.cf + " AND a.iesire=0 ORDER BY a.index",
+                      true))
         return false;
     for (long long r = 0; r < client.RowCount(); ++r)
         keys.persons.emplace(TextToInteger(client.GetValue(r, "C")),

@@ -124,8 +124,8 @@ Outcome ImportFile::Open(CClient& client, const std::string& path, DataList& lis
 bool ImportFile::FindCompany(CClient& client) {
     const auto cf = SqlNumber(client.GetPrompter(), m_companyCode);
     if (!cf) return false;
-    if (client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *cf,
-                     true) != 0)
+    if (!client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *cf,
+                      true))
         return false;
     if (client.RowCount() < 1) return true;
     CompanyRecord company = RecordFromResult<CompanyRecord>(client, 0, CompanyRegister::Columns());

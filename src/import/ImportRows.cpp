@@ -51,7 +51,7 @@ void AddPersonFields(RowTarget& t, int row, const std::string& house, const std:
 // The key of the first row of a look-up, nothing when it found none; a
 // failed look-up has been shown and sets `failed`.
 std::optional<long long> FoundKey(CClient& client, const SqlStatement& sql, bool& failed) {
-    failed = client.Query(sql, true) != 0;
+    failed = !client.Query(sql, true);
     if (failed || client.RowCount() < 1) return std::nullopt;
     return TextToInteger(client.GetValue(0, "INDEX"));
 }
@@ -101,12 +101,11 @@ RowEnd SaveEmployeeSums(RowTarget& t, int row, long long person, bool newPerson,
     const char* columns[] = {"SALARIU", "ASIG_DATORAT", "ASIG_VIRAT", "ANG_DATORAT", "ANG_VIRAT"};
     for (std::size_t i = 0; i < amounts->size(); ++i) t.client.AddField(columns[i], (*amounts)[i]);
     if (existing) {
-        if (t.client.UpdateRecord(static_cast<double>(*existing), "ASIGURATI", "SUME", "") != 0)
+        if (!t.client.UpdateRecord(static_cast<double>(*existing), "ASIGURATI", "SUME", ""))
             return RowEnd::Failed;
         text += kSumsUpdatedNote;
     } else {
-        if (t.client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount) != 0)
-            return RowEnd::Failed;
+        if (!t.client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount)) return RowEnd::Failed;
         text += kSumsAddedNote;
     }
     return RowEnd::Taken;
@@ -132,8 +131,7 @@ RowEnd SaveAnnexSums(RowTarget& t, int row, long long person) {
         AddSumsKey(t, row, person, t.month);
         t.client.AddField("ASIG_DATORAT", (*amounts)[0]);
         t.client.AddField("ASIG_VIRAT", (*amounts)[1]);
-        if (t.client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount) != 0)
-            return RowEnd::Failed;
+        if (!t.client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount)) return RowEnd::Failed;
     }
     return RowEnd::Taken;
 }
@@ -225,11 +223,11 @@ RowEnd SaveEmployeeRow(RowTarget& t, int row) {
     std::string text;
     const bool newPerson = !person;
     if (person) {
-        if (t.client.UpdateRecord(static_cast<double>(*person), "ASIGURATI", "ASIGURATI", "") != 0)
+        if (!t.client.UpdateRecord(static_cast<double>(*person), "ASIGURATI", "ASIGURATI", ""))
             return RowEnd::Failed;
         text = kPersonUpdated;
     } else {
-        if (t.client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount) != 0)
+        if (!t.client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount))
             return RowEnd::Failed;
         person = t.client.LastInsertId();
         text = kPersonAdded;
@@ -263,7 +261,6 @@ RowEnd SaveAnnexRow(RowTarget& t, int row) {
     if (known) return Refuse(list, row, kAlreadyImported);
     AddPersonFields(t, row, t.house, form, hire);
     t.client.AddField("IESIRE", *leave);
-    if (t.client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount) != 0)
-        return RowEnd::Failed;
+    if (!t.client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount)) return RowEnd::Failed;
     return SaveAnnexSums(t, row, t.client.LastInsertId());
 }

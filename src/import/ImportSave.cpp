@@ -45,8 +45,8 @@ bool CompanyAccepted(Prompter& prompter, const CompanyRecord& company) {
 // known one stays as it is.
 bool SaveCompany(CClient& client, const SqlLiteral& cf, const std::string& code,
                  const CompanyRecord& company) {
-    if (client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + cf,
-                     true) != 0)
+    if (!client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + cf,
+                      true))
         return false;
     if (client.RowCount() > 0) return true;
     client.ClearFields();
@@ -56,7 +56,7 @@ bool SaveCompany(CClient& client, const SqlLiteral& cf, const std::string& code,
     client.AddField("REPR", Fitted(company.repr, "repr"));
     client.AddField("ZIUA_LIC", company.ziuaLic);
     client.AddField("LUNA_LIC", company.lunaLic == "1" ? "1" : "0");
-    return client.InsertRecord("ASIGURATI", "SOCIETATI", "", true) == 0;
+    return client.InsertRecord("ASIGURATI", "SOCIETATI", "", true);
 }
 
 // A second save goes through every row again: earlier verdicts go first.
@@ -75,13 +75,13 @@ RowEnd SaveRow(RowTarget& target, ImportKind kind, int row) {
 // save stops there.
 bool SaveOneRow(RowTarget& target, ImportKind kind, Transaction& transaction, int row,
                 ImportResult& result) {
-    if (transaction.Savepoint(kRowSavepoint) != 0) {
+    if (!transaction.Savepoint(kRowSavepoint)) {
         result.end = SaveEnd::Failed;
         return false;
     }
     result.rows[row] = SaveRow(target, kind, row);
     if (result.rows[row] != RowEnd::Failed) return true;
-    transaction.RollbackToSavepoint(kRowSavepoint);
+    (void)transaction.RollbackToSavepoint(kRowSavepoint);
     result.end = SaveEnd::Failed;
     return false;
 }
@@ -106,7 +106,7 @@ void SaveRowsOneByOne(RowTarget& target, ImportKind kind, Transaction& transacti
 // the save stops.
 bool SaveChunkOneByOne(RowTarget& target, Transaction& transaction, int first, int end,
                        EmployeeKeys& keys, ImportResult& result) {
-    if (transaction.RollbackToSavepoint(kChunkSavepoint) != 0) {
+    if (!transaction.RollbackToSavepoint(kChunkSavepoint)) {
         result.rows[first] = RowEnd::Failed;
         result.end = SaveEnd::Failed;
         return false;
@@ -136,7 +136,7 @@ void SaveEmployeeRows(RowTarget& target, Transaction& transaction, ImportProgres
     for (int row = 0; row < rows; size = std::min(2 * size, kChunkRows)) {
         std::vector<PlannedRow> chunk = PlanEmployeeChunk(target, keys, row, size);
         const int end = chunk.back().row + 1;
-        if (transaction.Savepoint(kChunkSavepoint) != 0) {
+        if (!transaction.Savepoint(kChunkSavepoint)) {
             result.end = SaveEnd::Failed;
             return;
         }
@@ -169,9 +169,9 @@ public:
     LockEnd Take(int limitSeconds, ImportProgress* progress) {
         const auto start = std::chrono::steady_clock::now();
         for (int wait = 0;; wait = 1) {
-            if (m_client.Query(SqlStatement("SELECT GET_LOCK('") + kImportLockName + "', " +
-                                   SqlInteger(wait) + ") AS got",
-                               true) != 0)
+            if (!m_client.Query(SqlStatement("SELECT GET_LOCK('") + kImportLockName + "', " +
+                                    SqlInteger(wait) + ") AS got",
+                                true))
                 return LockEnd::Failed;
             if (m_client.GetValue(0, "GOT") == "1") {
                 m_held = true;
@@ -212,7 +212,7 @@ void SaveInTransaction(CClient& client, const ImportFile& file, DataList& list,
     } else {
         SaveEmployeeRows(target, transaction, progress, result);
     }
-    if (transaction.Commit() != 0) {
+    if (!transaction.Commit()) {
         // Nothing of the save reached the database: no row may say otherwise.
         ClearVerdicts(list);
         std::fill(result.rows.begin(), result.rows.end(), RowEnd::NotReached);

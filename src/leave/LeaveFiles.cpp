@@ -146,9 +146,9 @@ std::vector<std::string> A1Values(const DeclarationRecord& d, const CompanyRecor
 }
 
 Outcome CheckCertificatesComplete(CClient& client, long long declarationIndex) {
-    if (client.Query(SqlStatement("SELECT * FROM concedii.concedii WHERE id_declaratie = ") +
-                         SqlInteger(declarationIndex) + " AND data_acordarii = '0000-00-00'",
-                     true) != 0)
+    if (!client.Query(SqlStatement("SELECT * FROM concedii.concedii WHERE id_declaratie = ") +
+                          SqlInteger(declarationIndex) + " AND data_acordarii = '0000-00-00'",
+                      true))
         return Outcome::Stopped();
     if (client.RowCount() > 0)
         return Refuse(client.GetPrompter(), LeaveFilesMessages::kIncompleteData);
@@ -159,8 +159,8 @@ std::optional<CompanyRecord> LoadDeclarationCompany(CClient& client, const std::
                                                     const char* noCountyMessage) {
     const auto code = SqlNumber(client.GetPrompter(), cf);
     if (!code) return std::nullopt;
-    if (client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code,
-                     true) != 0)
+    if (!client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + *code,
+                      true))
         return std::nullopt;
     if (client.RowCount() < 1) {
         client.GetPrompter().ShowMessage(LeaveFilesMessages::kNoCompany);
@@ -176,9 +176,9 @@ std::optional<CompanyRecord> LoadDeclarationCompany(CClient& client, const std::
 
 std::optional<DeclarationRecord> LoadDeclarationOrSay(CClient& client, long long index) {
     // Looked up first, so a failed statement is not also called a missing row.
-    if (client.Query(SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.index=") +
-                         SqlInteger(index),
-                     true) != 0)
+    if (!client.Query(SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.index=") +
+                          SqlInteger(index),
+                      true))
         return std::nullopt;
     if (client.RowCount() < 1) {
         client.GetPrompter().ShowMessage(LeaveFilesMessages::kNoDeclaration);
@@ -197,7 +197,7 @@ std::optional<long long> FindDeclarationIndex(CClient& client, const std::string
     sql += rectifNr > 0
                ? SqlStatement(" AND d.rectificativa='DA' AND d.rectif_nr=") + SqlInteger(rectifNr)
                : SqlStatement(" AND d.rectificativa<>'DA'");
-    if (client.Query(sql + " ORDER BY d.index", true) != 0) return std::nullopt;
+    if (!client.Query(sql + " ORDER BY d.index", true)) return std::nullopt;
     return client.RowCount() < 1 ? 0 : TextToInteger(client.GetValue(0, "INDEX"));
 }
 
@@ -234,7 +234,7 @@ namespace {
 bool FillA2(CClient& client, DataList& list, const DeclarationRecord& d,
             const CompanyRecord& company, long long index) {
     const SqlStatement sql = LeaveA2Query(client, d, company, index);
-    if (client.Query(sql, true) != 0) return false;
+    if (!client.Query(sql, true)) return false;
     list.FillFromResult(client.Result());
     const int number = list.ColumnIndex("NR_CRT");
     const int code = list.ColumnIndex("COD_INDEMN");

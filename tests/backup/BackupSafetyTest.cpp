@@ -65,7 +65,7 @@ TEST_F(BackupTest, CommandsAndForeignStatementsInACopyAreRefusedBeforeAnythingRu
     EXPECT_EQ(0, CountStagedTables(target));
     // Refused before the automatic copy too: nothing was begun.
     EXPECT_EQ(copiesBefore, BeforeRestoreCopies(folder));
-    ASSERT_EQ(0, target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
+    ASSERT_TRUE(target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
     EXPECT_NE("0", target.GetValue(0, "N"));
 }
 
@@ -120,7 +120,7 @@ TEST_F(BackupTest, ACopyChangedAfterItsCheckIsStoppedBeforeItsStatementRuns) {
     EXPECT_FALSE(loaded.ok);
     EXPECT_NE(std::string::npos, loaded.message.find("linia " + std::to_string(line) + " "))
         << loaded.message;
-    ASSERT_EQ(0, DropStagedTables(target));
+    ASSERT_TRUE(DropStagedTables(target));
     EXPECT_EQ(before, TableChecksums(target));
 }
 
@@ -235,10 +235,10 @@ TEST_F(BackupTest, PartialFilesAreCreatedNewAndAPlantedLinkIsNeverFollowed) {
 
 TEST_F(BackupTest, ThePasswordNeverLandsInAFileAndStagingTablesNeverInACopy) {
     CClient& source = s_source->Client();
-    ASSERT_EQ(0, source.Query("CREATE TABLE asigurati.zcopie_sume LIKE asigurati.sume", false));
-    ASSERT_EQ(0,
-              source.Query("CREATE TABLE concedii.zvechi_concedii LIKE concedii.concedii", false));
-    ASSERT_EQ(0, source.Query("CREATE TABLE nomenc.de_mana (a INT)", false));
+    ASSERT_TRUE(source.Query("CREATE TABLE asigurati.zcopie_sume LIKE asigurati.sume", false));
+    ASSERT_TRUE(
+        source.Query("CREATE TABLE concedii.zvechi_concedii LIKE concedii.concedii", false));
+    ASSERT_TRUE(source.Query("CREATE TABLE nomenc.de_mana (a INT)", false));
     char pattern[] = "/tmp/orvik-tmpdir-XXXXXX";
     ASSERT_NE(nullptr, ::mkdtemp(pattern));
     const char* previous = std::getenv("TMPDIR");
@@ -269,7 +269,7 @@ TEST_F(BackupTest, ThePasswordNeverLandsInAFileAndStagingTablesNeverInACopy) {
     }
     DropLeftoverStagedTables(source);
     EXPECT_EQ(0, CountStagedTables(source));
-    ASSERT_EQ(0, source.Query("DROP TABLE nomenc.de_mana", false));
+    ASSERT_TRUE(source.Query("DROP TABLE nomenc.de_mana", false));
 }
 
 }  // namespace
@@ -297,9 +297,9 @@ TEST_F(BackupTest, AnOlderVersionsCopyMayLackTheChangeLogsWhichTheLadderMakes) {
         RunCli("restore '" + folder + "/older.sql.gz' --yes --installation '" + folder + "'");
     ASSERT_EQ(0, restored.status) << restored.output;
     CClient& target = s_target->Client();
-    ASSERT_EQ(0, target.Query("SELECT COUNT(*) AS n FROM asigurati.zlog_sume", true));
+    ASSERT_TRUE(target.Query("SELECT COUNT(*) AS n FROM asigurati.zlog_sume", true));
     EXPECT_EQ("0", target.GetValue(0, "N"));
-    ASSERT_EQ(0, target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
+    ASSERT_TRUE(target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
     EXPECT_EQ("30000", target.GetValue(0, "N"));
 }
 

@@ -33,7 +33,7 @@ TEST_F(BackupTest, RestoreIntoAFreshInstallationGivesTheSameRowsInEveryTable) {
     EXPECT_NE(std::string::npos, Indexes(target).find("asigurati.sume.cnp.1"));
     std::string bytes;
     for (int b = 0x80; b < 0x100; ++b) bytes += static_cast<char>(b);
-    ASSERT_EQ(0, target.Query("SELECT repr, LOC FROM asigurati.societati WHERE cf=1001", true));
+    ASSERT_TRUE(target.Query("SELECT repr, LOC FROM asigurati.societati WHERE cf=1001", true));
     EXPECT_EQ("O'Brien \\ " + bytes + " \"x\" (a),(b);", target.GetValue(0, "REPR"));
     EXPECT_EQ("L'OC", target.GetValue(0, "LOC"));
     EXPECT_EQ(0, CountStagedTables(target));
