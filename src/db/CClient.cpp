@@ -290,7 +290,7 @@ void CClient::StoreResultFrom(st_mysql_res* result) {
         m_columnNames.push_back(ToUpper(field->name));
         m_columnKinds.push_back(KindOfFieldType(field->type));
     }
-    if (m_columnCount > 0) m_rowCount = static_cast<double>(m_values.size() / m_columnCount);
+    if (m_columnCount > 0) m_rowCount = static_cast<long long>(m_values.size() / m_columnCount);
     mysql_free_result(result);
     while (mysql_next_result(m_connection) == 0) DiscardResults(m_connection);
 }

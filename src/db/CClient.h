@@ -61,7 +61,7 @@ public:
 
     // The table of the last statement whose rows were kept.
     const ResultTable& Result() const { return *this; }
-    long long RowCount() const { return static_cast<long long>(m_rowCount); }
+    long long RowCount() const { return m_rowCount; }
     // The key the last insert was given.
     std::int64_t LastInsertId() const { return m_lastInsertId; }
     // The last statement composed from fragments, as sent.
@@ -72,10 +72,10 @@ public:
     void AddField(const std::string& name, const std::string& value);
     [[nodiscard]] bool InsertRecord(const std::string& db, const std::string& table,
                                     const std::string& tail, bool clearAccount);
-    [[nodiscard]] bool UpdateRecord(double index, const std::string& db, const std::string& table,
-                                    const std::string& tail);
-    [[nodiscard]] bool DeleteRecord(double index, const std::string& db, const std::string& table,
-                                    const std::string& tail);
+    [[nodiscard]] bool UpdateRecord(long long index, const std::string& db,
+                                    const std::string& table, const std::string& tail);
+    [[nodiscard]] bool DeleteRecord(long long index, const std::string& db,
+                                    const std::string& table, const std::string& tail);
     // The same for many records at once, one statement each, for long saves.
     // Values are escaped as AddField's are. A refused statement is not shown
     // but returned as false, so the caller can do the records one by one and the
@@ -123,7 +123,7 @@ private:
     void StoreResultFrom(st_mysql_res* result);
     void BeginWait();
     void EndWait();
-    bool CopyToChangeLog(double index, const std::string& db, const std::string& table,
+    bool CopyToChangeLog(long long index, const std::string& db, const std::string& table,
                          char operation, bool* hasZzData);
     bool CopyRowsToChangeLog(const std::vector<long long>& indexes, const std::string& db,
                              const std::string& table, char operation, bool* hasZzData);

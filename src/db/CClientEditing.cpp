@@ -3,7 +3,6 @@
 #include <mysql.h>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 #include "db/CClient.h"
@@ -12,8 +11,8 @@
 
 namespace {
 
-std::string IndexText(double index) {
-    return std::to_string(static_cast<long long>(std::trunc(index)));
+std::string IndexText(long long index) {
+    return std::to_string(index);
 }
 
 // Column names of a table in result order, as the server spells them; empty
@@ -108,7 +107,7 @@ std::optional<CClient::ChangeLogColumns> CClient::ChangeLogColumnsOf(const std::
 // Copies the row into the change log; only the columns both tables have, so a
 // twin that an older release never widened still receives its row. Failures
 // are not reported: the change itself must still happen.
-bool CClient::CopyToChangeLog(double index, const std::string& db, const std::string& table,
+bool CClient::CopyToChangeLog(long long index, const std::string& db, const std::string& table,
                               char operation, bool* hasZzData) {
     *hasZzData = false;
     // Not while a lost transaction's flow unwinds: the copy would be kept
@@ -244,7 +243,7 @@ bool CClient::InsertRecord(const std::string& db, const std::string& table, cons
     return true;
 }
 
-bool CClient::UpdateRecord(double index, const std::string& db, const std::string& table,
+bool CClient::UpdateRecord(long long index, const std::string& db, const std::string& table,
                            const std::string& tail) {
     if (!HasRight(db, table, 'M')) {
         m_prompter.ShowMessage("Nu ai dreptul de modificare!");
@@ -273,7 +272,7 @@ bool CClient::UpdateRecord(double index, const std::string& db, const std::strin
     return done;
 }
 
-bool CClient::DeleteRecord(double index, const std::string& db, const std::string& table,
+bool CClient::DeleteRecord(long long index, const std::string& db, const std::string& table,
                            const std::string& tail) {
     if (!HasRight(db, table, 'D')) {
         m_prompter.ShowMessage("Nu ai dreptul de stergere!");

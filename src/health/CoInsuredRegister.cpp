@@ -139,7 +139,7 @@ Outcome CoInsuredRegister::Save(const CoInsuredRecord& typed, const CoInsuredEdi
     if (Outcome checked = Check(record, edit); !checked) return checked;
     AddRecordFields<CoInsuredRecord>(m_client, record, kColumns);
     if (edit.modify) {
-        if (!m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "COASIGURATI", ""))
+        if (!m_client.UpdateRecord(edit.index, "ASIGURATI", "COASIGURATI", ""))
             return Outcome::Stopped();
         return Outcome::Done(edit.index);
     }
@@ -152,7 +152,6 @@ Outcome CoInsuredRegister::Delete(const DataList& list, int row) {
                                 "nu poate fi refacuta."))
         return Outcome::Stopped();
     const long long key = KeyAt(list, row);
-    if (!m_client.DeleteRecord(static_cast<double>(key), "ASIGURATI", "COASIGURATI", ""))
-        return Outcome::Stopped();
+    if (!m_client.DeleteRecord(key, "ASIGURATI", "COASIGURATI", "")) return Outcome::Stopped();
     return Outcome::Done(key);
 }

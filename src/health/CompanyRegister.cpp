@@ -159,8 +159,7 @@ Outcome CompanyRegister::Write(const CompanyRecord& record, const CompanyEdit& e
     const auto oldCode = SqlNumber(GetPrompter(), edit.formerCode);
     if (!newCode || !oldCode) return Outcome::Stopped();
     Transaction transaction(m_client);
-    if (!transaction.Begun() ||
-        !m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "SOCIETATI", ""))
+    if (!transaction.Begun() || !m_client.UpdateRecord(edit.index, "ASIGURATI", "SOCIETATI", ""))
         return Outcome::Stopped();
     if (record.cf != edit.formerCode)
         for (const char* table : kCompanyRecordTables)

@@ -108,8 +108,7 @@ Outcome EmployerSums::Save(const EmployerMonth& row, const EmployerMonthSums& ty
     for (const Column& column : kColumns)
         m_client.AddField(ResultName(column.spec.name), s.*column.member);
     if (row.idSuma > 0) {
-        if (!m_client.UpdateRecord(static_cast<double>(row.idSuma), "ASIGURATI", "SUME_SOCIETATI",
-                                   ""))
+        if (!m_client.UpdateRecord(row.idSuma, "ASIGURATI", "SUME_SOCIETATI", ""))
             return Outcome::Stopped();
         return Outcome::Done(row.idSuma);
     }

@@ -226,8 +226,7 @@ Outcome InsuredRegister::Write(const InsuredRecord& record, const InsuredEdit& e
         !m_client.Query(
             SqlStatement("UPDATE asigurati.sume SET cnp=") + *newCnp + " WHERE cnp=" + *formerCnp,
             false) ||
-        !m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "ASIGURATI", "") ||
-        !transaction.Commit())
+        !m_client.UpdateRecord(edit.index, "ASIGURATI", "ASIGURATI", "") || !transaction.Commit())
         return Outcome::Stopped();
     return Outcome::Done(edit.index);
 }
@@ -331,7 +330,7 @@ Outcome InsuredRegister::ChangeEmployment(const EmploymentChange& change) {
     if (!transaction.Begun()) return Outcome::Stopped();
     m_client.ClearFields();
     m_client.AddField("IESIRE", std::to_string(PreviousDay(TextToInteger(change.changeDate))));
-    if (!m_client.UpdateRecord(static_cast<double>(change.index), "ASIGURATI", "ASIGURATI", ""))
+    if (!m_client.UpdateRecord(change.index, "ASIGURATI", "ASIGURATI", ""))
         return Outcome::Stopped();
     AddRecordFields<InsuredRecord>(m_client, opened, kColumns, "iesire");
     if (!m_client.InsertRecord("ASIGURATI", "ASIGURATI", "", true)) return Outcome::Stopped();

@@ -101,8 +101,7 @@ RowEnd SaveEmployeeSums(RowTarget& t, int row, long long person, bool newPerson,
     const char* columns[] = {"SALARIU", "ASIG_DATORAT", "ASIG_VIRAT", "ANG_DATORAT", "ANG_VIRAT"};
     for (std::size_t i = 0; i < amounts->size(); ++i) t.client.AddField(columns[i], (*amounts)[i]);
     if (existing) {
-        if (!t.client.UpdateRecord(static_cast<double>(*existing), "ASIGURATI", "SUME", ""))
-            return RowEnd::Failed;
+        if (!t.client.UpdateRecord(*existing, "ASIGURATI", "SUME", "")) return RowEnd::Failed;
         text += kSumsUpdatedNote;
     } else {
         if (!t.client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount)) return RowEnd::Failed;
@@ -223,8 +222,7 @@ RowEnd SaveEmployeeRow(RowTarget& t, int row) {
     std::string text;
     const bool newPerson = !person;
     if (person) {
-        if (!t.client.UpdateRecord(static_cast<double>(*person), "ASIGURATI", "ASIGURATI", ""))
-            return RowEnd::Failed;
+        if (!t.client.UpdateRecord(*person, "ASIGURATI", "ASIGURATI", "")) return RowEnd::Failed;
         text = kPersonUpdated;
     } else {
         if (!t.client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount))

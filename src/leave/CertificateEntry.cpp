@@ -500,8 +500,7 @@ Outcome CertificateEntry::Write(const CertificateRecord& r, long long index) {
     Transaction transaction(m_client);
     if (!transaction.Begun()) return Outcome::Stopped();
     if (index != 0) {
-        if (!m_client.UpdateRecord(static_cast<double>(index), "CONCEDII", "CONCEDII", "") ||
-            !transaction.Commit())
+        if (!m_client.UpdateRecord(index, "CONCEDII", "CONCEDII", "") || !transaction.Commit())
             return Outcome::Stopped();
         return Outcome::Done(index);
     }

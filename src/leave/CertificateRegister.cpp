@@ -48,7 +48,6 @@ int CertificateRegister::AppendRow(DataList& list, long long index) {
 Outcome CertificateRegister::Delete(long long index) {
     if (!m_client.GetPrompter().AskYesNo("Esti sigur ca vrei sa stergi concediul selectat?"))
         return Outcome::Stopped();
-    if (!m_client.DeleteRecord(static_cast<double>(index), "CONCEDII", "CONCEDII", ""))
-        return Outcome::Stopped();
+    if (!m_client.DeleteRecord(index, "CONCEDII", "CONCEDII", "")) return Outcome::Stopped();
     return Outcome::Done(index);
 }

@@ -248,7 +248,7 @@ Outcome DeclarationRegister::Save(const DeclarationRecord& record, long long mod
     for (const auto& column : kColumns)
         m_client.AddField(ResultName(column.spec.name), StoredNumber(record.*column.member));
     if (modifyIndex != 0) {
-        if (!m_client.UpdateRecord(static_cast<double>(modifyIndex), "CONCEDII", "DECLARATII", ""))
+        if (!m_client.UpdateRecord(modifyIndex, "CONCEDII", "DECLARATII", ""))
             return Outcome::Stopped();
         return Outcome::Done(modifyIndex);
     }
