@@ -2,7 +2,10 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "backup/Backup.h"
 #include "backup/CopyLock.h"
@@ -13,9 +16,10 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// "Copie de siguranta": saves a copy of the data or restores one. The dump and
-// the load run on a worker thread that never touches a widget; it reports
-// through queued calls, so the program keeps answering while a copy is saved.
+// "Copie de siguranta": saves a copy of the data or restores one. The save and
+// the whole restore run on a worker thread that never touches a widget; it
+// reports through queued calls, so the program keeps answering while a copy is
+// saved. What the work shows on the way is kept and shown when it ends.
 class BackupDialog : public QDialog {
     Q_OBJECT
 public:
@@ -35,11 +39,28 @@ protected:
     void reject() override;
 
 private:
+    // The messages of work done on the worker thread or under the wait
+    // cursor, in the order they came, to be shown afterwards; nothing is
+    // asked there.
+    class HeldMessages : public Prompter {
+    public:
+        void ShowMessage(const std::string& text, MessageKind kind) override;
+        bool AskYesNo(const std::string&) override { return false; }
+        std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
+        std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
+        std::vector<std::pair<std::string, MessageKind>> Take();
+
+    private:
+        std::mutex m_mutex;
+        std::vector<std::pair<std::string, MessageKind>> m_messages;
+    };
+
     void ChooseAndSave();
     void ChooseAndRestore();
-    void Run(std::function<BackupResult(const BackupProgress&)> work,
-             std::function<void(const BackupResult&)> done);
-    void Finished(const BackupResult& result, std::function<void(const BackupResult&)> done);
+    void Run(std::function<bool(const BackupProgress&, Prompter&)> work,
+             std::function<void(bool)> done);
+    void Finished(bool ok, std::function<void(bool)> done);
+    void ShowHeldMessages();
     void ShowProgress(long long done, long long total);
     void SetBusy(bool busy, const QString& status);
 
@@ -48,7 +69,8 @@ private:
     BackupServer m_server;
     std::function<void()> m_beforeRestore;
     std::unique_ptr<std::thread> m_worker;
-    std::unique_ptr<CopyLock> m_lock;  // held from the question to the swap of a restore
+    std::unique_ptr<CopyLock> m_lock;  // held from the question to the end of a restore
+    HeldMessages m_held;
     QPushButton* m_save = nullptr;
     QPushButton* m_restore = nullptr;
     QPushButton* m_close = nullptr;

@@ -268,10 +268,9 @@ void MainWindow::SaveDailyCopy() {
     const std::time_t now = std::time(nullptr);
     if (!AutomaticCopyDue(server.installationFolder, now)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const BackupResult result = SaveAutomaticCopy(server, now);
+    // Its failure is shown under the wait cursor; closing goes on either way.
+    (void)SaveAutomaticCopy(server, now, m_prompter);
     QApplication::restoreOverrideCursor();
-    if (!result.ok)
-        m_prompter.ShowMessage("Copia automata a datelor nu a putut fi facuta.\n" + result.message);
 }
 
 void MainWindow::LeaveProgram() {

@@ -112,12 +112,13 @@ fs::path CopyFolder(const BackupServer& server) {
     return folder;
 }
 
-BackupResult SaveInto(const BackupServer& server, std::time_t when, const std::string& name,
-                      const std::string& prefix) {
+// Why the copy failed; empty when it was written.
+std::string SaveInto(const BackupServer& server, std::time_t when, const std::string& name,
+                     const std::string& prefix) {
     const fs::path folder = CopyFolder(server);
-    BackupResult result = WriteCopy(server, (folder / name).string(), when, {});
-    if (result.ok) PruneCopies(folder.string(), prefix, kAutomaticCopiesKept);
-    return result;
+    std::string failure = WriteCopy(server, (folder / name).string(), when, {});
+    if (failure.empty()) PruneCopies(folder.string(), prefix, kAutomaticCopiesKept);
+    return failure;
 }
 
 }  // namespace
@@ -196,33 +197,33 @@ Outcome SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTa
     return Outcome::Done();
 }
 
-BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
-                         const CopyInfo& info, const BackupProgress& progress) {
+Outcome RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
+                    const CopyInfo& info, Prompter& prompter, const BackupProgress& progress) {
     const CopyLock lock(server);
-    if (!lock.Held()) return Failed(lock.Message() + kUnchanged);
-    BackupResult result = SaveCopyBeforeRestore(server, std::time(nullptr));
-    if (!result.ok) return result;
-    result = {};
-    if (!DropStagedTables(client)) return result;
-    result = LoadCopy(server, path, info, progress);
-    if (!result.ok) {
+    if (!lock.Held()) return Failed(prompter, lock.Message() + kUnchanged);
+    return RestoreCopyHoldingLock(client, server, path, info, prompter, progress);
+}
+
+// The safety copy comes first: nothing, not even what an earlier restore
+// left, is dropped before the current data is saved.
+Outcome RestoreCopyHoldingLock(CClient& client, const BackupServer& server, const std::string& path,
+                               const CopyInfo& info, Prompter& prompter,
+                               const BackupProgress& progress) {
+    if (!SaveCopyBeforeRestore(server, std::time(nullptr), prompter)) return Outcome::Stopped();
+    if (!DropStagedTables(client)) return Outcome::Stopped();
+    if (!LoadCopy(server, path, info, prompter, progress) ||
+        !SwapInLoadedCopy(client, info.tables)) {
         (void)DropStagedTables(client);
-        return result;
+        return Outcome::Stopped();
     }
-    if (!SwapInLoadedCopy(client, info.tables)) {
-        (void)DropStagedTables(client);
-        result.ok = false;
-        return result;
-    }
-    if (!UpgradeSchema(client)) {
-        result.ok = false;
-        result.message =
-            "Copia a fost restaurata, dar aducerea ei la versiunea programului s-a "
-            "oprit; porneste programul din nou.";
-    }
+    const Outcome upgraded = UpgradeSchema(client);
     // Every table is new: its statistics are the ones taken while it was loaded.
     (void)RefreshTableStatistics(client);
-    return result;
+    if (!upgraded)
+        return Failed(prompter,
+                      "Copia a fost restaurata, dar aducerea ei la versiunea programului s-a "
+                      "oprit; porneste programul din nou.");
+    return Outcome::Done();
 }
 
 std::string AutomaticCopyFolder(const std::string& installationFolder) {
@@ -256,13 +257,16 @@ bool AutomaticCopyDue(const std::string& installationFolder, std::time_t when) {
     return true;
 }
 
-BackupResult SaveAutomaticCopy(const BackupServer& server, std::time_t when) {
+Outcome SaveAutomaticCopy(const BackupServer& server, std::time_t when, Prompter& prompter) {
     const CopyLock lock(server);
-    if (!lock.Held()) return Failed(lock.Message());
-    return SaveInto(server, when, DefaultCopyName(when), kDailyPrefix);
+    const std::string failure =
+        lock.Held() ? SaveInto(server, when, DefaultCopyName(when), kDailyPrefix) : lock.Message();
+    if (failure.empty()) return Outcome::Done();
+    prompter.ShowMessage("Copia automata a datelor nu a putut fi facuta.\n" + failure);
+    return Outcome::Stopped();
 }
 
-BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when) {
+Outcome SaveCopyBeforeRestore(const BackupServer& server, std::time_t when, Prompter& prompter) {
     // Milliseconds in the name, a counter after them and a file that is never
     // replaced: no restore may overwrite the copy of the data another one
     // replaced.
@@ -272,23 +276,24 @@ BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when)
                               std::to_string(1000 + now.tv_usec / 1000).substr(1);
     const fs::path folder = CopyFolder(server);
     std::error_code error;
-    BackupResult saved;
+    std::string failure;
+    bool written = false;
     for (int counter = 1; counter <= 100; ++counter) {
         const std::string name =
             stamp + (counter == 1 ? "" : "-" + std::to_string(counter)) + ".sql.gz";
         const fs::path path = folder / name;
         if (fs::exists(fs::symlink_status(path, error))) continue;
         bool existed = false;
-        saved = WriteCopy(server, path.string(), when, {}, true, &existed);
+        failure = WriteCopy(server, path.string(), when, {}, true, &existed);
+        written = failure.empty();
         if (!existed) break;
     }
-    if (saved.ok) {
+    if (written) {
         PruneCopies(folder.string(), kBeforeRestorePrefix, kAutomaticCopiesKept);
-        return saved;
+        return Outcome::Done();
     }
-    saved.message =
-        "Copia automata a datelor actuale nu a putut fi facuta, asa ca restaurarea nu a "
-        "inceput.\n" +
-        saved.message;
-    return saved;
+    return Failed(prompter,
+                  "Copia automata a datelor actuale nu a putut fi facuta, asa ca restaurarea nu "
+                  "a inceput.\n" +
+                      failure);
 }

@@ -69,11 +69,11 @@ void CClient::SetWaitCursor(std::function<void()> begin, std::function<void()> e
 }
 
 void CClient::BeginWait() {
-    if (m_beginWait) m_beginWait();
+    if (m_beginWait && !m_lentTo) m_beginWait();
 }
 
 void CClient::EndWait() {
-    if (m_endWait) m_endWait();
+    if (m_endWait && !m_lentTo) m_endWait();
 }
 
 // The options are set before every attempt: the library forgets a handle's
@@ -148,9 +148,9 @@ bool CClient::Connect(const std::string& host) {
     if (m_connection) return true;
     MYSQL* handle = mysql_init(nullptr);
     if (!handle) {
-        m_prompter.ShowMessage(std::string(kErrorPrefix) +
-                                   "Nu se poate crea conexiunea (memorie insuficienta).",
-                               MessageKind::Error);
+        GetPrompter().ShowMessage(
+            std::string(kErrorPrefix) + "Nu se poate crea conexiunea (memorie insuficienta).",
+            MessageKind::Error);
         return false;
     }
     // Kept for bringing the server back should it go away later.
@@ -159,7 +159,7 @@ bool CClient::Connect(const std::string& host) {
         if (m_login.former) GiveOwnPassword();
         return true;
     }
-    m_prompter.ShowMessage("Conectarea la server nu poate fi realizata!", MessageKind::Error);
+    GetPrompter().ShowMessage("Conectarea la server nu poate fi realizata!", MessageKind::Error);
     return false;
 }
 
@@ -184,7 +184,7 @@ void CClient::Disconnect() {
 
 void CClient::ShowMysqlError() {
     const char* text = m_connection ? mysql_error(m_connection) : "nu exista conexiune la server";
-    m_prompter.ShowMessage(std::string(kErrorPrefix) + text, MessageKind::Error);
+    GetPrompter().ShowMessage(std::string(kErrorPrefix) + text, MessageKind::Error);
 }
 
 namespace {
@@ -239,8 +239,8 @@ bool CClient::RecoverConnection() {
     if (dead) Release(dead);
     m_connectionLost = !back;
     EndWait();
-    m_prompter.ShowMessage(back ? kConnectionRestored : kConnectionNotRestored,
-                           back ? MessageKind::Warning : MessageKind::Error);
+    GetPrompter().ShowMessage(back ? kConnectionRestored : kConnectionNotRestored,
+                              back ? MessageKind::Warning : MessageKind::Error);
     return false;
 }
 

@@ -97,7 +97,12 @@ public:
     // Escapes a text for use between apostrophes in a statement, byte for byte.
     std::string EscapeText(const std::string& text) const;
 
-    Prompter& GetPrompter() { return m_prompter; }
+    Prompter& GetPrompter() { return m_lentTo ? *m_lentTo : m_prompter; }
+    // While a worker thread uses the connection, what it shows goes through
+    // `prompter` (one that may be called from that thread) and the wait
+    // cursor, which belongs to the GUI thread, is left alone. Set before the
+    // worker starts and taken back (nullptr) after it ended.
+    void LendTo(Prompter* prompter) { m_lentTo = prompter; }
     int Port() const { return m_login.port; }
     const ServerLogin& Login() const { return m_login; }
     // Transactions open on the connection; the outermost one is the real one.
@@ -140,6 +145,7 @@ private:
                                                        const std::string& twin);
 
     Prompter& m_prompter;
+    Prompter* m_lentTo = nullptr;
     ServerLogin m_login;
     // The option file the connection logged in with; empty for the former login.
     std::string m_loggedInWith;

@@ -159,7 +159,7 @@ bool CClient::InsertRecords(const std::string& db, const std::string& table,
                             const std::vector<std::string>& names,
                             const std::vector<std::vector<std::string>>& rows) {
     if (!HasRight(db, table, 'A')) {
-        m_prompter.ShowMessage("Nu ai dreptul de adaugare!");
+        GetPrompter().ShowMessage("Nu ai dreptul de adaugare!");
         return false;
     }
     if (rows.empty()) return true;
@@ -185,7 +185,7 @@ bool CClient::UpdateRecords(const std::string& db, const std::string& table,
                             const std::vector<long long>& indexes,
                             const std::vector<std::vector<std::string>>& rows) {
     if (!HasRight(db, table, 'M')) {
-        m_prompter.ShowMessage("Nu ai dreptul de modificare!");
+        GetPrompter().ShowMessage("Nu ai dreptul de modificare!");
         return false;
     }
     if (rows.empty()) return true;
@@ -218,7 +218,7 @@ bool CClient::UpdateRecords(const std::string& db, const std::string& table,
 bool CClient::InsertRecord(const std::string& db, const std::string& table, const std::string& tail,
                            bool clearAccount) {
     if (!HasRight(db, table, 'A')) {
-        m_prompter.ShowMessage("Nu ai dreptul de adaugare!");
+        GetPrompter().ShowMessage("Nu ai dreptul de adaugare!");
         return false;
     }
     BeginWait();
@@ -246,7 +246,7 @@ bool CClient::InsertRecord(const std::string& db, const std::string& table, cons
 bool CClient::UpdateRecord(long long index, const std::string& db, const std::string& table,
                            const std::string& tail) {
     if (!HasRight(db, table, 'M')) {
-        m_prompter.ShowMessage("Nu ai dreptul de modificare!");
+        GetPrompter().ShowMessage("Nu ai dreptul de modificare!");
         return false;
     }
     BeginWait();
@@ -275,7 +275,7 @@ bool CClient::UpdateRecord(long long index, const std::string& db, const std::st
 bool CClient::DeleteRecord(long long index, const std::string& db, const std::string& table,
                            const std::string& tail) {
     if (!HasRight(db, table, 'D')) {
-        m_prompter.ShowMessage("Nu ai dreptul de stergere!");
+        GetPrompter().ShowMessage("Nu ai dreptul de stergere!");
         return false;
     }
     BeginWait();

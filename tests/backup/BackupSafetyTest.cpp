@@ -107,19 +107,20 @@ TEST_F(BackupTest, ACopyChangedAfterItsCheckIsStoppedBeforeItsStatementRuns) {
     CClient& target = s_target->Client();
     MarkTarget(target);
     const std::string before = TableChecksums(target);
-    std::string message;
-    const auto info = InspectCopy(s_copy, message);
-    ASSERT_TRUE(info) << message;
+    MessageLog inspected;
+    const auto info = InspectCopy(s_copy, inspected);
+    ASSERT_TRUE(info) << inspected.All();
     long long line = 0;
     const std::string swapped = s_target->Folder() + "/swapped.sql.gz";
     Gzip(swapped, Injected(Gunzip(s_copy), "DELETE FROM asigurati.sume;\n", line));
 
     const CopyLock lock(s_target->Server());
     ASSERT_TRUE(lock.Held()) << lock.Message();
-    const BackupResult loaded = LoadCopy(s_target->Server(), swapped, *info);
-    EXPECT_FALSE(loaded.ok);
-    EXPECT_NE(std::string::npos, loaded.message.find("linia " + std::to_string(line) + " "))
-        << loaded.message;
+    MessageLog log;
+    EXPECT_FALSE(LoadCopy(s_target->Server(), swapped, *info, log));
+    ASSERT_EQ(1u, log.shown.size()) << log.All();
+    EXPECT_NE(std::string::npos, log.shown[0].find("linia " + std::to_string(line) + " "))
+        << log.All();
     ASSERT_TRUE(DropStagedTables(target));
     EXPECT_EQ(before, TableChecksums(target));
 }
@@ -150,29 +151,34 @@ TEST_F(BackupTest, OneSaveOrRestoreAtATime) {
         EXPECT_EQ(targetData, TableChecksums(target));
     }
     // Two restores started together, each through its own connection.
-    std::string message;
-    const auto sourceInfo = InspectCopy(s_copy, message);
-    const auto ownInfo = InspectCopy(own, message);
-    ASSERT_TRUE(sourceInfo && ownInfo) << message;
+    MessageLog inspected;
+    const auto sourceInfo = InspectCopy(s_copy, inspected);
+    const auto ownInfo = InspectCopy(own, inspected);
+    ASSERT_TRUE(sourceInfo && ownInfo) << inspected.All();
     for (int round = 0; round < 3; ++round) {
-        BackupResult results[2];
+        bool restored[2] = {false, false};
+        MessageLog logs[2];
         std::atomic<int> ready{0};
         auto run = [&](int which) {
             QuietConnection connection(s_target->Folder());
             ready++;
             while (ready < 2) std::this_thread::yield();
-            results[which] = RestoreCopy(connection.Client(), s_target->Server(),
-                                         which ? own : s_copy, which ? *ownInfo : *sourceInfo);
+            restored[which] =
+                RestoreCopy(connection.Client(), s_target->Server(), which ? own : s_copy,
+                            which ? *ownInfo : *sourceInfo, logs[which])
+                    .Ok();
         };
         std::thread first(run, 0), second(run, 1);
         first.join();
         second.join();
-        EXPECT_TRUE(results[0].ok || results[1].ok);
-        for (const BackupResult& r : results)
-            if (!r.ok) EXPECT_NE(std::string::npos, r.message.find("O alta salvare")) << r.message;
+        EXPECT_TRUE(restored[0] || restored[1]);
+        for (int which = 0; which < 2; ++which)
+            if (!restored[which])
+                EXPECT_NE(std::string::npos, logs[which].All().find("O alta salvare"))
+                    << logs[which].All();
         const std::string now = TableChecksums(target);
-        if (results[0].ok != results[1].ok)
-            EXPECT_EQ(results[0].ok ? sourceData : targetData, now);
+        if (restored[0] != restored[1])
+            EXPECT_EQ(restored[0] ? sourceData : targetData, now);
         else
             EXPECT_TRUE(now == sourceData || now == targetData);
         EXPECT_EQ(0, CountStagedTables(target));
@@ -193,8 +199,8 @@ TEST_F(BackupTest, CopiesBeforeARestoreNeverReplaceOneAnother) {
     const std::size_t before = BeforeRestoreCopies(s_source->Folder());
     const std::time_t when = std::time(nullptr);
     for (int i = 0; i < 3; ++i) {
-        const BackupResult saved = SaveCopyBeforeRestore(s_source->Server(), when);
-        ASSERT_TRUE(saved.ok) << saved.message;
+        MessageLog log;
+        ASSERT_TRUE(SaveCopyBeforeRestore(s_source->Server(), when, log)) << log.All();
     }
     EXPECT_FALSE(fs::exists(left));
     EXPECT_EQ("datele altcuiva", ReadBytes(victim));
@@ -251,10 +257,11 @@ TEST_F(BackupTest, ThePasswordNeverLandsInAFileAndStagingTablesNeverInACopy) {
             seen.push_back(entry.path().string());
     };
     const std::string file = s_source->Folder() + "/clean.sql.gz";
-    const BackupResult result = SaveCopy(s_source->Server(), file, std::time(nullptr), progress);
+    MessageLog log;
+    const bool written = SaveCopy(s_source->Server(), file, std::time(nullptr), log, progress).Ok();
     previous ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
     fs::remove_all(pattern);
-    ASSERT_TRUE(result.ok) << result.message;
+    ASSERT_TRUE(written) << log.All();
     EXPECT_TRUE(seen.empty()) << seen.front();
     const std::string text = Gunzip(file);
     for (const char* name : {"zcopie_sume", "zvechi_concedii", "de_mana"})

@@ -90,6 +90,29 @@ TEST_F(CClientTest, EveryByteValueRoundTripsThroughATextColumn) {
     EXPECT_EQ(stored, SqlScalar("SELECT setare FROM asigurati.setari WHERE denumire='b'"));
 }
 
+// A worker thread that borrows the connection: its messages go to the
+// borrower, and the wait cursor (the GUI thread's) is not touched meanwhile.
+TEST_F(CClientTest, ALentConnectionShowsThroughTheBorrowerAndLeavesTheWaitCursorAlone) {
+    int waits = 0;
+    m_client->SetWaitCursor([&waits] { ++waits; }, [&waits] { ++waits; });
+    ScriptedPrompter borrower;
+    borrower.ExpectMessage("EROARE Mysql:\n\nTable 'asigurati.nu_exista' doesn't exist",
+                           MessageKind::Error);
+    m_client->LendTo(&borrower);
+    EXPECT_EQ(&borrower, &m_client->GetPrompter());
+    EXPECT_TRUE(m_client->Query("SELECT 1 AS n", true));
+    EXPECT_FALSE(m_client->Query("SELECT * FROM asigurati.nu_exista", true));
+    EXPECT_EQ(0, waits);
+    borrower.VerifyDone();
+
+    m_client->LendTo(nullptr);
+    EXPECT_EQ(&m_prompter, &m_client->GetPrompter());
+    m_prompter.ExpectMessage("EROARE Mysql:\n\nTable 'asigurati.nu_exista' doesn't exist");
+    EXPECT_FALSE(m_client->Query("SELECT * FROM asigurati.nu_exista", true));
+    EXPECT_EQ(2, waits);
+    m_client->SetWaitCursor({}, {});
+}
+
 TEST_F(CClientTest, DisconnectTwiceActsOnce) {
     m_client->Disconnect();
     EXPECT_FALSE(m_client->IsConnected());
