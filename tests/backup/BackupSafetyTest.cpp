@@ -131,7 +131,8 @@ TEST_F(BackupTest, OneSaveOrRestoreAtATime) {
     const std::string folder = s_target->Folder();
     // The target's own data as a second copy, so each restore shows which one won.
     const std::string own = folder + "/own.sql.gz";
-    ASSERT_TRUE(SaveCopy(s_target->Server(), own, std::time(nullptr)).ok);
+    MessageLog saving;
+    ASSERT_TRUE(SaveCopy(s_target->Server(), own, std::time(nullptr), saving)) << saving.All();
     const std::string sourceData = TableChecksums(s_source->Client());
     const std::string targetData = TableChecksums(target);
     ASSERT_NE(sourceData, targetData);
@@ -172,10 +173,12 @@ TEST_F(BackupTest, OneSaveOrRestoreAtATime) {
         first.join();
         second.join();
         EXPECT_TRUE(restored[0] || restored[1]);
-        for (int which = 0; which < 2; ++which)
-            if (!restored[which])
+        for (int which = 0; which < 2; ++which) {
+            if (!restored[which]) {
                 EXPECT_NE(std::string::npos, logs[which].All().find("O alta salvare"))
                     << logs[which].All();
+            }
+        }
         const std::string now = TableChecksums(target);
         if (restored[0] != restored[1])
             EXPECT_EQ(restored[0] ? sourceData : targetData, now);
