@@ -104,7 +104,7 @@ void BackupDialog::RestoreFrom(const QString& path) {
     // Its refusal is shown once the wait cursor is gone.
     const auto info = InspectCopy(file, m_held);
     QApplication::restoreOverrideCursor();
-    ShowHeldMessages();
+    m_held.ShowThrough(m_prompter);
     if (!info) return;
     const std::string message = RefuseCopyVersion(info->version);
     if (!message.empty()) return m_prompter.ShowMessage(message);
@@ -167,23 +167,9 @@ void BackupDialog::Finished(bool ok, std::function<void(bool)> done) {
     m_worker.reset();
     m_client.LendTo(nullptr);
     SetBusy(false, ok ? "" : "Operatia nu a reusit.");
-    ShowHeldMessages();
+    m_held.ShowThrough(m_prompter);
     done(ok);
     m_lock.reset();
-}
-
-void BackupDialog::ShowHeldMessages() {
-    for (const auto& [text, kind] : m_held.Take()) m_prompter.ShowMessage(text, kind);
-}
-
-void BackupDialog::HeldMessages::ShowMessage(const std::string& text, MessageKind kind) {
-    const std::lock_guard<std::mutex> guard(m_mutex);
-    m_messages.emplace_back(text, kind);
-}
-
-std::vector<std::pair<std::string, MessageKind>> BackupDialog::HeldMessages::Take() {
-    const std::lock_guard<std::mutex> guard(m_mutex);
-    return std::exchange(m_messages, {});
 }
 
 void BackupDialog::ShowProgress(long long done, long long total) {

@@ -2,11 +2,9 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <thread>
-#include <utility>
-#include <vector>
 
+#include "app/HeldMessages.h"
 #include "backup/Backup.h"
 #include "backup/CopyLock.h"
 
@@ -39,28 +37,11 @@ protected:
     void reject() override;
 
 private:
-    // The messages of work done on the worker thread or under the wait
-    // cursor, in the order they came, to be shown afterwards; nothing is
-    // asked there.
-    class HeldMessages : public Prompter {
-    public:
-        void ShowMessage(const std::string& text, MessageKind kind) override;
-        bool AskYesNo(const std::string&) override { return false; }
-        std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
-        std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
-        std::vector<std::pair<std::string, MessageKind>> Take();
-
-    private:
-        std::mutex m_mutex;
-        std::vector<std::pair<std::string, MessageKind>> m_messages;
-    };
-
     void ChooseAndSave();
     void ChooseAndRestore();
     void Run(std::function<bool(const BackupProgress&, Prompter&)> work,
              std::function<void(bool)> done);
     void Finished(bool ok, std::function<void(bool)> done);
-    void ShowHeldMessages();
     void ShowProgress(long long done, long long total);
     void SetBusy(bool busy, const QString& status);
 
@@ -70,6 +51,7 @@ private:
     std::function<void()> m_beforeRestore;
     std::unique_ptr<std::thread> m_worker;
     std::unique_ptr<CopyLock> m_lock;  // held from the question to the end of a restore
+    // What the worker, or a check under the wait cursor, had to say.
     HeldMessages m_held;
     QPushButton* m_save = nullptr;
     QPushButton* m_restore = nullptr;

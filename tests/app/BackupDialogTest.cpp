@@ -14,6 +14,7 @@
 #include "../backup/BackupInstallation.h"
 #include "ScriptedPrompter.h"
 #include "app/BackupDialog.h"
+#include "app/HeldMessages.h"
 #include "app/MainWindow.h"
 #include "backup/CopyLock.h"
 
@@ -126,6 +127,22 @@ TEST(BackupDialog, RestoreRefusesAHostileCopyAndWaitsForAnotherOperationToEnd) {
     while (dialog.Busy()) QTest::qWait(20);
     ASSERT_EQ(3u, prompter.shown.size());
     EXPECT_EQ("Copia a fost restaurata.", prompter.shown[2]);
+}
+
+// Messages kept on a worker thread come out once, in order, with their kind.
+TEST(BackupDialog, HeldMessagesComeOutOnceInTheirOrder) {
+    HeldMessages held;
+    std::thread worker([&held] {
+        held.ShowMessage("intai", MessageKind::Error);
+        held.ShowMessage("apoi", MessageKind::Warning);
+        EXPECT_FALSE(held.AskYesNo("Continui?"));
+    });
+    worker.join();
+    ScriptedPrompter shown;
+    shown.ExpectMessage("intai", MessageKind::Error).ExpectMessage("apoi", MessageKind::Warning);
+    held.ShowThrough(shown);
+    shown.VerifyDone();
+    held.ShowThrough(shown);  // nothing twice
 }
 
 // The restore is the core flow, run whole on the worker: the data is copied
