@@ -50,9 +50,9 @@ bool Load(CClient& client) {
         "INSERT INTO asigurati.sume_societati (cf, luna, fond_de_salarii, datorat, virat) VALUES "
         "(12345678, 200907, 30000000, 1560000, 1500000)",
     };
-    if (client.Query(sql, false) != 0) return false;
+    if (!client.Query(sql, false)) return false;
     for (const char* statement : rest)
-        if (client.Query(statement, false) != 0) return false;
+        if (!client.Query(statement, false)) return false;
     return true;
 }
 
@@ -67,7 +67,7 @@ Split Measure(CClient& client, AnnexFiles& files, const AnnexCompany& company, A
     Split split;
     auto start = Clock::now();
     const auto values = MakeAnnexLiterals(client, files.Month(), company, "CAS_B");
-    client.Query(AnnexQuery(annex, *values), true);
+    (void)client.Query(AnnexQuery(annex, *values), true);
     DataList list;
     list.FillFromResult(client.Result());
     split.query = Ms(start);
@@ -81,7 +81,7 @@ Split Measure(CClient& client, AnnexFiles& files, const AnnexCompany& company, A
 int RunBench(const ServerLogin& login, const std::string& folder) {
     PrintingPrompter prompter;
     CClient client(prompter, login);
-    if (client.Connect("127.0.0.1") != 0 || !Load(client)) return 1;
+    if (!client.Connect("127.0.0.1") || !Load(client)) return 1;
     AnnexFiles files(client, *ParseAnnexMonth("200907"));
     const auto company = files.LoadCompany("12345678");
     if (!company) return 1;

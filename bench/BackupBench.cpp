@@ -27,22 +27,23 @@ int main() {
     const std::string copy = source.Folder() + "/bench.sql.gz";
 
     auto start = std::chrono::steady_clock::now();
-    const BackupResult saved = SaveCopy(source.Server(), copy, std::time(nullptr));
+    MessageLog log;
+    const bool saved = SaveCopy(source.Server(), copy, std::time(nullptr), log).Ok();
     const double saveTime = Seconds(start);
-    if (!saved.ok) return std::fprintf(stderr, "%s\n", saved.message.c_str()), 1;
+    if (!saved) return std::fprintf(stderr, "%s", log.All().c_str()), 1;
 
-    std::string message;
     start = std::chrono::steady_clock::now();
-    const auto info = InspectCopy(copy, message);
+    const auto info = InspectCopy(copy, log);
     const double checkTime = Seconds(start);
-    if (!info) return std::fprintf(stderr, "%s\n", message.c_str()), 1;
+    if (!info) return std::fprintf(stderr, "%s", log.All().c_str()), 1;
     start = std::chrono::steady_clock::now();
-    const BackupResult restored = RestoreCopy(target.Client(), target.Server(), copy, *info);
+    const bool restored = RestoreCopy(target.Client(), target.Server(), copy, *info, log).Ok();
     const double restoreTime = Seconds(start);
-    if (!restored.ok) return std::fprintf(stderr, "%s\n", restored.message.c_str()), 1;
+    if (!restored) return std::fprintf(stderr, "%s", log.All().c_str()), 1;
 
     std::printf("save     %.2f s  copy %.1f MB (text %.1f MB)\n", saveTime,
-                saved.fileSize / 1048576.0, info->textSize / 1048576.0);
+                static_cast<double>(std::filesystem::file_size(copy)) / 1048576.0,
+                info->textSize / 1048576.0);
     std::printf("check    %.2f s\n", checkTime);
     std::printf("restore  %.2f s  (copy of the data it replaced, load, swap, ladder)\n",
                 restoreTime);

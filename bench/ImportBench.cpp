@@ -78,8 +78,7 @@ int RunProcess(const std::vector<std::string>& args, const std::string& input = 
 bool Empty(CClient& client) {
     for (const char* table :
          {"societati", "asigurati", "sume", "zlog_societati", "zlog_asigurati", "zlog_sume"})
-        if (client.Query(std::string("TRUNCATE TABLE asigurati.") + table, false) != 0)
-            return false;
+        if (!client.Query(std::string("TRUNCATE TABLE asigurati.") + table, false)) return false;
     return true;
 }
 
@@ -116,7 +115,7 @@ struct Bench {
         return ms;
     }
     std::string Count(const char* table) {
-        if (client.Query(std::string("SELECT COUNT(*) AS n FROM asigurati.") + table, true) != 0)
+        if (!client.Query(std::string("SELECT COUNT(*) AS n FROM asigurati.") + table, true))
             return "?";
         return client.GetValue(0, "N");
     }
@@ -165,7 +164,7 @@ int main(int argc, char** argv) {
     fs::create_directories(folder);
     PrintingPrompter prompter;
     CClient client(prompter, server.Login());
-    if (client.Connect("127.0.0.1") != 0) return 1;
+    if (!client.Connect("127.0.0.1")) return 1;
     Bench bench{argc > 1 ? argv[1] : ORVIK_CLI, client, server.Folder().string(), server.Port()};
     const Figures ten = Measure(bench, 10000, folder);
     const Figures thirty = Measure(bench, 30000, folder);

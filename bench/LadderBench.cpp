@@ -24,16 +24,16 @@ ServerLogin g_login;
 void BM_UpgradeAtCurrentVersion(benchmark::State& state) {
     PrintingPrompter prompter;
     CClient client(prompter, g_login);
-    if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
+    if (!client.Connect("127.0.0.1")) return state.SkipWithError("no connection");
     for (auto _ : state)
-        if (UpgradeSchema(client) != 0) return state.SkipWithError("upgrade failed");
+        if (!UpgradeSchema(client)) return state.SkipWithError("upgrade failed");
 }
 BENCHMARK(BM_UpgradeAtCurrentVersion)->Unit(benchmark::kMillisecond);
 
 void BM_LayoutCheckOnly(benchmark::State& state) {
     PrintingPrompter prompter;
     CClient client(prompter, g_login);
-    if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
+    if (!client.Connect("127.0.0.1")) return state.SkipWithError("no connection");
     for (auto _ : state) CompleteLayout(client);
 }
 BENCHMARK(BM_LayoutCheckOnly)->Unit(benchmark::kMillisecond);

@@ -38,7 +38,7 @@ CertificateFields LongLeave() {
 void BM_HolidaysInMemory(benchmark::State& state) {
     PrintingPrompter prompter;
     CClient client(prompter, g_login);
-    if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
+    if (!client.Connect("127.0.0.1")) return state.SkipWithError("no connection");
     const CertificateFields fields = LongLeave();
     const auto period = PeriodOf(fields.start, fields.end);
     LoadedHolidays holidays = LoadHolidays(client, period->first, period->last);
@@ -49,7 +49,7 @@ BENCHMARK(BM_HolidaysInMemory)->Unit(benchmark::kMicrosecond);
 void BM_OneHolidayQuery(benchmark::State& state) {
     PrintingPrompter prompter;
     CClient client(prompter, g_login);
-    if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
+    if (!client.Connect("127.0.0.1")) return state.SkipWithError("no connection");
     const CertificateFields fields = LongLeave();
     for (auto _ : state) benchmark::DoNotOptimize(RecalculateCertificate(fields, client));
 }
@@ -58,7 +58,7 @@ BENCHMARK(BM_OneHolidayQuery)->Unit(benchmark::kMicrosecond);
 void BM_OneQueryPerWeekday(benchmark::State& state) {
     PrintingPrompter prompter;
     CClient client(prompter, g_login);
-    if (client.Connect("127.0.0.1") != 0) return state.SkipWithError("no connection");
+    if (!client.Connect("127.0.0.1")) return state.SkipWithError("no connection");
     const CertificateFields fields = LongLeave();
     long long queries = 0;
     for (auto _ : state) {

@@ -53,7 +53,7 @@ bool StartServer(const bench::Installation& installation, const std::vector<std:
     QuietPrompter quiet;
     for (int attempt = 0; attempt < 600; ++attempt) {
         CClient probe(quiet, InstallationLogin(installation.Folder()).value_or(ServerLogin{}));
-        if (probe.Connect("127.0.0.1") == 0 && installation.ServerPid() != 0) return true;
+        if (probe.Connect("127.0.0.1") && installation.ServerPid() != 0) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return false;
@@ -64,8 +64,8 @@ bool StartServer(const bench::Installation& installation, const std::vector<std:
 double Status(const std::string& folder, const std::string& name) {
     QuietPrompter quiet;
     CClient client(quiet, InstallationLogin(folder).value_or(ServerLogin{}));
-    if (client.Connect("127.0.0.1") != 0 ||
-        client.Query("SHOW GLOBAL STATUS LIKE '" + name + "'", true) != 0 || client.RowCount() != 1)
+    if (!client.Connect("127.0.0.1") ||
+        !client.Query("SHOW GLOBAL STATUS LIKE '" + name + "'", true) || client.RowCount() != 1)
         return -1;
     return std::atof(client.GetValue(0, "VALUE").c_str());
 }
@@ -85,7 +85,7 @@ double RssMb(pid_t pid) {
 bool Fill(const std::string& folder) {
     QuietPrompter quiet;
     CClient client(quiet, InstallationLogin(folder).value_or(ServerLogin{}));
-    if (client.Connect("127.0.0.1") != 0) return false;
+    if (!client.Connect("127.0.0.1")) return false;
     const char* const statements[] = {
         "INSERT INTO asigurati.societati (cf, denumire, reg_com, repr, ziua_lic, jud) SELECT "
         "1000 + seq, CONCAT('SOCIETATEA ', seq, ' SRL'), 'J40/1234/2003', 'POPESCU ION', '10', "
@@ -107,7 +107,7 @@ bool Fill(const std::string& folder) {
         "asigurati.coasigurati, asigurati.sume_societati",
     };
     for (const char* statement : statements)
-        if (client.Query(statement, false) != 0) {
+        if (!client.Query(statement, false)) {
             std::cerr << "fill failed: " << statement << "\n";
             return false;
         }

@@ -58,7 +58,7 @@ double ServerFloor(ConsoleProcess& server, const ServerLogin& login) {
     QuietPrompter quiet;
     while (clock.elapsed() < 10000) {
         CClient probe(quiet, login);
-        if (probe.Connect("127.0.0.1") == 0) {
+        if (probe.Connect("127.0.0.1")) {
             const double ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
             (void)probe.ShutdownServer();
             return ms;
@@ -77,7 +77,7 @@ bool WaitUntilAnswering(const ServerLogin& login) {
     QuietPrompter quiet;
     for (int attempt = 0; attempt < 200; ++attempt) {
         CClient probe(quiet, login);
-        if (probe.Connect("127.0.0.1") == 0) return true;
+        if (probe.Connect("127.0.0.1")) return true;
         QThread::msleep(20);
     }
     return false;

@@ -33,9 +33,9 @@ const char* const kMonth = "200902";
 // One company, 5,000 open employees hired before the month, each with the
 // sums of the month before (a few with a later month too, never taken).
 bool FillCompany(CClient& client) {
-    if (client.Query("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
-                     "(12345674, 'ALFA CONSTRUCT SRL', '10', 'MB')",
-                     false) != 0)
+    if (!client.Query("INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES "
+                      "(12345674, 'ALFA CONSTRUCT SRL', '10', 'MB')",
+                      false))
         return false;
     std::string people =
         "INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, iesire, forma) "
@@ -47,17 +47,17 @@ bool FillCompany(CClient& client) {
                   (i % 50 == 0 ? "20090210" : "20050101") + ", " +
                   (i % 40 == 0 ? "20090215" : "0") + ", 'S')";
     }
-    return client.Query(people, false) == 0 &&
+    return client.Query(people, false) &&
            client.Query(
                "INSERT INTO asigurati.sume (id_cnp, cf, cnp, luna, salariu, "
                "asig_datorat, asig_virat) SELECT a.index, a.cf, a.cnp, 200901, "
                "1000 + a.index, 55, 55 FROM asigurati.asigurati AS a",
-               false) == 0 &&
+               false) &&
            client.Query(
                "INSERT INTO asigurati.sume (id_cnp, cf, cnp, luna, salariu) SELECT "
                "a.index, a.cf, a.cnp, 200905, 99999 FROM asigurati.asigurati AS a "
                "WHERE a.index % 10 = 0",
-               false) == 0;
+               false);
 }
 
 struct Run {
@@ -66,7 +66,7 @@ struct Run {
 
 Run Measure(CClient& client) {
     Run run{};
-    client.Query("DELETE FROM asigurati.sume WHERE luna=200902", false);
+    (void)client.Query("DELETE FROM asigurati.sume WHERE luna=200902", false);
     EmployeeSumsWindow window(client, kMonth);
     window.show();
     QApplication::processEvents();
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     std::vector<double> show, carry;
     {
         CClient client(prompter, server.Login());
-        if (client.Connect("127.0.0.1") != 0 || !FillCompany(client)) return 1;
+        if (!client.Connect("127.0.0.1") || !FillCompany(client)) return 1;
         for (int i = 0; i < kRuns; ++i) {
             const Run run = Measure(client);
             show.push_back(run.show);

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     const QString out = argv[2];
     QtPrompter prompter;
     CClient client(prompter, InstallationLogin(argv[1]).value_or(ServerLogin{}));
-    if (client.Connect("127.0.0.1") != 0) return 1;
+    if (!client.Connect("127.0.0.1")) return 1;
     for (const char* sql :
          {"DELETE FROM concedii.concedii", "DELETE FROM concedii.declaratii",
           "DELETE FROM asigurati.asigurati",
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
           "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, nume, prenume, cas, cert_serie, "
           "cert_numar, cod_indemn) VALUES (1, 12345674, 1800101221144, 'POPESCU', 'ION', 'CASAB', "
           "'CCMAE', '7', '1')"})
-        if (client.Query(sql, false) != 0) return 1;
+        if (!client.Query(sql, false)) return 1;
     DeclarationRegister declarations(client);
 
     CertificateEntry initialEntry(client, {*declarations.Load(1), "ALFA CONSTRUCT SRL"});

@@ -38,14 +38,14 @@ int main(int argc, char** argv) {
     CClient client(prompter, login);
     client.SetServerProcess(&server);
     if (!Session::StartUp(client)) return 1;
-    client.Query("DELETE FROM asigurati.societati", false);
-    client.Query("DELETE FROM asigurati.asigurati", false);
-    client.Query(
+    (void)client.Query("DELETE FROM asigurati.societati", false);
+    (void)client.Query("DELETE FROM asigurati.asigurati", false);
+    (void)client.Query(
         "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud, sect) VALUES "
         "(12345674, 'ALFA CONSTRUCT SRL', '10', 'MB', 3), (23456783, 'BETA SERVICII "
         "CONTABILE SRL', '15', 'CJ', 0), (1800101221144, 'POPESCU ION PFA', '5', 'AB', 0)",
         false);
-    client.Query(
+    (void)client.Query(
         "INSERT INTO asigurati.asigurati (cf, cnp, cas, iesire) VALUES "
         "(12345674, 1, 'CAS_B', 0), (12345674, 2, 'CASAB', 0), "
         "(12345674, 3, 'CAS_B', 20250101)",
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     dialog.hide();
 
     // A name of 255 characters must not widen the window.
-    client.Query(
+    (void)client.Query(
         "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud) VALUES (15900825, '" +
             std::string(255, 'W') + "', '10', 'AB')",
         false);
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     app.processEvents();
     hire.grab().save(out + "/insured_dialog.png");
 
-    client.Query(
+    (void)client.Query(
         "INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, forma, "
         "iesire) VALUES (12345674, 1800101221144, 'CASAB', 'POPESCU', 'ION', 20240203, "
         "'S', 0)",
@@ -137,13 +137,13 @@ int main(int argc, char** argv) {
     app.processEvents();
     liquidation.grab().save(out + "/liquidation_dialog.png");
 
-    client.Query(
+    (void)client.Query(
         "INSERT INTO asigurati.asigurati (cf, cnp, cas, nume, prenume, intrare, forma, "
         "iesire) VALUES (12345674, 1850505123457, 'CAS_B', 'IONESCU', 'MARIA', 20190301, "
         "'CM', 20230331), (12345674, 1800202000006, 'CASHR', 'VASILE', 'DAN', 20210601, "
         "'S', 0)",
         false);
-    client.Query(
+    (void)client.Query(
         "INSERT INTO asigurati.coasigurati (cf, cnp_asig, cnp, nume, prenume, tip) VALUES "
         "(12345674, 1800101221144, 2850101000010, 'POPESCU', 'ANA', 'S'), "
         "(12345674, 1800101221144, 1500101000019, 'POPESCU', 'VASILE', 'P')",

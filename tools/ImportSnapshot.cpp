@@ -74,9 +74,9 @@ int main(int argc, char** argv) {
     WritePayroll(file);
     SnapshotPrompter prompter(file);
     CClient client(prompter, InstallationLogin(argv[1]).value_or(ServerLogin{}));
-    if (client.Connect("127.0.0.1") != 0) return 1;
+    if (!client.Connect("127.0.0.1")) return 1;
     for (const char* table : {"societati", "asigurati", "sume"})
-        client.Query(std::string("DELETE FROM asigurati.") + table, false);
+        (void)client.Query(std::string("DELETE FROM asigurati.") + table, false);
 
     ImportWindow panel(client, prompter);
     panel.resize(300, 340);

@@ -25,13 +25,13 @@ namespace {
 
 void Fixtures(CClient& client) {
     for (const char* table : {"asigurati.societati", "concedii.declaratii", "concedii.concedii"})
-        client.Query(std::string("DELETE FROM ") + table, false);
-    client.Query(
+        (void)client.Query(std::string("DELETE FROM ") + table, false);
+    (void)client.Query(
         "INSERT INTO asigurati.societati (cf, denumire, ziua_lic, jud, sect) VALUES "
         "(12345674, 'ALFA CONSTRUCT SRL', '10', 'MB', 3), (23456783, 'BETA SERVICII "
         "CONTABILE SRL', '15', 'CJ', 0)",
         false);
-    client.Query(
+    (void)client.Query(
         "INSERT INTO concedii.declaratii (`index`, cf, luna, rectificativa, rectif_nr, "
         "zile_lucratoare, nr_ang, salariul_minim, fond_de_salarii, contributii_datorate, "
         "faambp, faambp_datorat, de_recuperat_anterior) VALUES "
@@ -39,7 +39,7 @@ void Fixtures(CClient& client) {
         "(2, 12345674, 202603, 'NU', 0, 22, 12, 4050, 101500, 863, 400, 3, 1250), "
         "(3, 12345674, 202603, 'DA', 1, 22, 12, 4050, 101500, 863, 400, 3, 1250)",
         false);
-    client.Query(
+    (void)client.Query(
         "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, cnp_copil, nume, prenume, "
         "cas, tip_rectif, cert_serie, cert_numar, cod_indemn, suma_suportata_fnuass) "
         "VALUES (2, 12345674, 1800101221144, 0, 'POPESCU', 'ION', 'CAS_B', '', 'CCMAB', "

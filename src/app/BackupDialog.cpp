@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 
 #include <ctime>
+#include <filesystem>
 
 #include "backup/CopyFormat.h"
 #include "db/CClient.h"
-#include "db/SchemaUpgrade.h"
 
 namespace {
 
@@ -55,7 +55,9 @@ BackupDialog::BackupDialog(CClient& client, Prompter& prompter, BackupServer ser
 
 BackupDialog::~BackupDialog() {
     // The worker holds references into this dialog; it ends with its child.
-    if (m_worker) m_worker->join();
+    if (!m_worker) return;
+    m_worker->join();
+    m_client.LendTo(nullptr);
 }
 
 void BackupDialog::reject() {
@@ -80,15 +82,17 @@ void BackupDialog::SaveTo(const QString& path) {
     SetBusy(true, "Se salveaza copia...");
     const BackupServer server = m_server;
     Run(
-        [server, file](const BackupProgress& progress) {
-            return SaveCopy(server, file, std::time(nullptr), progress);
+        [server, file](const BackupProgress& progress, Prompter& prompter) {
+            return SaveCopy(server, file, std::time(nullptr), prompter, progress).Ok();
         },
-        [this, path](const BackupResult& result) {
-            if (!result.ok) return m_prompter.ShowMessage(result.message, MessageKind::Error);
+        [this, path, file](bool saved) {
+            if (!saved) return;
+            std::error_code error;
+            const auto size = std::filesystem::file_size(file, error);
             m_status->setText("Copia a fost salvata.");
             m_prompter.ShowMessage(
                 ("Copia a fost salvata in fisierul:\n" + QDir::toNativeSeparators(path) +
-                 "\n\nMarime: " + SizeText(result.fileSize))
+                 "\n\nMarime: " + SizeText(error ? 0 : static_cast<long long>(size)))
                     .toStdString(),
                 MessageKind::Information);
         });
@@ -96,15 +100,16 @@ void BackupDialog::SaveTo(const QString& path) {
 
 void BackupDialog::RestoreFrom(const QString& path) {
     const std::string file = QFile::encodeName(path).toStdString();
-    std::string message;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto info = InspectCopy(file, message);
+    // Its refusal is shown once the wait cursor is gone.
+    const auto info = InspectCopy(file, m_held);
     QApplication::restoreOverrideCursor();
-    if (!info) return m_prompter.ShowMessage(message);
-    message = RefuseCopyVersion(info->version);
+    m_held.ShowThrough(m_prompter);
+    if (!info) return;
+    const std::string message = RefuseCopyVersion(info->version);
     if (!message.empty()) return m_prompter.ShowMessage(message);
     if (!m_prompter.AskYesNo(RestoreQuestion(*info))) return;
-    // No other save or restore, here or in another process, until the swap is done.
+    // No other save or restore, here or in another process, until this one ends.
     m_lock = std::make_unique<CopyLock>(m_server);
     if (!m_lock->Held()) {
         const std::string why = m_lock->Message();
@@ -113,39 +118,28 @@ void BackupDialog::RestoreFrom(const QString& path) {
                                       MessageKind::Error);
     }
     if (m_beforeRestore) m_beforeRestore();
-    // Nothing else may write while the tables are swapped.
+    // Nothing else may use the connection while the restore has it.
     setWindowModality(Qt::ApplicationModal);
-    if (DropStagedTables(m_client) != 0) {
-        m_lock.reset();
-        return;
-    }
     SetBusy(true, "Se restaureaza copia...");
     const BackupServer server = m_server;
     const CopyInfo copy = *info;
+    CClient* client = &m_client;
+    // The same restore as the command line's, connection and all, beside the event loop.
+    m_client.LendTo(&m_held);
     Run(
-        [server, file, copy](const BackupProgress& progress) {
-            const BackupResult saved = SaveCopyBeforeRestore(server, std::time(nullptr));
-            if (!saved.ok) return saved;
-            return LoadCopy(server, file, copy, progress);
+        [client, server, file, copy](const BackupProgress& progress, Prompter& prompter) {
+            return RestoreCopyHoldingLock(*client, server, file, copy, prompter, progress).Ok();
         },
-        [this, copy](const BackupResult& loaded) {
+        [this](bool restored) {
             setWindowModality(Qt::NonModal);
-            if (!loaded.ok) {
-                DropStagedTables(m_client);
-                return m_prompter.ShowMessage(loaded.message, MessageKind::Error);
-            }
-            if (SwapInLoadedCopy(m_client, copy.tables) != 0) {
-                DropStagedTables(m_client);
-                return;
-            }
-            UpgradeSchema(m_client);
+            if (!restored) return;
             m_status->setText("Copia a fost restaurata.");
             m_prompter.ShowMessage("Copia a fost restaurata.", MessageKind::Information);
         });
 }
 
-void BackupDialog::Run(std::function<BackupResult(const BackupProgress&)> work,
-                       std::function<void(const BackupResult&)> done) {
+void BackupDialog::Run(std::function<bool(const BackupProgress&, Prompter&)> work,
+                       std::function<void(bool)> done) {
     QPointer<BackupDialog> self(this);
     BackupProgress progress;
     progress.progress = [self](long long bytes, long long total) {
@@ -156,23 +150,25 @@ void BackupDialog::Run(std::function<BackupResult(const BackupProgress&)> work,
             },
             Qt::QueuedConnection);
     };
-    m_worker = std::make_unique<std::thread>([self, work, progress, done] {
-        const BackupResult result = work(progress);
+    Prompter* held = &m_held;
+    m_worker = std::make_unique<std::thread>([self, work, progress, done, held] {
+        const bool ok = work(progress, *held);
         QMetaObject::invokeMethod(
             self,
-            [self, result, done] {
-                if (self) self->Finished(result, done);
+            [self, ok, done] {
+                if (self) self->Finished(ok, done);
             },
             Qt::QueuedConnection);
     });
 }
 
-void BackupDialog::Finished(const BackupResult& result,
-                            std::function<void(const BackupResult&)> done) {
+void BackupDialog::Finished(bool ok, std::function<void(bool)> done) {
     m_worker->join();
     m_worker.reset();
-    SetBusy(false, result.ok ? "" : "Operatia nu a reusit.");
-    done(result);
+    m_client.LendTo(nullptr);
+    SetBusy(false, ok ? "" : "Operatia nu a reusit.");
+    m_held.ShowThrough(m_prompter);
+    done(ok);
     m_lock.reset();
 }
 

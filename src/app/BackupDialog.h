@@ -4,6 +4,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/HeldMessages.h"
 #include "backup/Backup.h"
 #include "backup/CopyLock.h"
 
@@ -13,9 +14,10 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// "Copie de siguranta": saves a copy of the data or restores one. The dump and
-// the load run on a worker thread that never touches a widget; it reports
-// through queued calls, so the program keeps answering while a copy is saved.
+// "Copie de siguranta": saves a copy of the data or restores one. The save and
+// the whole restore run on a worker thread that never touches a widget; it
+// reports through queued calls, so the program keeps answering while a copy is
+// saved. What the work shows on the way is kept and shown when it ends.
 class BackupDialog : public QDialog {
     Q_OBJECT
 public:
@@ -37,9 +39,9 @@ protected:
 private:
     void ChooseAndSave();
     void ChooseAndRestore();
-    void Run(std::function<BackupResult(const BackupProgress&)> work,
-             std::function<void(const BackupResult&)> done);
-    void Finished(const BackupResult& result, std::function<void(const BackupResult&)> done);
+    void Run(std::function<bool(const BackupProgress&, Prompter&)> work,
+             std::function<void(bool)> done);
+    void Finished(bool ok, std::function<void(bool)> done);
     void ShowProgress(long long done, long long total);
     void SetBusy(bool busy, const QString& status);
 
@@ -48,7 +50,9 @@ private:
     BackupServer m_server;
     std::function<void()> m_beforeRestore;
     std::unique_ptr<std::thread> m_worker;
-    std::unique_ptr<CopyLock> m_lock;  // held from the question to the swap of a restore
+    std::unique_ptr<CopyLock> m_lock;  // held from the question to the end of a restore
+    // What the worker, or a check under the wait cursor, had to say.
+    HeldMessages m_held;
     QPushButton* m_save = nullptr;
     QPushButton* m_restore = nullptr;
     QPushButton* m_close = nullptr;

@@ -15,6 +15,7 @@
 
 #include "app/AppPictures.h"
 #include "app/BackupDialog.h"
+#include "app/HeldMessages.h"
 #include "app/InfoDialog.h"
 #include "app/ModulePanel.h"
 #include "app/Session.h"
@@ -268,10 +269,11 @@ void MainWindow::SaveDailyCopy() {
     const std::time_t now = std::time(nullptr);
     if (!AutomaticCopyDue(server.installationFolder, now)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const BackupResult result = SaveAutomaticCopy(server, now);
+    // Its failure is shown once the wait cursor is gone; closing goes on either way.
+    HeldMessages held;
+    (void)SaveAutomaticCopy(server, now, held);
     QApplication::restoreOverrideCursor();
-    if (!result.ok)
-        m_prompter.ShowMessage("Copia automata a datelor nu a putut fi facuta.\n" + result.message);
+    held.ShowThrough(m_prompter);
 }
 
 void MainWindow::LeaveProgram() {

@@ -15,12 +15,12 @@ bool StartUp(CClient& client) {
     std::string why;
     if (!UpdateServerSettings(std::filesystem::current_path().string(), why))
         client.GetPrompter().ShowMessage(why, MessageKind::Warning);
-    if (client.Connect(kHost) != 0) {
+    if (!client.Connect(kHost)) {
         client.DetachServer();
         client.GetPrompter().ShowMessage("Nu se pot initializa bazele de date!");
         return false;
     }
-    UpgradeSchema(client);
+    (void)UpgradeSchema(client);
     DropLeftoverStagedTables(client);
     return true;
 }
@@ -29,7 +29,7 @@ bool Leave(CClient& client, bool askFirst, const std::function<void()>& beforeSh
     if (askFirst && !client.GetPrompter().AskYesNo("Esti sigur ca vrei sa iesi din program?"))
         return false;
     if (beforeShutdown) beforeShutdown();
-    client.ShutdownServer();
+    (void)client.ShutdownServer();
     client.Disconnect();
     return true;
 }

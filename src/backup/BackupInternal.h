@@ -7,10 +7,10 @@
 
 inline constexpr const char* kUnchanged = "\nDatele actuale au ramas neschimbate.";
 
-inline BackupResult Failed(std::string message) {
-    BackupResult result;
-    result.message = std::move(message);
-    return result;
+// A copy or a load that failed: its reason shown as an error, and the flow stops.
+inline Outcome Failed(Prompter& prompter, const std::string& message) {
+    prompter.ShowMessage(message, MessageKind::Error);
+    return Outcome::Stopped();
 }
 
 inline std::string MissingTool(const std::string& name) {
@@ -18,9 +18,10 @@ inline std::string MissingTool(const std::string& name) {
            " (din pachetul mariadb-client), cu care se fac copiile de siguranta.";
 }
 
-// SaveCopy without taking the lock: for callers that hold it already. With
+// SaveCopy without taking the lock: for callers that hold it already. Why
+// it failed, ready to be shown; empty when the copy was written. With
 // `noReplace` an existing file under `path` is never replaced (the copy
 // fails with EEXIST in `existed`).
-BackupResult WriteCopy(const BackupServer& server, const std::string& path, std::time_t when,
-                       const BackupProgress& progress, bool noReplace = false,
-                       bool* existed = nullptr);
+std::string WriteCopy(const BackupServer& server, const std::string& path, std::time_t when,
+                      const BackupProgress& progress, bool noReplace = false,
+                      bool* existed = nullptr);

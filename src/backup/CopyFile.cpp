@@ -200,27 +200,27 @@ std::string DefaultCopyName(std::time_t when) {
     return "orvik-copie-" + LocalTimeText(when, "%Y%m%d-%H%M") + ".sql.gz";
 }
 
-BackupResult WriteCopy(const BackupServer& server, const std::string& path, std::time_t when,
-                       const BackupProgress& progress, bool noReplace, bool* existed) {
+std::string WriteCopy(const BackupServer& server, const std::string& path, std::time_t when,
+                      const BackupProgress& progress, bool noReplace, bool* existed) {
     const std::string tool = FindClientTool(server.installationFolder, "mariadb-dump");
-    if (tool.empty()) return Failed(MissingTool("mariadb-dump"));
+    if (tool.empty()) return MissingTool("mariadb-dump");
     ClientDefaultsFile defaults(server.host, server.port, server.login, server.password);
-    if (!defaults.Ok()) return Failed("Nu se poate crea un fisier temporar.");
+    if (!defaults.Ok()) return "Nu se poate crea un fisier temporar.";
     std::string message;
     const auto version = ReadVersion(server, defaults, message);
     const auto others = version ? OtherTables(server, defaults, message) : std::nullopt;
-    if (!others) return Failed("Copia nu a putut fi facuta.\n" + message);
+    if (!others) return "Copia nu a putut fi facuta.\n" + message;
 
     // Written beside the final name and renamed when complete, so a copy that
     // failed half-way never stands under the name of a good one.
     const std::string partial = path + ".partial";
     const int fd = OpenPartial(partial, message);
-    if (fd < 0) return Failed(message);
+    if (fd < 0) return message;
     gzFile out = gzdopen(::dup(fd), "wb6");
     if (!out) {
         ::close(fd);
         ::unlink(partial.c_str());
-        return Failed("Fisierul " + path + " nu poate fi creat.");
+        return "Fisierul " + path + " nu poate fi creat.";
     }
     gzbuffer(out, 1 << 18);
     gzputs(out, CopyHeaderLine({*version, LocalTimeText(when, "%Y-%m-%d %H:%M")}).c_str());
@@ -245,20 +245,14 @@ BackupResult WriteCopy(const BackupServer& server, const std::string& path, std:
         if (existed) *existed = errno == EEXIST;
         message = "Copia nu a putut fi pusa sub numele " + path + ": " + std::strerror(errno);
     }
-    if (!message.empty()) {
-        ::unlink(partial.c_str());
-        return Failed(message);
-    }
-    BackupResult result;
-    result.ok = true;
-    struct stat saved {};
-    if (::stat(path.c_str(), &saved) == 0) result.fileSize = saved.st_size;
-    return result;
+    if (!message.empty()) ::unlink(partial.c_str());
+    return message;
 }
 
-BackupResult SaveCopy(const BackupServer& server, const std::string& path, std::time_t when,
-                      const BackupProgress& progress) {
+Outcome SaveCopy(const BackupServer& server, const std::string& path, std::time_t when,
+                 Prompter& prompter, const BackupProgress& progress) {
     const CopyLock lock(server);
-    if (!lock.Held()) return Failed("Copia nu a putut fi facuta.\n" + lock.Message());
-    return WriteCopy(server, path, when, progress);
+    if (!lock.Held()) return Failed(prompter, "Copia nu a putut fi facuta.\n" + lock.Message());
+    const std::string failure = WriteCopy(server, path, when, progress);
+    return failure.empty() ? Outcome::Done() : Failed(prompter, failure);
 }

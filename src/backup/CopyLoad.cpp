@@ -79,20 +79,21 @@ std::string ReadCopy(const std::string& path, CopyInfo* info,
 
 }  // namespace
 
-std::optional<CopyInfo> InspectCopy(const std::string& path, std::string& message) {
+std::optional<CopyInfo> InspectCopy(const std::string& path, Prompter& prompter) {
     CopyInfo info;
-    message = ReadCopy(path, &info, [](const std::string&) { return true; });
-    if (!message.empty()) return std::nullopt;
-    return info;
+    const std::string refused = ReadCopy(path, &info, [](const std::string&) { return true; });
+    if (refused.empty()) return info;
+    prompter.ShowMessage(refused);
+    return std::nullopt;
 }
 
-BackupResult LoadCopy(const BackupServer& server, const std::string& path, const CopyInfo& info,
-                      const BackupProgress& progress) {
+Outcome LoadCopy(const BackupServer& server, const std::string& path, const CopyInfo& info,
+                 Prompter& prompter, const BackupProgress& progress) {
     const std::string tool = FindClientTool(server.installationFolder, "mariadb");
-    if (tool.empty()) return Failed(MissingTool("mariadb") + kUnchanged);
+    if (tool.empty()) return Failed(prompter, MissingTool("mariadb") + kUnchanged);
     ClientDefaultsFile defaults(server.host, server.port, server.login, server.password);
     if (!defaults.Ok())
-        return Failed(std::string("Nu se poate crea un fisier temporar.") + kUnchanged);
+        return Failed(prompter, std::string("Nu se poate crea un fisier temporar.") + kUnchanged);
 
     PipeSignalBlock noPipeSignal;
     ChildProcess loader;
@@ -102,7 +103,7 @@ BackupResult LoadCopy(const BackupServer& server, const std::string& path, const
                       {defaults.Argument(), "--default-character-set=latin1", "--local-infile=0",
                        "--loose-sandbox"},
                       ChildProcess::Pipe::Input, defaults.Fd()))
-        return Failed("Programul " + tool + " nu a putut fi pornit." + kUnchanged);
+        return Failed(prompter, "Programul " + tool + " nu a putut fi pornit." + kUnchanged);
     if (progress.childStarted) progress.childStarted(loader.Pid());
     bool fed = WriteAll(loader.Fd(), kLoaderPreamble);
     long long done = 0, reported = 0;
@@ -123,14 +124,12 @@ BackupResult LoadCopy(const BackupServer& server, const std::string& path, const
     if (!refused.empty()) ::kill(loader.Pid(), SIGKILL);
     loader.ClosePipe();
     const bool loaded = loader.Wait();
-    if (!refused.empty()) return Failed(refused);
+    if (!refused.empty()) return Failed(prompter, refused);
     if (!loaded || !fed) {
         const std::string why = loader.ErrorText();
-        return Failed("Copia nu a putut fi incarcata" + (why.empty() ? "." : ": " + why) +
-                      kUnchanged);
+        return Failed(prompter, "Copia nu a putut fi incarcata" + (why.empty() ? "." : ": " + why) +
+                                    kUnchanged);
     }
     if (progress.progress) progress.progress(info.textSize, info.textSize);
-    BackupResult result;
-    result.ok = true;
-    return result;
+    return Outcome::Done();
 }

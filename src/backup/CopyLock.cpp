@@ -46,9 +46,8 @@ CopyLock::~CopyLock() {
 }
 
 void DropLeftoverStagedTables(CClient& client) {
-    if (client.Query(kTakeLock, true) != 0 || client.RowCount() != 1 ||
-        client.GetValue(0, "L") != "1")
+    if (!client.Query(kTakeLock, true) || client.RowCount() != 1 || client.GetValue(0, "L") != "1")
         return;
-    DropStagedTables(client);
-    if (client.Query(kReleaseLock, true) != 0) return;
+    (void)DropStagedTables(client);
+    (void)client.Query(kReleaseLock, true);
 }

@@ -39,10 +39,10 @@ bool StartsWith(const std::string& text, std::string_view start) {
 // The tables of the three databases. Names are plain lower-case words on this
 // server; anything with a backtick is left alone rather than quoted wrongly.
 std::optional<std::vector<TableName>> ListTables(CClient& client) {
-    if (client.Query("SELECT table_schema AS s, table_name AS t FROM information_schema.tables "
-                     "WHERE table_schema IN ('asigurati','concedii','nomenc') "
-                     "AND table_type='BASE TABLE' ORDER BY table_schema, table_name",
-                     true) != 0)
+    if (!client.Query("SELECT table_schema AS s, table_name AS t FROM information_schema.tables "
+                      "WHERE table_schema IN ('asigurati','concedii','nomenc') "
+                      "AND table_type='BASE TABLE' ORDER BY table_schema, table_name",
+                      true))
         return std::nullopt;
     std::vector<TableName> tables;
     for (long long row = 0; row < client.RowCount(); ++row) {
@@ -52,8 +52,8 @@ std::optional<std::vector<TableName>> ListTables(CClient& client) {
     return tables;
 }
 
-int DropTables(CClient& client, const std::vector<std::string>& quoted) {
-    if (quoted.empty()) return 0;
+bool DropTables(CClient& client, const std::vector<std::string>& quoted) {
+    if (quoted.empty()) return true;
     std::string sql = "DROP TABLE IF EXISTS ";
     for (std::size_t i = 0; i < quoted.size(); ++i) sql += (i ? ", " : "") + quoted[i];
     return client.Query(sql, false);
@@ -112,12 +112,13 @@ fs::path CopyFolder(const BackupServer& server) {
     return folder;
 }
 
-BackupResult SaveInto(const BackupServer& server, std::time_t when, const std::string& name,
-                      const std::string& prefix) {
+// Why the copy failed; empty when it was written.
+std::string SaveInto(const BackupServer& server, std::time_t when, const std::string& name,
+                     const std::string& prefix) {
     const fs::path folder = CopyFolder(server);
-    BackupResult result = WriteCopy(server, (folder / name).string(), when, {});
-    if (result.ok) PruneCopies(folder.string(), prefix, kAutomaticCopiesKept);
-    return result;
+    std::string failure = WriteCopy(server, (folder / name).string(), when, {});
+    if (failure.empty()) PruneCopies(folder.string(), prefix, kAutomaticCopiesKept);
+    return failure;
 }
 
 }  // namespace
@@ -144,19 +145,19 @@ std::string RestoreQuestion(const CopyInfo& info) {
            "salveaza automat o copie a datelor actuale in folderul copii al instalarii.";
 }
 
-int DropStagedTables(CClient& client) {
+Outcome DropStagedTables(CClient& client) {
     const auto tables = ListTables(client);
-    if (!tables) return 1;
+    if (!tables) return Outcome::Stopped();
     std::vector<std::string> staged;
     for (const TableName& t : *tables)
         if (StartsWith(t.table, kStagingPrefix) || StartsWith(t.table, kReplacedPrefix))
             staged.push_back(t.Quoted());
-    return DropTables(client, staged);
+    return DropTables(client, staged) ? Outcome::Done() : Outcome::Stopped();
 }
 
-int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables) {
+Outcome SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables) {
     const auto tables = ListTables(client);
-    if (!tables) return 1;
+    if (!tables) return Outcome::Stopped();
     std::set<std::string> expected(copyTables.begin(), copyTables.end()), staged;
     std::set<std::pair<std::string, std::string>> loaded;
     std::vector<TableName> current;
@@ -170,10 +171,9 @@ int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables
     // Only the tables this load made, every one of them: anything else under
     // the staging prefix is not this copy's.
     if (staged != expected || !loaded.count({"asigurati", "setari"})) {
-        client.GetPrompter().ShowMessage(
-            "Tabelele incarcate nu sunt cele ale copiei; "
-            "datele actuale au ramas neschimbate.");
-        return 1;
+        return Refuse(client.GetPrompter(),
+                      "Tabelele incarcate nu sunt cele ale copiei; "
+                      "datele actuale au ramas neschimbate.");
     }
     // One statement: the server renames all or none, so no moment exists in
     // which some tables are the copy's and others the old ones. Tables the
@@ -190,39 +190,40 @@ int SwapInLoadedCopy(CClient& client, const std::vector<std::string>& copyTables
         sql += std::string(first ? "" : ", ") + t.Quoted(kStagingPrefix) + " TO " + t.Quoted();
         first = false;
     }
-    if (client.Query(sql, false) != 0) return 1;
-    // The copy is in place; the old tables are only in the way now.
-    DropTables(client, replaced);
-    return 0;
+    if (!client.Query(sql, false)) return Outcome::Stopped();
+    // The copy is in place; the old tables are only in the way now. A failure
+    // to drop them is shown; they are leftovers the next start removes.
+    (void)DropTables(client, replaced);
+    return Outcome::Done();
 }
 
-BackupResult RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
-                         const CopyInfo& info, const BackupProgress& progress) {
+Outcome RestoreCopy(CClient& client, const BackupServer& server, const std::string& path,
+                    const CopyInfo& info, Prompter& prompter, const BackupProgress& progress) {
     const CopyLock lock(server);
-    if (!lock.Held()) return Failed(lock.Message() + kUnchanged);
-    BackupResult result = SaveCopyBeforeRestore(server, std::time(nullptr));
-    if (!result.ok) return result;
-    result = {};
-    if (DropStagedTables(client) != 0) return result;
-    result = LoadCopy(server, path, info, progress);
-    if (!result.ok) {
-        DropStagedTables(client);
-        return result;
+    if (!lock.Held()) return Failed(prompter, lock.Message() + kUnchanged);
+    return RestoreCopyHoldingLock(client, server, path, info, prompter, progress);
+}
+
+// The safety copy comes first: nothing, not even what an earlier restore
+// left, is dropped before the current data is saved.
+Outcome RestoreCopyHoldingLock(CClient& client, const BackupServer& server, const std::string& path,
+                               const CopyInfo& info, Prompter& prompter,
+                               const BackupProgress& progress) {
+    if (!SaveCopyBeforeRestore(server, std::time(nullptr), prompter)) return Outcome::Stopped();
+    if (!DropStagedTables(client)) return Outcome::Stopped();
+    if (!LoadCopy(server, path, info, prompter, progress) ||
+        !SwapInLoadedCopy(client, info.tables)) {
+        (void)DropStagedTables(client);
+        return Outcome::Stopped();
     }
-    if (SwapInLoadedCopy(client, info.tables) != 0) {
-        DropStagedTables(client);
-        result.ok = false;
-        return result;
-    }
-    if (UpgradeSchema(client) != 0) {
-        result.ok = false;
-        result.message =
-            "Copia a fost restaurata, dar aducerea ei la versiunea programului s-a "
-            "oprit; porneste programul din nou.";
-    }
+    const Outcome upgraded = UpgradeSchema(client);
     // Every table is new: its statistics are the ones taken while it was loaded.
-    RefreshTableStatistics(client);
-    return result;
+    (void)RefreshTableStatistics(client);
+    if (!upgraded)
+        return Failed(prompter,
+                      "Copia a fost restaurata, dar aducerea ei la versiunea programului s-a "
+                      "oprit; porneste programul din nou.");
+    return Outcome::Done();
 }
 
 std::string AutomaticCopyFolder(const std::string& installationFolder) {
@@ -256,13 +257,16 @@ bool AutomaticCopyDue(const std::string& installationFolder, std::time_t when) {
     return true;
 }
 
-BackupResult SaveAutomaticCopy(const BackupServer& server, std::time_t when) {
+Outcome SaveAutomaticCopy(const BackupServer& server, std::time_t when, Prompter& prompter) {
     const CopyLock lock(server);
-    if (!lock.Held()) return Failed(lock.Message());
-    return SaveInto(server, when, DefaultCopyName(when), kDailyPrefix);
+    const std::string failure =
+        lock.Held() ? SaveInto(server, when, DefaultCopyName(when), kDailyPrefix) : lock.Message();
+    if (failure.empty()) return Outcome::Done();
+    prompter.ShowMessage("Copia automata a datelor nu a putut fi facuta.\n" + failure);
+    return Outcome::Stopped();
 }
 
-BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when) {
+Outcome SaveCopyBeforeRestore(const BackupServer& server, std::time_t when, Prompter& prompter) {
     // Milliseconds in the name, a counter after them and a file that is never
     // replaced: no restore may overwrite the copy of the data another one
     // replaced.
@@ -272,23 +276,24 @@ BackupResult SaveCopyBeforeRestore(const BackupServer& server, std::time_t when)
                               std::to_string(1000 + now.tv_usec / 1000).substr(1);
     const fs::path folder = CopyFolder(server);
     std::error_code error;
-    BackupResult saved;
+    std::string failure;
+    bool written = false;
     for (int counter = 1; counter <= 100; ++counter) {
         const std::string name =
             stamp + (counter == 1 ? "" : "-" + std::to_string(counter)) + ".sql.gz";
         const fs::path path = folder / name;
         if (fs::exists(fs::symlink_status(path, error))) continue;
         bool existed = false;
-        saved = WriteCopy(server, path.string(), when, {}, true, &existed);
+        failure = WriteCopy(server, path.string(), when, {}, true, &existed);
+        written = failure.empty();
         if (!existed) break;
     }
-    if (saved.ok) {
+    if (written) {
         PruneCopies(folder.string(), kBeforeRestorePrefix, kAutomaticCopiesKept);
-        return saved;
+        return Outcome::Done();
     }
-    saved.message =
-        "Copia automata a datelor actuale nu a putut fi facuta, asa ca restaurarea nu a "
-        "inceput.\n" +
-        saved.message;
-    return saved;
+    return Failed(prompter,
+                  "Copia automata a datelor actuale nu a putut fi facuta, asa ca restaurarea nu "
+                  "a inceput.\n" +
+                      failure);
 }

@@ -9,5 +9,5 @@ struct ResultTable {
     std::vector<std::string> m_columnNames;
     std::vector<std::string> m_columnKinds;
     std::vector<std::string> m_values;
-    double m_rowCount = 0;
+    long long m_rowCount = 0;
 };

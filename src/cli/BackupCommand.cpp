@@ -49,27 +49,27 @@ int Fail(const std::string& message, int status) {
 }
 
 int Save(const BackupServer& server, const std::string& file) {
-    const BackupResult result = SaveCopy(server, file, std::time(nullptr));
-    if (!result.ok) return Fail(result.message, 1);
-    std::cout << file << "\t" << result.fileSize << "\n";
+    StderrPrompter prompter;
+    if (!SaveCopy(server, file, std::time(nullptr), prompter)) return 1;
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    std::cout << file << "\t" << (error ? 0 : static_cast<long long>(size)) << "\n";
     return 0;
 }
 
 int Restore(const BackupServer& server, const std::string& file, bool confirmed) {
-    std::string message;
-    const auto info = InspectCopy(file, message);
-    if (!info) return Fail(message, 2);
-    message = RefuseCopyVersion(info->version);
+    StderrPrompter prompter;
+    const auto info = InspectCopy(file, prompter);
+    if (!info) return 2;
+    const std::string message = RefuseCopyVersion(info->version);
     if (!message.empty()) return Fail(message, 2);
     if (!confirmed)
         return Fail(RestoreQuestion(*info) + "\nRepeta comanda cu --yes pentru a restaura.", 2);
-    StderrPrompter prompter;
     CClient client(prompter, InstallationLogin(server.installationFolder).value_or(ServerLogin{}));
-    if (client.Connect(server.host) != 0)
+    if (!client.Connect(server.host))
         return Fail("Porneste programul (el porneste serverul de baze de date) si repeta comanda.",
                     1);
-    const BackupResult result = RestoreCopy(client, server, file, *info);
-    if (!result.ok) return result.message.empty() ? 1 : Fail(result.message, 1);
+    if (!RestoreCopy(client, server, file, *info, prompter)) return 1;
     std::cout << "restaurat\t" << file << "\t" << info->date << "\t" << info->companies << "\n";
     return 0;
 }

@@ -126,7 +126,7 @@ bool CliSession::Open(const std::optional<std::string>& installation, std::strin
     m_client->SetServerProcess(&m_server);
     // Not while another command is stopping the server.
     FolderLock lock(m_folder + "/server");
-    if (m_client->Connect("127.0.0.1") == 0) {
+    if (m_client->Connect("127.0.0.1")) {
         if (m_server.Started())
             WritePid(m_folder + "/" + kStartedMark, ReadPid(m_folder + "/" + kServerPidFile));
         DropLeftoverStagedTables(*m_client);
@@ -154,10 +154,10 @@ bool CliSession::OthersConnected() {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(kClosingConnectionWaitMs);
     for (;;) {
-        if (m_client->Query("SELECT COUNT(*) AS n FROM information_schema.PROCESSLIST "
-                            "WHERE USER = SUBSTRING_INDEX(USER(), '@', 1) AND "
-                            "ID <> CONNECTION_ID()",
-                            true) != 0)
+        if (!m_client->Query("SELECT COUNT(*) AS n FROM information_schema.PROCESSLIST "
+                             "WHERE USER = SUBSTRING_INDEX(USER(), '@', 1) AND "
+                             "ID <> CONNECTION_ID()",
+                             true))
             return true;
         if (m_client->GetValue(0, "N") == "0") return false;
         if (steady_clock::now() >= deadline) return true;
@@ -167,7 +167,7 @@ bool CliSession::OthersConnected() {
 
 void CliSession::StopServer() {
     const pid_t server = ReadPid(m_folder + "/" + kServerPidFile);
-    m_client->ShutdownServer();
+    (void)m_client->ShutdownServer();
     // Waits for a server this session started to end.
     m_client->Disconnect();
     if (server > 0) WaitUntilEnded(server, PosixServerProcess::kShutdownWaitMs);

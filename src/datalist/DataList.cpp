@@ -328,9 +328,8 @@ void DataList::SetCellText(int row, const std::string& name, std::string_view te
     if (column >= 0) SetCellTextAt(row, column, text);
 }
 
-void DataList::SetCellNumber(int row, const std::string& name, double value) {
-    // Truncated toward zero; WholeToText clamps what 64 bits cannot hold.
-    SetCellText(row, name, WholeToText(value, false));
+void DataList::SetCellNumber(int row, const std::string& name, long long value) {
+    SetCellText(row, name, std::to_string(value));
 }
 
 std::string_view DataList::RawCell(int row, int column) const {
@@ -366,10 +365,10 @@ std::string DataList::CellText(int row, const std::string& name) const {
     return column < 0 ? std::string() : CellTextAt(row, column);
 }
 
-double DataList::CellNumber(int row, const std::string& name) const {
+long long DataList::CellNumber(int row, const std::string& name) const {
     const int column = ColumnIndex(name);
     if (column < 0) return 0;
-    return static_cast<double>(TextToInteger(RawCell(row, column)));
+    return TextToInteger(RawCell(row, column));
 }
 
 void DataList::SetRowTextColour(int row, Colour colour) {

@@ -87,12 +87,12 @@ public:
     void ReserveRows(std::size_t count) { m_rows.reserve(count); }
     void SetCellText(int row, const std::string& name, std::string_view text);
     void SetCellTextAt(int row, int column, std::string_view text);
-    void SetCellNumber(int row, const std::string& name, double value);
+    void SetCellNumber(int row, const std::string& name, long long value);
     std::string CellText(int row, const std::string& name) const;
     std::string CellTextAt(int row, int column) const;
     // CellTextAt without the copy: valid until the list changes.
     std::string_view TrimmedCell(int row, int column) const;
-    double CellNumber(int row, const std::string& name) const;
+    long long CellNumber(int row, const std::string& name) const;
     // The stored text untrimmed, as painted and sorted; empty outside the table.
     std::string_view RawCell(int row, int column) const;
     // Every cell of a row as RawCell gives it, in column order (nothing outside the table):

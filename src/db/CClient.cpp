@@ -69,11 +69,11 @@ void CClient::SetWaitCursor(std::function<void()> begin, std::function<void()> e
 }
 
 void CClient::BeginWait() {
-    if (m_beginWait) m_beginWait();
+    if (m_beginWait && !m_lentTo) m_beginWait();
 }
 
 void CClient::EndWait() {
-    if (m_endWait) m_endWait();
+    if (m_endWait && !m_lentTo) m_endWait();
 }
 
 // The options are set before every attempt: the library forgets a handle's
@@ -144,49 +144,47 @@ bool CClient::OpenConnection(st_mysql* handle) {
     return false;
 }
 
-int CClient::Connect(const std::string& host) {
-    if (m_connection) return 0;
+bool CClient::Connect(const std::string& host) {
+    if (m_connection) return true;
     MYSQL* handle = mysql_init(nullptr);
     if (!handle) {
-        m_prompter.ShowMessage(std::string(kErrorPrefix) +
-                                   "Nu se poate crea conexiunea (memorie insuficienta).",
-                               MessageKind::Error);
-        return 1;
+        GetPrompter().ShowMessage(
+            std::string(kErrorPrefix) + "Nu se poate crea conexiunea (memorie insuficienta).",
+            MessageKind::Error);
+        return false;
     }
     // Kept for bringing the server back should it go away later.
     m_login.host = host;
     if (OpenConnection(handle)) {
         if (m_login.former) GiveOwnPassword();
-        return 0;
+        return true;
     }
-    m_prompter.ShowMessage("Conectarea la server nu poate fi realizata!", MessageKind::Error);
-    return 1;
+    GetPrompter().ShowMessage("Conectarea la server nu poate fi realizata!", MessageKind::Error);
+    return false;
 }
 
 void CClient::DetachServer() {
     if (m_serverProcess) m_serverProcess->Detach();
 }
 
-int CClient::ShutdownServer() {
-    if (!m_connection) return 1;
-    if (mysql_shutdown(m_connection, SHUTDOWN_DEFAULT) == 0) return 0;
+bool CClient::ShutdownServer() {
+    if (!m_connection) return false;
+    if (mysql_shutdown(m_connection, SHUTDOWN_DEFAULT) == 0) return true;
     // A server that went away has nothing left to shut down.
-    if (ConnectionGone(m_connection)) return 1;
-    return ShowMysqlError();
+    if (!ConnectionGone(m_connection)) ShowMysqlError();
+    return false;
 }
 
-int CClient::Disconnect() {
+void CClient::Disconnect() {
     m_connectionLost = false;
-    if (!m_connection) return 1;
+    if (!m_connection) return;
     Release(std::exchange(m_connection, nullptr));
     if (m_serverProcess) m_serverProcess->Stop();
-    return 1;
 }
 
-int CClient::ShowMysqlError() {
+void CClient::ShowMysqlError() {
     const char* text = m_connection ? mysql_error(m_connection) : "nu exista conexiune la server";
-    m_prompter.ShowMessage(std::string(kErrorPrefix) + text, MessageKind::Error);
-    return 1;
+    GetPrompter().ShowMessage(std::string(kErrorPrefix) + text, MessageKind::Error);
 }
 
 namespace {
@@ -217,15 +215,19 @@ bool CClient::ReadyToSend() {
 }
 
 // Every failed statement ends here: the one place where a connection the
-// server dropped is recognised and brought back.
-int CClient::StatementFailed() {
-    return ConnectionGone(m_connection) ? RecoverConnection() : ShowMysqlError();
+// server dropped is recognised and brought back. Always false, the
+// statement's result.
+bool CClient::StatementFailed() {
+    if (ConnectionGone(m_connection)) return RecoverConnection();
+    ShowMysqlError();
+    return false;
 }
 
 // The server went away under the program (a crash, an out-of-memory kill).
 // It is started again as at start-up, but the failed statement is never sent
 // again: it may or may not have been carried out, so the user decides.
-int CClient::RecoverConnection() {
+// Always false: the statement that found the connection gone failed.
+bool CClient::RecoverConnection() {
     // The open transaction died with the connection; nothing of it remains.
     if (m_openTransactions > 0) m_transactionLost = true;
     m_openTransactions = 0;
@@ -237,25 +239,25 @@ int CClient::RecoverConnection() {
     if (dead) Release(dead);
     m_connectionLost = !back;
     EndWait();
-    m_prompter.ShowMessage(back ? kConnectionRestored : kConnectionNotRestored,
-                           back ? MessageKind::Warning : MessageKind::Error);
-    return 1;
+    GetPrompter().ShowMessage(back ? kConnectionRestored : kConnectionNotRestored,
+                              back ? MessageKind::Warning : MessageKind::Error);
+    return false;
 }
 
-int CClient::Query(const std::string& sql, bool keep) {
-    if (!ReadyToSend()) return 1;
+bool CClient::Query(const std::string& sql, bool keep) {
+    if (!ReadyToSend()) return false;
     BeginWait();
     const bool sent = mysql_real_query(m_connection, sql.data(), sql.size()) == 0;
     EndWait();
     if (!sent) return StatementFailed();
     if (!keep) {
         DiscardResults(m_connection);
-        return 0;
+        return true;
     }
     MYSQL_RES* result = mysql_store_result(m_connection);
     if (!result && mysql_field_count(m_connection) != 0) return StatementFailed();
     StoreResultFrom(result);
-    return 0;
+    return true;
 }
 
 void CClient::StoreResult() {
@@ -288,7 +290,7 @@ void CClient::StoreResultFrom(st_mysql_res* result) {
         m_columnNames.push_back(ToUpper(field->name));
         m_columnKinds.push_back(KindOfFieldType(field->type));
     }
-    if (m_columnCount > 0) m_rowCount = static_cast<double>(m_values.size() / m_columnCount);
+    if (m_columnCount > 0) m_rowCount = static_cast<long long>(m_values.size() / m_columnCount);
     mysql_free_result(result);
     while (mysql_next_result(m_connection) == 0) DiscardResults(m_connection);
 }
@@ -303,32 +305,32 @@ std::string CClient::GetValue(long long row, const std::string& name) const {
     return "EROARE";
 }
 
-int CClient::RunStatement(std::vector<std::string> fragments) {
+bool CClient::RunStatement(std::vector<std::string> fragments) {
     m_fragments = std::move(fragments);
     return RunComposedStatement();
 }
 
-int CClient::RunComposedStatement() {
+bool CClient::RunComposedStatement() {
     m_statement.clear();
     for (const auto& fragment : m_fragments) m_statement += fragment;
-    if (!ReadyToSend()) return 1;
+    if (!ReadyToSend()) return false;
     if (mysql_real_query(m_connection, m_statement.data(), m_statement.size()) != 0)
         return StatementFailed();
     DiscardResults(m_connection);
-    return 0;
+    return true;
 }
 
-int CClient::RunQuietly(const std::string& sql, unsigned long long* affectedRows) {
+bool CClient::RunQuietly(const std::string& sql, unsigned long long* affectedRows) {
     m_statement = sql;
-    if (!ReadyToSend()) return 1;
+    if (!ReadyToSend()) return false;
     BeginWait();
     const bool sent = mysql_real_query(m_connection, sql.data(), sql.size()) == 0;
     EndWait();
-    if (!sent) return ConnectionGone(m_connection) ? RecoverConnection() : 1;
+    if (!sent) return ConnectionGone(m_connection) ? RecoverConnection() : false;
     // Read before the results are discarded: looking for a next one resets it.
     if (affectedRows) *affectedRows = mysql_affected_rows(m_connection);
     DiscardResults(m_connection);
-    return 0;
+    return true;
 }
 
 std::string CClient::EscapeText(const std::string& text) const {

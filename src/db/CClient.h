@@ -18,7 +18,7 @@ class Transaction;
 
 // The one connection of the program to its local database server, and the
 // current result table of the last statement whose rows were kept.
-// Every failure is shown through the Prompter and returned as 1. When the
+// Every failure is shown through the Prompter and returned as false. When the
 // server goes away under the program (a crash, a kill), the next statement
 // fails, the server is started again as at start-up and the user is told once.
 class CClient : private ResultTable {
@@ -45,23 +45,23 @@ public:
     // Hooks for the wait cursor; each Begin is matched by one End.
     void SetWaitCursor(std::function<void()> begin, std::function<void()> end);
 
-    int Connect(const std::string& host);
-    int ShutdownServer();
-    int Disconnect();
+    [[nodiscard]] bool Connect(const std::string& host);
+    [[nodiscard]] bool ShutdownServer();
+    void Disconnect();
     bool IsConnected() const { return m_connection != nullptr; }
 
-    int Query(const std::string& sql, bool keep);
-    int Query(const SqlStatement& sql, bool keep) { return Query(sql.Text(), keep); }
-    int Query(const char* sql, bool keep) { return Query(std::string(sql), keep); }
+    [[nodiscard]] bool Query(const std::string& sql, bool keep);
+    [[nodiscard]] bool Query(const SqlStatement& sql, bool keep) { return Query(sql.Text(), keep); }
+    [[nodiscard]] bool Query(const char* sql, bool keep) { return Query(std::string(sql), keep); }
     void StoreResult();
     std::string GetValue(long long row, const std::string& name) const;
-    int ShowMysqlError();
+    void ShowMysqlError();
     // Runs the fragments as one statement, its rows discarded.
-    int RunStatement(std::vector<std::string> fragments);
+    [[nodiscard]] bool RunStatement(std::vector<std::string> fragments);
 
     // The table of the last statement whose rows were kept.
     const ResultTable& Result() const { return *this; }
-    long long RowCount() const { return static_cast<long long>(m_rowCount); }
+    long long RowCount() const { return m_rowCount; }
     // The key the last insert was given.
     std::int64_t LastInsertId() const { return m_lastInsertId; }
     // The last statement composed from fragments, as sent.
@@ -70,33 +70,39 @@ public:
     // Guarded editing with change log.
     void ClearFields();
     void AddField(const std::string& name, const std::string& value);
-    int InsertRecord(const std::string& db, const std::string& table, const std::string& tail,
-                     bool clearAccount);
-    int UpdateRecord(double index, const std::string& db, const std::string& table,
-                     const std::string& tail);
-    int DeleteRecord(double index, const std::string& db, const std::string& table,
-                     const std::string& tail);
+    [[nodiscard]] bool InsertRecord(const std::string& db, const std::string& table,
+                                    const std::string& tail, bool clearAccount);
+    [[nodiscard]] bool UpdateRecord(long long index, const std::string& db,
+                                    const std::string& table, const std::string& tail);
+    [[nodiscard]] bool DeleteRecord(long long index, const std::string& db,
+                                    const std::string& table, const std::string& tail);
     // The same for many records at once, one statement each, for long saves.
     // Values are escaped as AddField's are. A refused statement is not shown
-    // but returned as 1, so the caller can do the records one by one and the
+    // but returned as false, so the caller can do the records one by one and the
     // refused one gets its own message; a lost connection is dealt with as
     // for any statement. InsertRecords leaves the first new key in
     // LastInsertId (the server gives the others consecutively, a step of
     // @@auto_increment_increment apart). UpdateRecords copies every row into
     // the change log as UpdateRecord does, in the order given.
-    int InsertRecords(const std::string& db, const std::string& table,
-                      const std::vector<std::string>& names,
-                      const std::vector<std::vector<std::string>>& rows);
-    int UpdateRecords(const std::string& db, const std::string& table,
-                      const std::vector<std::string>& names, const std::vector<long long>& indexes,
-                      const std::vector<std::vector<std::string>>& rows);
-    int HasRight(const std::string& db, const std::string& table, char operation);
+    [[nodiscard]] bool InsertRecords(const std::string& db, const std::string& table,
+                                     const std::vector<std::string>& names,
+                                     const std::vector<std::vector<std::string>>& rows);
+    [[nodiscard]] bool UpdateRecords(const std::string& db, const std::string& table,
+                                     const std::vector<std::string>& names,
+                                     const std::vector<long long>& indexes,
+                                     const std::vector<std::vector<std::string>>& rows);
+    bool HasRight(const std::string& db, const std::string& table, char operation);
     bool ColumnExists(const std::string& db, const std::string& table, const std::string& column);
 
     // Escapes a text for use between apostrophes in a statement, byte for byte.
     std::string EscapeText(const std::string& text) const;
 
-    Prompter& GetPrompter() { return m_prompter; }
+    Prompter& GetPrompter() { return m_lentTo ? *m_lentTo : m_prompter; }
+    // While a worker thread uses the connection, what it shows goes through
+    // `prompter` (one that may be called from that thread) and the wait
+    // cursor, which belongs to the GUI thread, is left alone. Set before the
+    // worker starts and taken back (nullptr) after it ended.
+    void LendTo(Prompter* prompter) { m_lentTo = prompter; }
     int Port() const { return m_login.port; }
     const ServerLogin& Login() const { return m_login; }
     // Transactions open on the connection; the outermost one is the real one.
@@ -105,10 +111,10 @@ public:
 private:
     friend class Transaction;
 
-    int RunComposedStatement();
+    bool RunComposedStatement();
     // A statement whose refusal is the caller's to report; a lost connection
     // is still brought back (and said) as for any statement.
-    int RunQuietly(const std::string& sql, unsigned long long* affectedRows = nullptr);
+    bool RunQuietly(const std::string& sql, unsigned long long* affectedRows = nullptr);
     void EscapeFieldValues();
     bool OpenConnection(st_mysql* handle);
     bool TryConnect(st_mysql* handle);
@@ -117,12 +123,12 @@ private:
     bool WaitForServer();
     bool Adopt(st_mysql* handle);
     bool ReadyToSend();
-    int StatementFailed();
-    int RecoverConnection();
+    bool StatementFailed();
+    bool RecoverConnection();
     void StoreResultFrom(st_mysql_res* result);
     void BeginWait();
     void EndWait();
-    bool CopyToChangeLog(double index, const std::string& db, const std::string& table,
+    bool CopyToChangeLog(long long index, const std::string& db, const std::string& table,
                          char operation, bool* hasZzData);
     bool CopyRowsToChangeLog(const std::vector<long long>& indexes, const std::string& db,
                              const std::string& table, char operation, bool* hasZzData);
@@ -139,6 +145,7 @@ private:
                                                        const std::string& twin);
 
     Prompter& m_prompter;
+    Prompter* m_lentTo = nullptr;
     ServerLogin m_login;
     // The option file the connection logged in with; empty for the former login.
     std::string m_loggedInWith;

@@ -3,7 +3,6 @@
 #include <mysql.h>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 #include "db/CClient.h"
@@ -12,8 +11,8 @@
 
 namespace {
 
-std::string IndexText(double index) {
-    return std::to_string(static_cast<long long>(std::trunc(index)));
+std::string IndexText(long long index) {
+    return std::to_string(index);
 }
 
 // Column names of a table in result order, as the server spells them; empty
@@ -66,8 +65,8 @@ void CClient::AddField(const std::string& name, const std::string& value) {
     m_fieldValues.push_back(value);
 }
 
-int CClient::HasRight(const std::string&, const std::string&, char) {
-    return 1;
+bool CClient::HasRight(const std::string&, const std::string&, char) {
+    return true;
 }
 
 // A backtick is stored as an apostrophe (older files rely on it); everything
@@ -108,7 +107,7 @@ std::optional<CClient::ChangeLogColumns> CClient::ChangeLogColumnsOf(const std::
 // Copies the row into the change log; only the columns both tables have, so a
 // twin that an older release never widened still receives its row. Failures
 // are not reported: the change itself must still happen.
-bool CClient::CopyToChangeLog(double index, const std::string& db, const std::string& table,
+bool CClient::CopyToChangeLog(long long index, const std::string& db, const std::string& table,
                               char operation, bool* hasZzData) {
     *hasZzData = false;
     // Not while a lost transaction's flow unwinds: the copy would be kept
@@ -156,14 +155,14 @@ bool CClient::CopyRowsToChangeLog(const std::vector<long long>& indexes, const s
                                          ") order by field(`index`, " + list + ")");
 }
 
-int CClient::InsertRecords(const std::string& db, const std::string& table,
-                           const std::vector<std::string>& names,
-                           const std::vector<std::vector<std::string>>& rows) {
+bool CClient::InsertRecords(const std::string& db, const std::string& table,
+                            const std::vector<std::string>& names,
+                            const std::vector<std::vector<std::string>>& rows) {
     if (!HasRight(db, table, 'A')) {
-        m_prompter.ShowMessage("Nu ai dreptul de adaugare!");
-        return 1;
+        GetPrompter().ShowMessage("Nu ai dreptul de adaugare!");
+        return false;
     }
-    if (rows.empty()) return 0;
+    if (rows.empty()) return true;
     std::string sql =
         "insert into " + db + "." + table + " (" + JoinQuoted(names, '`') + ") values ";
     for (size_t r = 0; r < rows.size(); ++r) {
@@ -173,23 +172,23 @@ int CClient::InsertRecords(const std::string& db, const std::string& table,
     }
     m_fieldValues.clear();
     unsigned long long added = 0;
-    if (RunQuietly(sql, &added) != 0 || added != rows.size()) return 1;
+    if (!RunQuietly(sql, &added) || added != rows.size()) return false;
     m_lastInsertId = static_cast<std::int64_t>(mysql_insert_id(m_connection));
-    return 0;
+    return true;
 }
 
 // The rows' new values as a derived table joined on the key; it is read
 // first, so each record is found by its key whatever the table's statistics
 // say.
-int CClient::UpdateRecords(const std::string& db, const std::string& table,
-                           const std::vector<std::string>& names,
-                           const std::vector<long long>& indexes,
-                           const std::vector<std::vector<std::string>>& rows) {
+bool CClient::UpdateRecords(const std::string& db, const std::string& table,
+                            const std::vector<std::string>& names,
+                            const std::vector<long long>& indexes,
+                            const std::vector<std::vector<std::string>>& rows) {
     if (!HasRight(db, table, 'M')) {
-        m_prompter.ShowMessage("Nu ai dreptul de modificare!");
-        return 1;
+        GetPrompter().ShowMessage("Nu ai dreptul de modificare!");
+        return false;
     }
-    if (rows.empty()) return 0;
+    if (rows.empty()) return true;
     std::optional<Transaction> transaction;
     if (m_openTransactions == 0) transaction.emplace(*this);
     bool hasZzData = false;
@@ -209,18 +208,18 @@ int CClient::UpdateRecords(const std::string& db, const std::string& table,
     std::string assignments;
     for (size_t c = 0; c < names.size(); ++c)
         assignments += (c ? ", t.`" : "t.`") + names[c] + "`=v.`v" + std::to_string(c) + "`";
-    int failed = RunQuietly("UPDATE (" + values + ") AS v STRAIGHT_JOIN " + db + "." + table +
-                            " AS t ON t.`index`=v.`k` SET " + assignments +
-                            (hasZzData ? ", t.ZZ_DATA=t.ZZ_DATA" : ""));
-    if (!failed && transaction) failed = transaction->Commit();
-    return failed;
+    bool done = RunQuietly("UPDATE (" + values + ") AS v STRAIGHT_JOIN " + db + "." + table +
+                           " AS t ON t.`index`=v.`k` SET " + assignments +
+                           (hasZzData ? ", t.ZZ_DATA=t.ZZ_DATA" : ""));
+    if (done && transaction) done = transaction->Commit();
+    return done;
 }
 
-int CClient::InsertRecord(const std::string& db, const std::string& table, const std::string& tail,
-                          bool clearAccount) {
+bool CClient::InsertRecord(const std::string& db, const std::string& table, const std::string& tail,
+                           bool clearAccount) {
     if (!HasRight(db, table, 'A')) {
-        m_prompter.ShowMessage("Nu ai dreptul de adaugare!");
-        return 1;
+        GetPrompter().ShowMessage("Nu ai dreptul de adaugare!");
+        return false;
     }
     BeginWait();
     EscapeFieldValues();
@@ -231,9 +230,9 @@ int CClient::InsertRecord(const std::string& db, const std::string& table, const
                    JoinQuoted(m_fieldValues, '\''),
                    ")",
                    tail};
-    if (RunComposedStatement() != 0) {
+    if (!RunComposedStatement()) {
         EndWait();
-        return 1;
+        return false;
     }
     m_lastInsertId = static_cast<std::int64_t>(mysql_insert_id(m_connection));
     if (clearAccount)
@@ -241,14 +240,14 @@ int CClient::InsertRecord(const std::string& db, const std::string& table, const
                                       " set `ZZ_CONT`='' where `index`='" +
                                       std::to_string(m_lastInsertId) + "'");
     EndWait();
-    return 0;
+    return true;
 }
 
-int CClient::UpdateRecord(double index, const std::string& db, const std::string& table,
-                          const std::string& tail) {
+bool CClient::UpdateRecord(long long index, const std::string& db, const std::string& table,
+                           const std::string& tail) {
     if (!HasRight(db, table, 'M')) {
-        m_prompter.ShowMessage("Nu ai dreptul de modificare!");
-        return 1;
+        GetPrompter().ShowMessage("Nu ai dreptul de modificare!");
+        return false;
     }
     BeginWait();
     // The copy and the change stand or fall together: a refused change must
@@ -267,17 +266,17 @@ int CClient::UpdateRecord(double index, const std::string& db, const std::string
     m_fragments = {"UPDATE " + db + "." + table + " SET ", assignments,
                    hasZzData ? ", ZZ_DATA=ZZ_DATA" : "",
                    " where `index`='" + IndexText(index) + "'", tail};
-    int failed = RunComposedStatement();
-    if (!failed && transaction) failed = transaction->Commit();
+    bool done = RunComposedStatement();
+    if (done && transaction) done = transaction->Commit();
     EndWait();
-    return failed;
+    return done;
 }
 
-int CClient::DeleteRecord(double index, const std::string& db, const std::string& table,
-                          const std::string& tail) {
+bool CClient::DeleteRecord(long long index, const std::string& db, const std::string& table,
+                           const std::string& tail) {
     if (!HasRight(db, table, 'D')) {
-        m_prompter.ShowMessage("Nu ai dreptul de stergere!");
-        return 1;
+        GetPrompter().ShowMessage("Nu ai dreptul de stergere!");
+        return false;
     }
     BeginWait();
     std::optional<Transaction> transaction;
@@ -286,15 +285,15 @@ int CClient::DeleteRecord(double index, const std::string& db, const std::string
     CopyToChangeLog(index, db, table, 'D', &hasZzData);
     m_fragments = {"DELETE FROM " + db + "." + table + " WHERE `INDEX`='" + IndexText(index) + "'",
                    tail};
-    int failed = RunComposedStatement();
-    if (!failed && transaction) failed = transaction->Commit();
+    bool done = RunComposedStatement();
+    if (done && transaction) done = transaction->Commit();
     EndWait();
-    return failed;
+    return done;
 }
 
 bool CClient::ColumnExists(const std::string& db, const std::string& table,
                            const std::string& column) {
-    if (Query("DESCRIBE " + db + "." + table, true) != 0) return false;
+    if (!Query("DESCRIBE " + db + "." + table, true)) return false;
     const std::string wanted = ToUpper(column);
     for (long long row = 0; row < m_rowCount; ++row)
         if (ToUpper(GetValue(row, "FIELD")) == wanted) return true;

@@ -48,13 +48,13 @@ bool WriteNewFile(const std::string& path, const std::string& text, std::string&
 void CClient::GiveOwnPassword() {
     std::string why;
     if (!CloseFormerRootDoor(m_login, why))
-        m_prompter.ShowMessage("Contul root al bazei de date nu a putut fi inchis: " + why + ".",
-                               MessageKind::Warning);
+        GetPrompter().ShowMessage("Contul root al bazei de date nu a putut fi inchis: " + why + ".",
+                                  MessageKind::Warning);
     if (MoveToOwnPassword(why)) return;
-    m_prompter.ShowMessage("Parola de acces la baza de date nu a putut fi schimbata: " + why +
-                               ".\nProgramul foloseste in continuare parola veche; "
-                               "la pornirea urmatoare incearca din nou.",
-                           MessageKind::Warning);
+    GetPrompter().ShowMessage("Parola de acces la baza de date nu a putut fi schimbata: " + why +
+                                  ".\nProgramul foloseste in continuare parola veche; "
+                                  "la pornirea urmatoare incearca din nou.",
+                              MessageKind::Warning);
 }
 
 // The file is written first under another name, then the server takes the

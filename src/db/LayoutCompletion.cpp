@@ -55,7 +55,7 @@ using Row = std::map<std::string, std::string>;
 // the query failed (its error has been shown).
 std::vector<Row> ReadRows(CClient& client, const std::string& sql) {
     std::vector<Row> rows;
-    if (client.Query(sql, true) != 0) return rows;
+    if (!client.Query(sql, true)) return rows;
     for (long long r = 0; r < client.RowCount(); ++r) {
         Row row;
         for (const auto& name : client.Result().m_columnNames) row[name] = client.GetValue(r, name);
@@ -79,7 +79,7 @@ std::string Join(const std::vector<std::string>& items, const std::string& separ
 // Runs one ALTER TABLE per table with all of its clauses.
 void AlterTables(CClient& client, const std::map<std::string, std::vector<std::string>>& clauses) {
     for (const auto& [table, parts] : clauses)
-        client.Query("ALTER TABLE " + table + " " + Join(parts, ", "), false);
+        (void)client.Query("ALTER TABLE " + table + " " + Join(parts, ", "), false);
 }
 
 struct ColumnInfo {
@@ -182,10 +182,10 @@ const char* const kTwinKey =
 
 // A twin is its table's copy with `index` as a plain column and its own key.
 void CreateTwin(CClient& client, const std::string& source, const std::string& twin) {
-    if (client.Query("CREATE TABLE " + twin + " LIKE " + source, false) != 0) return;
+    if (!client.Query("CREATE TABLE " + twin + " LIKE " + source, false)) return;
     // A half-made twin would refuse every second log row of a record.
-    if (client.Query("ALTER TABLE " + twin + kTwinKey, false) != 0)
-        client.Query("DROP TABLE " + twin, false);
+    if (!client.Query("ALTER TABLE " + twin + kTwinKey, false))
+        (void)client.Query("DROP TABLE " + twin, false);
 }
 
 // A twin an older release never widened gets the columns its table gained,
@@ -222,9 +222,9 @@ void WidenCalculationBase(CClient& client, const Layout& layout) {
         if (found == layout.end()) continue;
         for (const ColumnInfo& column : found->second)
             if (Lower(column.name) == "baza_calc" && column.kind == "mediumint")
-                client.Query(std::string("ALTER TABLE ") + table + " MODIFY " +
-                                 Quoted(column.name) + " INT NOT NULL DEFAULT 0",
-                             false);
+                (void)client.Query(std::string("ALTER TABLE ") + table + " MODIFY " +
+                                       Quoted(column.name) + " INT NOT NULL DEFAULT 0",
+                                   false);
     }
 }
 

@@ -18,5 +18,5 @@ SqlLiteral PrefixLookup::Pattern(std::string_view typed) const {
 
 bool PrefixLookup::FindFirst(const SqlStatement& select, const char* orderBy) {
     const SqlStatement statement = select + " ORDER BY " + orderBy + " LIMIT 0,1";
-    return m_client.Query(statement, true) == 0 && m_client.RowCount() > 0;
+    return m_client.Query(statement, true) && m_client.RowCount() > 0;
 }

@@ -186,10 +186,10 @@ std::vector<UpgradeRung> BuildRungs() {
 
 // Declarations are renumbered from 1 only while no certificate refers to them.
 void RenumberDeclarations(CClient& client) {
-    if (client.Query("SELECT * FROM concedii.concedii", true) != 0 || client.RowCount() != 0)
-        return;
-    client.RunStatement({"ALTER TABLE concedii.declaratii DROP `index`"});
-    client.RunStatement(
+    if (!client.Query("SELECT * FROM concedii.concedii", true) || client.RowCount() != 0) return;
+    // Failures are shown; the ladder goes on as it always did.
+    (void)client.RunStatement({"ALTER TABLE concedii.declaratii DROP `index`"});
+    (void)client.RunStatement(
         {"ALTER TABLE concedii.declaratii ADD `index` MEDIUMINT NOT NULL AUTO_INCREMENT PRIMARY "
          "KEY"});
 }
@@ -199,13 +199,13 @@ bool RunStep(CClient& client, const UpgradeStep& step) {
     switch (step.kind) {
         case Kind::IfColumnMissing:
             if (!client.ColumnExists(step.db, step.table, step.column))
-                client.Query(step.sql, false);
+                (void)client.Query(step.sql, false);
             return true;
         case Kind::Run:
-            client.Query(step.sql, false);
+            (void)client.Query(step.sql, false);
             return true;
         case Kind::RunOrStop:
-            return client.Query(step.sql, false) == 0;
+            return client.Query(step.sql, false);
         case Kind::RenumberDeclarations:
             RenumberDeclarations(client);
             return true;
@@ -215,14 +215,14 @@ bool RunStep(CClient& client, const UpgradeStep& step) {
 
 // The version row is replaced as a whole or not at all: a failure between the
 // delete and the insert must not leave a database without its version.
-int WriteVersion(CClient& client, const std::string& version) {
+bool WriteVersion(CClient& client, const std::string& version) {
     Transaction transaction(client);
-    if (!transaction.Begun()) return 1;
-    if (client.RunStatement({kDeleteVersion}) != 0) return 1;
+    if (!transaction.Begun()) return false;
+    if (!client.RunStatement({kDeleteVersion})) return false;
     client.ClearFields();
     client.AddField("DENUMIRE", "versiune");
     client.AddField("SETARE", version);
-    if (client.InsertRecord("ASIGURATI", "SETARI", "", true) != 0) return 1;
+    if (!client.InsertRecord("ASIGURATI", "SETARI", "", true)) return false;
     return transaction.Commit();
 }
 
@@ -233,10 +233,10 @@ const std::vector<UpgradeRung>& UpgradeRungs() {
     return rungs;
 }
 
-int UpgradeSchema(CClient& client) {
-    if (client.Query(kRepairAsigurati, true) != 0) return 1;
-    if (client.Query(kRepairConcedii, true) != 0) return 1;
-    if (client.Query(kReadVersion, true) != 0) return 1;
+Outcome UpgradeSchema(CClient& client) {
+    if (!client.Query(kRepairAsigurati, true)) return Outcome::Stopped();
+    if (!client.Query(kRepairConcedii, true)) return Outcome::Stopped();
+    if (!client.Query(kReadVersion, true)) return Outcome::Stopped();
     std::string version = kFirstVersion;
     if (client.RowCount() > 0) version = client.GetValue(0, "SETARE");
     // One pass: each rung is tested after the one before has moved the version.
@@ -244,10 +244,10 @@ int UpgradeSchema(CClient& client) {
         if (version != rung.from) continue;
         version = rung.to;
         for (const UpgradeStep& step : rung.steps)
-            if (!RunStep(client, step)) return 1;
+            if (!RunStep(client, step)) return Outcome::Stopped();
     }
     // Old releases left columns without defaults and tables without change
     // logs; the version text stays, these are completed at every start.
     CompleteLayout(client);
-    return WriteVersion(client, version);
+    return WriteVersion(client, version) ? Outcome::Done() : Outcome::Stopped();
 }

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Outcome.h"
+
 class CClient;
 
 // The schema version this program writes; databases of older releases are
@@ -12,8 +14,8 @@ inline constexpr const char* kCurrentSchemaVersion = "2.08";
 // anything else touches the databases: repairs the tables, climbs from the
 // stored version to the current one, completes the layout of older databases
 // and stores the version reached. Every failure has been shown when it
-// returns; 1 means it stopped early and left the stored version as it was.
-int UpgradeSchema(CClient& client);
+// returns; Stopped means it stopped early and left the stored version as it was.
+Outcome UpgradeSchema(CClient& client);
 
 // One step of a rung, as the ladder records it.
 struct UpgradeStep {

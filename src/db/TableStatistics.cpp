@@ -12,10 +12,10 @@ const char* const kAnalyze =
 
 }  // namespace
 
-int RefreshTableStatistics(CClient& client) {
+bool RefreshTableStatistics(CClient& client) {
     // ANALYZE commits an open transaction on its own: inside a flow's
     // transaction it would end the all-or-nothing, so it waits for the end.
-    if (client.OpenTransactions() > 0) return 1;
+    if (client.OpenTransactions() > 0) return false;
     // The answer is one row per table; a table the layout lacks is a row too,
     // never a failed statement.
     return client.Query(kAnalyze, false);

@@ -8,6 +8,6 @@ class CClient;
 // its own only some seconds after the change, and a quick shutdown before
 // that leaves statistics from the first rows of the work (a table of 10,000
 // rows said to hold 2) for every later start. Reads a few pages per index,
-// so it costs milliseconds. 0 done; 1 failed (shown), or nothing done inside
-// an open transaction (it would commit it).
-int RefreshTableStatistics(CClient& client);
+// so it costs milliseconds. True when done; false when it failed (shown), or
+// nothing was done inside an open transaction (it would commit it).
+[[nodiscard]] bool RefreshTableStatistics(CClient& client);

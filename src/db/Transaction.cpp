@@ -4,7 +4,7 @@
 
 Transaction::Transaction(CClient& client) : m_client(client), m_level(client.m_openTransactions) {
     const std::string begin = Outermost() ? "START TRANSACTION" : "SAVEPOINT " + NestedName();
-    m_begun = m_client.Query(begin, false) == 0;
+    m_begun = m_client.Query(begin, false);
     m_open = m_begun;
     if (m_open) ++m_client.m_openTransactions;
 }
@@ -33,10 +33,10 @@ bool Transaction::LostWithTheConnection() {
     return true;
 }
 
-int Transaction::Commit() {
-    if (!m_open) return 1;
+bool Transaction::Commit() {
+    if (!m_open) return false;
     Close();
-    if (LostWithTheConnection()) return 1;
+    if (LostWithTheConnection()) return false;
     return m_client.Query(Outermost() ? "COMMIT" : "RELEASE SAVEPOINT " + NestedName(), false);
 }
 
@@ -44,18 +44,19 @@ void Transaction::Rollback() {
     if (!m_open) return;
     Close();
     if (LostWithTheConnection()) return;
+    // Failures have been shown by the connection; nothing more can be done here.
     if (Outermost()) {
-        m_client.Query("ROLLBACK", false);
+        (void)m_client.Query("ROLLBACK", false);
         return;
     }
-    if (m_client.Query("ROLLBACK TO SAVEPOINT " + NestedName(), false) == 0)
-        m_client.Query("RELEASE SAVEPOINT " + NestedName(), false);
+    if (m_client.Query("ROLLBACK TO SAVEPOINT " + NestedName(), false))
+        (void)m_client.Query("RELEASE SAVEPOINT " + NestedName(), false);
 }
 
-int Transaction::Savepoint(const std::string& name) {
-    return m_open ? m_client.Query("SAVEPOINT " + name, false) : 1;
+bool Transaction::Savepoint(const std::string& name) {
+    return m_open && m_client.Query("SAVEPOINT " + name, false);
 }
 
-int Transaction::RollbackToSavepoint(const std::string& name) {
-    return m_open ? m_client.Query("ROLLBACK TO SAVEPOINT " + name, false) : 1;
+bool Transaction::RollbackToSavepoint(const std::string& name) {
+    return m_open && m_client.Query("ROLLBACK TO SAVEPOINT " + name, false);
 }

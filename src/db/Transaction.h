@@ -18,11 +18,11 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     bool Begun() const { return m_begun; }
-    int Commit();
+    [[nodiscard]] bool Commit();
     void Rollback();
     // Savepoints let a long save undo one failed row and keep the rows before it.
-    int Savepoint(const std::string& name);
-    int RollbackToSavepoint(const std::string& name);
+    [[nodiscard]] bool Savepoint(const std::string& name);
+    [[nodiscard]] bool RollbackToSavepoint(const std::string& name);
 
 private:
     bool Outermost() const { return m_level == 0; }

@@ -143,7 +143,7 @@ Outcome AnnexFiles::FillHouses(DataList& list, const std::string& cf) {
         " LEFT JOIN asigurati.cas AS c ON a.cas=c.cas WHERE" + " a.cf=" + *code +
         " AND a.intrare<=" + *month + "31" + " AND (a.iesire>=" + *month + "01" +
         " OR a.iesire=0)" + " ORDER BY a.cas";
-    if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql, true)) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     list.SetColumnWidth("CAS", 0);
     list.SetColumnWidth("CASA", 300);
@@ -167,7 +167,7 @@ std::optional<std::string> AnnexFiles::CountInsured(const std::string& cf,
         SqlStatement("SELECT COUNT(*) AS count FROM asigurati.asigurati AS a WHERE ") +
         " a.cf=" + *code + " AND a.intrare<=" + *month + "31" + " AND (a.iesire>=" + *month + "01" +
         " OR a.iesire=0)" + " AND a.cas=" + SqlText(m_client, house);
-    if (m_client.Query(sql, true) != 0) return std::nullopt;
+    if (!m_client.Query(sql, true)) return std::nullopt;
     return m_client.GetValue(0, "COUNT");
 }
 
@@ -185,9 +185,9 @@ bool AnnexFiles::AddEmployerSums(DataList& list, const std::string& cf) {
     const auto code = SqlNumber(GetPrompter(), cf);
     const auto month = SqlNumber(GetPrompter(), m_month.month);
     if (!code || !month) return false;
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.sume_societati AS ss WHERE ss.cf=") +
-                           *code + " AND ss.luna=" + *month,
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.sume_societati AS ss WHERE ss.cf=") +
+                            *code + " AND ss.luna=" + *month,
+                        true))
         return false;
     if (m_client.RowCount() < 1) return true;
     const std::string owed = m_client.GetValue(0, "DATORAT");
@@ -204,7 +204,7 @@ std::optional<std::string> AnnexFiles::WriteAnnex(Annex annex, const AnnexCompan
                                                   const std::string& folder, FileNaming naming) {
     const auto values = MakeAnnexLiterals(m_client, m_month, company, house);
     if (!values) return std::nullopt;
-    if (m_client.Query(AnnexQuery(annex, *values), true) != 0) return std::nullopt;
+    if (!m_client.Query(AnnexQuery(annex, *values), true)) return std::nullopt;
     DataList list;
     list.FillFromResult(m_client.Result());
     if (annex == Annex::C && !AddEmployerSums(list, company.cf)) return std::nullopt;

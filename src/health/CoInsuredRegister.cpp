@@ -52,9 +52,9 @@ Outcome CoInsuredRegister::FillList(DataList& list, const std::string& insuredCn
     if (!cf) return Outcome::Stopped();
     const auto cnp = SqlNumber(GetPrompter(), insuredCnp);
     if (!cnp) return Outcome::Stopped();
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.coasigurati AS c WHERE c.cf=") + *cf +
-                           " AND c.cnp_asig=" + *cnp + " ORDER BY c.nume, c.prenume",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.coasigurati AS c WHERE c.cf=") + *cf +
+                            " AND c.cnp_asig=" + *cnp + " ORDER BY c.nume, c.prenume",
+                        true))
         return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     ApplyListLayout<CoInsuredRecord>(list, kColumns);
@@ -76,9 +76,9 @@ long long CoInsuredRegister::KeyAt(const DataList& list, int row) {
 }
 
 Outcome CoInsuredRegister::RefreshRow(DataList& list, int row, long long index) {
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.coasigurati AS c WHERE c.index=") +
-                           SqlInteger(index),
-                       true) != 0 ||
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.coasigurati AS c WHERE c.index=") +
+                            SqlInteger(index),
+                        true) ||
         m_client.RowCount() < 1)
         return Outcome::Stopped();
     list.CopyResultRow(row, m_client.Result(), 0);
@@ -94,7 +94,7 @@ Outcome CoInsuredRegister::CheckNotCurrentElsewhere(const CoInsuredRecord& r,
                            "asigurati.societati AS s ON c.cf=s.cf WHERE c.cnp=") +
                        SqlText(m_client, r.cnp) + " AND a.iesire=0 ";
     if (edit.modify) sql += SqlStatement(" AND c.index<>") + SqlInteger(edit.index) + " ";
-    if (m_client.Query(sql + " LIMIT 1", true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql + " LIMIT 1", true)) return Outcome::Stopped();
     if (m_client.RowCount() > 0)
         return Refuse(GetPrompter(),
                       "CNP-ul coasiguratului introdus figureaza deja ca si coasigurat al "
@@ -109,10 +109,10 @@ Outcome CoInsuredRegister::Check(const CoInsuredRecord& r, const CoInsuredEdit& 
     Prompter& prompter = GetPrompter();
     const auto cf = SqlNumber(prompter, m_cf);
     if (!cf) return Outcome::Stopped();
-    if (m_client.Query(SqlStatement("SELECT * from ASIGURATI.ASIGURATI AS a where a.cnp=") +
-                           SqlText(m_client, r.cnpAsig) + " AND a.cf=" + *cf +
-                           " AND a.iesire=0 LIMIT 0,1",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * from ASIGURATI.ASIGURATI AS a where a.cnp=") +
+                            SqlText(m_client, r.cnpAsig) + " AND a.cf=" + *cf +
+                            " AND a.iesire=0 LIMIT 0,1",
+                        true))
         return Outcome::Stopped();
     if (m_client.RowCount() == 0)
         return Refuse(prompter,
@@ -123,10 +123,10 @@ Outcome CoInsuredRegister::Check(const CoInsuredRecord& r, const CoInsuredEdit& 
         return Refuse(prompter, "Trebuie sa introduci numele si prenumele coasiguratului!",
                       r.nume.empty() ? "nume" : "prenume");
     if (Outcome alone = CheckNotCurrentElsewhere(r, edit); !alone) return alone;
-    if (m_client.Query(SqlStatement("SELECT a.cnp, s.denumire from ASIGURATI.ASIGURATI AS a LEFT "
-                                    "JOIN asigurati.societati AS s ON a.cf=s.cf WHERE a.cnp=") +
-                           SqlText(m_client, r.cnp) + " AND a.iesire=0 LIMIT 1",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT a.cnp, s.denumire from ASIGURATI.ASIGURATI AS a LEFT "
+                                     "JOIN asigurati.societati AS s ON a.cf=s.cf WHERE a.cnp=") +
+                            SqlText(m_client, r.cnp) + " AND a.iesire=0 LIMIT 1",
+                        true))
         return Outcome::Stopped();
     if (m_client.RowCount() > 0 &&
         !prompter.AskYesNo("CNP-ul coasiguratului introdus figureaza ca asigurat la societatea: " +
@@ -141,12 +141,11 @@ Outcome CoInsuredRegister::Save(const CoInsuredRecord& typed, const CoInsuredEdi
     if (Outcome checked = Check(record, edit); !checked) return checked;
     AddRecordFields<CoInsuredRecord>(m_client, record, kColumns);
     if (edit.modify) {
-        if (m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "COASIGURATI",
-                                  "") != 0)
+        if (!m_client.UpdateRecord(edit.index, "ASIGURATI", "COASIGURATI", ""))
             return Outcome::Stopped();
         return Outcome::Done(edit.index);
     }
-    if (m_client.InsertRecord("ASIGURATI", "COASIGURATI", "", true) != 0) return Outcome::Stopped();
+    if (!m_client.InsertRecord("ASIGURATI", "COASIGURATI", "", true)) return Outcome::Stopped();
     return Outcome::Done(m_client.LastInsertId());
 }
 
@@ -155,7 +154,6 @@ Outcome CoInsuredRegister::Delete(const DataList& list, int row) {
                                 "nu poate fi refacuta."))
         return Outcome::Stopped();
     const long long key = KeyAt(list, row);
-    if (m_client.DeleteRecord(static_cast<double>(key), "ASIGURATI", "COASIGURATI", "") != 0)
-        return Outcome::Stopped();
+    if (!m_client.DeleteRecord(key, "ASIGURATI", "COASIGURATI", "")) return Outcome::Stopped();
     return Outcome::Done(key);
 }

@@ -112,7 +112,7 @@ const char* CompanyRegister::ListQuery() const {
 std::optional<CompanyRecord> CompanyRegister::Load(long long index) {
     const SqlStatement sql =
         SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.index=") + SqlInteger(index);
-    if (m_client.Query(sql, true) != 0 || m_client.RowCount() < 1) return std::nullopt;
+    if (!m_client.Query(sql, true) || m_client.RowCount() < 1) return std::nullopt;
     CompanyRecord record = RecordFromResult<CompanyRecord>(m_client, 0, kColumns);
     record.lunaLic = TextToInteger(record.lunaLic) == 1 ? "1" : "0";
     if (!IsBucharest(record)) record.sect.clear();
@@ -201,31 +201,29 @@ Outcome CompanyRegister::Save(const CompanyRecord& record, const CompanyEdit& ed
 Outcome CompanyRegister::Write(const CompanyRecord& record, const CompanyEdit& edit) {
     AddRecordFields<CompanyRecord>(m_client, record, kColumns);
     if (!edit.modify) {
-        if (m_client.InsertRecord("ASIGURATI", "SOCIETATI", "", true) != 0)
-            return Outcome::Stopped();
+        if (!m_client.InsertRecord("ASIGURATI", "SOCIETATI", "", true)) return Outcome::Stopped();
         return Outcome::Done(m_client.LastInsertId());
     }
     const auto newCode = SqlNumber(GetPrompter(), record.cf);
     const auto oldCode = SqlNumber(GetPrompter(), edit.formerCode);
     if (!newCode || !oldCode) return Outcome::Stopped();
     Transaction transaction(m_client);
-    if (!transaction.Begun() ||
-        m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "SOCIETATI", "") != 0)
+    if (!transaction.Begun() || !m_client.UpdateRecord(edit.index, "ASIGURATI", "SOCIETATI", ""))
         return Outcome::Stopped();
     if (record.cf != edit.formerCode)
         for (const char* table : kCompanyRecordTables)
-            if (m_client.Query(SqlStatement("UPDATE ") + table + " SET cf=" + *newCode +
-                                   " WHERE cf=" + *oldCode,
-                               false) != 0)
+            if (!m_client.Query(SqlStatement("UPDATE ") + table + " SET cf=" + *newCode +
+                                    " WHERE cf=" + *oldCode,
+                                false))
                 return Outcome::Stopped();
-    if (transaction.Commit() != 0) return Outcome::Stopped();
+    if (!transaction.Commit()) return Outcome::Stopped();
     return Outcome::Done(edit.index);
 }
 
 // Step of the delete: when the query finds something, the user must agree.
 // False when the query failed or the answer was No.
 bool CompanyRegister::AgreesWhenFound(const SqlStatement& sql, bool byCount, const char* question) {
-    if (m_client.Query(sql, true) != 0) return false;
+    if (!m_client.Query(sql, true)) return false;
     const bool found =
         byCount ? TextToInteger(m_client.GetValue(0, "C")) > 0 : m_client.RowCount() > 0;
     return !found || GetPrompter().AskYesNo(question);
@@ -255,17 +253,16 @@ Outcome CompanyRegister::Delete(const std::string& cf) {
     Transaction transaction(m_client);
     if (!transaction.Begun()) return Outcome::Stopped();
     for (const char* table : kCompanyRecordTables)
-        if (m_client.Query(SqlStatement("DELETE FROM ") + table + " WHERE cf=" + *code, false) != 0)
+        if (!m_client.Query(SqlStatement("DELETE FROM ") + table + " WHERE cf=" + *code, false))
             return Outcome::Stopped();
-    if (m_client.Query(SqlStatement("DELETE FROM asigurati.societati WHERE cf=") + *code, false) !=
-            0 ||
-        transaction.Commit() != 0)
+    if (!m_client.Query(SqlStatement("DELETE FROM asigurati.societati WHERE cf=") + *code, false) ||
+        !transaction.Commit())
         return Outcome::Stopped();
     return Outcome::Done();
 }
 
 Outcome CompanyRegister::FillList(DataList& list) {
-    if (m_client.Query(ListQuery(), true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(ListQuery(), true)) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     ApplyListLayout<CompanyRecord>(list, kColumns);
     return Outcome::Done();
@@ -273,7 +270,7 @@ Outcome CompanyRegister::FillList(DataList& list) {
 
 Outcome CompanyRegister::RefreshRow(DataList& list, int row, long long index) {
     const SqlStatement sql = SqlStatement(ListQuery()) + " WHERE s.index=" + SqlInteger(index);
-    if (m_client.Query(sql, true) != 0 || m_client.RowCount() < 1) return Outcome::Stopped();
+    if (!m_client.Query(sql, true) || m_client.RowCount() < 1) return Outcome::Stopped();
     list.CopyResultRow(row, m_client.Result(), 0);
     return Outcome::Done(index);
 }
@@ -310,7 +307,7 @@ CompanyCounters CompanyRegister::Count(const std::string& cf) {
          "COUNT", &counters.coInsured},
     };
     for (const auto& q : queries) {
-        if (m_client.Query(q.sql, true) != 0) break;
+        if (!m_client.Query(q.sql, true)) break;
         *q.target = m_client.GetValue(0, q.column);
     }
     return counters;

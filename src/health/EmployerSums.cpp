@@ -70,10 +70,10 @@ Outcome EmployerSums::FillList(DataList& list) {
     for (int row = 0; row < list.RowCount(); ++row) {
         const auto code = SqlNumber(GetPrompter(), list.CellText(row, "CF"));
         if (!code) return Outcome::Stopped();
-        if (m_client.Query(
+        if (!m_client.Query(
                 SqlStatement("SELECT ss.* FROM asigurati.sume_societati AS ss WHERE ss.cf=") +
                     *code + " AND ss.luna=" + *month,
-                true) != 0)
+                true))
             return Outcome::Stopped();
         if (m_client.RowCount() < 1) continue;
         ShowSaved(list, row, RecordFromResult<EmployerMonthSums>(m_client, 0, kColumns),
@@ -115,13 +115,11 @@ Outcome EmployerSums::Save(const EmployerMonth& row, const EmployerMonthSums& ty
     AddWrittenFields<SumsOwner>(m_client, SumsOwner{row.cf, m_month}, kOwnerColumns, {});
     AddWrittenFields<EmployerMonthSums>(m_client, s, kColumns, {});
     if (row.idSuma > 0) {
-        if (m_client.UpdateRecord(static_cast<double>(row.idSuma), "ASIGURATI", "SUME_SOCIETATI",
-                                  "") != 0)
+        if (!m_client.UpdateRecord(row.idSuma, "ASIGURATI", "SUME_SOCIETATI", ""))
             return Outcome::Stopped();
         return Outcome::Done(row.idSuma);
     }
-    if (m_client.InsertRecord("ASIGURATI", "SUME_SOCIETATI", "", true) != 0)
-        return Outcome::Stopped();
+    if (!m_client.InsertRecord("ASIGURATI", "SUME_SOCIETATI", "", true)) return Outcome::Stopped();
     return Outcome::Done(m_client.LastInsertId());
 }
 

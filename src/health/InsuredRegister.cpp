@@ -109,9 +109,9 @@ std::optional<SqlLiteral> InsuredRegister::Code() {
 }
 
 std::optional<LoadedInsured> InsuredRegister::Load(long long index) {
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.index=") +
-                           SqlInteger(index),
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.index=") +
+                            SqlInteger(index),
+                        true))
         return std::nullopt;
     if (m_client.RowCount() < 1) {
         GetPrompter().ShowMessage("A survenit o eroare!");
@@ -144,7 +144,7 @@ Outcome InsuredRegister::CheckFields(const InsuredRecord& r, const InsuredEdit& 
 }
 
 bool InsuredRegister::AgreesWhenFound(const SqlStatement& sql, const std::string& question) {
-    if (m_client.Query(sql, true) != 0) return false;
+    if (!m_client.Query(sql, true)) return false;
     return m_client.RowCount() == 0 || GetPrompter().AskYesNo(question);
 }
 
@@ -153,14 +153,14 @@ Outcome InsuredRegister::CheckAgainstOtherRecords(const InsuredRecord& r, const 
     SqlStatement open = SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cnp=") + cnp +
                         " AND a.iesire=0 AND a.cf=" + cf;
     if (edit.modify) open += SqlStatement(" AND a.index<>") + SqlInteger(edit.index);
-    if (m_client.Query(open, true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(open, true)) return Outcome::Stopped();
     if (m_client.RowCount() > 0)
         return Refuse(GetPrompter(), "CNP-ul introdus exista deja in societatea curenta!", "cnp");
     if (!edit.modify) {
-        if (m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cnp=") +
-                               cnp + " AND a.iesire>0 AND a.cf=" + cf +
-                               " ORDER BY a.iesire DESC LIMIT 1",
-                           true) != 0)
+        if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cnp=") +
+                                cnp + " AND a.iesire>0 AND a.cf=" + cf +
+                                " ORDER BY a.iesire DESC LIMIT 1",
+                            true))
             return Outcome::Stopped();
         const std::string last = m_client.GetValue(0, "IESIRE");
         if (m_client.RowCount() > 0 && TextToInteger(r.intrare) <= TextToInteger(last))
@@ -171,23 +171,23 @@ Outcome InsuredRegister::CheckAgainstOtherRecords(const InsuredRecord& r, const 
                               "\n\nNu poate fi re-angajat la o data anterioara!",
                           "intrare");
     }
-    if (m_client.Query(
+    if (!m_client.Query(
             SqlStatement("SELECT a.cnp, a.forma, s.denumire FROM asigurati.asigurati AS "
                          "a LEFT JOIN asigurati.societati AS s ON a.cf=s.cf WHERE a.cnp=") +
                 cnp + " AND a.iesire=0 AND a.cf<>" + cf,
-            true) != 0)
+            true))
         return Outcome::Stopped();
     if (m_client.RowCount() > 0 &&
         !GetPrompter().AskYesNo("CNP-ul introdus exista deja la societatea:\n" +
                                 m_client.GetValue(0, "DENUMIRE") + "\n" + "cu forma de angajare: " +
                                 m_client.GetValue(0, "FORMA") + "\n\nVrei sa continui?"))
         return Outcome::Stopped();
-    if (m_client.Query(
+    if (!m_client.Query(
             SqlStatement("SELECT c.cnp, a.nume, a.prenume, s.denumire FROM asigurati.coasigurati "
                          "AS c LEFT JOIN asigurati.asigurati AS a ON c.cnp_asig=a.cnp LEFT JOIN "
                          "asigurati.societati AS s ON c.cf=s.cf WHERE c.cnp=") +
                 cnp + " AND a.iesire=0",
-            true) != 0)
+            true))
         return Outcome::Stopped();
     if (m_client.RowCount() > 0 &&
         !GetPrompter().AskYesNo(
@@ -217,8 +217,7 @@ Outcome InsuredRegister::Write(const InsuredRecord& record, const InsuredEdit& e
     AddRecordFields<InsuredRecord>(m_client, record, kColumns,
                                    edit.liquidationShown ? "" : "iesire");
     if (!edit.modify) {
-        if (m_client.InsertRecord("ASIGURATI", "ASIGURATI", "", true) != 0)
-            return Outcome::Stopped();
+        if (!m_client.InsertRecord("ASIGURATI", "ASIGURATI", "", true)) return Outcome::Stopped();
         return Outcome::Done(m_client.LastInsertId());
     }
     const auto newCnp = SqlNumber(GetPrompter(), record.cnp);
@@ -227,14 +226,13 @@ Outcome InsuredRegister::Write(const InsuredRecord& record, const InsuredEdit& e
     // The person's dependants and sums follow the CNP at every company.
     Transaction transaction(m_client);
     if (!transaction.Begun() ||
-        m_client.Query(SqlStatement("UPDATE asigurati.coasigurati SET cnp_asig=") + *newCnp +
-                           " WHERE cnp_asig=" + *formerCnp,
-                       false) != 0 ||
-        m_client.Query(
+        !m_client.Query(SqlStatement("UPDATE asigurati.coasigurati SET cnp_asig=") + *newCnp +
+                            " WHERE cnp_asig=" + *formerCnp,
+                        false) ||
+        !m_client.Query(
             SqlStatement("UPDATE asigurati.sume SET cnp=") + *newCnp + " WHERE cnp=" + *formerCnp,
-            false) != 0 ||
-        m_client.UpdateRecord(static_cast<double>(edit.index), "ASIGURATI", "ASIGURATI", "") != 0 ||
-        transaction.Commit() != 0)
+            false) ||
+        !m_client.UpdateRecord(edit.index, "ASIGURATI", "ASIGURATI", "") || !transaction.Commit())
         return Outcome::Stopped();
     return Outcome::Done(edit.index);
 }
@@ -274,9 +272,9 @@ Outcome InsuredRegister::Liquidate(const std::string& cnp, const std::string& hi
     const auto cnpValue = SqlNumber(prompter, cnp);
     const auto cf = Code();
     if (!cnpValue || !cf) return Outcome::Stopped();
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cnp=") +
-                           *cnpValue + " AND a.cf=" + *cf + " AND a.iesire=0",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cnp=") +
+                            *cnpValue + " AND a.cf=" + *cf + " AND a.iesire=0",
+                        true))
         return Outcome::Stopped();
     if (m_client.RowCount() == 0)
         return Refuse(prompter, "CNP-ul introdus nu exista la societatea curenta!", "cnp");
@@ -288,9 +286,9 @@ Outcome InsuredRegister::Liquidate(const std::string& cnp, const std::string& hi
         return Refuse(prompter, "Data lichidarii trebuie sa fie mai recenta decat data angajarii!",
                       "iesire");
     const auto date = SqlNumber(prompter, liquidation);
-    if (!date || m_client.Query(SqlStatement("UPDATE asigurati.asigurati SET iesire=") + *date +
-                                    " WHERE cnp=" + *cnpValue + " AND iesire=0 AND cf=" + *cf,
-                                false) != 0)
+    if (!date || !m_client.Query(SqlStatement("UPDATE asigurati.asigurati SET iesire=") + *date +
+                                     " WHERE cnp=" + *cnpValue + " AND iesire=0 AND cf=" + *cf,
+                                 false))
         return Outcome::Stopped();
     return Outcome::Done();
 }
@@ -338,12 +336,12 @@ Outcome InsuredRegister::ChangeEmployment(const EmploymentChange& change) {
     if (!transaction.Begun()) return Outcome::Stopped();
     m_client.ClearFields();
     m_client.AddField("IESIRE", std::to_string(PreviousDay(TextToInteger(change.changeDate))));
-    if (m_client.UpdateRecord(static_cast<double>(change.index), "ASIGURATI", "ASIGURATI", "") != 0)
+    if (!m_client.UpdateRecord(change.index, "ASIGURATI", "ASIGURATI", ""))
         return Outcome::Stopped();
     AddRecordFields<InsuredRecord>(m_client, opened, kColumns, "iesire");
-    if (m_client.InsertRecord("ASIGURATI", "ASIGURATI", "", true) != 0) return Outcome::Stopped();
+    if (!m_client.InsertRecord("ASIGURATI", "ASIGURATI", "", true)) return Outcome::Stopped();
     const long long key = m_client.LastInsertId();
-    if (transaction.Commit() != 0) return Outcome::Stopped();
+    if (!transaction.Commit()) return Outcome::Stopped();
     return Outcome::Done(key);
 }
 
@@ -358,25 +356,25 @@ Outcome InsuredRegister::Delete(const InsuredRow& row) {
     const SqlLiteral index = SqlInteger(row.key);
     Transaction transaction(m_client);
     if (!transaction.Begun() ||
-        m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS s WHERE s.cnp=") + *cnp +
-                           " AND s.index!=" + index,
-                       true) != 0)
+        !m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS s WHERE s.cnp=") + *cnp +
+                            " AND s.index!=" + index,
+                        true))
         return Outcome::Stopped();
     // Dependants go with the person's last record, at whatever company.
     if (m_client.RowCount() == 0 &&
-        m_client.Query(SqlStatement("DELETE FROM asigurati.coasigurati WHERE "
-                                    "asigurati.coasigurati.cnp_asig=") +
-                           *cnp,
-                       false) != 0)
+        !m_client.Query(SqlStatement("DELETE FROM asigurati.coasigurati WHERE "
+                                     "asigurati.coasigurati.cnp_asig=") +
+                            *cnp,
+                        false))
         return Outcome::Stopped();
-    if (m_client.Query(
+    if (!m_client.Query(
             SqlStatement("DELETE FROM asigurati.sume WHERE asigurati.sume.id_cnp=") + index,
-            false) != 0 ||
-        m_client.Query(SqlStatement("DELETE FROM asigurati.asigurati WHERE "
-                                    "asigurati.asigurati.index=") +
-                           index,
-                       false) != 0 ||
-        transaction.Commit() != 0)
+            false) ||
+        !m_client.Query(SqlStatement("DELETE FROM asigurati.asigurati WHERE "
+                                     "asigurati.asigurati.index=") +
+                            index,
+                        false) ||
+        !transaction.Commit())
         return Outcome::Stopped();
     return Outcome::Done(row.key);
 }
@@ -387,7 +385,7 @@ Outcome InsuredRegister::FillList(DataList& list, InsuredFilter filter) {
     SqlStatement sql = SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cf=") + *cf;
     if (filter == InsuredFilter::Open) sql += " AND a.iesire=0";
     if (filter == InsuredFilter::Liquidated) sql += " AND a.iesire>0";
-    if (m_client.Query(sql + " ORDER BY a.nume, a.intrare", true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql + " ORDER BY a.nume, a.intrare", true)) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     ApplyListLayout<InsuredRecord>(list, kColumns);
     ColourInsuredRows(list);
@@ -395,9 +393,9 @@ Outcome InsuredRegister::FillList(DataList& list, InsuredFilter filter) {
 }
 
 Outcome InsuredRegister::RefreshRow(DataList& list, int row, long long index) {
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.index=") +
-                           SqlInteger(index),
-                       true) != 0 ||
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.index=") +
+                            SqlInteger(index),
+                        true) ||
         m_client.RowCount() < 1)
         return Outcome::Stopped();
     list.CopyResultRow(row, m_client.Result(), 0);

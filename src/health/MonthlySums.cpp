@@ -169,7 +169,7 @@ Outcome MonthlySums::FillEmployees(DataList& list, const std::string& companyCod
         " LEFT JOIN asigurati.sume AS s ON s.id_cnp=a.index AND s.luna=" + *month +
         " WHERE a.cf=" + *code + " AND a.intrare<=" + *month + "31" + " AND (a.iesire>=" + *month +
         "01" + " OR a.iesire=0)" + " ORDER BY a.nume, a.prenume, a.intrare";
-    if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql, true)) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     ApplyListLayout(list, kMonthListColumns);
     ApplyListLayout<MonthSums>(list, kColumns);
@@ -243,7 +243,7 @@ Outcome MonthlySums::Save(const EmployeeMonth& row, const MonthSums& typed) {
                              " s.salariu=" + *salary + ", s.asig_datorat=" + *owed +
                              ", s.asig_virat=" + *paid + " WHERE" +
                              " s.id_cnp=" + SqlInteger(row.key) + " AND s.luna=" + *month;
-    if (m_client.Query(sql, false) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql, false)) return Outcome::Stopped();
     return Outcome::Done(row.key);
 }
 
@@ -270,10 +270,10 @@ void MonthlySums::ShowSaved(DataList& list, int row, const MonthSums& stored) co
 std::optional<MonthSums> MonthlySums::CarriedSums(const EmployeeMonth& row) {
     const auto month = SqlNumber(GetPrompter(), m_month);
     if (!month) return std::nullopt;
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.sume AS s WHERE s.id_cnp=") +
-                           SqlInteger(row.key) + " AND s.luna<" + *month +
-                           " ORDER BY s.luna DESC LIMIT 1",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.sume AS s WHERE s.id_cnp=") +
+                            SqlInteger(row.key) + " AND s.luna<" + *month +
+                            " ORDER BY s.luna DESC LIMIT 1",
+                        true))
         return std::nullopt;
     MonthSums sums{"0", "0", "0"};
     if (m_client.RowCount() > 0) {
@@ -297,7 +297,7 @@ bool MonthlySums::WriteCarried(const DataList& list, std::vector<CarriedRow>& ca
         complete = sums && InsertSums(employee, *sums);
         if (complete) carried.push_back({row, *sums});
     }
-    if (transaction.Commit() != 0) {
+    if (!transaction.Commit()) {
         carried.clear();
         return false;
     }
@@ -310,7 +310,7 @@ Outcome MonthlySums::CarryForward(DataList& list) {
     std::vector<CarriedRow> carried;
     const bool complete = WriteCarried(list, carried);
     // Thousands of new rows: the plans of the next statements must know them.
-    if (!carried.empty()) RefreshTableStatistics(m_client);
+    if (!carried.empty()) (void)RefreshTableStatistics(m_client);
     for (const CarriedRow& c : carried) ShowSaved(list, c.row, c.sums);
     if (!complete) {
         prompter.ShowMessage(

@@ -102,7 +102,7 @@ Outcome PrintedAnnexes::FileRows(Annex annex, DataList& rows, const std::string&
     const auto values =
         MakeAnnexLiterals(m_client, m_month, AnnexCompany{cf, {}, {}, {}, {}, {}}, house);
     if (!values) return Outcome::Stopped();
-    if (m_client.Query(AnnexQuery(annex, *values), true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(AnnexQuery(annex, *values), true)) return Outcome::Stopped();
     rows.FillFromResult(m_client.Result());
     return Outcome::Done();
 }

@@ -42,7 +42,7 @@ struct EmployerFields {
     std::string ln, an, cui, tipd;
 };
 
-struct FileVerdict {
+struct [[nodiscard]] FileVerdict {
     FileStatus status = FileStatus::Refused;
     // The one message shown when the verification ends.
     std::string message;

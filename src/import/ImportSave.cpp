@@ -159,9 +159,9 @@ public:
     LockEnd Take(int limitSeconds, ImportProgress* progress) {
         const auto start = std::chrono::steady_clock::now();
         for (int wait = 0;; wait = 1) {
-            if (m_client.Query(SqlStatement("SELECT GET_LOCK('") + kImportLockName + "', " +
-                                   SqlInteger(wait) + ") AS got",
-                               true) != 0)
+            if (!m_client.Query(SqlStatement("SELECT GET_LOCK('") + kImportLockName + "', " +
+                                    SqlInteger(wait) + ") AS got",
+                                true))
                 return LockEnd::Failed;
             if (m_client.GetValue(0, "GOT") == "1") {
                 m_held = true;
@@ -203,7 +203,7 @@ bool SaveInTransaction(CClient& client, const ImportFile& file, DataList& list,
     } else {
         finished = SaveEmployeeRows(target, transaction, progress, tally);
     }
-    if (transaction.Commit() != 0) {
+    if (!transaction.Commit()) {
         // Nothing of the save reached the database: no row may say otherwise.
         ClearVerdicts(list);
         std::fill(tally.rows.begin(), tally.rows.end(), RowEnd::NotReached);

@@ -137,8 +137,8 @@ bool HasVerifiableExtension(const std::string& path) {
     return extension == ".DBF" || extension == ".dbf";
 }
 
-bool WriteErrorReport(const std::string& path, const DataList& list,
-                      const std::vector<std::int64_t>& places, std::string* error) {
+Outcome WriteErrorReport(const std::string& path, const DataList& list,
+                         const std::vector<std::int64_t>& places, Prompter& prompter) {
     const int errorColumn = list.ColumnIndex("EROARE");
     std::string bytes = "NR";
     for (int column = 0; column < list.ColumnCount(); ++column) {
@@ -156,9 +156,13 @@ bool WriteErrorReport(const std::string& path, const DataList& list,
         bytes += "\r\n";
     }
     ReplacingFile out(path);
-    if (!out.Open(error)) return false;
-    out.Write(bytes);  // a failed write is reported by the commit
-    return out.Commit(error);
+    std::string error;
+    if (out.Open(&error)) {
+        out.Write(bytes);  // a failed write is reported by the commit
+        if (out.Commit(&error)) return Outcome::Done();
+    }
+    prompter.ShowMessage("Nu se poate salva raportul de erori!\n\n" + error, MessageKind::Error);
+    return Outcome::Stopped();
 }
 
 std::string ErrorReportName(const std::string& verifiedPath) {

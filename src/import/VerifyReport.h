@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Outcome.h"
 #include "dbf/DbfProgress.h"
 #include "dbf/DbfTableSpec.h"
 #include "import/FileVerification.h"
@@ -12,7 +13,7 @@ class DataList;
 // The whole verification of one file, as the window and the command line run it: the file read
 // into a list, then checked. A file that cannot be read to the end is refused as a whole,
 // whatever part of it was read.
-struct VerifiedFile {
+struct [[nodiscard]] VerifiedFile {
     DbfTableSpec spec;
     FileVerdict verdict;
     // Place in the file (1 = first record) of each row as read; deleted records have no row
@@ -44,9 +45,10 @@ inline constexpr std::uint8_t kMarkedRed = 255;
 // line ends, texts byte for byte as the file holds them) with a header line "NR", the file's
 // fields and "EROARE", then one line per row of `list` whose "EROARE" cell is not empty, led by
 // its place. A field holding ";", a quote or a line break is quoted, quotes doubled. Written
-// under a temporary name and moved into place when complete; false with the reason otherwise.
-bool WriteErrorReport(const std::string& path, const DataList& list,
-                      const std::vector<std::int64_t>& places, std::string* error = nullptr);
+// under a temporary name and moved into place when complete; otherwise `prompter` is shown
+// why.
+Outcome WriteErrorReport(const std::string& path, const DataList& list,
+                         const std::vector<std::int64_t>& places, Prompter& prompter);
 
 // The report's name beside a verified file: "A_0709.dbf" gives "A_0709_erori.csv".
 std::string ErrorReportName(const std::string& verifiedPath);

@@ -240,9 +240,9 @@ std::span<const RecordColumn<CertificateRecord>> CertificateEntry::BelongsToColu
 }
 
 std::optional<CertificateRecord> CertificateEntry::Load(long long index) {
-    if (m_client.Query(
+    if (!m_client.Query(
             SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.index=") + SqlInteger(index),
-            true) != 0 ||
+            true) ||
         m_client.RowCount() < 1)
         return std::nullopt;
     CertificateRecord r = RecordFromResult<CertificateRecord>(m_client, 0, kColumns);
@@ -277,9 +277,9 @@ std::optional<CertificatePerson> CertificateEntry::FindPersonByCnpPrefix(const s
 }
 
 std::optional<std::string> CertificateEntry::LatestChildCnp(const std::string& cnp) {
-    if (m_client.Query(SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.cnp = ") +
-                           SqlText(m_client, cnp) + " AND c.cod_indemn = 9 ORDER BY c.index DESC",
-                       true) != 0 ||
+    if (!m_client.Query(SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.cnp = ") +
+                            SqlText(m_client, cnp) + " AND c.cod_indemn = 9 ORDER BY c.index DESC",
+                        true) ||
         m_client.RowCount() < 1)
         return std::nullopt;
     return m_client.GetValue(0, "CNP_COPIL");
@@ -343,8 +343,7 @@ Outcome CertificateEntry::CheckFields(const CertificateRecord& r) {
 }
 
 std::optional<bool> CertificateEntry::CodeExists(const char* select, const std::string& code) {
-    if (m_client.Query(SqlStatement(select) + SqlText(m_client, code), true) != 0)
-        return std::nullopt;
+    if (!m_client.Query(SqlStatement(select) + SqlText(m_client, code), true)) return std::nullopt;
     return m_client.RowCount() > 0;
 }
 
@@ -443,7 +442,7 @@ Outcome CertificateEntry::CheckRectification(const CertificateRecord& r, long lo
                (withdrawing ? " AND d.rectif_nr<" : " AND d.rectif_nr<=") + *number +
                " AND c.cnp=" + *cnp + " AND c.cert_serie=" + serie + " AND c.cert_numar=" + numar;
     if (d.Rectifying() && !withdrawing) sql += SqlStatement("AND c.index<>") + SqlInteger(index);
-    if (m_client.Query(sql, true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(sql, true)) return Outcome::Stopped();
     const bool found = m_client.RowCount() > 0;
     if (!d.Rectifying() && found)
         return Refuse(prompter,
@@ -483,13 +482,12 @@ Outcome CertificateEntry::Write(const CertificateRecord& typed, long long index)
     Transaction transaction(m_client);
     if (!transaction.Begun()) return Outcome::Stopped();
     if (index != 0) {
-        if (m_client.UpdateRecord(static_cast<double>(index), "CONCEDII", "CONCEDII", "") != 0 ||
-            transaction.Commit() != 0)
+        if (!m_client.UpdateRecord(index, "CONCEDII", "CONCEDII", "") || !transaction.Commit())
             return Outcome::Stopped();
         return Outcome::Done(index);
     }
-    if (m_client.InsertRecord("CONCEDII", "CONCEDII", "", true) != 0) return Outcome::Stopped();
+    if (!m_client.InsertRecord("CONCEDII", "CONCEDII", "", true)) return Outcome::Stopped();
     const long long key = m_client.LastInsertId();
-    if (transaction.Commit() != 0) return Outcome::Stopped();
+    if (!transaction.Commit()) return Outcome::Stopped();
     return Outcome::Done(key);
 }

@@ -17,9 +17,9 @@ const char* const kListColumns =
 }  // namespace
 
 Outcome CertificateRegister::FillList(DataList& list, long long declarationIndex) {
-    if (m_client.Query(SqlStatement(kListColumns) + "c.id_declaratie=" +
-                           SqlInteger(declarationIndex) + " ORDER BY c.nume, c.index",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement(kListColumns) + "c.id_declaratie=" +
+                            SqlInteger(declarationIndex) + " ORDER BY c.nume, c.index",
+                        true))
         return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     ApplyListLayout<CertificateRecord>(list, CertificateEntry::Columns());
@@ -31,7 +31,7 @@ long long CertificateRegister::KeyAt(const DataList& list, int row) {
 }
 
 Outcome CertificateRegister::RefreshRow(DataList& list, int row, long long index) {
-    if (m_client.Query(SqlStatement(kListColumns) + "c.index=" + SqlInteger(index), true) != 0 ||
+    if (!m_client.Query(SqlStatement(kListColumns) + "c.index=" + SqlInteger(index), true) ||
         m_client.RowCount() < 1)
         return Outcome::Stopped();
     list.CopyResultRow(row, m_client.Result(), 0);
@@ -48,8 +48,7 @@ int CertificateRegister::AppendRow(DataList& list, long long index) {
 Outcome CertificateRegister::Delete(long long index) {
     if (!m_client.GetPrompter().AskYesNo("Esti sigur ca vrei sa stergi concediul selectat?"))
         return Outcome::Stopped();
-    if (m_client.DeleteRecord(static_cast<double>(index), "CONCEDII", "CONCEDII", "") != 0)
-        return Outcome::Stopped();
+    if (!m_client.DeleteRecord(index, "CONCEDII", "CONCEDII", "")) return Outcome::Stopped();
     return Outcome::Done(index);
 }
 

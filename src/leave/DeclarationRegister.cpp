@@ -82,11 +82,11 @@ std::span<const RecordColumn<DeclarationRecord>> DeclarationRegister::Columns() 
 Outcome DeclarationRegister::FillList(DataList& list, const std::string& cf) {
     const auto code = SqlNumber(m_client.GetPrompter(), cf);
     if (!code) return Outcome::Stopped();
-    if (m_client.Query(SqlStatement("SELECT d.luna, d.rectificativa AS rectif, if "
-                                    "(d.rectificativa='DA', d.rectif_nr, '') AS nr, d.index FROM "
-                                    "concedii.declaratii AS d WHERE d.cf=") +
-                           *code + " ORDER BY d.luna, d.rectificativa DESC, d.rectif_nr",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT d.luna, d.rectificativa AS rectif, if "
+                                     "(d.rectificativa='DA', d.rectif_nr, '') AS nr, d.index FROM "
+                                     "concedii.declaratii AS d WHERE d.cf=") +
+                            *code + " ORDER BY d.luna, d.rectificativa DESC, d.rectif_nr",
+                        true))
         return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     ApplyListLayout<DeclarationRecord>(list, kStoredOnly);
@@ -115,9 +115,9 @@ int DeclarationRegister::InsertListRow(DataList& list, const DeclarationRecord& 
 }
 
 std::optional<DeclarationRecord> DeclarationRegister::Load(long long index) {
-    if (m_client.Query(SqlStatement("SELECT * FROM concedii.declaratii AS d WHERE d.index=") +
-                           SqlInteger(index),
-                       true) != 0 ||
+    if (!m_client.Query(SqlStatement("SELECT * FROM concedii.declaratii AS d WHERE d.index=") +
+                            SqlInteger(index),
+                        true) ||
         m_client.RowCount() < 1)
         return std::nullopt;
     DeclarationRecord record = RecordFromResult<DeclarationRecord>(m_client, 0, kColumns);
@@ -156,10 +156,10 @@ std::optional<bool> DeclarationRegister::HasLaterThan(const std::string& cf,
     const auto month = code ? SqlNumber(prompter, luna) : std::nullopt;
     const auto number = month ? SqlNumber(prompter, rectifNr) : std::nullopt;
     if (!number) return std::nullopt;
-    if (m_client.Query(SqlStatement("SELECT * FROM concedii.declaratii AS d WHERE d.cf=") + *code +
-                           " AND d.luna=" + *month + " AND d.rectificativa='DA' AND d.rectif_nr>" +
-                           *number,
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM concedii.declaratii AS d WHERE d.cf=") + *code +
+                            " AND d.luna=" + *month + " AND d.rectificativa='DA' AND d.rectif_nr>" +
+                            *number,
+                        true))
         return std::nullopt;
     return m_client.RowCount() > 0;
 }
@@ -189,16 +189,16 @@ Outcome DeclarationRegister::Delete(long long index) {
     // A declaration never stays behind without its certificates, nor the
     // certificates without it.
     Transaction transaction(m_client);
-    if (m_client.Query(
+    if (!m_client.Query(
             SqlStatement("DELETE FROM concedii.concedii WHERE id_declaratie=") + SqlInteger(index),
-            false) != 0)
+            false))
         return Outcome::Stopped();
-    if (m_client.Query(SqlStatement("DELETE FROM concedii.declaratii WHERE "
-                                    "concedii.declaratii.index=") +
-                           SqlInteger(index),
-                       false) != 0)
+    if (!m_client.Query(SqlStatement("DELETE FROM concedii.declaratii WHERE "
+                                     "concedii.declaratii.index=") +
+                            SqlInteger(index),
+                        false))
         return Outcome::Stopped();
-    if (transaction.Commit() != 0) return Outcome::Stopped();
+    if (!transaction.Commit()) return Outcome::Stopped();
     return Outcome::Done(index);
 }
 
@@ -226,10 +226,10 @@ std::optional<DeclarationType> DeclarationRegister::DecideType(const std::string
                                                                int month) {
     const auto code = SqlNumber(m_client.GetPrompter(), cf);
     if (!code) return std::nullopt;
-    if (m_client.Query(SqlStatement("SELECT * FROM concedii.declaratii AS d WHERE d.cf=") + *code +
-                           " AND d.luna=" + SqlInteger(year * 100LL + month) +
-                           " ORDER BY d.rectificativa, d.rectif_nr DESC",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM concedii.declaratii AS d WHERE d.cf=") + *code +
+                            " AND d.luna=" + SqlInteger(year * 100LL + month) +
+                            " ORDER BY d.rectificativa, d.rectif_nr DESC",
+                        true))
         return std::nullopt;
     if (m_client.RowCount() == 0) return DeclarationType{};
     return DeclarationType{true, TextToInteger(m_client.GetValue(0, "RECTIF_NR")) + 1};
@@ -240,9 +240,9 @@ std::optional<std::string> DeclarationRegister::MinimumWage(int year, int month)
     const std::string firstDay =
         IntegerToText(year, false) + "-" + PadLeftZeros(IntegerToText(month, false), 2) + "-01";
     const SqlLiteral day = SqlText(m_client, firstDay);
-    if (m_client.Query(SqlStatement("SELECT * FROM nomenc.salarii_minime WHERE zi_start <= ") +
-                           day + " AND zi_stop >= " + day + " ORDER BY zi_start DESC",
-                       true) != 0)
+    if (!m_client.Query(SqlStatement("SELECT * FROM nomenc.salarii_minime WHERE zi_start <= ") +
+                            day + " AND zi_stop >= " + day + " ORDER BY zi_start DESC",
+                        true))
         return std::nullopt;
     if (m_client.RowCount() == 0) return std::string();
     return m_client.GetValue(0, "SALARIU");
@@ -287,11 +287,10 @@ Outcome DeclarationRegister::Save(const DeclarationRecord& record, long long mod
     AddWrittenFields<DeclarationRecord>(m_client, stored, kStoredOnly, scope);
     AddWrittenFields<DeclarationRecord>(m_client, stored, kColumns, scope);
     if (modifyIndex != 0) {
-        if (m_client.UpdateRecord(static_cast<double>(modifyIndex), "CONCEDII", "DECLARATII", "") !=
-            0)
+        if (!m_client.UpdateRecord(modifyIndex, "CONCEDII", "DECLARATII", ""))
             return Outcome::Stopped();
         return Outcome::Done(modifyIndex);
     }
-    if (m_client.InsertRecord("CONCEDII", "DECLARATII", "", true) != 0) return Outcome::Stopped();
+    if (!m_client.InsertRecord("CONCEDII", "DECLARATII", "", true)) return Outcome::Stopped();
     return Outcome::Done(m_client.LastInsertId());
 }

@@ -43,7 +43,7 @@ SqlStatement HolidaysBetween(const CClient& client, const std::string& first,
 }
 
 LoadedHolidays LoadHolidays(CClient& client, long long firstDay, long long lastDay) {
-    if (client.Query(HolidaysBetween(client, DashedDate(firstDay), DashedDate(lastDay)), true) != 0)
+    if (!client.Query(HolidaysBetween(client, DashedDate(firstDay), DashedDate(lastDay)), true))
         return LoadedHolidays::Failed(firstDay, lastDay);
     std::vector<long long> days;
     days.reserve(static_cast<std::size_t>(client.RowCount()));
@@ -65,7 +65,7 @@ std::string HolidayTest(CClient& client, std::string_view date) {
     const SqlStatement sql =
         SqlStatement("SELECT * FROM nomenc.zile_de_sarbatori_legale WHERE ziua = ") +
         SqlText(client, dashed);
-    if (client.Query(sql, true) != 0) return HolidayAnswerText(HolidayAnswer::Unknown);
+    if (!client.Query(sql, true)) return HolidayAnswerText(HolidayAnswer::Unknown);
     return HolidayAnswerText(client.RowCount() > 0 ? HolidayAnswer::Holiday
                                                    : HolidayAnswer::NotHoliday);
 }

@@ -214,7 +214,7 @@ namespace {
 bool FillA2(CClient& client, DataList& list, const DeclarationRecord& d,
             const CompanyRecord& company, long long index) {
     const SqlStatement sql = LeaveA2Query(client, d, company, index);
-    if (client.Query(sql, true) != 0) return false;
+    if (!client.Query(sql, true)) return false;
     list.FillFromResult(client.Result());
     const int number = list.ColumnIndex("NR_CRT");
     const int code = list.ColumnIndex("COD_INDEMN");

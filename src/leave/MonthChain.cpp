@@ -87,7 +87,7 @@ std::optional<SqlStatement> MonthChainQuery(Prompter& prompter, const Declaratio
 
 std::optional<MonthChain> ReadMonthChain(CClient& client, const DeclarationRecord& d) {
     const auto sql = MonthChainQuery(client.GetPrompter(), d);
-    if (!sql || client.Query(*sql, true) != 0) return std::nullopt;
+    if (!sql || !client.Query(*sql, true)) return std::nullopt;
     std::vector<ChainEntry> chain;
     for (long long row = 0; row < client.RowCount(); ++row) {
         // A declaration without certificates joins as one empty row.

@@ -61,9 +61,9 @@ MonthWorkingDays CountMonthWorkingDays(long long year, long long month,
 }
 
 std::optional<HolidayYears> LoadHolidayYears(CClient& client) {
-    if (client.Query("SELECT YEAR(MIN(z.ziua)) AS prima, YEAR(MAX(z.ziua)) AS ultima FROM "
-                     "nomenc.zile_de_sarbatori_legale AS z WHERE z.ziua > '0000-00-00'",
-                     true) != 0)
+    if (!client.Query("SELECT YEAR(MIN(z.ziua)) AS prima, YEAR(MAX(z.ziua)) AS ultima FROM "
+                      "nomenc.zile_de_sarbatori_legale AS z WHERE z.ziua > '0000-00-00'",
+                      true))
         return std::nullopt;
     if (client.RowCount() < 1) return HolidayYears{};
     // MIN and MAX of no rows are NULL, read back as empty texts.
@@ -79,8 +79,8 @@ std::optional<MonthWorkingDays> LoadMonthWorkingDays(CClient& client, const std:
     const long long m = TextToInteger(month);
     std::vector<HolidayRow> holidays;
     if (const int length = MonthLength(y, m); length > 0) {
-        if (client.Query(HolidaysBetween(client, DayOfMonth(y, m, 1), DayOfMonth(y, m, length)),
-                         true) != 0)
+        if (!client.Query(HolidaysBetween(client, DayOfMonth(y, m, 1), DayOfMonth(y, m, length)),
+                          true))
             return std::nullopt;
         for (long long row = 0; row < client.RowCount(); ++row)
             holidays.push_back({client.GetValue(row, "ZIUA"), client.GetValue(row, "DESCRIERE"),

@@ -48,7 +48,7 @@ std::string CountLine(int rows) {
 }
 
 Outcome NomenclatureLists::FillList(Nomenclature nomenclature, DataList& list) {
-    if (m_client.Query(SpecOf(nomenclature).statement, true) != 0) return Outcome::Stopped();
+    if (!m_client.Query(SpecOf(nomenclature).statement, true)) return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     list.SetColumnWidth("COD", kCodeWidth);
     list.SetColumnWidth("DESCRIERE", kDescriptionWidth);

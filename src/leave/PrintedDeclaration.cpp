@@ -301,9 +301,9 @@ std::optional<DeclarationPrintout> ReadDeclarationPrintout(CClient& client, long
     if (!company) return std::nullopt;
     printout.company = *company;
     // Read before the printer is chosen, so a failure never leaves half a document.
-    if (client.Query(SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.id_declaratie=") +
-                         SqlInteger(index) + " ORDER BY c.nume, c.cert_init_serie",
-                     true) != 0)
+    if (!client.Query(SqlStatement("SELECT * FROM concedii.concedii AS c WHERE c.id_declaratie=") +
+                          SqlInteger(index) + " ORDER BY c.nume, c.cert_init_serie",
+                      true))
         return std::nullopt;
     for (long long row = 0; row < client.RowCount(); ++row)
         ReadStoredValues<CertificateRecord>(client, row, CertificateEntry::Columns(),

@@ -46,14 +46,14 @@ public:
     void SetCellText(int row, const std::string& name, const std::string& text) {
         m_list.SetCellText(row, name, text);
     }
-    void SetCellNumber(int row, const std::string& name, double value) {
+    void SetCellNumber(int row, const std::string& name, long long value) {
         m_list.SetCellNumber(row, name, value);
     }
     std::string CellText(int row, const std::string& name) const {
         return m_list.CellText(row, name);
     }
     std::string CellTextAt(int row, int column) const { return m_list.CellTextAt(row, column); }
-    double CellNumber(int row, const std::string& name) const {
+    long long CellNumber(int row, const std::string& name) const {
         return m_list.CellNumber(row, name);
     }
     void SetRowTextColour(int row, Colour colour) { m_list.SetRowTextColour(row, colour); }

@@ -8,10 +8,13 @@
 #include <zlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "../backup/BackupInstallation.h"
 #include "ScriptedPrompter.h"
 #include "app/BackupDialog.h"
+#include "app/HeldMessages.h"
 #include "app/MainWindow.h"
 #include "backup/CopyLock.h"
 
@@ -89,7 +92,8 @@ TEST(BackupDialog, RestoreRefusesAHostileCopyAndWaitsForAnotherOperationToEnd) {
     BackupInstallation installation;
     ASSERT_TRUE(installation.Ready());
     const std::string copy = installation.Folder() + "/buna.sql.gz";
-    ASSERT_TRUE(SaveCopy(installation.Server(), copy, std::time(nullptr)).ok);
+    RecordingPrompter saving;
+    ASSERT_TRUE(SaveCopy(installation.Server(), copy, std::time(nullptr), saving));
     const std::string pwned = installation.Folder() + "/pwned";
     std::string text = Gunzip(copy);
     text.insert(text.find('\n') + 1, "\\! touch " + pwned + "\n");
@@ -123,6 +127,60 @@ TEST(BackupDialog, RestoreRefusesAHostileCopyAndWaitsForAnotherOperationToEnd) {
     while (dialog.Busy()) QTest::qWait(20);
     ASSERT_EQ(3u, prompter.shown.size());
     EXPECT_EQ("Copia a fost restaurata.", prompter.shown[2]);
+}
+
+// Messages kept on a worker thread come out once, in order, with their kind.
+TEST(BackupDialog, HeldMessagesComeOutOnceInTheirOrder) {
+    HeldMessages held;
+    std::thread worker([&held] {
+        held.ShowMessage("intai", MessageKind::Error);
+        held.ShowMessage("apoi", MessageKind::Warning);
+        EXPECT_FALSE(held.AskYesNo("Continui?"));
+    });
+    worker.join();
+    ScriptedPrompter shown;
+    shown.ExpectMessage("intai", MessageKind::Error).ExpectMessage("apoi", MessageKind::Warning);
+    held.ShowThrough(shown);
+    shown.VerifyDone();
+    held.ShowThrough(shown);  // nothing twice
+}
+
+// The restore is the core flow, run whole on the worker: the data is copied
+// before anything is dropped, even what an earlier restore left half-way,
+// and what the flow shows there comes after it ends, never from the worker.
+TEST(BackupDialog, RestoreDropsNothingWhenTheSafetyCopyFails) {
+    BackupInstallation installation;
+    ASSERT_TRUE(installation.Ready());
+    const std::string copy = installation.Folder() + "/buna.sql.gz";
+    RecordingPrompter saving;
+    ASSERT_TRUE(SaveCopy(installation.Server(), copy, std::time(nullptr), saving));
+    CClient& client = installation.Client();
+    ASSERT_TRUE(client.Query("CREATE TABLE asigurati.zcopie_sume LIKE asigurati.sume", false));
+    // copii/ cannot be made: the automatic copy fails.
+    std::ofstream(AutomaticCopyFolder(installation.Folder())) << "nu un folder";
+    const std::thread::id gui = std::this_thread::get_id();
+    int waitsElsewhere = 0;
+    client.SetWaitCursor([&] { waitsElsewhere += std::this_thread::get_id() != gui; }, [] {});
+
+    RecordingPrompter prompter;
+    prompter.answer = true;
+    BackupDialog dialog(client, prompter, installation.Server(), nullptr);
+    dialog.show();
+    dialog.RestoreFrom(QString::fromStdString(copy));
+    EXPECT_TRUE(prompter.shown.empty());
+    while (dialog.Busy()) QTest::qWait(20);
+    ASSERT_EQ(1u, prompter.shown.size());
+    EXPECT_EQ(0u, prompter.shown[0].find("Copia automata a datelor actuale nu a putut fi facuta, "
+                                         "asa ca restaurarea nu a inceput.\n"))
+        << prompter.shown[0];
+    EXPECT_EQ(1u, prompter.asked.size());
+    ASSERT_TRUE(
+        client.Query("SELECT COUNT(*) AS n FROM information_schema.tables WHERE "
+                     "table_schema='asigurati' AND table_name='zcopie_sume'",
+                     true));
+    EXPECT_EQ("1", client.GetValue(0, "N"));
+    EXPECT_EQ(0, waitsElsewhere);
+    client.SetWaitCursor({}, {});
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ TEST(ProgramPort, StartUpUsesThePortOfTheInstallationItRunsIn) {
         EXPECT_EQ(port, window.Client().Port());
         EXPECT_EQ(InstallationLogin(folder.path().toStdString())->port, port);
         if (ready) {
-            ASSERT_EQ(0, window.Client().Query("SELECT @@port AS p", true));
+            ASSERT_TRUE(window.Client().Query("SELECT @@port AS p", true));
             EXPECT_EQ(std::to_string(port), window.Client().GetValue(0, "P"));
         }
         window.EndWithoutAsking();

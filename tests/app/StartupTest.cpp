@@ -43,7 +43,7 @@ bool WaitUntilAnswering(const ServerLogin& login) {
     for (int attempt = 0; attempt < 200; ++attempt) {
         SilentPrompter quiet;
         CClient probe(quiet, login);
-        if (probe.Connect("127.0.0.1") == 0) return true;
+        if (probe.Connect("127.0.0.1")) return true;
         QThread::msleep(50);
     }
     return false;
@@ -65,7 +65,7 @@ bool WaitUntilRefusing(int port) {
 void ExpectLatin1RoundTrip(CClient& client) {
     std::string bytes;
     for (int b = 0x80; b < 0x100; ++b) bytes += static_cast<char>(b);
-    ASSERT_EQ(0, client.Query("SELECT '" + bytes + "' AS b, @@character_set_client AS cs", true));
+    ASSERT_TRUE(client.Query("SELECT '" + bytes + "' AS b, @@character_set_client AS cs", true));
     EXPECT_EQ(bytes, client.GetValue(0, "B"));
     EXPECT_EQ("latin1", client.GetValue(0, "CS"));
 }
@@ -168,7 +168,7 @@ protected:
                               "'root'@'127.0.0.1' WITH GRANT OPTION; CREATE USER ''@'localhost'; "
                               "ALTER USER 'root'@'localhost' IDENTIFIED BY ''"));
         if (rootDoor) ASSERT_TRUE(LogsIn("root", ""));
-        ASSERT_EQ(0, client.Query("SET PASSWORD = PASSWORD('" + serverPassword + "')", false));
+        ASSERT_TRUE(client.Query("SET PASSWORD = PASSWORD('" + serverPassword + "')", false));
         ASSERT_TRUE(Session::Leave(client, false));
         ASSERT_TRUE(std::filesystem::remove(ClientFile()));
         if (!pendingPassword.empty())
@@ -225,7 +225,8 @@ TEST_F(StartupTest, StoppedServerIsStartedConnectedInLatin1AndShutDownAtExit) {
 
     ASSERT_TRUE(Session::StartUp(client));
     EXPECT_TRUE(process.IsRunning());
-    ASSERT_EQ(0, client.Query("SELECT setare FROM asigurati.setari WHERE denumire='versiune'", true));
+    ASSERT_TRUE(
+        client.Query("SELECT setare FROM asigurati.setari WHERE denumire='versiune'", true));
     EXPECT_EQ("2.08", client.GetValue(0, "SETARE"));
 
     // The retry after starting the server must still speak latin1.
@@ -266,9 +267,10 @@ TEST_F(StartupTest, PreparingAnExistingInstallationKeepsItsData) {
         CClient client(prompter, Login());
         client.SetServerProcess(&process);
         ASSERT_TRUE(Session::StartUp(client));
-        ASSERT_EQ(0, client.Query("INSERT INTO asigurati.societati (cf, denumire) VALUES "
-                                  "(12345674, 'PASTRATA')",
-                                  false));
+        ASSERT_TRUE(
+            client.Query("INSERT INTO asigurati.societati (cf, denumire) VALUES "
+                         "(12345674, 'PASTRATA')",
+                         false));
         Session::Leave(client, false);
     }
     const std::string again = std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
@@ -278,7 +280,7 @@ TEST_F(StartupTest, PreparingAnExistingInstallationKeepsItsData) {
     CClient client(prompter, Login());
     client.SetServerProcess(&process);
     ASSERT_TRUE(Session::StartUp(client));
-    ASSERT_EQ(0, client.Query("SELECT denumire FROM asigurati.societati WHERE cf=12345674", true));
+    ASSERT_TRUE(client.Query("SELECT denumire FROM asigurati.societati WHERE cf=12345674", true));
     EXPECT_EQ("PASTRATA", client.GetValue(0, "DENUMIRE"));
     Session::Leave(client, false);
 }
@@ -305,16 +307,18 @@ TEST_F(StartupTest, KilledServerIsStartedAgainAndNothingOfTheLostTransactionIsKe
     CClient client(prompter, Login());
     client.SetServerProcess(&process);
     ASSERT_TRUE(Session::StartUp(client));
-    ASSERT_EQ(0, client.Query("DELETE FROM asigurati.cas WHERE denumire='reconectare'", false));
-    ASSERT_EQ(0, client.Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('R0', "
-                              "'reconectare')",
-                              false));
+    ASSERT_TRUE(client.Query("DELETE FROM asigurati.cas WHERE denumire='reconectare'", false));
+    ASSERT_TRUE(
+        client.Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('R0', "
+                     "'reconectare')",
+                     false));
     {
         Transaction outer(client);
         ASSERT_TRUE(outer.Begun());
-        ASSERT_EQ(0, client.Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('R1', "
-                                  "'reconectare')",
-                                  false));
+        ASSERT_TRUE(
+            client.Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('R1', "
+                         "'reconectare')",
+                         false));
         Transaction inner(client);
         ASSERT_TRUE(inner.Begun());
         ASSERT_NO_FATAL_FAILURE(KillServer());
@@ -323,39 +327,42 @@ TEST_F(StartupTest, KilledServerIsStartedAgainAndNothingOfTheLostTransactionIsKe
         client.ClearFields();
         client.AddField("CAS", "R2");
         client.AddField("DENUMIRE", "reconectare");
-        EXPECT_EQ(1, client.InsertRecord("ASIGURATI", "CAS", "", false));
+        EXPECT_FALSE(client.InsertRecord("ASIGURATI", "CAS", "", false));
         EXPECT_TRUE(prompter.AllShown());
         EXPECT_EQ(0, client.OpenTransactions());
 
         // The flow goes on as after any failed statement. Nothing it still
         // sends may land on the new connection outside its lost transaction,
         // and nothing of it may show an error of its own.
-        EXPECT_EQ(1, inner.Commit());
+        EXPECT_FALSE(inner.Commit());
         Transaction another(client);
         EXPECT_FALSE(another.Begun());
-        EXPECT_EQ(1, client.Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('R3', "
-                                  "'reconectare')",
-                                  false));
-        EXPECT_EQ(1, outer.Commit());
+        EXPECT_FALSE(
+            client.Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('R3', "
+                         "'reconectare')",
+                         false));
+        EXPECT_FALSE(outer.Commit());
     }
     EXPECT_EQ(0, client.OpenTransactions());
     EXPECT_TRUE(process.IsRunning());  // started again by the program
 
     ExpectLatin1RoundTrip(client);
-    ASSERT_EQ(0, client.Query("SELECT GROUP_CONCAT(cas ORDER BY cas) AS c FROM asigurati.cas "
-                              "WHERE denumire='reconectare'",
-                              true));
+    ASSERT_TRUE(
+        client.Query("SELECT GROUP_CONCAT(cas ORDER BY cas) AS c FROM asigurati.cas "
+                     "WHERE denumire='reconectare'",
+                     true));
     EXPECT_EQ("R0", client.GetValue(0, "C"));
 
     // The transactions that come after are real ones again.
     {
         Transaction transaction(client);
         ASSERT_TRUE(transaction.Begun());
-        ASSERT_EQ(0, client.Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('R4', "
-                                  "'reconectare')",
-                                  false));
+        ASSERT_TRUE(
+            client.Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('R4', "
+                         "'reconectare')",
+                         false));
     }
-    ASSERT_EQ(0, client.Query("SELECT COUNT(*) AS n FROM asigurati.cas WHERE cas='R4'", true));
+    ASSERT_TRUE(client.Query("SELECT COUNT(*) AS n FROM asigurati.cas WHERE cas='R4'", true));
     EXPECT_EQ("0", client.GetValue(0, "N"));
 
     EXPECT_TRUE(Session::Leave(client, false));
@@ -375,19 +382,19 @@ TEST_F(StartupTest, ServerThatCannotBeStartedAgainIsReportedAndTriedAgainLater) 
     ASSERT_NO_FATAL_FAILURE(KillServer());
 
     prompter.ExpectMessage(kNotRestored);
-    EXPECT_EQ(1, client.Query("SELECT 1 AS n", true));
+    EXPECT_FALSE(client.Query("SELECT 1 AS n", true));
     EXPECT_EQ(1, refusing.starts);
     EXPECT_FALSE(client.IsConnected());
 
     prompter.ExpectMessage(kNotRestored);
-    EXPECT_EQ(1, client.RunStatement({"DELETE FROM asigurati.cas WHERE denumire='reconectare'"}));
+    EXPECT_FALSE(client.RunStatement({"DELETE FROM asigurati.cas WHERE denumire='reconectare'"}));
     EXPECT_EQ(2, refusing.starts);
 
     // The same runner starts the server once more after its first one died.
     ASSERT_TRUE(starter.Start(ServerProgram(), CClient::kServerArguments));
     ASSERT_TRUE(WaitUntilAnswering(Login()));
     prompter.ExpectMessage(kRestored);
-    EXPECT_EQ(1, client.Query("SELECT 1 AS n", true));
+    EXPECT_FALSE(client.Query("SELECT 1 AS n", true));
     EXPECT_EQ(2, refusing.starts);  // found answering at the first try
     ExpectLatin1RoundTrip(client);
 
@@ -428,7 +435,7 @@ TEST_F(StartupTest, FormerInstallationGetsItsOwnPasswordAtItsFirstStart) {
                              "(user = 'root' AND host <> 'localhost')"));
     ScriptedPrompter prompter;
     CClient client(prompter, Login());
-    ASSERT_EQ(0, client.Connect("127.0.0.1"));
+    ASSERT_TRUE(client.Connect("127.0.0.1"));
     EXPECT_TRUE(Session::Leave(client, false));
     server.Stop();
 }
@@ -463,11 +470,9 @@ TEST_F(StartupTest, InstallationIsItsOwnersAlone) {
     CClient client(prompter, Login());
     client.SetServerProcess(&process);
     ASSERT_TRUE(Session::StartUp(client));
-    ASSERT_EQ(0,
-              client.Query("CREATE TABLE IF NOT EXISTS asigurati.proba_drepturi (x INT)", false));
-    ASSERT_EQ(0, client.Query("DROP TABLE asigurati.proba_drepturi", false));
-    ASSERT_EQ(0,
-              client.Query("CREATE TABLE IF NOT EXISTS asigurati.proba_drepturi (x INT)", false));
+    ASSERT_TRUE(client.Query("CREATE TABLE IF NOT EXISTS asigurati.proba_drepturi (x INT)", false));
+    ASSERT_TRUE(client.Query("DROP TABLE asigurati.proba_drepturi", false));
+    ASSERT_TRUE(client.Query("CREATE TABLE IF NOT EXISTS asigurati.proba_drepturi (x INT)", false));
 
     namespace fs = std::filesystem;
     const fs::path root = s_folder->path().toStdString();
@@ -487,7 +492,7 @@ TEST_F(StartupTest, InstallationIsItsOwnersAlone) {
     }
     EXPECT_GT(checked, 20);
     EXPECT_TRUE(fs::exists(root / "server/data/asigurati/proba_drepturi.ibd"));
-    ASSERT_EQ(0, client.Query("DROP TABLE asigurati.proba_drepturi", false));
+    ASSERT_TRUE(client.Query("DROP TABLE asigurati.proba_drepturi", false));
     EXPECT_TRUE(Session::Leave(client, false));
 }
 

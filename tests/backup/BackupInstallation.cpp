@@ -70,7 +70,7 @@ BackupInstallation::BackupInstallation() {
     for (int attempt = 0; attempt < 300 && !m_ready; ++attempt) {
         QuietPrompter quiet;
         CClient probe(quiet, InstallationLogin(m_folder).value_or(ServerLogin{}));
-        m_ready = probe.Connect("127.0.0.1") == 0;
+        m_ready = probe.Connect("127.0.0.1");
         if (!m_ready) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
 }
@@ -98,7 +98,7 @@ CClient& BackupInstallation::Client() {
         m_prompter = std::make_unique<FailingPrompter>();
         m_client = std::make_unique<CClient>(*m_prompter,
                                              InstallationLogin(m_folder).value_or(ServerLogin{}));
-        EXPECT_EQ(0, m_client->Connect("127.0.0.1"));
+        EXPECT_TRUE(m_client->Connect("127.0.0.1"));
     }
     return *m_client;
 }
@@ -107,7 +107,7 @@ QuietConnection::QuietConnection(const std::string& installationFolder) {
     m_prompter = std::make_unique<QuietPrompter>();
     m_client = std::make_unique<CClient>(
         *m_prompter, InstallationLogin(installationFolder).value_or(ServerLogin{}));
-    EXPECT_EQ(0, m_client->Connect("127.0.0.1"));
+    EXPECT_TRUE(m_client->Connect("127.0.0.1"));
 }
 
 QuietConnection::~QuietConnection() {
@@ -118,49 +118,52 @@ void FillData(CClient& client, int companies, int insured, int sums) {
     std::string bytes;
     for (int b = 0x80; b < 0x100; ++b) bytes += static_cast<char>(b);
     const std::string odd = client.EscapeText("O'Brien \\ " + bytes + " \"x\" (a),(b);");
-    ASSERT_EQ(0, client.Query("INSERT INTO asigurati.societati (cf, denumire, repr, LOC) "
-                              "SELECT 1000 + seq, CONCAT('SOC ', seq, ' ', '" +
-                                  odd + "'), '" + odd + "', 'L''OC' FROM asigurati.seq_1_to_" +
-                                  std::to_string(companies),
-                              false));
-    ASSERT_EQ(
-        0, client.Query("INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, "
-                        "intrare) SELECT 1001 + seq % " +
-                            std::to_string(companies) + ", 'CAS_B', CONCAT('N''', seq), LEFT('" +
-                            odd + "', 50), 1800101000000 + seq, 20090101 FROM asigurati.seq_1_to_" +
-                            std::to_string(insured),
-                        false));
+    ASSERT_TRUE(client.Query(
+        "INSERT INTO asigurati.societati (cf, denumire, repr, LOC) "
+        "SELECT 1000 + seq, CONCAT('SOC ', seq, ' ', '" +
+            odd + "'), '" + odd + "', 'L''OC' FROM asigurati.seq_1_to_" + std::to_string(companies),
+        false));
+    ASSERT_TRUE(
+        client.Query("INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, "
+                     "intrare) SELECT 1001 + seq % " +
+                         std::to_string(companies) + ", 'CAS_B', CONCAT('N''', seq), LEFT('" + odd +
+                         "', 50), 1800101000000 + seq, 20090101 FROM asigurati.seq_1_to_" +
+                         std::to_string(insured),
+                     false));
     const int months = sums / insured;
-    ASSERT_EQ(0, client.Query("INSERT INTO asigurati.sume (id_cnp, cf, cnp, luna, salariu, "
-                              "asig_datorat, asig_virat) SELECT a.seq, 1001 + a.seq % " +
-                                  std::to_string(companies) +
-                                  ", 1800101000000 + a.seq, 200001 + (m.seq - 1) DIV 12 * 100 + "
-                                  "(m.seq - 1) % 12, 1234.5 + a.seq, "
-                                  "a.seq % 97, 0.01 * m.seq FROM asigurati.seq_1_to_" +
-                                  std::to_string(insured) + " AS a, asigurati.seq_1_to_" +
-                                  std::to_string(months) + " AS m",
-                              false));
+    ASSERT_TRUE(
+        client.Query("INSERT INTO asigurati.sume (id_cnp, cf, cnp, luna, salariu, "
+                     "asig_datorat, asig_virat) SELECT a.seq, 1001 + a.seq % " +
+                         std::to_string(companies) +
+                         ", 1800101000000 + a.seq, 200001 + (m.seq - 1) DIV 12 * 100 + "
+                         "(m.seq - 1) % 12, 1234.5 + a.seq, "
+                         "a.seq % 97, 0.01 * m.seq FROM asigurati.seq_1_to_" +
+                         std::to_string(insured) + " AS a, asigurati.seq_1_to_" +
+                         std::to_string(months) + " AS m",
+                     false));
 }
 
 std::string TableChecksums(CClient& client) {
-    EXPECT_EQ(0, client.Query("SELECT CONCAT(table_schema, '.', table_name) AS t FROM "
-                              "information_schema.tables WHERE table_schema IN "
-                              "('asigurati','concedii','nomenc') ORDER BY t",
-                              true));
+    EXPECT_TRUE(
+        client.Query("SELECT CONCAT(table_schema, '.', table_name) AS t FROM "
+                     "information_schema.tables WHERE table_schema IN "
+                     "('asigurati','concedii','nomenc') ORDER BY t",
+                     true));
     std::vector<std::string> tables;
     for (long long row = 0; row < client.RowCount(); ++row)
         tables.push_back(client.GetValue(row, "T"));
     std::string text;
     for (const std::string& table : tables) {
         if (table == "asigurati.setari" || table == "asigurati.zlog_setari") {
-            EXPECT_EQ(0, client.Query("SELECT COUNT(*) AS n, GROUP_CONCAT(denumire, '=', setare "
-                                      "ORDER BY denumire) AS c FROM " +
-                                          table,
-                                      true));
+            EXPECT_TRUE(
+                client.Query("SELECT COUNT(*) AS n, GROUP_CONCAT(denumire, '=', setare "
+                             "ORDER BY denumire) AS c FROM " +
+                                 table,
+                             true));
             text += table + "\t" + client.GetValue(0, "C") + "\n";
             continue;
         }
-        EXPECT_EQ(0, client.Query("CHECKSUM TABLE " + table, true));
+        EXPECT_TRUE(client.Query("CHECKSUM TABLE " + table, true));
         text += table + "\t" + client.GetValue(0, "CHECKSUM") + "\n";
     }
     return text;

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "MessageLog.h"
 #include "backup/Backup.h"
 #include "db/CClient.h"
 

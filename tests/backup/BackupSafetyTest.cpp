@@ -65,7 +65,7 @@ TEST_F(BackupTest, CommandsAndForeignStatementsInACopyAreRefusedBeforeAnythingRu
     EXPECT_EQ(0, CountStagedTables(target));
     // Refused before the automatic copy too: nothing was begun.
     EXPECT_EQ(copiesBefore, BeforeRestoreCopies(folder));
-    ASSERT_EQ(0, target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
+    ASSERT_TRUE(target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
     EXPECT_NE("0", target.GetValue(0, "N"));
 }
 
@@ -107,20 +107,21 @@ TEST_F(BackupTest, ACopyChangedAfterItsCheckIsStoppedBeforeItsStatementRuns) {
     CClient& target = s_target->Client();
     MarkTarget(target);
     const std::string before = TableChecksums(target);
-    std::string message;
-    const auto info = InspectCopy(s_copy, message);
-    ASSERT_TRUE(info) << message;
+    MessageLog inspected;
+    const auto info = InspectCopy(s_copy, inspected);
+    ASSERT_TRUE(info) << inspected.All();
     long long line = 0;
     const std::string swapped = s_target->Folder() + "/swapped.sql.gz";
     Gzip(swapped, Injected(Gunzip(s_copy), "DELETE FROM asigurati.sume;\n", line));
 
     const CopyLock lock(s_target->Server());
     ASSERT_TRUE(lock.Held()) << lock.Message();
-    const BackupResult loaded = LoadCopy(s_target->Server(), swapped, *info);
-    EXPECT_FALSE(loaded.ok);
-    EXPECT_NE(std::string::npos, loaded.message.find("linia " + std::to_string(line) + " "))
-        << loaded.message;
-    ASSERT_EQ(0, DropStagedTables(target));
+    MessageLog log;
+    EXPECT_FALSE(LoadCopy(s_target->Server(), swapped, *info, log));
+    ASSERT_EQ(1u, log.shown.size()) << log.All();
+    EXPECT_NE(std::string::npos, log.shown[0].find("linia " + std::to_string(line) + " "))
+        << log.All();
+    ASSERT_TRUE(DropStagedTables(target));
     EXPECT_EQ(before, TableChecksums(target));
 }
 
@@ -130,7 +131,8 @@ TEST_F(BackupTest, OneSaveOrRestoreAtATime) {
     const std::string folder = s_target->Folder();
     // The target's own data as a second copy, so each restore shows which one won.
     const std::string own = folder + "/own.sql.gz";
-    ASSERT_TRUE(SaveCopy(s_target->Server(), own, std::time(nullptr)).ok);
+    MessageLog saving;
+    ASSERT_TRUE(SaveCopy(s_target->Server(), own, std::time(nullptr), saving)) << saving.All();
     const std::string sourceData = TableChecksums(s_source->Client());
     const std::string targetData = TableChecksums(target);
     ASSERT_NE(sourceData, targetData);
@@ -150,29 +152,36 @@ TEST_F(BackupTest, OneSaveOrRestoreAtATime) {
         EXPECT_EQ(targetData, TableChecksums(target));
     }
     // Two restores started together, each through its own connection.
-    std::string message;
-    const auto sourceInfo = InspectCopy(s_copy, message);
-    const auto ownInfo = InspectCopy(own, message);
-    ASSERT_TRUE(sourceInfo && ownInfo) << message;
+    MessageLog inspected;
+    const auto sourceInfo = InspectCopy(s_copy, inspected);
+    const auto ownInfo = InspectCopy(own, inspected);
+    ASSERT_TRUE(sourceInfo && ownInfo) << inspected.All();
     for (int round = 0; round < 3; ++round) {
-        BackupResult results[2];
+        bool restored[2] = {false, false};
+        MessageLog logs[2];
         std::atomic<int> ready{0};
         auto run = [&](int which) {
             QuietConnection connection(s_target->Folder());
             ready++;
             while (ready < 2) std::this_thread::yield();
-            results[which] = RestoreCopy(connection.Client(), s_target->Server(),
-                                         which ? own : s_copy, which ? *ownInfo : *sourceInfo);
+            restored[which] =
+                RestoreCopy(connection.Client(), s_target->Server(), which ? own : s_copy,
+                            which ? *ownInfo : *sourceInfo, logs[which])
+                    .Ok();
         };
         std::thread first(run, 0), second(run, 1);
         first.join();
         second.join();
-        EXPECT_TRUE(results[0].ok || results[1].ok);
-        for (const BackupResult& r : results)
-            if (!r.ok) EXPECT_NE(std::string::npos, r.message.find("O alta salvare")) << r.message;
+        EXPECT_TRUE(restored[0] || restored[1]);
+        for (int which = 0; which < 2; ++which) {
+            if (!restored[which]) {
+                EXPECT_NE(std::string::npos, logs[which].All().find("O alta salvare"))
+                    << logs[which].All();
+            }
+        }
         const std::string now = TableChecksums(target);
-        if (results[0].ok != results[1].ok)
-            EXPECT_EQ(results[0].ok ? sourceData : targetData, now);
+        if (restored[0] != restored[1])
+            EXPECT_EQ(restored[0] ? sourceData : targetData, now);
         else
             EXPECT_TRUE(now == sourceData || now == targetData);
         EXPECT_EQ(0, CountStagedTables(target));
@@ -193,8 +202,8 @@ TEST_F(BackupTest, CopiesBeforeARestoreNeverReplaceOneAnother) {
     const std::size_t before = BeforeRestoreCopies(s_source->Folder());
     const std::time_t when = std::time(nullptr);
     for (int i = 0; i < 3; ++i) {
-        const BackupResult saved = SaveCopyBeforeRestore(s_source->Server(), when);
-        ASSERT_TRUE(saved.ok) << saved.message;
+        MessageLog log;
+        ASSERT_TRUE(SaveCopyBeforeRestore(s_source->Server(), when, log)) << log.All();
     }
     EXPECT_FALSE(fs::exists(left));
     EXPECT_EQ("datele altcuiva", ReadBytes(victim));
@@ -235,10 +244,10 @@ TEST_F(BackupTest, PartialFilesAreCreatedNewAndAPlantedLinkIsNeverFollowed) {
 
 TEST_F(BackupTest, ThePasswordNeverLandsInAFileAndStagingTablesNeverInACopy) {
     CClient& source = s_source->Client();
-    ASSERT_EQ(0, source.Query("CREATE TABLE asigurati.zcopie_sume LIKE asigurati.sume", false));
-    ASSERT_EQ(0,
-              source.Query("CREATE TABLE concedii.zvechi_concedii LIKE concedii.concedii", false));
-    ASSERT_EQ(0, source.Query("CREATE TABLE nomenc.de_mana (a INT)", false));
+    ASSERT_TRUE(source.Query("CREATE TABLE asigurati.zcopie_sume LIKE asigurati.sume", false));
+    ASSERT_TRUE(
+        source.Query("CREATE TABLE concedii.zvechi_concedii LIKE concedii.concedii", false));
+    ASSERT_TRUE(source.Query("CREATE TABLE nomenc.de_mana (a INT)", false));
     char pattern[] = "/tmp/orvik-tmpdir-XXXXXX";
     ASSERT_NE(nullptr, ::mkdtemp(pattern));
     const char* previous = std::getenv("TMPDIR");
@@ -251,10 +260,11 @@ TEST_F(BackupTest, ThePasswordNeverLandsInAFileAndStagingTablesNeverInACopy) {
             seen.push_back(entry.path().string());
     };
     const std::string file = s_source->Folder() + "/clean.sql.gz";
-    const BackupResult result = SaveCopy(s_source->Server(), file, std::time(nullptr), progress);
+    MessageLog log;
+    const bool written = SaveCopy(s_source->Server(), file, std::time(nullptr), log, progress).Ok();
     previous ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
     fs::remove_all(pattern);
-    ASSERT_TRUE(result.ok) << result.message;
+    ASSERT_TRUE(written) << log.All();
     EXPECT_TRUE(seen.empty()) << seen.front();
     const std::string text = Gunzip(file);
     for (const char* name : {"zcopie_sume", "zvechi_concedii", "de_mana"})
@@ -269,7 +279,7 @@ TEST_F(BackupTest, ThePasswordNeverLandsInAFileAndStagingTablesNeverInACopy) {
     }
     DropLeftoverStagedTables(source);
     EXPECT_EQ(0, CountStagedTables(source));
-    ASSERT_EQ(0, source.Query("DROP TABLE nomenc.de_mana", false));
+    ASSERT_TRUE(source.Query("DROP TABLE nomenc.de_mana", false));
 }
 
 }  // namespace
@@ -297,9 +307,9 @@ TEST_F(BackupTest, AnOlderVersionsCopyMayLackTheChangeLogsWhichTheLadderMakes) {
         RunCli("restore '" + folder + "/older.sql.gz' --yes --installation '" + folder + "'");
     ASSERT_EQ(0, restored.status) << restored.output;
     CClient& target = s_target->Client();
-    ASSERT_EQ(0, target.Query("SELECT COUNT(*) AS n FROM asigurati.zlog_sume", true));
+    ASSERT_TRUE(target.Query("SELECT COUNT(*) AS n FROM asigurati.zlog_sume", true));
     EXPECT_EQ("0", target.GetValue(0, "N"));
-    ASSERT_EQ(0, target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
+    ASSERT_TRUE(target.Query("SELECT COUNT(*) AS n FROM asigurati.sume", true));
     EXPECT_EQ("30000", target.GetValue(0, "N"));
 }
 

@@ -16,24 +16,25 @@ namespace fs = std::filesystem;
 namespace {
 
 TEST_F(BackupTest, RestoreIntoAFreshInstallationGivesTheSameRowsInEveryTable) {
-    std::string message;
-    const auto info = InspectCopy(s_copy, message);
-    ASSERT_TRUE(info) << message;
+    MessageLog inspected;
+    const auto info = InspectCopy(s_copy, inspected);
+    ASSERT_TRUE(info) << inspected.All();
     EXPECT_EQ(50, info->companies);
     EXPECT_EQ("2.08", info->version);
     EXPECT_NE(RestoreQuestion(*info).find("cu 50 societati?"), std::string::npos);
 
     CClient& target = s_target->Client();
     MarkTarget(target);
-    const BackupResult restored = RestoreCopy(target, s_target->Server(), s_copy, *info);
-    ASSERT_TRUE(restored.ok) << restored.message;
+    MessageLog log;
+    ASSERT_TRUE(RestoreCopy(target, s_target->Server(), s_copy, *info, log)) << log.All();
+    EXPECT_TRUE(log.shown.empty()) << log.All();
 
     EXPECT_EQ(TableChecksums(s_source->Client()), TableChecksums(target));
     EXPECT_EQ(Indexes(s_source->Client()), Indexes(target));
     EXPECT_NE(std::string::npos, Indexes(target).find("asigurati.sume.cnp.1"));
     std::string bytes;
     for (int b = 0x80; b < 0x100; ++b) bytes += static_cast<char>(b);
-    ASSERT_EQ(0, target.Query("SELECT repr, LOC FROM asigurati.societati WHERE cf=1001", true));
+    ASSERT_TRUE(target.Query("SELECT repr, LOC FROM asigurati.societati WHERE cf=1001", true));
     EXPECT_EQ("O'Brien \\ " + bytes + " \"x\" (a),(b);", target.GetValue(0, "REPR"));
     EXPECT_EQ("L'OC", target.GetValue(0, "LOC"));
     EXPECT_EQ(0, CountStagedTables(target));
@@ -89,9 +90,9 @@ TEST_F(BackupTest, RestoreWhoseLoaderIsKilledHalfWayLeavesTheCurrentDataIntact) 
     CClient& target = s_target->Client();
     MarkTarget(target);
     const std::string before = TableChecksums(target);
-    std::string message;
-    const auto info = InspectCopy(s_copy, message);
-    ASSERT_TRUE(info) << message;
+    MessageLog inspected;
+    const auto info = InspectCopy(s_copy, inspected);
+    ASSERT_TRUE(info) << inspected.All();
     ASSERT_GT(info->textSize, 2 << 20);
 
     int loader = 0;
@@ -101,11 +102,12 @@ TEST_F(BackupTest, RestoreWhoseLoaderIsKilledHalfWayLeavesTheCurrentDataIntact) 
     progress.progress = [&](long long done, long long total) {
         if (!killed && done < total && done >= (1 << 20)) killed = ::kill(loader, SIGKILL) == 0;
     };
-    const BackupResult restored = RestoreCopy(target, s_target->Server(), s_copy, *info, progress);
+    MessageLog log;
+    const Outcome restored = RestoreCopy(target, s_target->Server(), s_copy, *info, log, progress);
     ASSERT_TRUE(killed);
-    EXPECT_FALSE(restored.ok);
-    EXPECT_NE(restored.message.find("Copia nu a putut fi incarcata"), std::string::npos)
-        << restored.message;
+    EXPECT_FALSE(restored);
+    ASSERT_EQ(1u, log.shown.size()) << log.All();
+    EXPECT_EQ(0u, log.shown[0].find("Copia nu a putut fi incarcata")) << log.All();
     EXPECT_EQ(before, TableChecksums(target));
     EXPECT_EQ(0, CountStagedTables(target));
 }
@@ -123,8 +125,8 @@ TEST_F(BackupTest, TheDailyCopyIsMadeOnceADayAndOnlyTheLastTenAreKept) {
     const std::time_t now = std::time(nullptr);
     ASSERT_TRUE(AutomaticCopyDue(s_source->Folder(), now));
 
-    const BackupResult saved = SaveAutomaticCopy(s_source->Server(), now);
-    ASSERT_TRUE(saved.ok) << saved.message;
+    MessageLog log;
+    ASSERT_TRUE(SaveAutomaticCopy(s_source->Server(), now, log)) << log.All();
     const std::vector<std::string> kept = ListCopies(folder, "orvik-copie-");
     ASSERT_EQ(10u, kept.size());
     EXPECT_EQ("orvik-copie-20200103-0930.sql.gz", kept.front());

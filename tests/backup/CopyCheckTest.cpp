@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "MessageLog.h"
 #include "backup/Backup.h"
 #include "backup/CopyFormat.h"
 
@@ -51,12 +52,12 @@ TEST_F(CopyCheckTest, AHugeLineIsRefusedWithoutHoldingIt) {
     // 256 MB of one line, a quarter of a megabyte on disk.
     const std::string path = Write("line.sql.gz", std::string(1 << 20, 'x'), 256, "\n");
     const long before = PeakKilobytes();
-    std::string message;
-    EXPECT_FALSE(InspectCopy(path, message));
+    MessageLog log;
+    EXPECT_FALSE(InspectCopy(path, log));
     EXPECT_EQ("Copia " + path +
                   " nu poate fi restaurata: linia 2 este prea lunga.\nDatele actuale au ramas "
                   "neschimbate.",
-              message);
+              log.All());
     EXPECT_LT(PeakKilobytes() - before, 100 * 1024) << "kilobytes";
 }
 
@@ -80,22 +81,22 @@ TEST_F(CopyCheckTest, ASmallFileExpandingToHundredsOfMegabytesIsRefused) {
         ASSERT_EQ(Z_OK, gzclose(out));
     }
     ASSERT_LT(std::filesystem::file_size(bomb), 2u << 20);
-    std::string message;
-    EXPECT_FALSE(InspectCopy(bomb, message));
-    EXPECT_NE(std::string::npos, message.find("textul ei trece de 256 MB")) << message;
-    EXPECT_FALSE(InspectCopy(path, message));
-    EXPECT_NE(std::string::npos, message.find("incompleta sau deteriorata")) << message;
+    MessageLog bombLog, cutLog;
+    EXPECT_FALSE(InspectCopy(bomb, bombLog));
+    EXPECT_NE(std::string::npos, bombLog.All().find("textul ei trece de 256 MB")) << bombLog.All();
+    EXPECT_FALSE(InspectCopy(path, cutLog));
+    EXPECT_NE(std::string::npos, cutLog.All().find("incompleta sau deteriorata")) << cutLog.All();
 }
 
 TEST_F(CopyCheckTest, OnlyRegularFilesAreRead) {
     const std::string fifo = m_folder + "/fifo.sql.gz";
     ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
-    std::string message;
     for (const std::string& path : {fifo, std::string("/dev/zero"), m_folder}) {
-        EXPECT_FALSE(InspectCopy(path, message)) << path;
+        MessageLog log;
+        EXPECT_FALSE(InspectCopy(path, log)) << path;
         EXPECT_EQ(
             "Fisierul " + path + " nu poate fi deschis.\nDatele actuale au ramas neschimbate.",
-            message);
+            log.All());
     }
 }
 

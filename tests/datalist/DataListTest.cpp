@@ -79,9 +79,13 @@ TEST(DataListRows, CellsTrimNumbersAndUnknownColumns) {
     EXPECT_EQ(list.CellNumber(row, "NIMIC"), 0);
 
     const struct {
-        double value;
+        long long value;
         const char* text;
-    } numbers[] = {{12.9, "12"}, {-12.9, "-12"}, {0.4, "0"}, {1e30, "9223372036854775807"}};
+    } numbers[] = {{12, "12"},
+                   {-12, "-12"},
+                   {0, "0"},
+                   {9007199254740993, "9007199254740993"},  // beyond a double's exact whole numbers
+                   {9223372036854775807, "9223372036854775807"}};
     for (const auto& n : numbers) {
         list.SetCellNumber(row, "SUMA", n.value);
         EXPECT_EQ(list.CellText(row, "SUMA"), n.text) << n.value;
@@ -90,6 +94,9 @@ TEST(DataListRows, CellsTrimNumbersAndUnknownColumns) {
         list.SetCellText(row, "SUMA", text);
         EXPECT_EQ(list.CellNumber(row, "SUMA"), 12) << text;
     }
+    // Keys are read back whole, not rounded to the nearest double.
+    list.SetCellText(row, "SUMA", "9007199254740993");
+    EXPECT_EQ(list.CellNumber(row, "SUMA"), 9007199254740993LL);
 }
 
 TEST(DataListRows, AWholeRowAtOnceFillsMissingCellsAndDropsExtraOnes) {

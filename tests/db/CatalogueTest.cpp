@@ -72,9 +72,10 @@ TEST_F(CatalogueTest, StartingDataIsInPlace) {
 TEST_F(CatalogueTest, AListFillsFromARealResult) {
     RunSql("INSERT INTO asigurati.societati (cf, denumire) VALUES (12345674, 'ALFA'), "
            "(23456783, 'BETA  ')");
-    ASSERT_EQ(0, m_client->Query("SELECT s.denumire, s.cf, s.index, s.ZZ_DATA FROM "
-                                 "asigurati.societati AS s ORDER BY s.cf",
-                                 true));
+    ASSERT_TRUE(
+        m_client->Query("SELECT s.denumire, s.cf, s.index, s.ZZ_DATA FROM "
+                        "asigurati.societati AS s ORDER BY s.cf",
+                        true));
     DataList list;
     list.FillFromResult(m_client->Result());
     ASSERT_EQ(2, list.RowCount());
@@ -82,7 +83,7 @@ TEST_F(CatalogueTest, AListFillsFromARealResult) {
     EXPECT_EQ("23456783", list.CellText(1, "CF"));
     EXPECT_EQ(0, list.Column(list.ColumnIndex("ZZ_DATA")).m_width);
     EXPECT_EQ("N", list.Column(list.ColumnIndex("CF")).m_type);
-    ASSERT_EQ(0, m_client->Query("SELECT s.cf FROM asigurati.societati AS s WHERE s.cf=0", true));
+    ASSERT_TRUE(m_client->Query("SELECT s.cf FROM asigurati.societati AS s WHERE s.cf=0", true));
     list.FillFromResult(m_client->Result());
     EXPECT_EQ(0, list.RowCount());
     EXPECT_EQ(1, list.ColumnCount());

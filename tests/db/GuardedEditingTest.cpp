@@ -11,7 +11,7 @@ protected:
         m_client->ClearFields();
         m_client->AddField("CF", cf);
         m_client->AddField("DENUMIRE", name);
-        EXPECT_EQ(0, m_client->InsertRecord("ASIGURATI", "SOCIETATI", "", true));
+        EXPECT_TRUE(m_client->InsertRecord("ASIGURATI", "SOCIETATI", "", true));
         return m_client->LastInsertId();
     }
     std::string NameOf(std::int64_t index) {
@@ -55,7 +55,7 @@ TEST_F(GuardedEditingTest, UpdateLogsThePreviousStateAndKeepsZzData) {
     RunSql("UPDATE asigurati.societati SET ZZ_DATA='2020-01-02 03:04:05'");
     m_client->ClearFields();
     m_client->AddField("DENUMIRE", "AFTER");
-    ASSERT_EQ(0, m_client->UpdateRecord(static_cast<double>(index), "ASIGURATI", "SOCIETATI", ""));
+    ASSERT_TRUE(m_client->UpdateRecord(index, "ASIGURATI", "SOCIETATI", ""));
     EXPECT_EQ("AFTER", NameOf(index));
     EXPECT_EQ("2020-01-02 03:04:05", SqlScalar("SELECT ZZ_DATA FROM asigurati.societati"));
     EXPECT_EQ("BEFORE|M|" + std::to_string(index),
@@ -67,32 +67,31 @@ TEST_F(GuardedEditingTest, UpdateLogsThePreviousStateAndKeepsZzData) {
 TEST_F(GuardedEditingTest, UpdateOfATableWithoutZzDataStillWorks) {
     RebuildAfterTest();
     RunSql("ALTER TABLE asigurati.setari DROP COLUMN ZZ_DATA");
-    ASSERT_EQ(0, m_client->Query("SELECT `index` AS i FROM asigurati.setari", true));
+    ASSERT_TRUE(m_client->Query("SELECT `index` AS i FROM asigurati.setari", true));
     const double index = std::stod(m_client->GetValue(0, "I"));
     m_client->ClearFields();
     m_client->AddField("SETARE", "9.99");
-    ASSERT_EQ(0, m_client->UpdateRecord(index, "ASIGURATI", "SETARI", ""));
+    ASSERT_TRUE(m_client->UpdateRecord(index, "ASIGURATI", "SETARI", ""));
     EXPECT_EQ("UPDATE ASIGURATI.SETARI SET `SETARE`='9.99' where `index`='1'", m_client->LastStatement());
 }
 
 TEST_F(GuardedEditingTest, DeleteLogsTheRowAndAFractionalIndexIsTruncated) {
     const auto index = AddCompany("123", "GONE");
-    ASSERT_EQ(0, m_client->DeleteRecord(static_cast<double>(index) + 0.0, "ASIGURATI",
-                                        "SOCIETATI", ""));
+    ASSERT_TRUE(m_client->DeleteRecord(index, "ASIGURATI", "SOCIETATI", ""));
     EXPECT_EQ("DELETE FROM ASIGURATI.SOCIETATI WHERE `INDEX`='" + std::to_string(index) + "'",
               m_client->LastStatement());
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
     EXPECT_EQ("GONE|D", SqlScalar("SELECT CONCAT(denumire,'|',znew_op) FROM asigurati.zlog_societati"));
     m_client->ClearFields();
     m_client->AddField("CF", "7");
-    ASSERT_EQ(0, m_client->UpdateRecord(1234.0, "ASIGURATI", "SOCIETATI", ""));
+    ASSERT_TRUE(m_client->UpdateRecord(1234, "ASIGURATI", "SOCIETATI", ""));
     EXPECT_NE(std::string::npos, m_client->LastStatement().find("where `index`='1234'"));
 }
 
 TEST_F(GuardedEditingTest, DeletingAMissingRowChangesNothingAndShowsNothing) {
     AddCompany("123", "STAYS");
     const auto lastId = m_client->LastInsertId();
-    EXPECT_EQ(0, m_client->DeleteRecord(999, "ASIGURATI", "SOCIETATI", ""));
+    EXPECT_TRUE(m_client->DeleteRecord(999, "ASIGURATI", "SOCIETATI", ""));
     EXPECT_EQ(lastId, m_client->LastInsertId());
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.zlog_societati"));
     EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
@@ -104,7 +103,7 @@ TEST_F(GuardedEditingTest, ALogTwinWithFewerColumnsStillGetsItsRow) {
     RunSql("ALTER TABLE asigurati.zlog_societati DROP COLUMN EMAIL, DROP COLUMN C2");
     m_client->ClearFields();
     m_client->AddField("DENUMIRE", "NEW");
-    ASSERT_EQ(0, m_client->UpdateRecord(static_cast<double>(index), "ASIGURATI", "SOCIETATI", ""));
+    ASSERT_TRUE(m_client->UpdateRecord(index, "ASIGURATI", "SOCIETATI", ""));
     EXPECT_EQ("OLD", SqlScalar("SELECT denumire FROM asigurati.zlog_societati"));
 }
 
@@ -114,7 +113,7 @@ TEST_F(GuardedEditingTest, MissingLogTwinIsSkippedSilently) {
     RunSql("DROP TABLE asigurati.zlog_societati");
     m_client->ClearFields();
     m_client->AddField("DENUMIRE", "NEW");
-    EXPECT_EQ(0, m_client->UpdateRecord(static_cast<double>(index), "ASIGURATI", "SOCIETATI", ""));
+    EXPECT_TRUE(m_client->UpdateRecord(index, "ASIGURATI", "SOCIETATI", ""));
     EXPECT_EQ("NEW", NameOf(index));
 }
 
@@ -122,7 +121,7 @@ TEST_F(GuardedEditingTest, RejectedStatementIsShownAndReturnsOne) {
     m_client->ClearFields();
     m_prompter.ExpectMessage("EROARE Mysql:\n\nUnknown column 'NU_EXISTA' in 'INSERT INTO'");
     m_client->AddField("NU_EXISTA", "1");
-    EXPECT_EQ(1, m_client->InsertRecord("ASIGURATI", "SOCIETATI", "", true));
+    EXPECT_FALSE(m_client->InsertRecord("ASIGURATI", "SOCIETATI", "", true));
 }
 
 TEST_F(GuardedEditingTest, InjectionThroughTheIndexOrValuesTouchesOnlyTheIntendedRow) {
@@ -130,7 +129,7 @@ TEST_F(GuardedEditingTest, InjectionThroughTheIndexOrValuesTouchesOnlyTheIntende
     const auto b = AddCompany("2", "B");
     m_client->ClearFields();
     m_client->AddField("DENUMIRE", "X' WHERE 1=1; -- ");
-    ASSERT_EQ(0, m_client->UpdateRecord(static_cast<double>(a), "ASIGURATI", "SOCIETATI", ""));
+    ASSERT_TRUE(m_client->UpdateRecord(a, "ASIGURATI", "SOCIETATI", ""));
     EXPECT_EQ("X' WHERE 1=1; -- ", NameOf(a));
     EXPECT_EQ("B", NameOf(b));
 }

@@ -42,7 +42,7 @@ protected:
             "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, nume, data_acordarii) SELECT "
             "`index`, cf, 1800101221144, 'POP', '2009-07-10' FROM concedii.declaratii;");
         // Taken now, the statistics say what the tables hold: 2 rows each.
-        ASSERT_EQ(0, RefreshTableStatistics(*m_client));
+        ASSERT_TRUE(RefreshTableStatistics(*m_client));
         ASSERT_EQ("2", SqlScalar("SELECT TABLE_ROWS FROM information_schema.TABLES WHERE "
                                  "TABLE_SCHEMA='asigurati' AND TABLE_NAME='sume'"));
     }
@@ -50,7 +50,7 @@ protected:
     // The plan of a statement by table alias.
     std::map<std::string, Access> Plan(const std::string& sql) {
         std::map<std::string, Access> plan;
-        EXPECT_EQ(0, m_client->Query("EXPLAIN " + sql, true)) << sql;
+        EXPECT_TRUE(m_client->Query("EXPLAIN " + sql, true)) << sql;
         for (long long row = 0; row < m_client->RowCount(); ++row)
             plan[m_client->GetValue(row, "TABLE")] = {m_client->GetValue(row, "TYPE"),
                                                       m_client->GetValue(row, "KEY"),
@@ -114,14 +114,13 @@ TEST_F(QueryPlansTest, RefreshTakesTheStatisticsAgainOutsideTransactionsOnly) {
     {
         Transaction transaction(*m_client);
         ASSERT_TRUE(transaction.Begun());
-        ASSERT_EQ(
-            0, m_client->Query("INSERT INTO asigurati.setari (denumire) VALUES ('in tranzactie')",
-                               false));
-        EXPECT_EQ(1, RefreshTableStatistics(*m_client));
+        ASSERT_TRUE(m_client->Query(
+            "INSERT INTO asigurati.setari (denumire) VALUES ('in tranzactie')", false));
+        EXPECT_FALSE(RefreshTableStatistics(*m_client));
     }
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.setari WHERE "
                              "denumire='in tranzactie'"));
-    ASSERT_EQ(0, RefreshTableStatistics(*m_client));
+    ASSERT_TRUE(RefreshTableStatistics(*m_client));
     EXPECT_GT(std::stoll(SqlScalar("SELECT TABLE_ROWS FROM information_schema.TABLES WHERE "
                                    "TABLE_SCHEMA='asigurati' AND TABLE_NAME='sume'")),
               2500);
@@ -151,10 +150,10 @@ TEST_F(QueryPlansTest, StartWidensTheKeysOfAnOlderInstallation) {
     EXPECT_EQ("cf,denumire", KeyColumns("societati", "cf"));
     EXPECT_EQ(2, std::stoi(SqlScalar("SELECT COUNT(*) FROM asigurati.sume")));
 
-    ASSERT_EQ(0, m_client->Query("SHOW SESSION STATUS LIKE 'Com_alter_table'", true));
+    ASSERT_TRUE(m_client->Query("SHOW SESSION STATUS LIKE 'Com_alter_table'", true));
     const std::string before = m_client->GetValue(0, "VALUE");
     CompleteLayout(*m_client);
-    ASSERT_EQ(0, m_client->Query("SHOW SESSION STATUS LIKE 'Com_alter_table'", true));
+    ASSERT_TRUE(m_client->Query("SHOW SESSION STATUS LIKE 'Com_alter_table'", true));
     EXPECT_EQ(before, m_client->GetValue(0, "VALUE"));
 }
 

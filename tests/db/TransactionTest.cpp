@@ -9,9 +9,8 @@ namespace {
 class TransactionTest : public DbTest {
 protected:
     void AddHouse(const std::string& code) {
-        ASSERT_EQ(0, m_client->Query("INSERT INTO asigurati.cas (cas, denumire) VALUES ('" + code +
-                                         "', 'test')",
-                                     false));
+        ASSERT_TRUE(m_client->Query(
+            "INSERT INTO asigurati.cas (cas, denumire) VALUES ('" + code + "', 'test')", false));
     }
     // A flow with its own transaction, called by another flow.
     bool InnerFlow(const std::string& code, bool fails) {
@@ -19,7 +18,7 @@ protected:
         EXPECT_TRUE(transaction.Begun());
         AddHouse(code);
         if (fails) return false;
-        return transaction.Commit() == 0;
+        return transaction.Commit();
     }
     std::string Houses() {
         return SqlScalar(
@@ -33,7 +32,7 @@ TEST_F(TransactionTest, CommitKeepsAndScopeExitRollsBack) {
         Transaction transaction(*m_client);
         ASSERT_TRUE(transaction.Begun());
         AddHouse("T1");
-        EXPECT_EQ(0, transaction.Commit());
+        EXPECT_TRUE(transaction.Commit());
     }
     {
         Transaction transaction(*m_client);
@@ -43,27 +42,27 @@ TEST_F(TransactionTest, CommitKeepsAndScopeExitRollsBack) {
     }
     EXPECT_EQ("T1", Houses());
     Transaction finished(*m_client);
-    EXPECT_EQ(0, finished.Commit());
-    EXPECT_EQ(1, finished.Commit());
+    EXPECT_TRUE(finished.Commit());
+    EXPECT_FALSE(finished.Commit());
 }
 
 TEST_F(TransactionTest, SavepointRollbackKeepsTheRowsBeforeIt) {
     Transaction transaction(*m_client);
     AddHouse("T1");
-    ASSERT_EQ(0, transaction.Savepoint("rand2"));
+    ASSERT_TRUE(transaction.Savepoint("rand2"));
     AddHouse("T2");
-    ASSERT_EQ(0, transaction.RollbackToSavepoint("rand2"));
+    ASSERT_TRUE(transaction.RollbackToSavepoint("rand2"));
     AddHouse("T3");
-    ASSERT_EQ(0, transaction.Commit());
+    ASSERT_TRUE(transaction.Commit());
     EXPECT_EQ("T1,T3", Houses());
-    EXPECT_EQ(1, transaction.Savepoint("after"));
+    EXPECT_FALSE(transaction.Savepoint("after"));
 }
 
 TEST_F(TransactionTest, AFailedInnerFlowTakesTheOuterFlowDownWithIt) {
     {
         Transaction outer(*m_client);
         AddHouse("O1");
-        if (InnerFlow("I1", true)) outer.Commit();
+        if (InnerFlow("I1", true)) (void)outer.Commit();
     }
     EXPECT_EQ("", Houses());
     EXPECT_EQ(0, m_client->OpenTransactions());
@@ -88,7 +87,7 @@ TEST_F(TransactionTest, AnOuterFlowMayGoOnAfterAnInnerOneGaveUp) {
     EXPECT_TRUE(InnerFlow("I2", false));
     AddHouse("O2");
     EXPECT_EQ(1, m_client->OpenTransactions());
-    ASSERT_EQ(0, outer.Commit());
+    ASSERT_TRUE(outer.Commit());
     EXPECT_EQ("I2,O1,O2", Houses());
     EXPECT_EQ(0, m_client->OpenTransactions());
 }

@@ -53,15 +53,15 @@ protected:
     // Another program holding the import lock on its own connection.
     std::unique_ptr<CClient> HoldImportLock() {
         auto other = std::make_unique<CClient>(m_prompter, TestServerLogin());
-        EXPECT_EQ(0, other->Connect("127.0.0.1"));
-        EXPECT_EQ(
-            0, other->Query(std::string("SELECT GET_LOCK('") + kImportLockName + "', 0)", false));
+        EXPECT_TRUE(other->Connect("127.0.0.1"));
+        EXPECT_TRUE(
+            other->Query(std::string("SELECT GET_LOCK('") + kImportLockName + "', 0)", false));
         return other;
     }
 
     // Statements this connection has sent so far.
     long long Statements() {
-        EXPECT_EQ(0, m_client->Query("SHOW SESSION STATUS LIKE 'Questions'", true));
+        EXPECT_TRUE(m_client->Query("SHOW SESSION STATUS LIKE 'Questions'", true));
         return std::stoll(m_client->GetValue(0, "VALUE"));
     }
 
@@ -190,8 +190,8 @@ TEST_F(ImportChunkTest, ASaveWaitingForAnotherImportGoesOnWhenItEnds) {
     const auto other = HoldImportLock();
     std::thread release([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        EXPECT_EQ(
-            0, other->Query(std::string("SELECT RELEASE_LOCK('") + kImportLockName + "')", false));
+        EXPECT_TRUE(
+            other->Query(std::string("SELECT RELEASE_LOCK('") + kImportLockName + "')", false));
     });
     WaitingProgress progress;
     m_prompter.ExpectMessage(kSavedMessage);

@@ -170,8 +170,8 @@ TEST_F(ImportDialogTest, ASaveWaitingForAnotherImportSaysSoAndCanBeStopped) {
     Type(W(), "ziua_lic", "1");
     // Another program's import holds the database.
     CClient other(m_prompter, TestServerLogin());
-    ASSERT_EQ(0, other.Connect("127.0.0.1"));
-    ASSERT_EQ(0, other.Query(std::string("SELECT GET_LOCK('") + kImportLockName + "', 0)", false));
+    ASSERT_TRUE(other.Connect("127.0.0.1"));
+    ASSERT_TRUE(other.Query(std::string("SELECT GET_LOCK('") + kImportLockName + "', 0)", false));
     std::string shown;
     QTimer::singleShot(0, [&] {
         shown = Find<QLabel>(W(), "progressText")->text().toStdString();
@@ -191,7 +191,7 @@ TEST_F(ImportDialogTest, ThePanelOfTheMainWindow) {
     options.login = TestServerLogin();
     options.connectAtStart = false;
     MainWindow window(m_prompter, options);
-    ASSERT_EQ(0, window.Client().Connect("127.0.0.1"));
+    ASSERT_TRUE(window.Client().Connect("127.0.0.1"));
     window.show();
     window.TogglePanel(MainWindow::Module::Import);
     ASSERT_NE(nullptr, window.OpenPanel());

@@ -222,8 +222,20 @@ TEST_F(VerifyLeaveTest, TheErrorReportHoldsTheMarkedRowsByteForByte) {
         Run(VerifiedKind::Leave2, {Leave2Record(kCnp1, "3"), Leave2Record("", "0"), odd}));
     const auto places = ApplyVerdict(verified.list, verified.file);
     const std::string path = m_folder.File("erori.csv");
-    std::string error;
-    ASSERT_TRUE(WriteErrorReport(path, verified.list, places, &error)) << error;
+    class Reason : public Prompter {
+    public:
+        void ShowMessage(const std::string& text, MessageKind kind) override {
+            shown.push_back(text);
+            kinds.push_back(kind);
+        }
+        bool AskYesNo(const std::string&) override { return false; }
+        std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
+        std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
+        std::vector<std::string> shown;
+        std::vector<MessageKind> kinds;
+    } written, refused;
+    ASSERT_TRUE(WriteErrorReport(path, verified.list, places, written));
+    EXPECT_TRUE(written.shown.empty());
     const std::string expected =
         "NR;TIPD;LN;AN;DEN_ANG;CUI;NR_CRT;TIP_RECTIF;NUME_ASIG;CNP;CAS_ASIG;ZI_LUCRAT;TOT_ZI_LUC;"
         "SERIE_CCM;NUMAR_CCM;ZI_PRE;ZI_FN;COD_INDEMN;SERIE_CCM_;NUMAR_CCM_;FN;COD_URG;COD_CONTAG;"
@@ -233,9 +245,14 @@ TEST_F(VerifyLeaveTest, TheErrorReportHoldsTheMarkedRowsByteForByte) {
         "Campul CNP: codul numeric personal este invalid\r\n";
     EXPECT_EQ(expected, ReadBytes(path));
 
+    // The reason follows the system's words on a line of its own.
     EXPECT_FALSE(
-        WriteErrorReport(m_folder.File("nu/exista/erori.csv"), verified.list, places, &error));
-    EXPECT_FALSE(error.empty());
+        WriteErrorReport(m_folder.File("nu/exista/erori.csv"), verified.list, places, refused));
+    ASSERT_EQ(1u, refused.shown.size());
+    EXPECT_EQ(0u, refused.shown[0].find("Nu se poate salva raportul de erori!\n\n"));
+    EXPECT_GT(refused.shown[0].size(),
+              std::string("Nu se poate salva raportul de erori!\n\n").size());
+    EXPECT_EQ(MessageKind::Error, refused.kinds[0]);
 }
 
 }  // namespace

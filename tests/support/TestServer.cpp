@@ -110,7 +110,7 @@ void RebuildDatabases() {
 void DbTest::SetUp() {
     ResetData();
     m_client = std::make_unique<CClient>(m_prompter, TestServerLogin());
-    ASSERT_EQ(0, m_client->Connect("127.0.0.1"));
+    ASSERT_TRUE(m_client->Connect("127.0.0.1"));
 }
 
 void DbTest::TearDown() {

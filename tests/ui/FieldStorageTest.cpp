@@ -17,13 +17,13 @@ protected:
     // Stores the field's text as a company name and reads it back for display.
     QString StoredAndReadBack(const QLineEdit* edit) {
         const std::string name = FromQt(edit->text());
-        EXPECT_EQ(0, m_client->Query("DELETE FROM asigurati.societati", false));
-        EXPECT_EQ(0, m_client->Query(SqlStatement("INSERT INTO asigurati.societati (cf, denumire, "
-                                                  "ziua_lic, jud) VALUES (12345674, ") +
-                                         SqlText(*m_client, name) + ", '10', 'MB')",
-                                     false));
-        EXPECT_EQ(
-            0, m_client->Query("SELECT denumire FROM asigurati.societati WHERE cf=12345674", true));
+        EXPECT_TRUE(m_client->Query("DELETE FROM asigurati.societati", false));
+        EXPECT_TRUE(m_client->Query(SqlStatement("INSERT INTO asigurati.societati (cf, denumire, "
+                                                 "ziua_lic, jud) VALUES (12345674, ") +
+                                        SqlText(*m_client, name) + ", '10', 'MB')",
+                                    false));
+        EXPECT_TRUE(
+            m_client->Query("SELECT denumire FROM asigurati.societati WHERE cf=12345674", true));
         return ToQt(m_client->GetValue(0, "DENUMIRE"));
     }
 };

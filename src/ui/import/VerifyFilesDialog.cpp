@@ -186,10 +186,7 @@ void VerifyFilesDialog::SaveErrorReport() {
     if (std::filesystem::exists(path) &&
         !m_prompter.AskYesNo("Fisierul " + path + " exista deja.\n\nVrei sa il inlocuiesti?"))
         return;
-    std::string error;
-    if (!WriteErrorReport(path, list, m_places, &error))
-        return m_prompter.ShowMessage("Nu se poate salva raportul de erori!\n\n" + error,
-                                      MessageKind::Error);
+    if (!WriteErrorReport(path, list, m_places, m_prompter)) return;
     m_prompter.ShowMessage("Raportul de erori a fost salvat in fisierul:\n" + path,
                            MessageKind::Information);
 }
