@@ -145,7 +145,7 @@ Outcome CompanyRegister::CodeIsFree(const CompanyRecord& record, const CompanyEd
 
 bool CompanyRegister::QueryByCode(const SqlLiteral& code) {
     return m_client.Query(SqlStatement("SELECT * FROM asigurati.societati AS s WHERE s.cf=") + code,
-                          true) == 0;
+                          true);
 }
 
 std::optional<std::optional<CompanyRecord>> CompanyRegister::FindByCode(const std::string& cf) {
@@ -164,7 +164,7 @@ std::optional<CompanyRecord> CompanyRegister::LoadByCode(const std::string& cf,
 }
 
 Outcome CompanyRegister::FillCodesAndNames(DataList& list) {
-    if (m_client.Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true) != 0)
+    if (!m_client.Query("SELECT s.cf, s.denumire FROM asigurati.societati AS s", true))
         return Outcome::Stopped();
     list.FillFromResult(m_client.Result());
     return Outcome::Done();
@@ -189,7 +189,7 @@ Outcome CompanyRegister::AddIfMissing(const CompanyRecord& record) {
             value.resize(static_cast<std::size_t>(column.spec.maxLength));
         m_client.AddField(ResultName(name), value);
     }
-    if (m_client.InsertRecord("ASIGURATI", "SOCIETATI", "", true) != 0) return Outcome::Stopped();
+    if (!m_client.InsertRecord("ASIGURATI", "SOCIETATI", "", true)) return Outcome::Stopped();
     return Outcome::Done(m_client.LastInsertId());
 }
 

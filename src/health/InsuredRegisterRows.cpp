@@ -36,9 +36,9 @@ std::optional<long long> InsuredRegister::FindOpenKey(const std::string& cnp) {
     const auto cf = Code();
     const auto cnpSql = cf ? SqlNumber(GetPrompter(), cnp) : std::nullopt;
     if (!cnpSql) return std::nullopt;
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cf=") + *cf +
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cf=") + *cf +
                            " AND a.cnp=" + *cnpSql + " AND a.iesire=0",
-                       true) != 0)
+                       true))
         return std::nullopt;
     if (m_client.RowCount() < 1) return 0;
     return TextToInteger(m_client.GetValue(0, "INDEX"));
@@ -50,9 +50,9 @@ std::optional<long long> InsuredRegister::FindKeyByHire(const std::string& cnp,
     const auto cnpSql = cf ? SqlNumber(GetPrompter(), cnp) : std::nullopt;
     const auto hireSql = cnpSql ? SqlNumber(GetPrompter(), hire) : std::nullopt;
     if (!hireSql) return std::nullopt;
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cf=") + *cf +
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.asigurati AS a WHERE a.cf=") + *cf +
                            " AND a.cnp=" + *cnpSql + " AND a.intrare=" + *hireSql,
-                       true) != 0)
+                       true))
         return std::nullopt;
     if (m_client.RowCount() < 1) return 0;
     return TextToInteger(m_client.GetValue(0, "INDEX"));
@@ -65,11 +65,11 @@ Outcome InsuredRegister::WriteWhole(const InsuredRecord& record, long long index
         if (Written(column.spec.name, withLeaving))
             m_client.AddField(ResultName(column.spec.name), record.*column.member);
     if (index != 0) {
-        if (m_client.UpdateRecord(static_cast<double>(index), "ASIGURATI", "ASIGURATI", "") != 0)
+        if (!m_client.UpdateRecord(index, "ASIGURATI", "ASIGURATI", ""))
             return Outcome::Stopped();
         return Outcome::Done(index);
     }
-    if (m_client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount) != 0)
+    if (!m_client.InsertRecord("ASIGURATI", "ASIGURATI", "", kClearAccount))
         return Outcome::Stopped();
     return Outcome::Done(m_client.LastInsertId());
 }
@@ -78,10 +78,10 @@ std::optional<std::unordered_map<long long, long long>> InsuredRegister::OpenKey
     const auto cf = Code();
     if (!cf) return std::nullopt;
     // The lowest key first, as FindOpenKey finds it.
-    if (m_client.Query(SqlStatement("SELECT a.index AS i, a.cnp AS c FROM asigurati.asigurati AS a "
+    if (!m_client.Query(SqlStatement("SELECT a.index AS i, a.cnp AS c FROM asigurati.asigurati AS a "
                                     "WHERE a.cf=") +
                            *cf + " AND a.iesire=0 ORDER BY a.index",
-                       true) != 0)
+                       true))
         return std::nullopt;
     std::unordered_map<long long, long long> keys;
     for (long long r = 0; r < m_client.RowCount(); ++r)
@@ -95,7 +95,7 @@ bool InsuredRegister::UpdateMany(const std::vector<long long>& indexes,
     std::vector<std::vector<std::string>> values;
     values.reserve(records.size());
     for (const InsuredRecord& record : records) values.push_back(WholeRowValues(record));
-    return m_client.UpdateRecords("ASIGURATI", "ASIGURATI", WholeRowNames(), indexes, values) == 0;
+    return m_client.UpdateRecords("ASIGURATI", "ASIGURATI", WholeRowNames(), indexes, values);
 }
 
 std::optional<std::vector<long long>> InsuredRegister::InsertMany(
@@ -107,15 +107,15 @@ std::optional<std::vector<long long>> InsuredRegister::InsertMany(
     std::vector<std::vector<std::string>> values;
     values.reserve(records.size());
     for (const InsuredRecord& record : records) values.push_back(WholeRowValues(record));
-    if (m_client.InsertRecords("ASIGURATI", "ASIGURATI", WholeRowNames(), values) != 0)
+    if (!m_client.InsertRecords("ASIGURATI", "ASIGURATI", WholeRowNames(), values))
         return std::nullopt;
     long long key = m_client.LastInsertId();
     for (std::size_t i = 0; i < records.size(); ++i, key += keyStep) keys.push_back(key);
     // The keys of a multi-row insert are consecutive unless the server was
     // set otherwise: the last one must hold the last record's CNP.
-    if (m_client.Query(SqlStatement("SELECT x.cnp AS e FROM asigurati.asigurati AS x WHERE x.cf=") +
+    if (!m_client.Query(SqlStatement("SELECT x.cnp AS e FROM asigurati.asigurati AS x WHERE x.cf=") +
                            *cf + " AND x.index=" + SqlInteger(keys.back()),
-                       true) != 0 ||
+                       true) ||
         m_client.RowCount() != 1 || m_client.GetValue(0, "E") != records.back().cnp)
         return std::nullopt;
     return keys;

@@ -253,7 +253,7 @@ bool MonthlySums::InsertSums(const EmployeeMonth& row, const MonthSums& sums) {
     m_client.ClearFields();
     AddWrittenFields<SumsOwner>(m_client, owner, kOwnerColumns, adding);
     AddWrittenFields<MonthSums>(m_client, sums, kColumns, adding);
-    return m_client.InsertRecord("ASIGURATI", "SUME", "", true) == 0;
+    return m_client.InsertRecord("ASIGURATI", "SUME", "", true);
 }
 
 void MonthlySums::ShowSaved(DataList& list, int row, const MonthSums& stored) const {

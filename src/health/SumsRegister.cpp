@@ -46,9 +46,9 @@ SqlStatement InList(const std::vector<long long>& values, std::size_t first, std
 std::optional<long long> SumsRegister::FindKey(long long person, const std::string& month) {
     const auto monthSql = SqlNumber(m_client.GetPrompter(), month);
     if (!monthSql) return std::nullopt;
-    if (m_client.Query(SqlStatement("SELECT * FROM asigurati.sume AS s WHERE s.id_cnp=") +
+    if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.sume AS s WHERE s.id_cnp=") +
                            SqlInteger(person) + " AND s.LUNA=" + *monthSql,
-                       true) != 0)
+                       true))
         return std::nullopt;
     if (m_client.RowCount() < 1) return 0;
     return TextToInteger(m_client.GetValue(0, "INDEX"));
@@ -62,11 +62,11 @@ Outcome SumsRegister::Write(const SumsRow& row, long long index) {
         if (!row.insuredOnly || !amountOfTheEmployer) m_client.AddField(kColumns[i], values[i]);
     }
     if (index != 0) {
-        if (m_client.UpdateRecord(static_cast<double>(index), "ASIGURATI", "SUME", "") != 0)
+        if (!m_client.UpdateRecord(index, "ASIGURATI", "SUME", ""))
             return Outcome::Stopped();
         return Outcome::Done(index);
     }
-    if (m_client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount) != 0)
+    if (!m_client.InsertRecord("ASIGURATI", "SUME", "", kClearAccount))
         return Outcome::Stopped();
     return Outcome::Done(m_client.LastInsertId());
 }
@@ -78,11 +78,11 @@ std::optional<SumsKeys> SumsRegister::FindKeys(const std::vector<long long>& per
     for (std::size_t first = 0; first < persons.size(); first += kLookUpPersons) {
         const std::size_t last = std::min(persons.size(), first + kLookUpPersons);
         // The lowest key first, as the single look-up finds it.
-        if (m_client.Query(SqlStatement("SELECT s.index AS i, s.id_cnp AS p, s.luna AS l FROM "
+        if (!m_client.Query(SqlStatement("SELECT s.index AS i, s.id_cnp AS p, s.luna AS l FROM "
                                         "asigurati.sume AS s WHERE s.id_cnp IN ") +
                                InList(persons, first, last) + " AND s.luna IN " +
                                InList(months, 0, months.size()) + " ORDER BY s.index",
-                           true) != 0)
+                           true))
             return std::nullopt;
         for (long long r = 0; r < m_client.RowCount(); ++r)
             keys.emplace(std::pair{TextToInteger(m_client.GetValue(r, "P")),
@@ -97,7 +97,7 @@ bool SumsRegister::UpdateMany(const std::vector<long long>& indexes,
     std::vector<std::vector<std::string>> values;
     values.reserve(rows.size());
     for (const SumsRow& row : rows) values.push_back(Values(row));
-    return m_client.UpdateRecords("ASIGURATI", "SUME", kColumns, indexes, values) == 0;
+    return m_client.UpdateRecords("ASIGURATI", "SUME", kColumns, indexes, values);
 }
 
 std::optional<std::vector<long long>> SumsRegister::InsertMany(const std::vector<SumsRow>& rows,
@@ -107,15 +107,15 @@ std::optional<std::vector<long long>> SumsRegister::InsertMany(const std::vector
     std::vector<std::vector<std::string>> values;
     values.reserve(rows.size());
     for (const SumsRow& row : rows) values.push_back(Values(row));
-    if (m_client.InsertRecords("ASIGURATI", "SUME", kColumns, values) != 0) return std::nullopt;
+    if (!m_client.InsertRecords("ASIGURATI", "SUME", kColumns, values)) return std::nullopt;
     long long key = m_client.LastInsertId();
     for (std::size_t i = 0; i < rows.size(); ++i, key += keyStep) keys.push_back(key);
     // The keys of a multi-row insert are consecutive unless the server was
     // set otherwise: the last one must hold the last row's month.
     const SumsRow& last = rows.back();
-    if (m_client.Query(SqlStatement("SELECT x.luna AS e FROM asigurati.sume AS x WHERE x.id_cnp=") +
+    if (!m_client.Query(SqlStatement("SELECT x.luna AS e FROM asigurati.sume AS x WHERE x.id_cnp=") +
                            SqlInteger(last.person) + " AND x.index=" + SqlInteger(keys.back()),
-                       true) != 0 ||
+                       true) ||
         m_client.RowCount() != 1 || m_client.GetValue(0, "E") != last.month)
         return std::nullopt;
     return keys;

@@ -92,7 +92,7 @@ bool WriteSums(RowTarget& t, const EmployeeKeys& keys, std::vector<PlannedRow*>&
 std::optional<EmployeeKeys> LoadEmployeeKeys(RowTarget& target) {
     EmployeeKeys keys;
     CClient& client = target.client;
-    if (client.Query("SELECT @@auto_increment_increment AS step", true) != 0) return std::nullopt;
+    if (!client.Query("SELECT @@auto_increment_increment AS step", true)) return std::nullopt;
     keys.keyStep = std::max(1LL, TextToInteger(client.GetValue(0, "STEP")));
     auto persons = target.insured.OpenKeysByCnp();
     if (!persons) return std::nullopt;

@@ -56,7 +56,7 @@ RowEnd SaveRow(RowTarget& target, ImportKind kind, int row) {
 // save stops there.
 bool SaveOneRow(RowTarget& target, ImportKind kind, Transaction& transaction, int row,
                 ImportTally& tally) {
-    if (transaction.Savepoint(kRowSavepoint) != 0) {
+    if (!transaction.Savepoint(kRowSavepoint)) {
         tally.failed = true;
         return false;
     }
@@ -88,7 +88,7 @@ bool SaveRowsOneByOne(RowTarget& target, ImportKind kind, Transaction& transacti
 // the save stops.
 bool SaveChunkOneByOne(RowTarget& target, Transaction& transaction, int first, int end,
                        EmployeeKeys& keys, ImportTally& tally) {
-    if (transaction.RollbackToSavepoint(kChunkSavepoint) != 0) {
+    if (!transaction.RollbackToSavepoint(kChunkSavepoint)) {
         tally.rows[first] = RowEnd::Failed;
         tally.failed = true;
         return false;
@@ -126,7 +126,7 @@ bool SaveEmployeeRows(RowTarget& target, Transaction& transaction, ImportProgres
     for (int row = 0; row < rows; size = std::min(2 * size, kChunkRows)) {
         std::vector<PlannedRow> chunk = PlanEmployeeChunk(target, keys, row, size);
         const int end = chunk.back().row + 1;
-        if (transaction.Savepoint(kChunkSavepoint) != 0) {
+        if (!transaction.Savepoint(kChunkSavepoint)) {
             tally.failed = true;
             return false;
         }

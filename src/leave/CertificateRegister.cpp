@@ -53,9 +53,9 @@ Outcome CertificateRegister::Delete(long long index) {
 }
 
 std::optional<bool> CertificateRegister::AllGranted(long long declarationIndex) {
-    if (m_client.Query(SqlStatement("SELECT * FROM concedii.concedii WHERE id_declaratie = ") +
+    if (!m_client.Query(SqlStatement("SELECT * FROM concedii.concedii WHERE id_declaratie = ") +
                            SqlInteger(declarationIndex) + " AND data_acordarii = '0000-00-00'",
-                       true) != 0)
+                       true))
         return std::nullopt;
     return m_client.RowCount() < 1;
 }

@@ -126,9 +126,9 @@ std::optional<DeclarationRecord> DeclarationRegister::Load(long long index) {
 }
 
 std::optional<bool> DeclarationRegister::Exists(long long index) {
-    if (m_client.Query(SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.index=") +
+    if (!m_client.Query(SqlStatement("SELECT d.index FROM concedii.declaratii AS d WHERE d.index=") +
                            SqlInteger(index),
-                       true) != 0)
+                       true))
         return std::nullopt;
     return m_client.RowCount() > 0;
 }
@@ -144,7 +144,7 @@ std::optional<long long> DeclarationRegister::FindIndex(const std::string& cf,
     sql += rectifNr > 0
                ? SqlStatement(" AND d.rectificativa='DA' AND d.rectif_nr=") + SqlInteger(rectifNr)
                : SqlStatement(" AND d.rectificativa<>'DA'");
-    if (m_client.Query(sql + " ORDER BY d.index", true) != 0) return std::nullopt;
+    if (!m_client.Query(sql + " ORDER BY d.index", true)) return std::nullopt;
     return m_client.RowCount() < 1 ? 0 : TextToInteger(m_client.GetValue(0, "INDEX"));
 }
 
