@@ -18,5 +18,5 @@ if [ "${ORVIK_SANITIZE_RUN:-1}" != 0 ]; then
     cd "$ORVIK_BUILD_SANITIZE"
     ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}" \
         UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
-        ctest --output-on-failure -j "$(nproc)" -L '^(unit|db)$' "$@"
+        ctest --output-on-failure -j "$(nproc)" -L '^(unit|db)$' -E '^startup_tests$' "$@"
 fi
