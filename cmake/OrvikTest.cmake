@@ -17,6 +17,7 @@ function(orvik_add_test name)
     ORVIK_TEST_SERVER_DIR="${ORVIK_TEST_SERVER_DIR}"
     ORVIK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
+  set_property(GLOBAL APPEND PROPERTY ORVIK_TESTS_${T_LABEL} ${name})
   set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT 600)
   if(T_LABEL STREQUAL "gui")
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -18,7 +18,7 @@
 #include "ui/DateTriple.h"
 #include "ui/QtPrompter.h"
 #include "ui/health/CoInsuredDialog.h"
-#include "ui/health/CompanyDialog.h"
+#include "ui/CompanyDialog.h"
 #include "ui/health/EmploymentChangeDialog.h"
 #include "ui/health/HealthWindow.h"
 #include "ui/health/InsuredDialog.h"

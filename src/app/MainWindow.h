@@ -35,7 +35,6 @@ public:
     CClient& Client() { return *m_client; }
     ModulePanel* OpenPanel() const { return m_lastOpened; }
     bool IsMarked(Module module) const;
-    bool StartedUp() const { return m_startedUp; }
     // The copy window, created at the first use of its button.
     BackupDialog* Backup() const { return m_backup; }
 

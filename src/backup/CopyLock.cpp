@@ -41,8 +41,13 @@ CopyLock::CopyLock(const BackupServer& server) {
 }
 
 CopyLock::~CopyLock() {
-    // Closing the connection releases the lock.
-    if (m_connection) mysql_close(m_connection);
+    if (!m_connection) return;
+    // Closing the connection would release the lock too, but only once the server
+    // has seen the close: a save or start-up right after would still find it taken.
+    if (m_held && mysql_query(m_connection, kReleaseLock) == 0) {
+        if (MYSQL_RES* result = mysql_store_result(m_connection)) mysql_free_result(result);
+    }
+    mysql_close(m_connection);
 }
 
 void DropLeftoverStagedTables(CClient& client) {

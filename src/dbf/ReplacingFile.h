@@ -24,7 +24,6 @@ public:
     void StartWriteback();
     // Flushes, syncs and closes the temporary file, then renames it over the final name.
     bool Commit(std::string* error);
-    const std::string& TemporaryPath() const { return m_tempPath; }
 
 private:
     void Abandon();

@@ -63,7 +63,7 @@ bool PagePrinter::Begin(int orientation, bool ask) {
     m_backend->SetPen(m_penWidth);
     for (int font = 1; font <= kFontCount; ++font) {
         FontSpec spec = FontInPageUnits(font);
-        spec.pixelHeight = static_cast<int>(spec.pixelHeight * m_scale);
+        spec.pixelHeight = static_cast<int>(static_cast<float>(spec.pixelHeight) * m_scale);
         m_fonts[font - 1] = spec;
     }
     m_align = kAlignLeft;
@@ -204,5 +204,5 @@ void PagePrinter::Frame(int left, int top, int right, int bottom) {
 
 int PagePrinter::TextWidth(const std::string& text) const {
     if (!m_backend || m_scale <= 0) return 0;
-    return static_cast<int>(std::ceil(m_backend->TextWidth(text) / m_scale));
+    return static_cast<int>(std::ceil(static_cast<float>(m_backend->TextWidth(text)) / m_scale));
 }

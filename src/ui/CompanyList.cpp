@@ -6,8 +6,8 @@
 
 #include "base/Prompter.h"
 #include "health/CompanyRegister.h"
+#include "ui/CompanyDialog.h"
 #include "ui/DataListView.h"
-#include "ui/health/CompanyDialog.h"
 
 CompanyList::CompanyList(CompanyRegister& companies, QWidget* parent)
     : QWidget(parent), m_companies(companies) {

@@ -287,12 +287,8 @@ void DataListView::SelectOnly(int row) {
 
 void DataListView::SelectRow(int row, bool takeFocus) {
     if (row < 0 || row >= m_list.RowCount()) return;
-    if (m_multiSelection)
-        m_list.SetRowSelected(row, true);
-    else
-        SelectOnly(row);
+    SelectOnly(row);
     m_list.SetFocusRow(row);
-    m_anchorRow = row;
     ScrollToRow(row);
     if (takeFocus) setFocus(Qt::OtherFocusReason);
     viewport()->update();
@@ -309,23 +305,12 @@ void DataListView::SetShowSelectionAlways(bool on) {
     viewport()->update();
 }
 
-// A click or key moved the focus to `row`: select it alone, or with Ctrl/Shift
-// toggle it or extend from the anchor when several rows may be selected.
-void DataListView::MoveFocusTo(int row, Qt::KeyboardModifiers modifiers) {
+// A click or key moved the focus to `row`: select it alone.
+void DataListView::MoveFocusTo(int row) {
     if (row < 0) {
         m_list.ClearSelection();
-    } else if (m_multiSelection && modifiers.testFlag(Qt::ShiftModifier) && m_anchorRow >= 0) {
-        m_list.ClearSelection();
-        for (int r = std::min(row, m_anchorRow); r <= std::max(row, m_anchorRow); ++r)
-            m_list.SetRowSelected(r, true);
-    } else if (m_multiSelection && modifiers.testFlag(Qt::ControlModifier)) {
-        m_list.SetRowSelected(row, !m_list.IsRowSelected(row));
-        m_anchorRow = row;
     } else {
         SelectOnly(row);
-        m_anchorRow = row;
-    }
-    if (row >= 0) {
         m_list.SetFocusRow(row);
         ScrollToRow(row);
     }
@@ -341,8 +326,7 @@ void DataListView::mousePressEvent(QMouseEvent* event) {
         m_list.SetFocusRow(row);  // keep a multi-row selection for the popup
         return;
     }
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        MoveFocusTo(row, event->modifiers());
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) MoveFocusTo(row);
 }
 
 void DataListView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -377,7 +361,7 @@ void DataListView::keyPressEvent(QKeyEvent* event) {
             QAbstractScrollArea::keyPressEvent(event);
             return;
     }
-    if (count > 0) MoveFocusTo(target, event->modifiers());
+    if (count > 0) MoveFocusTo(target);
     event->accept();
 }
 

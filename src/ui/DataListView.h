@@ -65,12 +65,10 @@ public:
     int NextSelectedRow(int row) const { return m_list.NextSelectedRow(row); }
     void SelectRow(int row, bool takeFocus);
     void SelectRowClamped(int row);
-    void SetMultiSelection(bool on) { m_multiSelection = on; }
     void SetShowSelectionAlways(bool on);
 
     // Behaviour switches
     void EnableSorting(bool on);
-    bool SortingEnabled() const { return m_sortingEnabled; }
     void SetOwnerDrawn(bool on);
     void SetFormatsOn(bool on);
     void SetResizingAllowed(bool on);
@@ -114,7 +112,7 @@ private:
     void OnSectionResized(int column, int oldSize, int newSize);
     int VisibleRowCount() const;
     void SelectOnly(int row);
-    void MoveFocusTo(int row, Qt::KeyboardModifiers modifiers);
+    void MoveFocusTo(int row);
     void ScrollToRow(int row);
     void PaintRow(QPainter& painter, int row, int top, const QRect& clip);
     void PaintCell(QPainter& painter, int row, int column, const QRect& cell, bool selectedLook,
@@ -131,12 +129,10 @@ private:
     DataListHeaderModel* m_headerModel = nullptr;
     QPointer<QMenu> m_popupMenu;
     int m_rowHeight = 18;
-    int m_anchorRow = -1;
     bool m_ownerDrawn = true;
     bool m_formatsOn = true;
     bool m_sortingEnabled = false;
     bool m_sorting = false;
-    bool m_multiSelection = false;
     bool m_showSelectionAlways = true;
     bool m_layoutPending = false;
     bool m_selectionDirty = false;

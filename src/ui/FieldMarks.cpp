@@ -75,7 +75,7 @@ private:
 
     int TypedLength(const Entry& entry) const {
         int length = 0;
-        for (QLineEdit* part : entry.parts) length += part->text().size();
+        for (QLineEdit* part : entry.parts) length += static_cast<int>(part->text().size());
         return length;
     }
 

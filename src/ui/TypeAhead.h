@@ -21,8 +21,6 @@ public:
 
     // The text last completed or typed, as the field remembers it.
     const std::string& Remembered() const { return m_remembered; }
-    // True when the change just made was by a key that never completes.
-    bool LastKeyHoldsBack() const { return m_holdBack; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -162,12 +162,13 @@ protected:
         CClient client(prompter, Login());
         client.SetServerProcess(&process);
         ASSERT_TRUE(Session::StartUp(client));
-        if (rootDoor)
+        if (rootDoor) {
             ASSERT_EQ("",
                       RootSql("CREATE USER 'root'@'127.0.0.1'; GRANT ALL ON *.* TO "
                               "'root'@'127.0.0.1' WITH GRANT OPTION; CREATE USER ''@'localhost'; "
                               "ALTER USER 'root'@'localhost' IDENTIFIED BY ''"));
-        if (rootDoor) ASSERT_TRUE(LogsIn("root", ""));
+            ASSERT_TRUE(LogsIn("root", ""));
+        }
         ASSERT_TRUE(client.Query("SET PASSWORD = PASSWORD('" + serverPassword + "')", false));
         ASSERT_TRUE(Session::Leave(client, false));
         ASSERT_TRUE(std::filesystem::remove(ClientFile()));

@@ -12,7 +12,7 @@
 #include "TestServer.h"
 #include "ui/CompanyList.h"
 #include "ui/DataListView.h"
-#include "ui/health/CompanyDialog.h"
+#include "ui/CompanyDialog.h"
 #include "ui/health/HealthWindow.h"
 
 namespace {

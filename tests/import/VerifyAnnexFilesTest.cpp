@@ -60,7 +60,7 @@ TEST_F(VerifyAnnexFilesTest, OurAnnexFilesVerifyClean) {
         EXPECT_EQ(FileStatus::Clean, file.verdict.status) << path << ": " << file.verdict.message;
         EXPECT_GT(list.RowCount(), 0) << path;
         for (std::size_t row = 0; row < file.verdict.rows.size(); ++row)
-            EXPECT_EQ("", file.verdict.rows[row].message) << path << " row " << row;
+            EXPECT_STREQ("", file.verdict.rows[row].message) << path << " row " << row;
     }
 }
 
@@ -84,8 +84,8 @@ TEST_F(VerifyAnnexFilesTest, OneChangedByteMarksExactlyThatRecord) {
     ASSERT_EQ(static_cast<std::size_t>(list.RowCount()), a.verdict.rows.size());
     for (int row = 0; row < list.RowCount(); ++row) {
         const bool changed = list.CellText(row, "NUME") == "VASILE";
-        EXPECT_EQ(changed ? "Campul CNP: Codul Numeric Personal incorect" : "",
-                  a.verdict.rows[row].message)
+        EXPECT_STREQ(changed ? "Campul CNP: Codul Numeric Personal incorect" : "",
+                     a.verdict.rows[row].message)
             << row;
     }
     EXPECT_EQ(1, a.verdict.FaultyCount());
@@ -94,10 +94,10 @@ TEST_F(VerifyAnnexFilesTest, OneChangedByteMarksExactlyThatRecord) {
     const VerifiedFile b = ReadAndVerify(VerifiedKind::AnnexB, m_b, list);
     EXPECT_EQ(1, b.verdict.FaultyCount());
     for (int row = 0; row < list.RowCount(); ++row)
-        EXPECT_EQ(list.CellText(row, "PRENUMEC") == "MARIA"
-                      ? "Campul CNPC: Codul Numeric Personal incorect"
-                      : "",
-                  b.verdict.rows[row].message);
+        EXPECT_STREQ(list.CellText(row, "PRENUMEC") == "MARIA"
+                         ? "Campul CNPC: Codul Numeric Personal incorect"
+                         : "",
+                     b.verdict.rows[row].message);
 }
 
 }  // namespace

@@ -96,11 +96,14 @@ TEST_F(VerifyHealthTest, LayoutsAreComparedByCountThenNameByName) {
     fields.pop_back();
     EXPECT_EQ(kCountA, RunLayout(VerifiedKind::AnnexA, fields).file.verdict.message);
 
-    fields = FieldsOf(AnnexSpec(Annex::C));
+    // The fields point into the specs' names, so the specs outlive them.
+    const DbfTableSpec c = AnnexSpec(Annex::C);
+    fields = FieldsOf(c);
     EXPECT_EQ(kNamesB, RunLayout(VerifiedKind::AnnexB, fields).file.verdict.message);
     fields.push_back({"X", "C", 1});
     EXPECT_EQ(kCountC, RunLayout(VerifiedKind::AnnexC, fields).file.verdict.message);
-    fields = FieldsOf(AnnexSpec(Annex::B));
+    const DbfTableSpec b = AnnexSpec(Annex::B);
+    fields = FieldsOf(b);
     EXPECT_EQ(kNamesC, RunLayout(VerifiedKind::AnnexC, fields).file.verdict.message);
     EXPECT_EQ(kCountB, RunLayout(VerifiedKind::AnnexB, FieldsOf(a)).file.verdict.message);
 }

@@ -14,7 +14,7 @@
 #include "TestServer.h"
 #include "ui/FieldMarks.h"
 #include "ui/health/CoInsuredDialog.h"
-#include "ui/health/CompanyDialog.h"
+#include "ui/CompanyDialog.h"
 #include "ui/health/EmploymentChangeDialog.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/LiquidationDialog.h"

@@ -12,7 +12,7 @@
 #include "db/CClient.h"
 #include "health/CompanyRegister.h"
 #include "ui/RecordForm.h"
-#include "ui/health/CompanyDialog.h"
+#include "ui/CompanyDialog.h"
 
 namespace {
 

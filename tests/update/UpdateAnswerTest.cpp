@@ -49,7 +49,9 @@ TEST(VersionAnswerTest, RefusesAnythingOutOfLayout) {
 
 TEST(VersionAnswerTest, ComparesVersionsAsNumbers) {
     EXPECT_TRUE(IsNewerVersion(*ParseVersionAnswer("02.10 0000000001"), "2.08"));
-    EXPECT_TRUE(IsNewerVersion(*ParseVersionAnswer("2.1   0000000001"), "2.08"));
+    // "2.1" padded with blanks is out of layout; with zeros it reads as 2.1.
+    EXPECT_FALSE(ParseVersionAnswer("2.1   0000000001"));
+    EXPECT_TRUE(IsNewerVersion(*ParseVersionAnswer("002.1 0000000001"), "2.08"));
     EXPECT_TRUE(IsNewerVersion(*ParseVersionAnswer("10.00 0000000001"), "2.08"));
     EXPECT_FALSE(IsNewerVersion(*ParseVersionAnswer("02.08 0000000001"), "2.08"));
     EXPECT_FALSE(IsNewerVersion(*ParseVersionAnswer("2.080 0000000001"), "2.08"));

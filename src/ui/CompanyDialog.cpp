@@ -1,4 +1,4 @@
-#include "ui/health/CompanyDialog.h"
+#include "ui/CompanyDialog.h"
 
 #include "domain/Identifiers.h"
 #include "domain/ReferenceLists.h"
