@@ -11,6 +11,7 @@
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 #include "health/CompanyRegister.h"
+#include "health/SumsRegister.h"
 
 namespace {
 
@@ -28,17 +29,6 @@ const Column kColumns[] = {
      &S::salariu},
     {{.name = "asig_datorat", .rule = Digits, .displayKind = DisplayKind::Number}, &S::asigDatorat},
     {{.name = "asig_virat", .rule = Digits, .displayKind = DisplayKind::Number}, &S::asigVirat},
-};
-
-// What a row of sums belongs to: the employment record and its month.
-struct SumsOwner {
-    std::string idCnp, cf, cnp, luna;
-};
-const RecordColumn<SumsOwner> kOwnerColumns[] = {
-    {{.name = "id_cnp"}, &SumsOwner::idCnp},
-    {{.name = "cf"}, &SumsOwner::cf},
-    {{.name = "cnp"}, &SumsOwner::cnp},
-    {{.name = "luna"}, &SumsOwner::luna},
 };
 
 // The month's list shows the employment record otherwise than the insured
@@ -248,12 +238,17 @@ Outcome MonthlySums::Save(const EmployeeMonth& row, const MonthSums& typed) {
 }
 
 bool MonthlySums::InsertSums(const EmployeeMonth& row, const MonthSums& sums) {
-    const SumsOwner owner{std::to_string(row.key), row.person.cf, row.person.cnp, m_month};
-    const SaveScope adding{.adding = true};
-    m_client.ClearFields();
-    AddWrittenFields<SumsOwner>(m_client, owner, kOwnerColumns, adding);
-    AddWrittenFields<MonthSums>(m_client, sums, kColumns, adding);
-    return m_client.InsertRecord("ASIGURATI", "SUME", "", true);
+    SumsRow stored;
+    stored.idCnp = std::to_string(row.key);
+    stored.cf = row.person.cf;
+    stored.cnp = row.person.cnp;
+    stored.month = m_month;
+    stored.salariu = sums.salariu;
+    stored.asigDatorat = sums.asigDatorat;
+    stored.asigVirat = sums.asigVirat;
+    // The form has no field for the employer's contribution.
+    stored.extent = SumsExtent::WithSalary;
+    return static_cast<bool>(SumsRegister(m_client).Write(stored, 0, true));
 }
 
 void MonthlySums::ShowSaved(DataList& list, int row, const MonthSums& stored) const {

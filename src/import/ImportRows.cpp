@@ -18,7 +18,6 @@ using namespace ImportMessages;
 
 const Colour kRefusedColour{255, 0, 0};
 
-
 RowEnd Refuse(DataList& list, int row, const char* message) {
     return RefuseRow(list, row, message);
 }
@@ -64,7 +63,7 @@ RowEnd SaveAnnexSums(RowTarget& t, int row, long long person) {
         SumsRow sums = ImportedSums(t, row, person, t.month, {});
         sums.asigDatorat = (*amounts)[0];
         sums.asigVirat = (*amounts)[1];
-        sums.insuredOnly = true;
+        sums.extent = SumsExtent::InsuredOnly;
         if (!t.sums.Write(sums, 0)) return RowEnd::Failed;
     }
     return RowEnd::Taken;
@@ -155,7 +154,7 @@ InsuredRecord ImportedPerson(const RowTarget& t, int row, const std::string& hou
 SumsRow ImportedSums(const RowTarget& t, int row, long long person, const std::string& month,
                      const std::vector<std::string>& amounts) {
     SumsRow sums;
-    sums.person = person;
+    sums.idCnp = std::to_string(person);
     sums.cf = t.cfText;
     sums.cnp = t.list.CellText(row, "CNP");
     sums.month = month;

@@ -4,6 +4,7 @@
 
 #include "TestServer.h"
 #include "health/InsuredRegister.h"
+#include "health/MonthlySums.h"
 #include "health/SumsRegister.h"
 
 namespace {
@@ -25,7 +26,7 @@ InsuredRecord Person(const std::string& cnp, const std::string& nume = "POP") {
 
 SumsRow Sums(long long person, const std::string& month, const std::string& salary) {
     SumsRow s;
-    s.person = person;
+    s.idCnp = std::to_string(person);
     s.cf = kCui;
     s.cnp = "1800101221144";
     s.month = month;
@@ -59,8 +60,8 @@ protected:
     long long Key(const std::string& sql) { return std::stoll(SqlScalar(sql)); }
     // The server's step between keys; the connection gives its keys that far apart.
     void StepKeysBy(int step) {
-        ASSERT_TRUE(m_client->Query("SET SESSION auto_increment_increment=" + std::to_string(step),
-                                     false));
+        ASSERT_TRUE(
+            m_client->Query("SET SESSION auto_increment_increment=" + std::to_string(step), false));
     }
 
     std::unique_ptr<InsuredRegister> m_insured;
@@ -153,7 +154,7 @@ TEST_F(WholeRowsTest, SumsAreFoundByRecordAndMonthAndWrittenByKey) {
 
     // The insured's contribution only: salary and the employer's stay at 0.
     SumsRow insured = Sums(9, "200907", "999");
-    insured.insuredOnly = true;
+    insured.extent = SumsExtent::InsuredOnly;
     const Outcome partial = m_sums->Write(insured, 0);
     ASSERT_TRUE(partial);
     EXPECT_EQ("9|12345674|1800101221144|200907|0|82.5|82|0|0", SumsAt(partial.Key()));
@@ -187,6 +188,44 @@ TEST_F(WholeRowsTest, ManySumsAreLookedUpInGroupsAndWrittenAtOnce) {
     ASSERT_EQ(2u, added->size());
     EXPECT_EQ("2002|12345674|1800101221144|200909|2|82.5|82|78|77", SumsAt((*added)[1]));
     EXPECT_FALSE(m_sums->InsertMany({Sums(2003, "200909", "1"), Sums(2004, "200909", "2")}, 1));
+}
+
+// The sums form and the import write through one table of the row: each
+// leaves the columns it does not carry at the table's defaults, set here
+// apart from the zeros a write would put.
+TEST_F(WholeRowsTest, EachWriteLeavesTheAmountsItDoesNotCarryAtTheTablesDefaults) {
+    RebuildAfterTest();
+    RunSql(
+        "ALTER TABLE asigurati.sume ALTER salariu SET DEFAULT 11, ALTER ang_datorat SET "
+        "DEFAULT 12, ALTER ang_virat SET DEFAULT 13");
+
+    SumsRow annex = Sums(9, "200907", "999");
+    annex.extent = SumsExtent::InsuredOnly;
+    const Outcome insured = m_sums->Write(annex, 0);
+    ASSERT_TRUE(insured);
+    EXPECT_EQ("9|12345674|1800101221144|200907|11|82.5|82|12|13", SumsAt(insured.Key()));
+
+    EmployeeMonth employee;
+    employee.key = 7;
+    employee.person.cf = kCui;
+    employee.person.cnp = "1800101221144";
+    ASSERT_TRUE(MonthlySums(*m_client, "200907").Save(employee, {"1500", "82.5", "82"}));
+    const long long typed =
+        Key("SELECT `index` FROM asigurati.sume WHERE id_cnp=7 AND luna=200907");
+    EXPECT_EQ("7|12345674|1800101221144|200907|1500|82.5|82|12|13", SumsAt(typed));
+
+    // The import's whole row of the same values is the same row, account
+    // flag included.
+    SumsRow whole = Sums(8, "200907", "1500");
+    whole.angDatorat = "12";
+    whole.angVirat = "13";
+    const Outcome imported = m_sums->Write(whole, 0);
+    ASSERT_TRUE(imported);
+    EXPECT_EQ("8|12345674|1800101221144|200907|1500|82.5|82|12|13", SumsAt(imported.Key()));
+    const std::string flags =
+        "SELECT GROUP_CONCAT(CONCAT('[', ZZ_CONT, ']') ORDER BY id_cnp) FROM asigurati.sume "
+        "WHERE id_cnp IN (7, 8)";
+    EXPECT_EQ("[],[]", SqlScalar(flags));
 }
 
 }  // namespace
