@@ -16,7 +16,9 @@ public:
         m_messages.emplace_back(text, kind);
     }
     bool AskYesNo(const std::string&) override { return false; }
-    std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
+    [[nodiscard]] std::optional<std::string> ChooseFolder(const std::string&) override {
+        return {};
+    }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return {}; }
 
     // Shows what was kept through `prompter` and forgets it.

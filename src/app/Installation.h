@@ -14,5 +14,6 @@ bool HoldsInstallation(const QString& folder);
 // it), else `defaultFolder` (a desktop launcher starts anywhere). When neither
 // holds one, nothing is returned and `message` says where the program looked
 // and how to prepare an installation.
-std::optional<QString> ChooseInstallationFolder(const QString& current,
-                                                const QString& defaultFolder, QString& message);
+[[nodiscard]] std::optional<QString> ChooseInstallationFolder(const QString& current,
+                                                              const QString& defaultFolder,
+                                                              QString& message);

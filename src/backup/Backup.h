@@ -25,7 +25,8 @@ struct BackupServer {
 
 // The program's own login on the port of the installation's my.cnf (3336
 // when the file names none); nothing when the folder holds no installation.
-std::optional<BackupServer> ServerOfInstallation(const std::string& installationFolder);
+[[nodiscard]] std::optional<BackupServer> ServerOfInstallation(
+    const std::string& installationFolder);
 
 // Told how far a long operation got. Called on the thread that runs it.
 struct BackupProgress {

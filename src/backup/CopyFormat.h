@@ -16,9 +16,9 @@ struct CopyHeader {
 };
 
 std::string CopyHeaderLine(const CopyHeader& header);
-std::optional<CopyHeader> ParseCopyHeader(std::string_view line);
+[[nodiscard]] std::optional<CopyHeader> ParseCopyHeader(std::string_view line);
 std::string CopyTrailerLine(long long companies);
-std::optional<long long> ParseCopyTrailer(std::string_view line);
+[[nodiscard]] std::optional<long long> ParseCopyTrailer(std::string_view line);
 
 // The copy is loaded beside the current tables under this prefix, then all
 // tables are swapped in one statement; the tables it replaced wait under the

@@ -16,6 +16,6 @@ public:
     // Yes = true. "No" is the default answer (Enter and Escape give it), so a
     // question that destroys data is never confirmed by a stray key press.
     virtual bool AskYesNo(const std::string& text) = 0;
-    virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
+    [[nodiscard]] virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
     virtual std::optional<std::string> ChooseOpenFile(const std::string& filter) = 0;
 };

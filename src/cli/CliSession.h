@@ -19,7 +19,9 @@ public:
     void SetContext(std::string prefix) { m_prefix = std::move(prefix); }
     void ShowMessage(const std::string& text, MessageKind kind) override;
     bool AskYesNo(const std::string& text) override;
-    std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
+    [[nodiscard]] std::optional<std::string> ChooseFolder(const std::string&) override {
+        return std::nullopt;
+    }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return std::nullopt; }
 
 private:
@@ -28,7 +30,8 @@ private:
 
 // `dir` made absolute, created when missing, and writable; nothing and `why`
 // otherwise. Done before the session moves into the installation folder.
-std::optional<std::string> PrepareOutputFolder(const std::string& dir, std::string& why);
+[[nodiscard]] std::optional<std::string> PrepareOutputFolder(const std::string& dir,
+                                                             std::string& why);
 
 class CliSession {
 public:

@@ -141,8 +141,8 @@ private:
         // The twin has the account and operation columns the copy fills in.
         bool twinHasMarks = false;
     };
-    std::optional<ChangeLogColumns> ChangeLogColumnsOf(const std::string& source,
-                                                       const std::string& twin);
+    [[nodiscard]] std::optional<ChangeLogColumns> ChangeLogColumnsOf(const std::string& source,
+                                                                     const std::string& twin);
 
     Prompter& m_prompter;
     Prompter* m_lentTo = nullptr;

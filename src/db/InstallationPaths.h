@@ -16,17 +16,17 @@ bool IsInstallationFolder(const std::string& folder);
 
 // `current` when it holds an installation, else `defaultFolder` when that
 // does; nothing when neither does.
-std::optional<std::string> FindInstallationFolder(const std::string& current,
-                                                  const std::string& defaultFolder);
+[[nodiscard]] std::optional<std::string> FindInstallationFolder(const std::string& current,
+                                                                const std::string& defaultFolder);
 
 // The port the installation's server listens on, from the "port" line of the
 // [mysqld] group of server/bin/my.cnf; the program's own port when the file
 // names none, nothing when the file cannot be read or the port is not a port.
-std::optional<int> InstallationServerPort(const std::string& folder);
+[[nodiscard]] std::optional<int> InstallationServerPort(const std::string& folder);
 
 // How the program logs in to the installation's server: 127.0.0.1, the port
 // of InstallationServerPort and server/bin/client.cnf; an installation
 // without client.cnf (prepared before it had one) is a former one. Nothing
 // when the port cannot be read. The program, orvik-cli and the copies all
 // take their login from here.
-std::optional<ServerLogin> InstallationLogin(const std::string& folder);
+[[nodiscard]] std::optional<ServerLogin> InstallationLogin(const std::string& folder);

@@ -43,7 +43,7 @@ public:
         return *this;
     }
     template <typename Part>
-        requires requires(SqlStatement& s, const Part& p) { s += p; }
+    requires requires(SqlStatement& s, const Part& p) { s += p; }
     friend SqlStatement operator+(SqlStatement left, const Part& right) {
         left += right;
         return left;
@@ -64,7 +64,7 @@ bool IsNumberLiteral(const std::string& value);
 // A value concatenated bare (company code, CNP, month, amount). Anything but a
 // number literal refuses the operation: the message is shown and nothing is
 // returned, so the caller stops before any statement runs.
-std::optional<SqlLiteral> SqlNumber(Prompter& prompter, const std::string& value);
+[[nodiscard]] std::optional<SqlLiteral> SqlNumber(Prompter& prompter, const std::string& value);
 
 // A number the program computed itself (a row key, a count).
 SqlLiteral SqlInteger(long long value);

@@ -79,6 +79,6 @@ std::string DottedStoredDate(std::string_view stored);
 
 // Day number (as DaysFromCivil) of a date in either text shape, an impossible
 // day rolling over as everywhere here; nothing for any other length.
-std::optional<long long> DayNumberOfDate(std::string_view date);
+[[nodiscard]] std::optional<long long> DayNumberOfDate(std::string_view date);
 // "YYYY-MM-DD" of a day number: the shape the server takes a DATE in.
 std::string DashedDate(long long dayNumber);

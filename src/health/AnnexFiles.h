@@ -31,7 +31,7 @@ struct AnnexMonth {
 };
 
 // Nothing unless six digits with a month 01..12.
-std::optional<AnnexMonth> ParseAnnexMonth(const std::string& month);
+[[nodiscard]] std::optional<AnnexMonth> ParseAnnexMonth(const std::string& month);
 
 // The company texts every record of the three files repeats.
 struct AnnexCompany {
@@ -97,19 +97,21 @@ public:
     // code, each with its name; the code is hidden.
     Outcome FillHouses(DataList& list, const std::string& cf);
     // The house codes of that list, in its order.
-    std::optional<std::vector<std::string>> Houses(const std::string& cf);
+    [[nodiscard]] std::optional<std::vector<std::string>> Houses(const std::string& cf);
     // Employees of the company at the house in the month.
-    std::optional<std::string> CountInsured(const std::string& cf, const std::string& house);
+    [[nodiscard]] std::optional<std::string> CountInsured(const std::string& cf,
+                                                          const std::string& house);
 
     // The company row with its texts cut; nothing when it could not be read or
     // does not exist (said through the prompter).
-    std::optional<AnnexCompany> LoadCompany(const std::string& cf);
+    [[nodiscard]] std::optional<AnnexCompany> LoadCompany(const std::string& cf);
 
     // Writes one annex of one house into `folder`; the path written, or nothing
     // after the failure was shown ("Nu se poate salva Anexa 1A!" and why).
-    std::optional<std::string> WriteAnnex(Annex annex, const AnnexCompany& company,
-                                          const std::string& house, const std::string& folder,
-                                          FileNaming naming);
+    [[nodiscard]] std::optional<std::string> WriteAnnex(Annex annex, const AnnexCompany& company,
+                                                        const std::string& house,
+                                                        const std::string& folder,
+                                                        FileNaming naming);
 
     // 1A, 1B, 1C of each house in order, stopping at the first failure.
     // `written` receives every file in place, also when a later one failed.

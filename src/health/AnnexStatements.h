@@ -14,9 +14,10 @@ struct AnnexLiterals {
 };
 
 // Nothing when the company code or the month is not a number (shown).
-std::optional<AnnexLiterals> MakeAnnexLiterals(CClient& client, const AnnexMonth& month,
-                                               const AnnexCompany& company,
-                                               const std::string& house);
+[[nodiscard]] std::optional<AnnexLiterals> MakeAnnexLiterals(CClient& client,
+                                                             const AnnexMonth& month,
+                                                             const AnnexCompany& company,
+                                                             const std::string& house);
 
 // The SELECT whose columns are the annex's fields, in file order.
 SqlStatement AnnexQuery(Annex annex, const AnnexLiterals& values);

@@ -87,7 +87,7 @@ public:
     Prompter& GetPrompter();
 
     // The row for the modify form; nothing when it could not be read.
-    std::optional<CompanyRecord> Load(long long index);
+    [[nodiscard]] std::optional<CompanyRecord> Load(long long index);
 
     // The checks of the form, in their order; the first failure is shown and
     // names its column.

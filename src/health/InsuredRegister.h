@@ -101,7 +101,7 @@ public:
     Prompter& GetPrompter();
 
     // The record for the modify form; nothing when it could not be read.
-    std::optional<LoadedInsured> Load(long long index);
+    [[nodiscard]] std::optional<LoadedInsured> Load(long long index);
     Outcome Check(const InsuredRecord& record, const InsuredEdit& edit);
     // Checks and writes; the outcome carries the key. A modify moves the
     // person's dependants and sums to the CNP in the same transaction.
@@ -109,10 +109,10 @@ public:
 
     // Type-ahead of the liquidation form: the first open record of the
     // company whose CNP starts with what was typed.
-    std::optional<InsuredRecord> FindOpenByCnpPrefix(const std::string& typed);
+    [[nodiscard]] std::optional<InsuredRecord> FindOpenByCnpPrefix(const std::string& typed);
     // The first open record whose surname and first name start as typed.
-    std::optional<InsuredRecord> FindOpenByNamePrefix(const std::string& nume,
-                                                      const std::string& prenume);
+    [[nodiscard]] std::optional<InsuredRecord> FindOpenByNamePrefix(const std::string& nume,
+                                                                    const std::string& prenume);
     // Closes the open record of `cnp` on `liquidation`; `hire` is the hire
     // date the form shows.
     Outcome Liquidate(const std::string& cnp, const std::string& hire,
@@ -156,7 +156,7 @@ public:
     static InsuredRow RowAt(const DataList& list, int row);
 
 private:
-    std::optional<SqlLiteral> Code();
+    [[nodiscard]] std::optional<SqlLiteral> Code();
     Outcome CheckFields(const InsuredRecord& record, const InsuredEdit& edit);
     Outcome CheckAgainstOtherRecords(const InsuredRecord& record, const InsuredEdit& edit,
                                      const SqlLiteral& cnp, const SqlLiteral& cf);

@@ -23,8 +23,9 @@ class Prompter;
 bool IsWorkingMonth(const std::string& month);
 // The month the user typed as "YYYYMM", or nothing after "Luna introdusa este
 // incorecta!" when day 1 of it is not a valid date.
-std::optional<std::string> ComposeWorkingMonth(Prompter& prompter, const std::string& month,
-                                               const std::string& year);
+[[nodiscard]] std::optional<std::string> ComposeWorkingMonth(Prompter& prompter,
+                                                             const std::string& month,
+                                                             const std::string& year);
 // "Februarie 2009".
 std::string WorkingMonthCaption(const std::string& month);
 // The two fields of the month dialog for a working month ("02", "2009").
@@ -134,7 +135,7 @@ private:
         MonthSums sums;
     };
     // The sums a carry-forward writes for `row`; nothing when the look-up failed.
-    std::optional<MonthSums> CarriedSums(const EmployeeMonth& row);
+    [[nodiscard]] std::optional<MonthSums> CarriedSums(const EmployeeMonth& row);
     bool InsertSums(const EmployeeMonth& row, const MonthSums& sums);
     // Writes the carried rows in one transaction; false when it stopped.
     bool WriteCarried(const DataList& list, std::vector<CarriedRow>& carried);

@@ -73,7 +73,8 @@ public:
                      const std::string& house);
 
     // The company row for the page headers; nothing after "Eroare #1234".
-    std::optional<AnnexPageHeader> LoadHeader(const std::string& cf, const std::string& house);
+    [[nodiscard]] std::optional<AnnexPageHeader> LoadHeader(const std::string& cf,
+                                                            const std::string& house);
 
     // One annex into a job already open (the batch): nothing is drawn when
     // the company or the rows cannot be read.

@@ -15,7 +15,7 @@ inline constexpr const char* kNoRemovableMedium =
 
 // The first mount point under /media or /run/media in a mount table in the
 // form of /proc/self/mounts (escapes such as "\040" for a blank decoded).
-std::optional<std::string> FirstRemovableMedium(std::string_view mountTable);
+[[nodiscard]] std::optional<std::string> FirstRemovableMedium(std::string_view mountTable);
 
 // The same for this computer's mounts now.
-std::optional<std::string> FindRemovableMedium();
+[[nodiscard]] std::optional<std::string> FindRemovableMedium();

@@ -19,7 +19,7 @@ struct DbfTableSpec;
 enum class VerifiedKind { AnnexA, AnnexB, AnnexC, Leave1, Leave2 };
 
 // "A", "B", "C", "1", "2" (any letter case): the names the command line takes.
-std::optional<VerifiedKind> VerifiedKindFromName(std::string_view name);
+[[nodiscard]] std::optional<VerifiedKind> VerifiedKindFromName(std::string_view name);
 
 enum class RowState : std::uint8_t { Clean, Faulty, Removed };
 
@@ -80,7 +80,7 @@ const std::vector<std::string_view>& VerifiedLayout(VerifiedKind kind);
 // The employer identification of the leave annexes: "CUI" not empty, one leading "R" or "r"
 // removed, the rest trimmed, then a valid fiscal code. The code without the letter, or
 // nothing when it is refused.
-std::optional<std::string> LeaveEmployerCode(std::string_view cui);
+[[nodiscard]] std::optional<std::string> LeaveEmployerCode(std::string_view cui);
 
 namespace VerifyMessages {
 inline constexpr std::string_view kUnreadable = "Fisierul selectat nu a putut fi citit complet!";

@@ -70,8 +70,8 @@ const char* EmployeeRowRefusal(const DataList& list, int row);
 // A name cut to its column of the insured persons, as the form's field would cut it.
 std::string ImportedName(const std::string& cell, std::string_view column);
 // The amounts of the row as SQL takes them, nothing when one is not a number.
-std::optional<std::vector<std::string>> ImportedAmounts(const DataList& list, int row,
-                                                        std::initializer_list<const char*> cells);
+[[nodiscard]] std::optional<std::vector<std::string>> ImportedAmounts(
+    const DataList& list, int row, std::initializer_list<const char*> cells);
 
 // The checks of the cells, shared by both imports and the tests.
 bool IsImportedCnp(const std::string& cell);

@@ -114,21 +114,22 @@ public:
     CClient& Client() { return m_client; }
 
     // Nothing when the statement failed or found no row.
-    std::optional<CertificateRecord> Load(long long index);
+    [[nodiscard]] std::optional<CertificateRecord> Load(long long index);
 
     // The latest certificate of the company whose CNP starts as typed (one
     // with indemnity code 9 first), else an active insured person of it.
-    std::optional<CertificatePerson> FindPersonByCnpPrefix(const std::string& typed);
+    [[nodiscard]] std::optional<CertificatePerson> FindPersonByCnpPrefix(const std::string& typed);
     // The child's CNP of the person's latest code-9 certificate.
-    std::optional<std::string> LatestChildCnp(const std::string& cnp);
+    [[nodiscard]] std::optional<std::string> LatestChildCnp(const std::string& cnp);
     // The first row whose code starts as typed; indemnity codes are looked up
     // padded to two digits ("5" as "05").
-    std::optional<NomenclatureMatch> FindCode(Nomenclature nomenclature, const std::string& typed);
+    [[nodiscard]] std::optional<NomenclatureMatch> FindCode(Nomenclature nomenclature,
+                                                            const std::string& typed);
 
     CertificateFigures Recalculate(const CertificateRecord& record);
     // The working days of the declaration's month from the calendar, with the
     // free-days help; nothing when a query failed.
-    std::optional<MonthWorkingDays> MonthDays();
+    [[nodiscard]] std::optional<MonthWorkingDays> MonthDays();
 
     // The checks of a save in their order, the rectification rules, then the
     // write; `index` 0 adds. The outcome carries the key written.
@@ -140,7 +141,7 @@ private:
     Outcome CheckDates(const CertificateRecord& record);
     Outcome CheckDays(const CertificateRecord& record);
     Outcome CheckRectification(const CertificateRecord& record, long long index);
-    std::optional<bool> CodeExists(const char* table, const std::string& code);
+    [[nodiscard]] std::optional<bool> CodeExists(const char* table, const std::string& code);
     Outcome Write(const CertificateRecord& record, long long index);
 
     CClient& m_client;

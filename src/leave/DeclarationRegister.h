@@ -78,7 +78,7 @@ public:
     static int InsertListRow(DataList& list, const DeclarationRecord& declaration);
 
     // Nothing when the statement failed or found no row.
-    std::optional<DeclarationRecord> Load(long long index);
+    [[nodiscard]] std::optional<DeclarationRecord> Load(long long index);
     // Whether the declaration `index` is stored; nothing when the look-up
     // failed (shown).
     [[nodiscard]] std::optional<bool> Exists(long long index);
@@ -88,7 +88,7 @@ public:
     [[nodiscard]] std::optional<long long> FindIndex(const std::string& cf, const std::string& luna,
                                                      long long rectifNr);
     // Whether a later rectifying declaration of the same month exists.
-    std::optional<bool> HasLaterRectification(const DeclarationRecord& declaration);
+    [[nodiscard]] std::optional<bool> HasLaterRectification(const DeclarationRecord& declaration);
     // Stops, with the lock message and `tail`, when the declaration is
     // frozen; stops silently when it cannot be read.
     Outcome CheckOpen(long long index, std::string_view tail);
@@ -99,13 +99,14 @@ public:
 
     // The ten lines D to N of the summary pane; nothing when the declaration
     // cannot be read.
-    std::optional<std::vector<std::string>> SummaryLines(long long index);
+    [[nodiscard]] std::optional<std::vector<std::string>> SummaryLines(long long index);
 
     // The editor's look-ups for a typed month.
-    std::optional<DeclarationType> DecideType(const std::string& cf, int year, int month);
+    [[nodiscard]] std::optional<DeclarationType> DecideType(const std::string& cf, int year,
+                                                            int month);
     // The minimum wage in force on the first day of the month; empty when no
     // period covers it.
-    std::optional<std::string> MinimumWage(int year, int month);
+    [[nodiscard]] std::optional<std::string> MinimumWage(int year, int month);
 
     // The editor's checks in their order, then the write. `modifyIndex` 0
     // adds; the outcome carries the key.
@@ -113,8 +114,8 @@ public:
 
 private:
     Outcome CheckBeforeSave(const DeclarationRecord& record, long long modifyIndex);
-    std::optional<bool> HasLaterThan(const std::string& cf, const std::string& luna,
-                                     const std::string& rectifNr);
+    [[nodiscard]] std::optional<bool> HasLaterThan(const std::string& cf, const std::string& luna,
+                                                   const std::string& rectifNr);
 
     CClient& m_client;
 };

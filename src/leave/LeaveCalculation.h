@@ -66,7 +66,7 @@ struct LeavePeriod {
     long long first = 0;
     long long last = -1;
 };
-std::optional<LeavePeriod> PeriodOf(const TypedDate& start, const TypedDate& end);
+[[nodiscard]] std::optional<LeavePeriod> PeriodOf(const TypedDate& start, const TypedDate& end);
 
 struct DaySplit {
     long long total = 0;
@@ -98,7 +98,8 @@ DayRule DayRuleOf(std::string_view indemnityCode, LeaveKind kind);
 // The average daily base in ten-thousandths of a leu: the income and its days
 // read as reals, divided, and shown with 4 decimals as RealToText does; read
 // back exactly. Nothing unless both, read as integers, are above 0.
-std::optional<long long> AverageDailyBase(std::string_view income, std::string_view days);
+[[nodiscard]] std::optional<long long> AverageDailyBase(std::string_view income,
+                                                        std::string_view days);
 // "23.8197" for 238197.
 std::string AverageText(long long tenThousandths);
 

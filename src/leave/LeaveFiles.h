@@ -60,17 +60,20 @@ Outcome CheckCertificatesComplete(CClient& client, long long declarationIndex);
 
 // The company row of the declaration; "Eroare #12" without one, and
 // `noCountyMessage` when its county is not filled in.
-std::optional<CompanyRecord> LoadDeclarationCompany(CClient& client, const std::string& cf,
-                                                    const char* noCountyMessage);
+[[nodiscard]] std::optional<CompanyRecord> LoadDeclarationCompany(CClient& client,
+                                                                  const std::string& cf,
+                                                                  const char* noCountyMessage);
 
 // The declaration row; "Eroare #1" when it is gone.
-std::optional<DeclarationRecord> LoadDeclarationOrSay(CClient& client, long long declarationIndex);
+[[nodiscard]] std::optional<DeclarationRecord> LoadDeclarationOrSay(CClient& client,
+                                                                    long long declarationIndex);
 
 // The key of company `cf`'s declaration of month `luna` (YYYYMM): the initial
 // one for `rectifNr` 0, else the rectifying one of that number. 0 when there is
 // none; nothing when a value or the statement was refused.
-std::optional<long long> FindDeclarationIndex(CClient& client, const std::string& cf,
-                                              const std::string& luna, long long rectifNr);
+[[nodiscard]] std::optional<long long> FindDeclarationIndex(CClient& client, const std::string& cf,
+                                                            const std::string& luna,
+                                                            long long rectifNr);
 
 // The statement of A2's rows: declaration `index`'s certificates by start date.
 SqlStatement LeaveA2Query(const CClient& client, const DeclarationRecord& d,
@@ -85,9 +88,9 @@ struct LeaveFilesWritten {
 // `folder`, or into a folder the user chooses when none is given. Every stop
 // has been said through the client's prompter; an A1 written before A2 failed
 // stays on disk.
-std::optional<LeaveFilesWritten> WriteLeaveFiles(CClient& client, const std::string& cf,
-                                                 long long declarationIndex,
-                                                 const std::optional<std::string>& folder);
+[[nodiscard]] std::optional<LeaveFilesWritten> WriteLeaveFiles(
+    CClient& client, const std::string& cf, long long declarationIndex,
+    const std::optional<std::string>& folder);
 
 // The success notice naming both files (without their folder).
 std::string LeaveFilesSavedMessage(const LeaveFilesWritten& written);

@@ -65,10 +65,11 @@ struct MonthChain {
 // The statement that reads the chain: the declarations of the company's month
 // up to rectification `number`, each with its certificates. Nothing when a
 // value is not a number (shown).
-std::optional<SqlStatement> MonthChainQuery(Prompter& prompter,
-                                            const DeclarationRecord& declaration);
+[[nodiscard]] std::optional<SqlStatement> MonthChainQuery(Prompter& prompter,
+                                                          const DeclarationRecord& declaration);
 
 // Reads the chain of `declaration`'s month up to it (its own rectification
 // number included) and settles it. Nothing when a statement failed (the
 // client has said why).
-std::optional<MonthChain> ReadMonthChain(CClient& client, const DeclarationRecord& declaration);
+[[nodiscard]] std::optional<MonthChain> ReadMonthChain(CClient& client,
+                                                       const DeclarationRecord& declaration);

@@ -36,9 +36,10 @@ MonthWorkingDays CountMonthWorkingDays(long long year, long long month,
                                        const HolidayYears& covered);
 
 // The years of the holiday table, for the note on a year without data.
-std::optional<HolidayYears> LoadHolidayYears(CClient& client);
+[[nodiscard]] std::optional<HolidayYears> LoadHolidayYears(CClient& client);
 
 // Year and month as typed (read as integers). Nothing when a query failed
 // (its error was shown): the caller keeps the count and text it had.
-std::optional<MonthWorkingDays> LoadMonthWorkingDays(CClient& client, const std::string& year,
-                                                     const std::string& month);
+[[nodiscard]] std::optional<MonthWorkingDays> LoadMonthWorkingDays(CClient& client,
+                                                                   const std::string& year,
+                                                                   const std::string& month);

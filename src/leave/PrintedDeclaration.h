@@ -49,8 +49,8 @@ std::string PrintDocumentName(const DeclarationPrintout& printout);
 
 // Reads what the printout shows, with the same checks and messages as the
 // window's print button, before any printer is asked for.
-std::optional<DeclarationPrintout> ReadDeclarationPrintout(CClient& client,
-                                                           long long declarationIndex);
+[[nodiscard]] std::optional<DeclarationPrintout> ReadDeclarationPrintout(
+    CClient& client, long long declarationIndex);
 
 // Draws the whole document on a printer that has begun (landscape) and ends
 // the job. `footer` follows the product label at the foot of each page.

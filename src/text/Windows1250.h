@@ -8,7 +8,7 @@
 char16_t UnicodeOfPageByte(unsigned char byte);
 
 // The byte of the page that holds `letter`, nothing when the page has none.
-std::optional<char> PageByteOf(char16_t letter);
+[[nodiscard]] std::optional<char> PageByteOf(char16_t letter);
 
 // The Romanian keyboard types s and t with a comma below, which the page does
 // not have; its cedilla forms are the same letters to a reader.

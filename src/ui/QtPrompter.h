@@ -13,7 +13,7 @@ public:
 
     void ShowMessage(const std::string& text, MessageKind kind) override;
     bool AskYesNo(const std::string& text) override;
-    std::optional<std::string> ChooseFolder(const std::string& title) override;
+    [[nodiscard]] std::optional<std::string> ChooseFolder(const std::string& title) override;
     std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
 
     // The window a box opens over: the open modal form, else the active

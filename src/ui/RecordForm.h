@@ -23,7 +23,8 @@ class QWidget;
 void BindField(QWidget* form, const ColumnSpec& column);
 void ShowFieldValue(QWidget* form, const ColumnSpec& column, const std::string& value);
 // Nothing when the form has no field for the column.
-std::optional<std::string> ReadFieldValue(const QWidget* form, const ColumnSpec& column);
+[[nodiscard]] std::optional<std::string> ReadFieldValue(const QWidget* form,
+                                                        const ColumnSpec& column);
 // Puts the caret in the field of `column` (after a refused check), its text selected.
 void FocusField(QWidget* form, const std::string& column);
 // The labels of every form layout inside `form` take the width of the widest,

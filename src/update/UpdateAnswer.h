@@ -18,7 +18,7 @@ struct VersionAnswer {
 // and "."), character 6 a separator, characters 7-16 the installer's size in
 // digits. Anything else (an error page, a short or garbled answer) is no
 // answer at all, so a stray page never announces a release.
-std::optional<VersionAnswer> ParseVersionAnswer(std::string_view answer);
+[[nodiscard]] std::optional<VersionAnswer> ParseVersionAnswer(std::string_view answer);
 
 // The announced version against the running one, both read as numbers:
 // "02.10" is newer than "2.08", "2.08" is not.

@@ -14,7 +14,7 @@ inline constexpr const char* kUpdateServiceKey = "actualizari";
 // `text` as "scheme://host[:port]" in lower case, or nothing when it is not
 // exactly such an address: https to any host, plain http only to this
 // machine (127.0.0.1, localhost, [::1]), no path, user or query.
-std::optional<std::string> ParseUpdateServiceAddress(std::string_view text);
+[[nodiscard]] std::optional<std::string> ParseUpdateServiceAddress(std::string_view text);
 
 // The service named by the last well-formed "actualizari=" line of the
 // settings file in `installationFolder`. Malformed lines are ignored; with no

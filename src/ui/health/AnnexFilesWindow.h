@@ -50,7 +50,7 @@ private:
     // The house of the selected row, or empty.
     std::string SelectedHouse() const;
     std::vector<std::string> ListedHouses() const;
-    std::optional<std::string> ChooseFolder();
+    [[nodiscard]] std::optional<std::string> ChooseFolder();
     std::vector<PrintedAnnex> ChosenAnnexes() const;
 
     CClient& m_client;

@@ -35,7 +35,7 @@ private:
     enum class InsuredField { Cnp, Nume, Prenume };
     void ShowInsured(const InsuredRecord& person);
     void ClearInsuredBut(InsuredField typed);
-    std::optional<std::string> Complete(InsuredField field, const std::string& typed);
+    [[nodiscard]] std::optional<std::string> Complete(InsuredField field, const std::string& typed);
     QLineEdit* FieldOf(InsuredField field) const;
 
     CoInsuredRegister& m_coInsured;

@@ -44,8 +44,8 @@ private:
     // The selected row, or -1 after telling the user to select one.
     int RequireRow(const char* message);
     // The open record of the selected row, or nothing after telling why.
-    std::optional<LoadedInsured> RequireOpenRecord(const char* selectMessage,
-                                                   const char* liquidatedMessage);
+    [[nodiscard]] std::optional<LoadedInsured> RequireOpenRecord(const char* selectMessage,
+                                                                 const char* liquidatedMessage);
     void OpenCoInsuredForm(const InsuredRecord& person, const CoInsuredRecord& dependant,
                            const CoInsuredEdit& edit);
 

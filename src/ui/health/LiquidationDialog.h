@@ -26,7 +26,7 @@ public slots:
 private:
     void ShowPerson(const InsuredRecord& record);
     void ClearPerson();
-    std::optional<std::string> Complete(const std::string& typed);
+    [[nodiscard]] std::optional<std::string> Complete(const std::string& typed);
 
     InsuredRegister& m_insured;
     std::unique_ptr<Ui::LiquidationDialog> m_ui;

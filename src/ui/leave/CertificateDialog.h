@@ -44,7 +44,7 @@ private:
     void FillCodeDescriptions();
     void SetUpCompletion();
     void SetUpRecalculation();
-    std::optional<std::string> CompleteCnp(const std::string& typed);
+    [[nodiscard]] std::optional<std::string> CompleteCnp(const std::string& typed);
     std::optional<std::string> CompleteCode(Nomenclature nomenclature, const std::string& typed);
     void PickFromList(Nomenclature nomenclature);
     void ApplyVisibility();

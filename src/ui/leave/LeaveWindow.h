@@ -52,8 +52,8 @@ private:
     // The selected declaration and company, as the certificate editor takes
     // them; nothing when the declaration is frozen (after `lockTail`'s
     // message) or cannot be read.
-    std::optional<CertificateContext> OpenCertificateContext(long long declaration,
-                                                             const char* lockTail);
+    [[nodiscard]] std::optional<CertificateContext> OpenCertificateContext(long long declaration,
+                                                                           const char* lockTail);
     // Opens the certificate editor; the key it saved, 0 on cancel.
     long long EditCertificate(const CertificateContext& context, long long certificate);
 

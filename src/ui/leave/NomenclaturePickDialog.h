@@ -29,9 +29,10 @@ public:
     DataListView* View() const { return m_view; }
 
     // Opens the list modally; the pick, or nothing when cancelled.
-    static std::optional<NomenclaturePick> Pick(CClient& client, Nomenclature nomenclature,
-                                                const std::string& presetCode,
-                                                QWidget* parent = nullptr);
+    [[nodiscard]] static std::optional<NomenclaturePick> Pick(CClient& client,
+                                                              Nomenclature nomenclature,
+                                                              const std::string& presetCode,
+                                                              QWidget* parent = nullptr);
 
 public slots:
     void PickSelected();
