@@ -28,8 +28,7 @@ void PlanWrite(RowTarget& t, const EmployeeKeys& keys, PlannedRow& p) {
         p.text += kBadMonthNote;
         return;
     }
-    auto amounts =
-        ImportedAmounts(list, row, {"SALARIU", "ASG_DAT", "ASG_VIR", "ANG_DAT", "ANG_VIR"});
+    auto amounts = ImportedAmounts(list, row, kPayrollAmountFields);
     if (!amounts) {
         p.text += kBadAmountsNote;
         return;

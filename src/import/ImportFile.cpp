@@ -132,7 +132,7 @@ bool ImportFile::FindCompany(CClient& client) {
 
 void ImportFile::ApplyDisplayKinds(DataList& list) const {
     if (m_kind == ImportKind::Employees) {
-        for (const char* amount : {"SALARIU", "ASG_DAT", "ASG_VIR", "ANG_DAT", "ANG_VIR"})
+        for (const char* amount : kPayrollAmountFields)
             list.SetColumnKind(amount, DisplayKind::Amount);
         list.SetColumnKind("LA_LUNA", DisplayKind::Month);
         return;

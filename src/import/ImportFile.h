@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@ class DbfProgress;
 // The two imports of employees: a payroll program's table of employees with
 // one month of sums, and an annex file (A or 1A) reported in an earlier month.
 enum class ImportKind { Employees, EarlierReport };
+
+// The amount fields of a payroll file, in the order the sums take them.
+inline constexpr std::array<const char*, 5> kPayrollAmountFields = {"SALARIU", "ASG_DAT", "ASG_VIR",
+                                                                    "ANG_DAT", "ANG_VIR"};
 
 namespace ImportMessages {
 inline constexpr const char* kFileFilter = "Fisier dbf  (*.dbf)|*.dbf||";

@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr const char* kAnnexAmountFields[] = {"SDL", "SVL"};
+
 using namespace ImportMessages;
 
 const Colour kRefusedColour{255, 0, 0};
@@ -31,8 +33,7 @@ RowEnd SaveEmployeeSums(RowTarget& t, int row, long long person, bool newPerson,
         text += kBadMonthNote;
         return RowEnd::TakenNoSums;
     }
-    const auto amounts =
-        ImportedAmounts(t.list, row, {"SALARIU", "ASG_DAT", "ASG_VIR", "ANG_DAT", "ANG_VIR"});
+    const auto amounts = ImportedAmounts(t.list, row, kPayrollAmountFields);
     if (!amounts) {
         text += kBadAmountsNote;
         return RowEnd::TakenNoSums;
@@ -52,7 +53,7 @@ RowEnd SaveAnnexSums(RowTarget& t, int row, long long person) {
         t.list.SetCellText(row, kVerdictColumn, kBadMonthNote);
         return RowEnd::TakenNoSums;
     }
-    const auto amounts = ImportedAmounts(t.list, row, {"SDL", "SVL"});
+    const auto amounts = ImportedAmounts(t.list, row, kAnnexAmountFields);
     if (!amounts) {
         t.list.SetCellText(row, kVerdictColumn, kBadAmountsNote);
         return RowEnd::TakenNoSums;
@@ -93,7 +94,7 @@ std::string ImportedName(const std::string& cell, std::string_view column) {
 }
 
 std::optional<std::vector<std::string>> ImportedAmounts(const DataList& list, int row,
-                                                        std::initializer_list<const char*> cells) {
+                                                        std::span<const char* const> cells) {
     std::vector<std::string> amounts;
     for (const char* cell : cells) {
         amounts.push_back(ImportedNumber(list.CellText(row, cell)));

@@ -1,6 +1,6 @@
 #pragma once
-#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,7 +71,7 @@ const char* EmployeeRowRefusal(const DataList& list, int row);
 std::string ImportedName(const std::string& cell, std::string_view column);
 // The amounts of the row as SQL takes them, nothing when one is not a number.
 [[nodiscard]] std::optional<std::vector<std::string>> ImportedAmounts(
-    const DataList& list, int row, std::initializer_list<const char*> cells);
+    const DataList& list, int row, std::span<const char* const> cells);
 
 // The checks of the cells, shared by both imports and the tests.
 bool IsImportedCnp(const std::string& cell);
