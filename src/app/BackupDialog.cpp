@@ -21,7 +21,7 @@ namespace {
 
 QString SizeText(long long bytes) {
     if (bytes < 1024 * 1024) return QString::number((bytes + 1023) / 1024) + " KB";
-    return QString::number(bytes / (1024.0 * 1024.0), 'f', 1) + " MB";
+    return QString::number(static_cast<double>(bytes) / (1024.0 * 1024.0), 'f', 1) + " MB";
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ DataList::Row DataList::MakeRow(std::size_t cellCount, CellAt cellAt) {
     std::size_t textSize = 0;
     for (std::size_t i = 0; i < cellCount; ++i) textSize += std::string_view(cellAt(i)).size();
     if (cellCount == 0) return row;
-    row.m_width = WidthFor(textSize);
+    row.m_width = WidthFor(textSize) & 0x7u;  // 1, 2 or 4: fits the 3-bit field
     row.m_block = m_arena.Allocate(cellCount * row.m_width + textSize);
     char* text = row.m_block + cellCount * row.m_width;
     std::size_t end = 0;
