@@ -275,6 +275,86 @@ long long TextToScaled(std::string_view text, int decimals) {
     return value == kMinLong ? kMaxLong : -value;
 }
 
+namespace {
+
+constexpr bool IsAmountSeparator(char c) {
+    return c == '.' || c == ',';
+}
+
+// "1.234.567" with `separator` between groups: a first group of one to three
+// digits, then groups of exactly three. Answers the digits alone.
+std::optional<std::string> GroupedDigits(std::string_view text, char separator) {
+    std::string digits;
+    std::size_t groupLength = 0;
+    bool firstGroup = true;
+    for (const char c : text) {
+        if (c == separator) {
+            if (groupLength == 0 || groupLength > 3 || (!firstGroup && groupLength != 3))
+                return std::nullopt;
+            firstGroup = false;
+            groupLength = 0;
+        } else if (c >= '0' && c <= '9') {
+            digits += c;
+            ++groupLength;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const bool lastGroupFits = firstGroup ? groupLength > 0 : groupLength == 3;
+    if (!lastGroupFits) return std::nullopt;
+    return digits;
+}
+
+// The integer part of a written amount: plain digits, or digits grouped by a
+// separator that is not the decimal one.
+std::optional<std::string> IntegerDigits(std::string_view text, char decimalSeparator) {
+    if (text.empty()) return std::string();
+    const auto separator =
+        std::find_if(text.begin(), text.end(), [](char c) { return IsAmountSeparator(c); });
+    if (separator == text.end()) {
+        if (!AllDigits(text)) return std::nullopt;
+        return std::string(text);
+    }
+    if (*separator == decimalSeparator) return std::nullopt;
+    return GroupedDigits(text, *separator);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWrittenAmount(std::string_view text, int maxIntegerDigits) {
+    const std::string trimmed = TrimBlanks(text);
+    std::string_view rest = trimmed;
+    std::string sign;
+    if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
+        if (rest.front() == '-') sign = "-";
+        rest.remove_prefix(1);
+    }
+    if (rest.empty()) return std::nullopt;
+    std::string_view integerText = rest;
+    std::string_view decimals;
+    char decimalSeparator = '\0';
+    const std::size_t last = rest.find_last_of(".,");
+    if (last != std::string_view::npos) {
+        const std::size_t after = rest.size() - last - 1;
+        if (after == 0) return std::nullopt;
+        if (after <= 2) {
+            decimalSeparator = rest[last];
+            integerText = rest.substr(0, last);
+            decimals = rest.substr(last + 1);
+            if (!AllDigits(decimals)) return std::nullopt;
+        }
+    }
+    std::optional<std::string> digits = IntegerDigits(integerText, decimalSeparator);
+    if (!digits) return std::nullopt;
+    const std::size_t firstSignificant = digits->find_first_not_of('0');
+    const std::string significant =
+        firstSignificant == std::string::npos ? "0" : digits->substr(firstSignificant);
+    if (static_cast<long long>(significant.size()) > maxIntegerDigits) return std::nullopt;
+    std::string plain = sign + significant;
+    if (!decimals.empty()) plain += "." + std::string(decimals);
+    return plain;
+}
+
 std::string TrimBlanks(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();

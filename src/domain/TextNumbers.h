@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,16 @@ long long RoundHalfUpRatio(long long numerator, long long denominator);
 // 10^-decimals units; further decimals are cut off. "23.8197" with 4 gives
 // 238197, "12,5" with 2 gives 1200. Saturates beyond 64 bits.
 long long TextToScaled(std::string_view text, int decimals);
+
+// An amount as people write it, pasted into an amount field: "5.200,50",
+// "5200,5", "5,200.50" and "5200.50" all give "5200.50". The last "." or ","
+// followed by one or two digits is the decimal separator; any other separator
+// groups the integer digits by three and must be the same all along. Blanks
+// around and one leading sign are allowed. Anything else, or more than
+// `maxIntegerDigits` integer digits, gives nothing. The answer is plain: an
+// optional "-", the integer digits ("0" when none) and "." with the decimals.
+[[nodiscard]] std::optional<std::string> ReadWrittenAmount(std::string_view text,
+                                                           int maxIntegerDigits);
 
 std::string TrimBlanks(std::string_view text);
 

@@ -1,6 +1,9 @@
 #include "ui/AmountEdit.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +12,8 @@
 
 AmountEdit::AmountEdit(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Pasted or dropped text would bypass the typing rules.
+    // Pasted text goes through PasteAmount; a context menu or a drop would
+    // bypass it.
     setContextMenuPolicy(Qt::NoContextMenu);
     setDragEnabled(false);
     setAcceptDrops(false);
@@ -199,14 +203,42 @@ bool AmountEdit::HandleCharacter(char c) {
         Parts parts = Split(changed);
         parts.negative = !negative;
         ShowParts(parts, fromEnd);
-    } else if (c == m_decimalSeparator && m_decimals > 0) {
+    } else if ((c == '.' || c == ',') && m_decimals > 0) {
+        // A Romanian writes the decimals after ",": both separators lead there.
         setCursorPosition(DecimalPosition(shown) + 1);
     }
     return true;  // every other character is ignored
 }
 
+bool AmountEdit::PasteAmount(const QString& pasted) {
+    const auto plain = ReadWrittenAmount(FromQt(pasted), kMaxIntegerDigits);
+    if (!plain) {
+        QApplication::beep();
+        return false;
+    }
+    const std::string shown = Format(TextToReal(*plain));
+    ShowText(shown, static_cast<int>(shown.size()));
+    return true;
+}
+
+void AmountEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the selection on X11; it goes through the same rule.
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        if (clipboard->supportsSelection()) PasteAmount(clipboard->text(QClipboard::Selection));
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
 void AmountEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
+    if (event->matches(QKeySequence::Paste)) {
+        event->accept();
+        PasteAmount(QGuiApplication::clipboard()->text());
+        return;
+    }
+    if (event->matches(QKeySequence::Cut) ||
         event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
         event->key() == Qt::Key_Insert) {
         event->accept();

@@ -4,7 +4,9 @@
 
 // An edit field that holds a number and always shows it grouped with a fixed
 // number of decimals ("1,234,567.50") while the user types. Digits go into the
-// integer part at the caret or overwrite decimals; "-" toggles the sign.
+// integer part at the caret or overwrite decimals; "-" toggles the sign; "."
+// and "," lead to the decimals. A pasted amount replaces the value when it
+// reads as one (ReadWrittenAmount) and is refused otherwise.
 class AmountEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -18,12 +20,16 @@ public:
 
     void SetDecimals(int decimals);
     void SetGrouping(bool on);
+    // The value becomes the amount the text writes; false (and a beep, the
+    // value unchanged) when it is not one.
+    bool PasteAmount(const QString& pasted);
 
     // The most integer digits the field takes.
     static constexpr int kMaxIntegerDigits = 13;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     struct Parts {

@@ -242,4 +242,32 @@ TEST(AllDigits, OnlyOneOrMoreDigits) {
     EXPECT_FALSE(AllDigits(std::string("12") + '\0' + "3"));
 }
 
+TEST(ReadWrittenAmount, TheLastSeparatorBeforeOneOrTwoDigitsIsTheDecimalOne) {
+    const TextCase read[] = {
+        {"5.200,50", "5200.50"}, {"5200,5", "5200.5"},       {"5,200.50", "5200.50"},
+        {"5200.50", "5200.50"},  {"5200", "5200"},           {"5.200", "5200"},
+        {"5,200", "5200"},       {"1.234.567,8", "1234567.8"}, {"1,234,567", "1234567"},
+        {",50", "0.50"},         {"0,05", "0.05"},           {"007", "7"},
+        {"  -12,5\t", "-12.5"},  {"+3", "3"},               {"-0", "-0"},
+    };
+    for (const TextCase& c : read) {
+        const auto plain = ReadWrittenAmount(c.input, 13);
+        ASSERT_TRUE(plain.has_value()) << c.input;
+        EXPECT_EQ(*plain, c.expected) << c.input;
+    }
+    const char* refused[] = {
+        "",          "-",          "5.",        "5,200.",    "1.2.3",     "5.200.50",
+        "5,200,50",  "1,2345",     "1234,567",  "12,34,567", "1.234,567", "12 lei",
+        "1 234,50",  "--5",        "5-",        "1e3",       ".",         "0x10",
+        "12.345,6.7",
+    };
+    for (const char* text : refused) EXPECT_FALSE(ReadWrittenAmount(text, 13)) << text;
+}
+
+TEST(ReadWrittenAmount, CountsOnlySignificantIntegerDigitsAgainstTheLimit) {
+    EXPECT_TRUE(ReadWrittenAmount("1.234.567.890.123,99", 13));
+    EXPECT_FALSE(ReadWrittenAmount("12.345.678.901.234", 13));
+    EXPECT_EQ(ReadWrittenAmount("0001234567890123", 13), "1234567890123");
+}
+
 }  // namespace

@@ -212,6 +212,9 @@ TEST_F(SumsWindowsTest, TheSumsFormRecomputesOnlyWhenTheSalaryIsEdited) {
 
     // A new salary owes at the employee rate; the paid sum is then corrected by hand.
     OnNextModal([](QWidget* form) {
+        TypeAmount(form, "salariu", "5200,5");  // the decimal comma, not a tenfold salary
+        EXPECT_EQ("5,200.50", FieldText(form, "salariu"));
+        EXPECT_EQ("286", FieldText(form, "asig_datorat"));
         TypeAmount(form, "salariu", "1234");
         EXPECT_EQ("1,234.00", FieldText(form, "salariu"));
         EXPECT_EQ("68", FieldText(form, "asig_datorat"));

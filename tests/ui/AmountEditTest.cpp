@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 #include "ui/AmountEdit.h"
@@ -114,7 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{-5, 2, "+", "5.00", 1},       // "+" removes the sign
                       TypingCase{5, 3, "+", "5.00", 3},        //   and does nothing on a positive
                       TypingCase{12, 0, ".3", "12.30", 4},    // the separator jumps to the decimals
-                      TypingCase{12, 0, "a ,x", "12.00", 0},  // other characters are ignored
+                      TypingCase{12, 0, "a x", "12.00", 0},   // other characters are ignored
+                      TypingCase{12, 0, ",3", "12.30", 4},    // "," leads to the decimals too
+                      TypingCase{0, 0, "5200,5", "5,200.50", 7},  // not 52,005.00
                       TypingCase{1234567890123.0, 0, "9", "1,234,567,890,123.00",
                                  0},                          // 13 digits at most
                       TypingCase{0, 0, "-5", "-5.00", 2},     // a sign typed first
@@ -169,12 +173,47 @@ TEST(AmountEdit, ASelectionIsDeletedBeforeTyping) {
     EXPECT_EQ(Shown(edit), "765.00");
 }
 
-TEST(AmountEdit, InsertIsSwallowedAndPasteRefused) {
+TEST(AmountEdit, InsertIsSwallowed) {
     AmountEdit edit;
     edit.SetAmount(12);
     QTest::keyClick(&edit, Qt::Key_Insert);
-    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Shown(edit), "12.00");
+    QTest::keyClicks(&edit, "3");
+    EXPECT_EQ(Shown(edit), "312.00");  // still inserting at the caret, no overwrite mode
+}
+
+TEST(AmountEdit, APastedAmountIsReadAsWrittenAndAnythingElseRefused) {
+    struct PasteCase {
+        const char* clipboard;
+        const char* shown;
+    };
+    const PasteCase cases[] = {
+        {"5.200,50", "5,200.50"},
+        {"5200,5", "5,200.50"},
+        {"5,200.50", "5,200.50"},
+        {"5200.50", "5,200.50"},
+        {" -1.234.567 ", "-1,234,567.00"},
+        {"12 lei", "77.00"},    // refused: the value stays
+        {"5.200.50", "77.00"},  // one separator cannot be both
+        {"", "77.00"},
+    };
+    for (const PasteCase& c : cases) {
+        AmountEdit edit;
+        edit.SetAmount(77);
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(c.clipboard));
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Shown(edit), c.shown) << c.clipboard;
+        EXPECT_EQ(edit.Amount(), QString::fromStdString(edit.AmountText()).toDouble());
+    }
+}
+
+TEST(AmountEdit, APasteTellsTheFormListeningToTheText) {
+    AmountEdit edit;
+    double heard = 0;
+    QObject::connect(&edit, &QLineEdit::textChanged, [&] { heard = edit.Amount(); });
+    EXPECT_TRUE(edit.PasteAmount("5200,5"));
+    EXPECT_EQ(heard, 5200.5);
+    EXPECT_FALSE(edit.PasteAmount("1,2,3"));
+    EXPECT_EQ(edit.Amount(), 5200.5);
 }
 
 }  // namespace
