@@ -19,6 +19,19 @@
 
 namespace {
 
+// The status line always tells how the last operation ended.
+const QString kSaveCancelled = "Salvarea copiei a fost anulata.";
+const QString kRestoreCancelled = "Restaurarea a fost anulata; datele au ramas neschimbate.";
+const QString kNotRestored = "Copia nu a fost restaurata.";
+
+QString AboutCopiesText(const std::string& installationFolder) {
+    return "O copie de siguranta este un fisier (.sql.gz) cu toate datele programului. "
+           "Copiile automate (zilnic si inainte de fiecare restaurare) se pastreaza in " +
+           QDir::toNativeSeparators(
+               QString::fromStdString(AutomaticCopyFolder(installationFolder))) +
+           ".";
+}
+
 QString SizeText(long long bytes) {
     if (bytes < 1024 * 1024) return QString::number((bytes + 1023) / 1024) + " KB";
     return QString::number(static_cast<double>(bytes) / (1024.0 * 1024.0), 'f', 1) + " MB";
@@ -36,13 +49,19 @@ BackupDialog::BackupDialog(CClient& client, Prompter& prompter, BackupServer ser
     m_save->setObjectName("saveCopyButton");
     m_restore = new QPushButton("Restaureaza o copie", this);
     m_restore->setObjectName("restoreCopyButton");
+    auto* about = new QLabel(AboutCopiesText(m_server.installationFolder), this);
+    about->setObjectName("backupAbout");
+    about->setWordWrap(true);
+    about->setTextFormat(Qt::PlainText);
     m_status = new QLabel(this);
     m_status->setObjectName("backupStatus");
+    m_status->setWordWrap(true);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("backupProgress");
     m_progress->hide();
     m_close = new QPushButton("[ESC] Iesire", this);
     for (QPushButton* b : {m_save, m_restore, m_close}) b->setAutoDefault(false);
+    layout->addWidget(about);
     layout->addWidget(m_save);
     layout->addWidget(m_restore);
     layout->addWidget(m_status);
@@ -51,6 +70,8 @@ BackupDialog::BackupDialog(CClient& client, Prompter& prompter, BackupServer ser
     connect(m_save, &QPushButton::clicked, this, &BackupDialog::ChooseAndSave);
     connect(m_restore, &QPushButton::clicked, this, &BackupDialog::ChooseAndRestore);
     connect(m_close, &QPushButton::clicked, this, &BackupDialog::reject);
+    // Wide enough for the whole title and the folder line.
+    setMinimumWidth(460);
 }
 
 BackupDialog::~BackupDialog() {
@@ -68,13 +89,15 @@ void BackupDialog::ChooseAndSave() {
     const QString name = QString::fromStdString(DefaultCopyName(std::time(nullptr)));
     const QString path = QFileDialog::getSaveFileName(
         this, "Salveaza o copie", QDir::home().filePath(name), "Copii de siguranta (*.sql.gz)");
-    if (!path.isEmpty()) SaveTo(path);
+    if (path.isEmpty()) return m_status->setText(kSaveCancelled);
+    SaveTo(path);
 }
 
 void BackupDialog::ChooseAndRestore() {
     const QString path = QFileDialog::getOpenFileName(this, "Restaureaza o copie", QDir::homePath(),
                                                       "Copii de siguranta (*.sql.gz)");
-    if (!path.isEmpty()) RestoreFrom(path);
+    if (path.isEmpty()) return m_status->setText(kRestoreCancelled);
+    RestoreFrom(path);
 }
 
 void BackupDialog::SaveTo(const QString& path) {
@@ -86,7 +109,7 @@ void BackupDialog::SaveTo(const QString& path) {
             return SaveCopy(server, file, std::time(nullptr), prompter, progress).Ok();
         },
         [this, path, file](bool saved) {
-            if (!saved) return;
+            if (!saved) return m_status->setText("Copia nu a fost salvata.");
             std::error_code error;
             const auto size = std::filesystem::file_size(file, error);
             m_status->setText("Copia a fost salvata.");
@@ -105,10 +128,11 @@ void BackupDialog::RestoreFrom(const QString& path) {
     const auto info = InspectCopy(file, m_held);
     QApplication::restoreOverrideCursor();
     m_held.ShowThrough(m_prompter);
+    m_status->setText(kNotRestored);
     if (!info) return;
     const std::string message = RefuseCopyVersion(info->version);
     if (!message.empty()) return m_prompter.ShowMessage(message);
-    if (!m_prompter.AskYesNo(RestoreQuestion(*info))) return;
+    if (!m_prompter.AskYesNo(RestoreQuestion(*info))) return m_status->setText(kRestoreCancelled);
     // No other save or restore, here or in another process, until this one ends.
     m_lock = std::make_unique<CopyLock>(m_server);
     if (!m_lock->Held()) {
@@ -132,7 +156,7 @@ void BackupDialog::RestoreFrom(const QString& path) {
         },
         [this](bool restored) {
             setWindowModality(Qt::NonModal);
-            if (!restored) return;
+            if (!restored) return m_status->setText(kNotRestored);
             m_status->setText("Copia a fost restaurata.");
             m_prompter.ShowMessage("Copia a fost restaurata.", MessageKind::Information);
         });
@@ -166,7 +190,7 @@ void BackupDialog::Finished(bool ok, std::function<void(bool)> done) {
     m_worker->join();
     m_worker.reset();
     m_client.LendTo(nullptr);
-    SetBusy(false, ok ? "" : "Operatia nu a reusit.");
+    SetBusy(false, "");
     m_held.ShowThrough(m_prompter);
     done(ok);
     m_lock.reset();

@@ -238,9 +238,8 @@ void AmountEdit::keyPressEvent(QKeyEvent* event) {
         PasteAmount(QGuiApplication::clipboard()->text());
         return;
     }
-    if (event->matches(QKeySequence::Cut) ||
-        event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
-        event->key() == Qt::Key_Insert) {
+    if (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo) ||
+        event->matches(QKeySequence::Redo) || event->key() == Qt::Key_Insert) {
         event->accept();
         return;
     }

@@ -2,6 +2,7 @@
 // runs while the event loop keeps turning.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -127,6 +128,39 @@ TEST(BackupDialog, RestoreRefusesAHostileCopyAndWaitsForAnotherOperationToEnd) {
     while (dialog.Busy()) QTest::qWait(20);
     ASSERT_EQ(3u, prompter.shown.size());
     EXPECT_EQ("Copia a fost restaurata.", prompter.shown[2]);
+}
+
+std::string Status(const BackupDialog& dialog) {
+    return dialog.findChild<QLabel*>("backupStatus")->text().toStdString();
+}
+
+// After each operation the status line tells how that one ended, never an
+// earlier one's success.
+TEST(BackupDialog, TheStatusLineTellsTheLastOperationsRealEnd) {
+    BackupInstallation installation;
+    ASSERT_TRUE(installation.Ready());
+    RecordingPrompter prompter;
+    BackupDialog dialog(installation.Client(), prompter, installation.Server(), nullptr);
+    dialog.show();
+    const std::string about = dialog.findChild<QLabel*>("backupAbout")->text().toStdString();
+    EXPECT_NE(std::string::npos, about.find(installation.Folder() + "/copii")) << about;
+
+    const std::string copy = installation.Folder() + "/buna.sql.gz";
+    dialog.SaveTo(QString::fromStdString(copy));
+    while (dialog.Busy()) QTest::qWait(20);
+    EXPECT_EQ("Copia a fost salvata.", Status(dialog));
+
+    dialog.SaveTo(QString::fromStdString(installation.Folder() + "/lipsa/copie.sql.gz"));
+    while (dialog.Busy()) QTest::qWait(20);
+    EXPECT_EQ("Copia nu a fost salvata.", Status(dialog));
+
+    prompter.answer = false;  // "Nu" to the restore question
+    dialog.RestoreFrom(QString::fromStdString(copy));
+    EXPECT_EQ(1u, prompter.asked.size());
+    EXPECT_EQ("Restaurarea a fost anulata; datele au ramas neschimbate.", Status(dialog));
+
+    dialog.RestoreFrom(QString::fromStdString(installation.Folder() + "/lipsa.sql.gz"));
+    EXPECT_EQ("Copia nu a fost restaurata.", Status(dialog));
 }
 
 // Messages kept on a worker thread come out once, in order, with their kind.

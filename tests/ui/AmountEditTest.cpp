@@ -115,9 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TypingCase{5, 0, "--", "5.00", 0},       // "-" twice: positive again
                       TypingCase{-5, 2, "+", "5.00", 1},       // "+" removes the sign
                       TypingCase{5, 3, "+", "5.00", 3},        //   and does nothing on a positive
-                      TypingCase{12, 0, ".3", "12.30", 4},    // the separator jumps to the decimals
-                      TypingCase{12, 0, "a x", "12.00", 0},   // other characters are ignored
-                      TypingCase{12, 0, ",3", "12.30", 4},    // "," leads to the decimals too
+                      TypingCase{12, 0, ".3", "12.30", 4},   // the separator jumps to the decimals
+                      TypingCase{12, 0, "a x", "12.00", 0},  // other characters are ignored
+                      TypingCase{12, 0, ",3", "12.30", 4},   // "," leads to the decimals too
                       TypingCase{0, 0, "5200,5", "5,200.50", 7},  // not 52,005.00
                       TypingCase{1234567890123.0, 0, "9", "1,234,567,890,123.00",
                                  0},                          // 13 digits at most
