@@ -6,13 +6,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <zlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
 #include "../backup/BackupInstallation.h"
+#include "../backup/GzipText.h"
 #include "ScriptedPrompter.h"
 #include "app/BackupDialog.h"
 #include "app/HeldMessages.h"
@@ -33,23 +32,6 @@ public:
     std::vector<std::string> shown, asked;
     bool answer = false;
 };
-
-// The text of a gzip file, and a gzip file of a text.
-std::string Gunzip(const std::string& path) {
-    gzFile in = gzopen(path.c_str(), "rb");
-    std::string text;
-    char buffer[1 << 16];
-    int n;
-    while (in && (n = gzread(in, buffer, sizeof buffer)) > 0) text.append(buffer, n);
-    if (in) gzclose(in);
-    return text;
-}
-
-void Gzip(const std::string& path, const std::string& text) {
-    gzFile out = gzopen(path.c_str(), "wb");
-    gzwrite(out, text.data(), static_cast<unsigned>(text.size()));
-    gzclose(out);
-}
 
 TEST(BackupDialog, F9OnTheMainWindowOpensItWithBothOperations) {
     ScriptedPrompter prompter;

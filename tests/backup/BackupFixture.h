@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "BackupInstallation.h"
+#include "GzipText.h"
 #include "backup/CopyFormat.h"
 
 namespace fs = std::filesystem;
@@ -32,23 +33,6 @@ inline CommandResult RunCli(const std::string& arguments) {
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
-}
-
-inline std::string Gunzip(const std::string& path) {
-    gzFile in = gzopen(path.c_str(), "rb");
-    std::string text;
-    char buffer[1 << 16];
-    int n;
-    while (in && (n = gzread(in, buffer, sizeof buffer)) > 0) text.append(buffer, n);
-    if (in) gzclose(in);
-    return text;
-}
-
-inline void Gzip(const std::string& path, const std::string& text) {
-    gzFile out = gzopen(path.c_str(), "wb");
-    ASSERT_TRUE(out);
-    ASSERT_EQ(static_cast<int>(text.size()), gzwrite(out, text.data(), text.size()));
-    ASSERT_EQ(Z_OK, gzclose(out));
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
