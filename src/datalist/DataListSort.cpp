@@ -3,26 +3,11 @@
 
 #include "datalist/DataList.h"
 #include "domain/TextNumbers.h"
+#include "text/RomanianOrder.h"
 
 namespace {
 
 constexpr std::size_t kMaxSortSequence = 64;
-
-unsigned char FoldCase(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
-// Case-insensitive, byte by byte (ASCII letters only fold).
-bool TextLess(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char x = FoldCase(a[i]);
-        const unsigned char y = FoldCase(b[i]);
-        if (x != y) return x < y;
-    }
-    return a.size() < b.size();
-}
 
 // A cell reading as "nan" must not break the ordering: it sorts below every number.
 double NumberKey(std::string_view text) {
@@ -50,7 +35,7 @@ void DataList::SortOnce(int column, bool ascending) {
         std::vector<std::string_view> keys(count);
         for (std::size_t i = 0; i < count; ++i) keys[i] = CellOf(m_rows[i], column);
         std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return ascending ? TextLess(keys[a], keys[b]) : TextLess(keys[b], keys[a]);
+            return ascending ? RomanianLess(keys[a], keys[b]) : RomanianLess(keys[b], keys[a]);
         });
     }
 

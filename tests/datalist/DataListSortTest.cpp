@@ -42,6 +42,33 @@ TEST_F(DataListSort, TextIgnoresCaseAndKeepsEqualRowsInOrder) {
     EXPECT_EQ(Column("TAG"), "0,2,4,5,1,3");
 }
 
+// Cells hold page bytes (octal): \303 Ă, \302 Â, \316 Î, \252 Ş, \272 ş, \336 Ţ,
+// \351 é. Equal letters apart from case or a foreign accent keep their order.
+TEST_F(DataListSort, TextSortsInRomanianAlphabeticalOrder) {
+    Fill({{"\252ERBAN", "0"},
+          {"STAN", "1"},
+          {"\336URCANU", "2"},
+          {"TOMA", "3"},
+          {"ZAMFIR", "4"},
+          {"\303LEXE", "5"},
+          {"ALBU", "6"},
+          {"\252TEF", "7"},
+          {"\272erban", "8"},
+          {"\316NCE", "9"},
+          {"IZVOR", "10"},
+          {"\302RGES", "11"},
+          {"ARON", "12"},
+          {"\351va", "13"},
+          {"EVA", "14"},
+          {"FANE", "15"},
+          {"2 MAI", "16"},
+          {" ION", "17"}});
+    list.SortByColumn(0, true);
+    EXPECT_EQ(Column("TAG"), "17,16,6,12,5,11,13,14,15,10,9,1,0,8,7,3,2,4");
+    list.SortByColumn(0, false);
+    EXPECT_EQ(Column("TAG"), "4,2,3,7,0,8,1,9,10,15,13,14,11,5,12,6,16,17");
+}
+
 TEST_F(DataListSort, ColoursSelectionAndFocusFollowTheirRows) {
     Fill({{"c", "3"}, {"a", "1"}, {"b", "2"}});
     list.SetRowTextColour(0, Colour{255, 0, 0});
