@@ -9,10 +9,13 @@
 #include "app/SingleInstance.h"
 #include "db/InstallationPaths.h"
 #include "ui/QtPrompter.h"
+#include "ui/QtRomanian.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvik Asigurati");
+    QtRomanian romanian;
+    QApplication::installTranslator(&romanian);
 
     // Without an installation the connection could only fail, with a message
     // that does not say why; say where the program looked and what to do.
