@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QSettings>
 
 #include <cstdio>
 
@@ -8,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "db/InstallationPaths.h"
+#include "ui/CompanyList.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtRomanian.h"
 
@@ -45,6 +47,10 @@ int main(int argc, char** argv) {
                              "Foloseste fereastra deschisa.");
         return 1;
     }
+
+    // Where the program keeps what the user chose last (~/.config/Orvik/).
+    QSettings settings("Orvik", "Orvik Asigurati");
+    CompanyList::KeepLastCompanyIn(&settings);
 
     QtPrompter prompter;
     MainWindow window(prompter, MainWindow::Options{.login = *login});

@@ -2,12 +2,24 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 #include "base/Prompter.h"
 #include "health/CompanyRegister.h"
 #include "ui/CompanyDialog.h"
 #include "ui/DataListView.h"
+
+namespace {
+
+QSettings* g_lastCompany = nullptr;
+const char* const kLastCompanyKey = "societate/ultima";
+
+}  // namespace
+
+void CompanyList::KeepLastCompanyIn(QSettings* settings) {
+    g_lastCompany = settings;
+}
 
 CompanyList::CompanyList(CompanyRegister& companies, QWidget* parent)
     : QWidget(parent), m_companies(companies) {
@@ -35,7 +47,27 @@ CompanyList::CompanyList(CompanyRegister& companies, QWidget* parent)
     layout->addLayout(buttons);
     connect(m_view, &DataListView::selectionChanged, this, &CompanyList::SelectionChanged);
     connect(m_view, &DataListView::rowDoubleClicked, this, &CompanyList::ModifyCompany);
+    connect(this, &CompanyList::SelectionChanged, this, &CompanyList::RememberSelected);
     Reload();
+    // Once the window around has connected to the selection.
+    if (g_lastCompany)
+        QMetaObject::invokeMethod(this, &CompanyList::SelectLastCompany, Qt::QueuedConnection);
+}
+
+void CompanyList::SelectLastCompany() {
+    const std::string code = g_lastCompany->value(kLastCompanyKey).toString().toStdString();
+    if (code.empty() || SelectedRow() >= 0) return;
+    for (int row = 0; row < m_view->RowCount(); ++row) {
+        if (CompanyRegister::RowAt(m_view->List(), row).code != code) continue;
+        m_view->SelectRow(row, true);
+        return;
+    }
+}
+
+void CompanyList::RememberSelected() {
+    const std::string code = SelectedCode();
+    if (g_lastCompany && !code.empty())
+        g_lastCompany->setValue(kLastCompanyKey, QString::fromStdString(code));
 }
 
 void CompanyList::Reload() {

@@ -5,6 +5,7 @@
 #include "health/CompanyRegister.h"
 
 class DataListView;
+class QSettings;
 
 // The company list with its three buttons, the same in the health and the
 // medical-leave windows.
@@ -12,6 +13,11 @@ class CompanyList : public QWidget {
     Q_OBJECT
 public:
     CompanyList(CompanyRegister& companies, QWidget* parent = nullptr);
+
+    // The company used last is kept in `settings` and selected again when a
+    // list opens (another panel, the next start). Nothing is kept until the
+    // program names its settings.
+    static void KeepLastCompanyIn(QSettings* settings);
 
     void Reload();
     DataListView* View() const { return m_view; }
@@ -32,6 +38,9 @@ signals:
     void CompanyModified();
 
 private:
+    void SelectLastCompany();
+    void RememberSelected();
+
     CompanyRegister& m_companies;
     DataListView* m_view;
 };
