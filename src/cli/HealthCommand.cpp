@@ -2,7 +2,9 @@
 // every company, for one month, as the step-4 window writes them. One line per file
 // written on stdout; messages on stderr. Exit status: 0 every file written, 1 a company
 // or house had nothing to write or a file failed (the others are still written),
-// 2 bad usage, no installation or server, an unknown company or an unusable folder.
+// 2 bad usage, no installation or server, an unknown company, an unusable folder,
+// or files of the same names already there (each named; nothing is written
+// unless --replace is given).
 //
 // orvik-cli health print: one printed annex 2a, 2b or 2c of a company, month and house
 // as a PDF file, the same pages the window prints. The file's path on stdout; exit
@@ -23,6 +25,7 @@
 #include "cli/PdfPrinting.h"
 #include "datalist/DataList.h"
 #include "db/CClient.h"
+#include "dbf/ExistingFiles.h"
 #include "domain/ProgramVersion.h"
 #include "domain/TextNumbers.h"
 #include "health/AnnexFiles.h"
@@ -34,7 +37,8 @@ namespace {
 
 const char* const kUsage =
     "health files (--cf COD | --all-companies) --month AAAALL (--cas CASA | --all) --dir FOLDER "
-    "[--legal-names] [--installation FOLDER]\n"
+    "[--legal-names] [--replace] [--installation FOLDER]\n"
+    "    --replace: inlocuieste fisierele cu aceleasi nume aflate deja in folder\n"
     "  orvik-cli health print --cf COD --month AAAALL --cas CASA --annex a|b|c --pdf FISIER "
     "[--installation FOLDER]";
 
@@ -48,6 +52,7 @@ struct Options {
     bool allHouses = false;
     std::optional<std::string> dir;
     bool legalNames = false;
+    bool replace = false;
     std::optional<std::string> installation;
     std::optional<std::string> annex;
     std::optional<std::string> pdf;
@@ -61,6 +66,7 @@ std::string ParseOptions(const CliArgs& args, Options& o) {
         {.name = "--all-companies", .isSet = &o.allCompanies},
         {.name = "--all", .isSet = &o.allHouses},
         {.name = "--legal-names", .isSet = &o.legalNames},
+        {.name = "--replace", .isSet = &o.replace},
         {.name = "--cf", .value = &o.cf},
         {.name = "--cas", .value = &o.house},
         {.name = "--installation", .value = &o.installation},
@@ -87,7 +93,7 @@ std::string CheckFileOptions(const Options& o) {
 
 // What `health print` needs: one company, month, house and annex, and the file.
 std::string CheckPrintOptions(const Options& o) {
-    if (o.allCompanies || o.allHouses || o.dir || o.legalNames)
+    if (o.allCompanies || o.allHouses || o.dir || o.legalNames || o.replace)
         return "health print tipareste o singura anexa: --cf, --month, --cas, --annex, --pdf";
     if (!o.cf) return "lipseste --cf COD";
     if (!o.month) return "lipseste --month AAAALL";
@@ -110,21 +116,40 @@ public:
           m_options(options),
           m_folder(std::move(folder)) {}
 
+    // Every company's files are named before any is written, so a refusal
+    // leaves the folder as it was.
     int Run() {
-        if (!m_options.allCompanies) return Company(*m_options.cf, m_folder, true);
+        std::vector<CompanyFiles> planned;
+        int status = Plan(planned);
+        if (!m_options.replace && RefusesExisting(planned)) return 2;
+        for (const CompanyFiles& files : planned) status = std::max(status, Write(files));
+        return status;
+    }
+
+private:
+    struct CompanyFiles {
+        std::string context;
+        AnnexCompany company;
+        AnnexSaveRequest request;
+    };
+
+    int Plan(std::vector<CompanyFiles>& planned) {
+        if (!m_options.allCompanies) return Company(*m_options.cf, m_folder, true, planned);
         DataList list;
         if (!m_files.FillCompanies(list)) return 2;
         int status = 0;
         for (int row = 0; row < list.RowCount(); ++row) {
             const std::string cf = list.CellText(row, "CF");
             m_prompter.SetContext("societatea " + cf + ": ");
-            status = std::max(status, Company(cf, (fs::path(m_folder) / cf).string(), false));
+            const std::string folder = (fs::path(m_folder) / cf).string();
+            status = std::max(status, Company(cf, folder, false, planned));
         }
         return status;
     }
 
-private:
-    int Company(const std::string& cf, const std::string& folder, bool single) {
+    // The company and its houses of the month, as the options name them.
+    int Company(const std::string& cf, const std::string& folder, bool single,
+                std::vector<CompanyFiles>& planned) {
         const auto company = m_files.LoadCompany(cf);
         if (!company) return single ? 2 : 1;
         auto houses = m_files.Houses(cf);
@@ -137,19 +162,40 @@ private:
             }
             houses = std::vector<std::string>{*m_options.house};
         }
+        // Existing files were refused or allowed for the whole run already.
+        const AnnexSaveRequest request{cf,
+                                       *houses,
+                                       m_options.allHouses,
+                                       folder,
+                                       m_options.legalNames ? FileNaming::Legal : FileNaming::House,
+                                       ExistingFilesRule::Replace};
+        planned.push_back({single ? std::string() : "societatea " + cf + ": ", *company, request});
+        return 0;
+    }
+
+    // Names each file of the run already on disk; true when there was one.
+    bool RefusesExisting(const std::vector<CompanyFiles>& planned) {
+        std::vector<std::string> paths;
+        for (const CompanyFiles& files : planned)
+            for (std::string& path : AnnexSavePaths(files.request, m_files.Month()))
+                paths.push_back(std::move(path));
+        m_prompter.SetContext("");
+        return !MayWriteFiles(m_prompter, m_folder, paths, ExistingFilesRule::Refuse);
+    }
+
+    int Write(const CompanyFiles& files) {
+        m_prompter.SetContext(files.context);
+        const std::string& folder = files.request.folder;
         std::error_code error;
-        if (!houses->empty()) fs::create_directories(folder, error);
+        if (!files.request.houses.empty()) fs::create_directories(folder, error);
         if (error) {
             m_prompter.ShowMessage(
                 "Nu se poate crea folderul " + folder + "!\n\n" + error.message(),
                 MessageKind::Warning);
             return 1;
         }
-        const AnnexSaveRequest request{
-            cf, *houses, m_options.allHouses, folder,
-            m_options.legalNames ? FileNaming::Legal : FileNaming::House};
         std::vector<std::string> written;
-        const Outcome done = m_files.WriteHouses(*company, request, written);
+        const Outcome done = m_files.WriteHouses(files.company, files.request, written);
         for (const std::string& path : written) std::cout << path << "\n";
         std::cout.flush();
         return done ? 0 : 1;

@@ -3,7 +3,9 @@
 // per line. orvik-cli leave print: the printed declaration (Anexa 1 and
 // Anexa 2) into a PDF file, its path on stdout. Messages on stderr. Exit
 // status: 0 done, 2 bad usage, no installation or server, no such
-// declaration, or a file that could not be written.
+// declaration, a file that could not be written, or A1/A2 files already in
+// the folder (each named; nothing is written unless --replace is given: an
+// initial and a rectifying declaration of a month have the same names).
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -28,13 +30,16 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kUsage =
-    "leave files --cf COD --month AAAALL [--rectif N] --dir FOLDER [--installation FOLDER]\n"
+    "leave files --cf COD --month AAAALL [--rectif N] --dir FOLDER [--replace] "
+    "[--installation FOLDER]\n"
+    "    --replace: inlocuieste fisierele A1 si A2 aflate deja in folder\n"
     "  orvik-cli leave print --cf COD --month AAAALL [--rectif N] --pdf FISIER "
     "[--installation FOLDER]";
 
 struct Options {
     std::string action;
     std::optional<std::string> cf, month, rectif, dir, pdf, installation;
+    bool replace = false;
 };
 
 const CliReport kReport{"leave", kUsage};
@@ -49,13 +54,15 @@ std::string ParseOptions(const CliArgs& args, Options& o) {
                                {.name = "--rectif", .value = &o.rectif},
                                {.name = "--dir", .value = &o.dir},
                                {.name = "--pdf", .value = &o.pdf},
-                               {.name = "--installation", .value = &o.installation}};
+                               {.name = "--installation", .value = &o.installation},
+                               {.name = "--replace", .isSet = &o.replace}};
     if (std::string why = ReadCliOptions(args, 1, table); !why.empty()) return why;
     if (!o.cf || !AllDigits(*o.cf)) return "lipseste --cf COD (numai cifre)";
     if (!o.month || !ParseAnnexMonth(*o.month)) return "luna trebuie sa fie de forma AAAALL";
     if (o.rectif && !AllDigits(*o.rectif)) return "--rectif trebuie sa fie un numar";
     if (o.action == "files" && (!o.dir || o.pdf)) return "leave files cere --dir FOLDER";
     if (o.action == "print" && (!o.pdf || o.dir)) return "leave print cere --pdf FISIER";
+    if (o.action == "print" && o.replace) return "--replace este al comenzii leave files";
     return {};
 }
 
@@ -76,7 +83,9 @@ long long FindNamed(CliSession& session, const Options& o) {
 int WriteFiles(CliSession& session, const Options& o, const std::string& folder) {
     const long long index = FindNamed(session, o);
     if (index == 0) return 2;
-    const auto written = WriteLeaveFiles(session.Client(), *o.cf, index, folder);
+    const auto written =
+        WriteLeaveFiles(session.Client(), *o.cf, index, folder,
+                        o.replace ? ExistingFilesRule::Replace : ExistingFilesRule::Refuse);
     if (!written) return 2;
     std::cout << written->a1Path << "\n" << written->a2Path << "\n";
     return 0;

@@ -48,6 +48,13 @@ bool UsableInFileName(const std::string& house) {
            house.find_first_of("/\\") == std::string::npos;
 }
 
+// A save of all houses with the legal names keeps each house in its own subfolder.
+std::string HouseFolder(const AnnexSaveRequest& request, const std::string& house) {
+    if (request.allHouses && request.naming == FileNaming::Legal)
+        return (fs::path(request.folder) / house).string();
+    return request.folder;
+}
+
 std::string RelativeName(const std::string& path, const std::string& folder) {
     const fs::path relative = fs::path(path).lexically_relative(fs::path(folder));
     return relative.empty() ? path : relative.string();
@@ -108,6 +115,16 @@ std::string AnnexExampleName(Annex annex, FileNaming naming, const std::string& 
     std::string name = AnnexFileName(annex, naming, cf, house, month);
     if (naming == FileNaming::Legal) name[1] = static_cast<char>(name[1] - 'A' + 'a');
     return name;
+}
+
+std::vector<std::string> AnnexSavePaths(const AnnexSaveRequest& request, const AnnexMonth& month) {
+    std::vector<std::string> paths;
+    for (const std::string& house : request.houses)
+        for (Annex annex : {Annex::A, Annex::B, Annex::C})
+            paths.push_back((fs::path(HouseFolder(request, house)) /
+                             AnnexFileName(annex, request.naming, request.cf, house, month))
+                                .string());
+    return paths;
 }
 
 std::string SavedFilesMessage(const std::string& folder, const std::vector<std::string>& written,
@@ -237,16 +254,21 @@ Outcome AnnexFiles::WriteHouses(const AnnexCompany& company, const AnnexSaveRequ
         GetPrompter().ShowMessage(NoInsuredMessage(company.cf, ""));
         return Outcome::Stopped();
     }
-    const bool subfolders = request.allHouses && request.naming == FileNaming::Legal;
     for (const std::string& house : request.houses) {
         if (!UsableInFileName(house)) {
             GetPrompter().ShowMessage("Codul casei de asigurari \"" + house +
                                       "\" nu poate face parte dintr-un nume de fisier!");
             return Outcome::Stopped();
         }
-        std::string folder = request.folder;
-        if (subfolders) {
-            folder = (fs::path(folder) / house).string();
+    }
+    AnnexSaveRequest named = request;
+    named.cf = company.cf;
+    if (!MayWriteFiles(GetPrompter(), request.folder, AnnexSavePaths(named, m_month),
+                       request.existing))
+        return Outcome::Stopped();
+    for (const std::string& house : request.houses) {
+        const std::string folder = HouseFolder(request, house);
+        if (folder != request.folder) {
             std::error_code error;
             fs::create_directories(folder, error);
             if (error) {

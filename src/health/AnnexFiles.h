@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/Outcome.h"
+#include "dbf/ExistingFiles.h"
 
 class CClient;
 class DataList;
@@ -59,14 +60,19 @@ std::string AnnexExampleName(Annex annex, FileNaming naming, const std::string& 
 // What one save writes: the company's files for `houses` (in this order) into
 // `folder`. A save of all houses with the legal names puts each house's files
 // into a subfolder named after the house, since those names do not tell the
-// houses apart.
+// houses apart. Files of the same names already in place are replaced only
+// as `existing` says.
 struct AnnexSaveRequest {
     std::string cf;
     std::vector<std::string> houses;
     bool allHouses = false;
     std::string folder;
     FileNaming naming = FileNaming::House;
+    ExistingFilesRule existing = ExistingFilesRule::Ask;
 };
+
+// Every path the save of `request` writes, in the order it writes them.
+std::vector<std::string> AnnexSavePaths(const AnnexSaveRequest& request, const AnnexMonth& month);
 
 namespace AnnexMessages {
 inline constexpr const char* kSelectHouse =
@@ -115,6 +121,8 @@ public:
 
     // 1A, 1B, 1C of each house in order, stopping at the first failure.
     // `written` receives every file in place, also when a later one failed.
+    // Nothing is written when files of those names exist and may not be
+    // replaced (request.existing).
     Outcome WriteHouses(const AnnexCompany& company, const AnnexSaveRequest& request,
                         std::vector<std::string>& written);
 

@@ -235,7 +235,8 @@ std::optional<std::string> ChosenFolder(Prompter& prompter,
 
 std::optional<LeaveFilesWritten> WriteLeaveFiles(CClient& client, const std::string& cf,
                                                  long long index,
-                                                 const std::optional<std::string>& folder) {
+                                                 const std::optional<std::string>& folder,
+                                                 ExistingFilesRule existing) {
     Prompter& prompter = client.GetPrompter();
     if (index <= 0) {
         prompter.ShowMessage(LeaveFilesMessages::kSelectDeclaration);
@@ -256,6 +257,8 @@ std::optional<LeaveFilesWritten> WriteLeaveFiles(CClient& client, const std::str
         (fs::path(*target) / LeaveFileName(1, declaration->luna, company->cf)).string();
     written.a2Path =
         (fs::path(*target) / LeaveFileName(2, declaration->luna, company->cf)).string();
+    if (!MayWriteFiles(prompter, *target, {written.a1Path, written.a2Path}, existing))
+        return std::nullopt;
     DataList a1;
     const DbfTableSpec a1Spec = LeaveA1Spec();
     FillOneRow(a1, a1Spec,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/Outcome.h"
+#include "dbf/ExistingFiles.h"
 #include "health/CompanyRegister.h"
 #include "leave/DeclarationGroups.h"
 #include "leave/DeclarationRegister.h"
@@ -87,10 +88,12 @@ struct LeaveFilesWritten {
 // Writes A1 and A2 of the declaration `declarationIndex` of company `cf` into
 // `folder`, or into a folder the user chooses when none is given. Every stop
 // has been said through the client's prompter; an A1 written before A2 failed
-// stays on disk.
+// stays on disk. An initial and a rectifying declaration of a month have the
+// same file names: files already there are replaced only as `existing` says,
+// and otherwise nothing is written.
 [[nodiscard]] std::optional<LeaveFilesWritten> WriteLeaveFiles(
     CClient& client, const std::string& cf, long long declarationIndex,
-    const std::optional<std::string>& folder);
+    const std::optional<std::string>& folder, ExistingFilesRule existing = ExistingFilesRule::Ask);
 
 // The success notice naming both files (without their folder).
 std::string LeaveFilesSavedMessage(const LeaveFilesWritten& written);

@@ -278,8 +278,11 @@ std::vector<std::string> CertificateCells(const CertificateRecord& c, int number
 }
 
 std::string PrintDocumentName(const DeclarationPrintout& printout) {
-    return printout.company.cf + "_" + SliceChars(printout.declaration.luna, 0, 3) +
-           SliceChars(printout.declaration.luna, 4, 5) + "_concedii";
+    const DeclarationRecord& d = printout.declaration;
+    std::string name = printout.company.cf + "_" + SliceChars(d.luna, 0, 3) +
+                       SliceChars(d.luna, 4, 5) + "_concedii";
+    if (d.Rectifying()) name += "_rectificativa_" + d.rectifNr;
+    return name;
 }
 
 std::optional<DeclarationPrintout> ReadDeclarationPrintout(CClient& client, long long index) {

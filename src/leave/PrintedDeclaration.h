@@ -44,7 +44,9 @@ std::string PlaceOfPrescription(const std::string& code);
 // The 18 cells of an Anexa 2 row, left to right; `number` counts from 1.
 std::vector<std::string> CertificateCells(const CertificateRecord& c, int number);
 
-// cf + "_" + YYYYMM + "_concedii".
+// cf + "_" + YYYYMM + "_concedii", and for a rectifying declaration
+// "_rectificativa_" + its number after it: the name a PDF of the printout is
+// offered under, so the rectifying one does not take the initial one's file.
 std::string PrintDocumentName(const DeclarationPrintout& printout);
 
 // Reads what the printout shows, with the same checks and messages as the

@@ -13,12 +13,14 @@ namespace {
 
 const std::string kHealthUsage =
     "utilizare: orvik-cli health files (--cf COD | --all-companies) --month AAAALL (--cas CASA | "
-    "--all) --dir FOLDER [--legal-names] [--installation FOLDER]\n"
+    "--all) --dir FOLDER [--legal-names] [--replace] [--installation FOLDER]\n"
+    "    --replace: inlocuieste fisierele cu aceleasi nume aflate deja in folder\n"
     "  orvik-cli health print --cf COD --month AAAALL --cas CASA --annex a|b|c --pdf FISIER "
     "[--installation FOLDER]\n";
 const std::string kLeaveUsage =
     "utilizare: orvik-cli leave files --cf COD --month AAAALL [--rectif N] --dir FOLDER "
-    "[--installation FOLDER]\n"
+    "[--replace] [--installation FOLDER]\n"
+    "    --replace: inlocuieste fisierele A1 si A2 aflate deja in folder\n"
     "  orvik-cli leave print --cf COD --month AAAALL [--rectif N] --pdf FISIER "
     "[--installation FOLDER]\n";
 const std::string kImportUsage =
@@ -101,6 +103,16 @@ TEST_F(CommandOptionsTest, UnknownOptionsAreNamed) {
          "orvik-cli health: optiune necunoscuta: stray\n" + kHealthUsage},
         {"leave files --cf 1 --month 201003 --dir d --fast",
          "orvik-cli leave: optiune necunoscuta: --fast\n" + kLeaveUsage},
+        // A switch: never "--replace=yes" read as a file name or a value.
+        {"leave files --cf 1 --month 201003 --dir d --replace=da",
+         "orvik-cli leave: optiune necunoscuta: --replace=da\n" + kLeaveUsage},
+        // Only the declaration files are replaced on request.
+        {"leave print --cf 1 --month 201003 --pdf x.pdf --replace",
+         "orvik-cli leave: --replace este al comenzii leave files\n" + kLeaveUsage},
+        {"health print --cf 1 --month 200907 --cas CASAB --annex a --pdf x.pdf --replace",
+         "orvik-cli health: health print tipareste o singura anexa: --cf, --month, --cas, "
+         "--annex, --pdf\n" +
+             kHealthUsage},
         {"import employees a.dbf --next-month=1",
          "orvik-cli import: optiune necunoscuta: --next-month=1\n" + kImportUsage},
         {"import employees a.dbf stray",

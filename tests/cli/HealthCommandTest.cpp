@@ -133,6 +133,44 @@ TEST_F(HealthCommandTest, AllCompaniesGoIntoOneFolderEach) {
     EXPECT_FALSE(fs::exists(root + "/34567890"));
 }
 
+// Files of the run already in the folder: each is named, nothing of the run
+// is written (not even another company's), exit 2; --replace writes them all.
+TEST_F(HealthCommandTest, FilesAlreadyThereAreRefusedUnlessReplaced) {
+    const std::string root = m_folder.Path().string();
+    fs::create_directories(root + "/23456789/CASAB");
+    const std::string first = root + "/23456789/CASAB/1A_0709_23456789.dbf";
+    const std::string second = root + "/23456789/CASAB/1C_0709_23456789.dbf";
+    WriteBytes(first, "earlier");
+    WriteBytes(second, "earlier");
+    const std::string arguments =
+        "health files --all-companies --month 200907 --all --legal-names" + Dir() + Installation();
+    const CliResult refused = Cli(arguments);
+    EXPECT_EQ(2, refused.status);
+    EXPECT_EQ("", refused.out);
+    EXPECT_EQ("fisierul exista deja: " + first + "\nfisierul exista deja: " + second +
+                  "\nnu s-a salvat niciun fisier; adauga --replace pentru a inlocui fisierele "
+                  "existente\n",
+              refused.err);
+    EXPECT_EQ(std::vector<std::string>{"23456789"}, m_folder.Names());
+    EXPECT_EQ("earlier", ReadBytes(first));
+
+    const CliResult replaced = Cli(arguments + " --replace");
+    EXPECT_EQ(0, replaced.status) << replaced.err;
+    EXPECT_EQ("", replaced.err);
+    EXPECT_TRUE(Contains(replaced.out, first + "\n")) << replaced.out;
+    EXPECT_NE("earlier", ReadBytes(first));
+    EXPECT_TRUE(fs::exists(root + "/12345678/CAS_B/1B_0709_12345678.dbf"));
+
+    // One company, one house: the same refusal for its single file in the way.
+    const std::string house = root + "/CASAB_12345678_200907_anexa1B.dbf";
+    WriteBytes(house, "earlier");
+    const CliResult one =
+        Cli("health files --cf 12345678 --month 200907 --cas CASAB" + Dir() + Installation());
+    EXPECT_EQ(2, one.status);
+    EXPECT_TRUE(Contains(one.err, "fisierul exista deja: " + house + "\n")) << one.err;
+    EXPECT_FALSE(fs::exists(root + "/CASAB_12345678_200907_anexa1A.dbf"));
+}
+
 // An installation of its own on another port, its server stopped: the tool
 // finds it as the current folder, starts the server, and stops it again.
 TEST(HealthCommandInstallation, FoundStartedOnItsPortAndLeftAsFound) {

@@ -58,8 +58,22 @@ TEST_F(LeaveCommandTest, WritesTheTwoFilesAndPrintsTheirPaths) {
     EXPECT_EQ("", r.err);
     EXPECT_EQ(2u, m_folder.Names().size());
 
-    // The rectifying declaration's A2 holds its one entry: header, one record, end.
+    // The rectifying declaration's files have the same names: they do not
+    // take the initial one's place unless told to.
+    const std::string initialA2 = ReadBytes(m_folder.File("A2_0310_12345678.dbf"));
     r = Files("--cf 12345678 --month=201003 --rectif 1");
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ("", r.out);
+    EXPECT_EQ(
+        "orvik-cli leave: fisierul exista deja: " + m_folder.File("A1_0310_12345678.dbf") +
+            "\norvik-cli leave: fisierul exista deja: " + m_folder.File("A2_0310_12345678.dbf") +
+            "\norvik-cli leave: nu s-a salvat niciun fisier; adauga --replace pentru a "
+            "inlocui fisierele existente\n",
+        r.err);
+    EXPECT_EQ(initialA2, ReadBytes(m_folder.File("A2_0310_12345678.dbf")));
+
+    // Replaced on request, the rectifying A2 holds its one entry: header, one record, end.
+    r = Files("--cf 12345678 --month=201003 --rectif 1 --replace");
     EXPECT_EQ(0, r.status) << r.err;
     const std::string a2 = ReadBytes(m_folder.File("A2_0310_12345678.dbf"));
     ASSERT_GT(a2.size(), 8u);

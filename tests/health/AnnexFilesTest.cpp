@@ -101,6 +101,51 @@ TEST_F(AnnexFilesTest, AllHousesWithLegalNamesGoIntoOneFolderPerHouse) {
     EXPECT_EQ(6u, flat.Names().size());
 }
 
+// The legal names repeat every month for every house: an earlier save's files
+// are replaced only when the user says so, and "Nu" writes none of the set.
+TEST_F(AnnexFilesTest, FilesAlreadyThereAreReplacedOnlyAfterDa) {
+    fs::create_directory(In("CAS_B"));
+    WriteBytes(In("CAS_B/1A_0709_12345678.dbf"), "earlier");
+    WriteBytes(In("CAS_B/1C_0709_12345678.dbf"), "earlier");
+    const std::string question = "Fisierele urmatoare exista deja in folderul:\n" +
+                                 m_folder.Path().string() +
+                                 "\n\nCAS_B/1A_0709_12345678.dbf\nCAS_B/1C_0709_12345678.dbf"
+                                 "\n\nDoresti sa le inlocuiesti?"
+                                 "\nDaca raspunzi Nu, nu se salveaza niciun fisier.";
+    m_prompter.ExpectQuestion(question, false);
+    std::vector<std::string> written;
+    EXPECT_FALSE(Save({"CASAB", "CAS_B"}, true, FileNaming::Legal, written));
+    m_prompter.VerifyDone();
+    EXPECT_TRUE(written.empty());
+    EXPECT_EQ(std::vector<std::string>{"CAS_B"}, m_folder.Names());
+    EXPECT_EQ("earlier", ReadBytes(In("CAS_B/1A_0709_12345678.dbf")));
+    EXPECT_FALSE(fs::exists(In("CAS_B/1B_0709_12345678.dbf")));
+
+    m_prompter.ExpectQuestion(question, true);
+    ASSERT_TRUE(Save({"CASAB", "CAS_B"}, true, FileNaming::Legal, written));
+    EXPECT_EQ(6u, written.size());
+    ExpectFileBytes(In("CAS_B/1C_0709_12345678.dbf"), k1C, k1CRecords, TodayLocalDate());
+
+    // The command line, told to replace, asks nothing.
+    written.clear();
+    ASSERT_TRUE(m_files->Save({kCf,
+                               {"CAS_B"},
+                               false,
+                               m_folder.Path().string(),
+                               FileNaming::House,
+                               ExistingFilesRule::Replace},
+                              written));
+    written.clear();
+    ASSERT_TRUE(m_files->Save({kCf,
+                               {"CAS_B"},
+                               false,
+                               m_folder.Path().string(),
+                               FileNaming::House,
+                               ExistingFilesRule::Replace},
+                              written));
+    EXPECT_EQ(3u, written.size());
+}
+
 TEST_F(AnnexFilesTest, CompanyTextsReachTheFilesEscapedAndCut) {
     RunSql(
         "UPDATE asigurati.societati SET reg_com='F05', repr='D''ARC IOANA\\\\ MARIA' "

@@ -150,6 +150,42 @@ TEST_F(AnnexFilesWindowTest, AFailureSaysWhichFilesStayed) {
     EXPECT_EQ(std::vector<std::string>{"CASAB_12345678_200907_anexa1A.dbf"}, m_folder.Names());
 }
 
+// A second save of the same house and month into the same place asks once;
+// "Nu" leaves the earlier files as they were and says nothing more.
+TEST_F(AnnexFilesWindowTest, ASecondSaveAsksBeforeReplacing) {
+    m_medium = m_folder.Path().string();
+    SelectCompany(kCf);
+    SelectHouse("CAS_B");
+    const std::string f = m_folder.Path().string();
+    const std::string saved =
+        "Fisierele de raportare au fost salvate in folderul:\n" + f +
+        "\n\nCAS_B_12345678_200907_anexa1A.dbf\n"
+        "CAS_B_12345678_200907_anexa1B.dbf\nCAS_B_12345678_200907_anexa1C.dbf";
+    const auto keepHouseNames = [](QWidget* dialog) {
+        Find<QPushButton>(dialog, "saveButton")->click();
+    };
+    m_prompter.ExpectMessage(saved, MessageKind::Information);
+    SaveWith(keepHouseNames);
+    ASSERT_TRUE(m_prompter.AllShown());
+
+    const std::string a = m_folder.File("CAS_B_12345678_200907_anexa1A.dbf");
+    WriteBytes(a, "earlier");
+    const std::string question = "Fisierele urmatoare exista deja in folderul:\n" + f +
+                                 "\n\nCAS_B_12345678_200907_anexa1A.dbf\n"
+                                 "CAS_B_12345678_200907_anexa1B.dbf\n"
+                                 "CAS_B_12345678_200907_anexa1C.dbf\n\nDoresti sa le inlocuiesti?"
+                                 "\nDaca raspunzi Nu, nu se salveaza niciun fisier.";
+    m_prompter.ExpectQuestion(question, false);
+    SaveWith(keepHouseNames);
+    ASSERT_TRUE(m_prompter.AllShown());
+    EXPECT_EQ("earlier", ReadBytes(a));
+
+    m_prompter.ExpectQuestion(question, true).ExpectMessage(saved, MessageKind::Information);
+    SaveWith(keepHouseNames);
+    EXPECT_TRUE(m_prompter.AllShown());
+    EXPECT_NE("earlier", ReadBytes(a));
+}
+
 // The window's files and the command line's, for the same company, house and naming.
 TEST_F(AnnexFilesWindowTest, TheCommandLineWritesTheSameBytes) {
     SelectCompany(kCf);

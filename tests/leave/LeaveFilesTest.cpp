@@ -24,8 +24,9 @@ protected:
         DbTest::SetUp();
         LoadLeaveMonth();
     }
-    std::optional<LeaveFilesWritten> Write(long long index, const std::string& cf = kCf) {
-        return WriteLeaveFiles(*m_client, cf, index, m_folder.Path().string());
+    std::optional<LeaveFilesWritten> Write(long long index, const std::string& cf = kCf,
+                                           ExistingFilesRule existing = ExistingFilesRule::Ask) {
+        return WriteLeaveFiles(*m_client, cf, index, m_folder.Path().string(), existing);
     }
     std::string In(const std::string& name) const { return m_folder.File(name); }
 
@@ -197,7 +198,7 @@ TEST_F(LeaveFilesTest, CountyCodesOfBucharestAndHarghita) {
     EXPECT_EQ("_B", ReadBack("A1_0310_12345678.dbf")->list.CellText(0, "CAS_ANG"));
     EXPECT_EQ("MB", ReadBack("A1_0310_12345678.dbf")->list.CellText(0, "ADR_JUD"));
     RunSql("UPDATE asigurati.societati SET jud='HR', sect=0 WHERE cf=12345678");
-    ASSERT_TRUE(Write(kInitial));
+    ASSERT_TRUE(Write(kInitial, kCf, ExistingFilesRule::Replace));
     EXPECT_EQ("HG", ReadBack("A1_0310_12345678.dbf")->list.CellText(0, "CAS_ANG"));
     EXPECT_EQ("HR", ReadBack("A1_0310_12345678.dbf")->list.CellText(0, "ADR_JUD"));
 }
@@ -240,6 +241,47 @@ TEST_F(LeaveFilesTest, TheWindowAsksForTheFolderAndNamesBothFiles) {
         MessageKind::Information);
     EXPECT_TRUE(SaveLeaveFiles(*m_client, kCf, kInitial));
     EXPECT_EQ(2u, m_folder.Names().size());
+}
+
+// The rectifying declaration's A1 and A2 have the initial one's names: the
+// window asks once before they take their place, and "Nu" writes neither.
+TEST_F(LeaveFilesTest, TheRectifyingFilesReplaceTheInitialOnesOnlyAfterDa) {
+    const std::string folder = m_folder.Path().string();
+    m_prompter.ExpectFolderChoice(folder);
+    m_prompter.ExpectMessage(
+        "Fisierele au fost salvate cu succes. Denumirea lor este:\nA1_0310_12345678.dbf\n"
+        "A2_0310_12345678.dbf",
+        MessageKind::Information);
+    ASSERT_TRUE(SaveLeaveFiles(*m_client, kCf, kInitial));
+    const std::string initialA1 = ReadBytes(In("A1_0310_12345678.dbf"));
+    const std::string initialA2 = ReadBytes(In("A2_0310_12345678.dbf"));
+
+    const std::string question = "Fisierele urmatoare exista deja in folderul:\n" + folder +
+                                 "\n\nA1_0310_12345678.dbf\nA2_0310_12345678.dbf"
+                                 "\n\nDoresti sa le inlocuiesti?"
+                                 "\nDaca raspunzi Nu, nu se salveaza niciun fisier.";
+    m_prompter.ExpectFolderChoice(folder).ExpectQuestion(question, false);
+    EXPECT_FALSE(SaveLeaveFiles(*m_client, kCf, kRectifying));
+    m_prompter.VerifyDone();
+    EXPECT_EQ(initialA1, ReadBytes(In("A1_0310_12345678.dbf")));
+    EXPECT_EQ(initialA2, ReadBytes(In("A2_0310_12345678.dbf")));
+
+    // Only the A2 left from before: named alone.
+    std::filesystem::remove(In("A1_0310_12345678.dbf"));
+    m_prompter.ExpectFolderChoice(folder)
+        .ExpectQuestion("Fisierul urmator exista deja in folderul:\n" + folder +
+                            "\n\nA2_0310_12345678.dbf\n\nDoresti sa il inlocuiesti?"
+                            "\nDaca raspunzi Nu, nu se salveaza niciun fisier.",
+                        true)
+        .ExpectMessage(
+            "Fisierele au fost salvate cu succes. Denumirea lor este:\nA1_0310_12345678.dbf\n"
+            "A2_0310_12345678.dbf",
+            MessageKind::Information);
+    EXPECT_TRUE(SaveLeaveFiles(*m_client, kCf, kRectifying));
+    const std::string a2 = ReadBytes(In("A2_0310_12345678.dbf"));
+    ASSERT_GT(a2.size(), 8u);
+    EXPECT_EQ(1, a2[4]);  // the rectifying declaration's one entry
+    EXPECT_NE(initialA2, a2);
 }
 
 TEST_F(LeaveFilesTest, ANumberTooWideForItsFieldLeavesNoFileUnderItsName) {
@@ -302,7 +344,7 @@ TEST_F(LeaveFilesTest, PrintoutOfARectifyingDeclaration) {
     PagePrinter printer(m_prompter, RecordingChooser(rec, {7000, 4950}));
     ASSERT_TRUE(PrintLeaveDeclaration(*m_client, kRectifying, printer, "2.08"));
     EXPECT_EQ(2, rec.pages);
-    EXPECT_EQ("12345678_201003_concedii", rec.documentName);
+    EXPECT_EQ("12345678_201003_concedii_rectificativa_1", rec.documentName);
     auto has = [&](int page, const std::string& text) {
         for (const TextDraw& t : rec.TextsOnPage(page))
             if (t.text == text) return true;
@@ -337,6 +379,7 @@ TEST_F(LeaveFilesTest, PrintoutOfTheInitialDeclarationListsItsCertificatesByName
     EXPECT_EQ(2, printout->groups[0].cases);
     EXPECT_EQ(1, printout->groups[3].cases);
     EXPECT_DOUBLE_EQ(505.75, printout->amounts.n);
+    EXPECT_EQ("12345678_201003_concedii", PrintDocumentName(*printout));
 }
 
 }  // namespace

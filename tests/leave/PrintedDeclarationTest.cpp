@@ -83,7 +83,8 @@ TEST(PrintedDeclaration, Anexa1CellsStandWhereTheFormHasThem) {
     ASSERT_TRUE(p.printer.Begin(PagePrinter::kLandscape));
     DrawDeclarationPrintout(p.printer, Printout(0), "2.08");
     const Recording& rec = p.rec;
-    EXPECT_EQ("12345678_201003_concedii", rec.documentName);
+    // Rectifying declaration no. 2: its PDF is not offered under the initial one's name.
+    EXPECT_EQ("12345678_201003_concedii_rectificativa_2", rec.documentName);
     EXPECT_EQ(1, rec.pages);
     EXPECT_EQ(1, rec.pagesEnded);
     EXPECT_TRUE(rec.documentEnded);
