@@ -1,11 +1,15 @@
 // Pictures of the certificate editor, to look at it as a user would: an
-// initial leave typed in, and a continuation in a rectifying declaration.
+// initial leave typed in, a continuation in a rectifying declaration, the
+// question Esc asks over it, an M entry taken over from the certificate it
+// corrects, and the declaration editor proposing a rectification's figures.
 //   certificate_snapshot INSTALLATION_FOLDER OUT_FOLDER   (its server running;
 //   its certificates and declarations are replaced)
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +20,7 @@
 #include "ui/DateTriple.h"
 #include "ui/QtPrompter.h"
 #include "ui/leave/CertificateDialog.h"
+#include "ui/leave/DeclarationDialog.h"
 
 namespace {
 
@@ -48,13 +53,21 @@ int main(int argc, char** argv) {
          {"DELETE FROM concedii.concedii", "DELETE FROM concedii.declaratii",
           "DELETE FROM asigurati.asigurati",
           "INSERT INTO concedii.declaratii (`index`, cf, luna, rectificativa, rectif_nr, "
-          "zile_lucratoare, nr_ang) VALUES (1, 12345674, 201003, 'NU', 0, 23, 10), (2, 12345674, "
-          "201003, 'DA', 1, 23, 10)",
+          "zile_lucratoare, nr_ang, salariul_minim, fond_de_salarii, contributii_datorate, "
+          "faambp, faambp_datorat, de_recuperat_anterior) VALUES (1, 12345674, 201003, 'NU', 0, "
+          "23, 10, 600, 65000, 553, 1000, 9, 120), (2, 12345674, 201003, 'DA', 1, 23, 10, 600, "
+          "68000, 578, 1000, 9, 120)",
           "INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, iesire, forma) "
           "VALUES (12345674, 'CASCJ', 'IONESCU', 'DAN', 1850505123457, 20090101, 0, 'S')",
           "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, nume, prenume, cas, cert_serie, "
           "cert_numar, cod_indemn) VALUES (1, 12345674, 1800101221144, 'POPESCU', 'ION', 'CASAB', "
-          "'CCMAE', '7', '1')"})
+          "'CCMAE', '7', '1')",
+          "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, cnp_copil, nume, prenume, cas, "
+          "cert_serie, cert_numar, cod_indemn, data_acordarii, data_inc, data_sf, loc_pres, "
+          "zile_lucratoare, zile_lucrate, zile_prestatii, zile_suportate_fnuass, "
+          "suma_suportata_fnuass, baza_calc, zi_bz_calc, mzbci) VALUES (1, 12345674, "
+          "2790303123454, 2080808123452, 'MARINESCU', 'ANA', 'CASCJ', 'CCMAE', '91', '9', "
+          "'2010-03-08', '2010-03-08', '2010-03-12', 1, 23, 15, 5, 5, 101, 2906, 122, 23.8197)"})
         if (!client.Query(sql, false)) return 1;
     DeclarationRegister declarations(client);
 
@@ -91,6 +104,32 @@ int main(int argc, char** argv) {
     Type(&continued, "zi_bz_calc", "122");
     Type(&continued, "venit_prin_reducere", "375");
     Snap(&continued, out + "/certificate_continuation.png");
+
+    // The question Esc asks over what was typed; "Nu" keeps the editor.
+    QTimer::singleShot(200, [&out] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        Snap(box, out + "/certificate_discard_question.png");
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QTest::keyClick(&continued, Qt::Key_Escape);
+    std::printf("after the question the editor is %s\n",
+                continued.isVisible() ? "still open" : "closed");
+
+    CertificateEntry correctingEntry(client, {*declarations.Load(2), "ALFA CONSTRUCT SRL"});
+    CertificateDialog correcting(correctingEntry, 0);
+    correcting.show();
+    correcting.findChild<QComboBox*>("tip_rectif")->setCurrentIndex(1);
+    Type(&correcting, "cert_serie", "CCMAE");
+    Type(&correcting, "cert_numar", "91");
+    correcting.findChild<QPushButton*>("correctedButton")->click();
+    Snap(&correcting, out + "/certificate_corrected.png");
+
+    DeclarationDialog rectifying(declarations, "12345674", 0);
+    rectifying.show();
+    Type(&rectifying, "monthField", "03");
+    Type(&rectifying, "yearField", "2010");
+    Snap(&rectifying, out + "/declaration_rectifying.png");
 
     // Tooltips are separate windows that a grab does not show: their texts.
     for (const char* name : {"employerDaysLabel", "monthLabel"})

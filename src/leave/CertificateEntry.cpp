@@ -245,7 +245,11 @@ std::optional<CertificateRecord> CertificateEntry::Load(long long index) {
             true) ||
         m_client.RowCount() < 1)
         return std::nullopt;
-    CertificateRecord r = RecordFromResult<CertificateRecord>(m_client, 0, kColumns);
+    return StoredCertificate(0);
+}
+
+CertificateRecord CertificateEntry::StoredCertificate(long long row) const {
+    CertificateRecord r = RecordFromResult<CertificateRecord>(m_client, row, kColumns);
     if (r.tipRectif != "M" && r.tipRectif != "S") r.tipRectif = "A";
     ClearOtherCodesFields(r);
     r.kind = !r.certInitSerie.empty() && !r.certInitNumar.empty() ? LeaveKind::Continuation
@@ -254,6 +258,41 @@ std::optional<CertificateRecord> CertificateEntry::Load(long long index) {
     if (place < 1 || place > 4) r.locPres = "1";
     r.cas = LeaveHouse(r.cas);
     return r;
+}
+
+Outcome CertificateEntry::FillFromCorrected(CertificateRecord& record) {
+    const DeclarationRecord& d = m_context.declaration;
+    if (!d.Rectifying()) return Outcome::Stopped();
+    Prompter& prompter = m_client.GetPrompter();
+    if (record.certSerie.empty() || record.certNumar.empty())
+        return Refuse(prompter, "Trebuie sa introduci seria si numarul certificatului medical!",
+                      record.certSerie.empty() ? "cert_serie" : "cert_numar");
+    const auto cf = SqlNumber(prompter, d.cf);
+    const auto luna = cf ? SqlNumber(prompter, d.luna) : std::nullopt;
+    const auto number = luna ? SqlNumber(prompter, d.rectifNr) : std::nullopt;
+    if (!number) return Outcome::Stopped();
+    // The nearest earlier declaration holds the version the month counts.
+    if (!m_client.Query(SqlStatement("SELECT c.* FROM concedii.concedii AS c JOIN "
+                                     "concedii.declaratii AS d ON c.id_declaratie=d.index WHERE "
+                                     "d.cf=") +
+                            *cf + " AND d.luna=" + *luna + " AND d.rectif_nr<" + *number +
+                            " AND c.cert_serie=" + SqlText(m_client, record.certSerie) +
+                            " AND c.cert_numar=" + SqlText(m_client, record.certNumar) +
+                            " ORDER BY d.rectif_nr DESC, c.index DESC LIMIT 0,1",
+                        true))
+        return Outcome::Stopped();
+    if (m_client.RowCount() < 1)
+        return Refuse(prompter,
+                      "Certificatul " + record.certSerie + " - " + record.certNumar +
+                          " nu exista intr-o declaratie anterioara din aceasta luna.",
+                      "cert_numar");
+    const long long found = TextToInteger(m_client.GetValue(0, "INDEX"));
+    CertificateRecord corrected = StoredCertificate(0);
+    corrected.tipRectif = record.tipRectif;
+    // Older rows lack the month's working days: the form's count stays.
+    if (Count(corrected.zileLucratoare) == 0) corrected.zileLucratoare = record.zileLucratoare;
+    record = corrected;
+    return Outcome::Done(found);
 }
 
 std::optional<CertificatePerson> CertificateEntry::FindPersonByCnpPrefix(const std::string& typed) {
@@ -444,11 +483,12 @@ Outcome CertificateEntry::CheckRectification(const CertificateRecord& r, long lo
     if (d.Rectifying() && !withdrawing) sql += SqlStatement("AND c.index<>") + SqlInteger(index);
     if (!m_client.Query(sql, true)) return Outcome::Stopped();
     const bool found = m_client.RowCount() > 0;
-    if (!d.Rectifying() && found)
-        return Refuse(prompter,
-                      "Doresti sa adaugi certificatul " + named +
-                          ".\n\nAcesta este deja introdus in declaratia curenta.",
-                      "cert_serie");
+    // The same certificate twice in one declaration is unusual but possible:
+    // the user decides.
+    if (!d.Rectifying() && found &&
+        !prompter.AskYesNo("Doresti sa adaugi certificatul " + named +
+                           " ?\n\nAcesta este deja introdus in declaratia curenta."))
+        return Outcome::Stopped("cert_serie");
     if (d.Rectifying() && !withdrawing && found)
         return Refuse(prompter,
                       "ATENTIE: aceasta este o declaratie rectificativa\n\nDoresti sa adaugi la "

@@ -115,6 +115,12 @@ public:
 
     // Nothing when the statement failed or found no row.
     [[nodiscard]] std::optional<CertificateRecord> Load(long long index);
+    // An entry of a rectifying declaration that modifies or withdraws a
+    // certificate starts from that certificate: the latest version reported
+    // by an earlier declaration of the month with the typed series and
+    // number. Every field but the kind of change is taken over; when there
+    // is none, the reason is shown and `record` stays as typed.
+    Outcome FillFromCorrected(CertificateRecord& record);
 
     // The latest certificate of the company whose CNP starts as typed (one
     // with indemnity code 9 first), else an active insured person of it.
@@ -136,6 +142,8 @@ public:
     Outcome Save(const CertificateRecord& record, long long index);
 
 private:
+    // The certificate of result row `row`, as the form shows it.
+    CertificateRecord StoredCertificate(long long row) const;
     Outcome CheckFields(const CertificateRecord& record);
     Outcome CheckCodes(const CertificateRecord& record);
     Outcome CheckDates(const CertificateRecord& record);

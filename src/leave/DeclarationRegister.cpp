@@ -232,7 +232,9 @@ std::optional<DeclarationType> DeclarationRegister::DecideType(const std::string
                         true))
         return std::nullopt;
     if (m_client.RowCount() == 0) return DeclarationType{};
-    return DeclarationType{true, TextToInteger(m_client.GetValue(0, "RECTIF_NR")) + 1};
+    // The first row is the latest declaration of the month: the one corrected.
+    return DeclarationType{true, TextToInteger(m_client.GetValue(0, "RECTIF_NR")) + 1,
+                           TextToInteger(m_client.GetValue(0, "INDEX"))};
 }
 
 std::optional<std::string> DeclarationRegister::MinimumWage(int year, int month) {

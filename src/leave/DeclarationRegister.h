@@ -39,7 +39,8 @@ struct DeclarationRecord {
 // What a new declaration of a month becomes.
 struct DeclarationType {
     bool rectifying = false;
-    long long number = 0;  // the rectification number; 0 for an initial one
+    long long number = 0;     // the rectification number; 0 for an initial one
+    long long rectifies = 0;  // the key of the declaration it corrects; 0 for an initial one
 };
 
 namespace DeclarationMessages {

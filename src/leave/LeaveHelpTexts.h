@@ -1,7 +1,9 @@
 #pragma once
 
 // The HTML help the certificate editor shows over its day and amount fields
-// and their labels. "\t" is a tab, rendered as white space.
+// and their labels. "\t" is a tab, rendered as white space. From December 2006
+// the split counts calendar days from the start of the leave: the employer
+// pays the working days among the first five, FNUASS the working days after.
 namespace LeaveHelp {
 
 inline constexpr const char* kEmployerDays =
@@ -11,7 +13,7 @@ inline constexpr const char* kEmployerDays =
     "    - intre 21 si 100 de salariati: primele 12 zile lucratoare\t\t<br>"
     "    - peste 100 de salariati: primele 17 zile lucratoare\t\t<br>"
     "<b>Incepand cu declaratia lunii 12.2006:</b>\t\t<br>"
-    "    - primele 5 zile lucratoare\t\t<br><br>"
+    "    - zilele lucratoare dintre primele 5 zile calendaristice ale concediului\t\t<br><br>"
     "pentru codurile de indemnizatie 8, 9, 10 si 15: nu se suporta de catre "
     "angajator\t\t<br>"
     "pentru codurile de indemnizatie 2, 3 si 4: nu se suporta de catre angajator sau "
@@ -28,7 +30,7 @@ inline constexpr const char* kFnuassDays =
     "    - peste 100 de salariati: toate zilele lucratoare incepand cu cea de-a "
     "18-a\t\t<br>"
     "<b>Incepand cu declaratia lunii 12.2006:</b>\t\t<br>"
-    "    - toate zilele lucratoare incepand cu cea de-a 6-a\t\t<br><br>"
+    "    - zilele lucratoare incepand cu a 6-a zi calendaristica a concediului\t\t<br><br>"
     "  - pentru codurile de indemnizatie 8, 9, 10 si 15: <b>toate</b> zilele "
     "lucratoare din perioada concediului\t\t<br>"
     "  - pentru codurile de indemnizatie 2, 3 si 4: nu se suporta de catre angajator "

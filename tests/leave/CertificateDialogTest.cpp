@@ -28,7 +28,7 @@ const char* const kEmployerDaysHelp =
     "    - intre 21 si 100 de salariati: primele 12 zile lucratoare\t\t<br>"
     "    - peste 100 de salariati: primele 17 zile lucratoare\t\t<br>"
     "<b>Incepand cu declaratia lunii 12.2006:</b>\t\t<br>"
-    "    - primele 5 zile lucratoare\t\t<br><br>"
+    "    - zilele lucratoare dintre primele 5 zile calendaristice ale concediului\t\t<br><br>"
     "pentru codurile de indemnizatie 8, 9, 10 si 15: nu se suporta de catre "
     "angajator\t\t<br>"
     "pentru codurile de indemnizatie 2, 3 si 4: nu se suporta de catre angajator sau "
@@ -50,6 +50,9 @@ const char* const kFnuassAmountHelp =
     " - Bmax = Bcli x 25% = 121.0635\t\t<br> - Ci = Bcli - VEN_RED = 109.2539\t\t<br>"
     "Suma finala suportata din FNUASS este Ci (109 lei), dar nu mai mare decat Bmax "
     "(121 de lei).";
+
+const char* const kDiscard =
+    "Datele introduse nu au fost salvate.\n\nEsti sigur ca vrei sa renunti la ele?";
 
 class CertificateDialogTest : public DbTest {
 protected:
@@ -125,6 +128,10 @@ TEST_F(CertificateDialogTest, AnInitialLeaveOpensOnTheDeclarationsMonthWithItsHe
     EXPECT_TRUE(Find<QLineEdit>(dialog.get(), "zile_prestatii_ang")->isReadOnly());
     EXPECT_EQ(kEmployerDaysHelp,
               Find<QLabel>(dialog.get(), "employerDaysLabel")->toolTip().toStdString());
+    EXPECT_TRUE(Find<QLabel>(dialog.get(), "fnuassDaysLabel")
+                    ->toolTip()
+                    .contains("zilele lucratoare incepand cu a 6-a zi calendaristica a "
+                              "concediului"));
     EXPECT_EQ(kFnuassAmountHelp,
               Find<QLineEdit>(dialog.get(), "suma_suportata_fnuass")->toolTip().toStdString());
     EXPECT_TRUE(Find<QLabel>(dialog.get(), "monthLabel")
@@ -315,7 +322,135 @@ TEST_F(CertificateDialogTest, TheListButtonPutsThePickedCodeAndItsPercentage) {
     EXPECT_EQ("9", Text(dialog.get(), "cod_indemn"));
     EXPECT_EQ("85", Text(dialog.get(), "percent"));
     EXPECT_TRUE(Text(dialog.get(), "indemnDescription").startsWith("Ingrijire copil bolnav"));
+    EXPECT_EQ(0, Find<QLineEdit>(dialog.get(), "indemnDescription")->cursorPosition());
     EXPECT_TRUE(Shown(dialog.get(), "cnp_copil"));
+}
+
+// Code 9's description is longer than its field: it reads from its start,
+// whether typed, picked or loaded.
+TEST_F(CertificateDialogTest, ALongDescriptionShowsItsStart) {
+    auto dialog = Open(1);
+    auto* description = Find<QLineEdit>(dialog.get(), "indemnDescription");
+    Type(dialog.get(), "cod_indemn", "9");
+    ASSERT_TRUE(description->text().startsWith("Ingrijire copil bolnav"));
+    ASSERT_GT(description->fontMetrics().horizontalAdvance(description->text()),
+              description->width());
+    EXPECT_EQ(0, description->cursorPosition());
+
+    RunSql(
+        "INSERT INTO concedii.concedii (`index`, id_declaratie, cf, cnp, nume, prenume, cas, "
+        "cod_indemn, cod_urg) VALUES (60, 1, 12345674, 1800101221144, 'POPESCU', 'ION', "
+        "'CAS_B', '6', '12')");
+    auto stored = Open(1, 60);
+    EXPECT_EQ(0, Find<QLineEdit>(stored.get(), "indemnDescription")->cursorPosition());
+    EXPECT_EQ(0, Find<QLineEdit>(stored.get(), "urgDescription")->cursorPosition());
+}
+
+TEST_F(CertificateDialogTest, EscapeAsksBeforeThrowingAwayWhatWasTyped) {
+    // Nothing typed: Esc closes as it always did.
+    auto untouched = Open(1);
+    QTest::keyClick(Find<QLineEdit>(untouched.get(), "cnp"), Qt::Key_Escape);
+    EXPECT_FALSE(untouched->isVisible());
+    EXPECT_EQ(QDialog::Rejected, untouched->result());
+
+    auto dialog = Open(1);
+    TypeValidLeave(dialog.get());
+    m_prompter.ExpectQuestion(kDiscard, false);
+    QTest::keyClick(Find<QLineEdit>(dialog.get(), "zi_bz_calc"), Qt::Key_Escape);
+    ASSERT_TRUE(m_prompter.AllShown());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ("1850505123457", Text(dialog.get(), "cnp"));
+    EXPECT_EQ("42", Text(dialog.get(), "cert_numar"));
+    EXPECT_EQ("122", Text(dialog.get(), "zi_bz_calc"));
+    m_prompter.ExpectQuestion(kDiscard, true);
+    Find<QPushButton>(dialog.get(), "cancelButton")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(QDialog::Rejected, dialog->result());
+    EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM concedii.concedii"));
+
+    // A choice made from the keyboard is typed too.
+    auto chosen = Open(1);
+    QTest::keyClick(Find<QComboBox>(chosen.get(), "loc_pres"), Qt::Key_Down);
+    m_prompter.ExpectQuestion(kDiscard, true);
+    QTest::keyClick(chosen.get(), Qt::Key_Escape);
+    EXPECT_FALSE(chosen->isVisible());
+}
+
+TEST_F(CertificateDialogTest, ACertificateAlreadyInTheDeclarationIsAddedOnlyOnYes) {
+    RunSql(
+        "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, nume, prenume, cas, cert_serie, "
+        "cert_numar, cod_indemn) VALUES (1, 12345674, 1850505123457, 'IONESCU', 'DAN', 'CASHR', "
+        "'CCMAE', '42', '1')");
+    auto dialog = Open(1);
+    TypeValidLeave(dialog.get());
+    const char* const question =
+        "Doresti sa adaugi certificatul CCMAE - 42 ?\n\nAcesta este deja introdus in "
+        "declaratia curenta.";
+    m_prompter.ExpectQuestion(question, false);
+    QTest::keyClick(dialog.get(), Qt::Key_F5);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ("42", Text(dialog.get(), "cert_numar"));
+    EXPECT_EQ("2906", Text(dialog.get(), "baza_calc"));
+    EXPECT_EQ(Find<QLineEdit>(dialog.get(), "cert_serie"), QApplication::focusWidget());
+    EXPECT_EQ("3", SqlScalar("SELECT COUNT(*) FROM concedii.concedii"));
+    m_prompter.ExpectQuestion(question, true);
+    QTest::keyClick(dialog.get(), Qt::Key_F5);
+    EXPECT_EQ(QDialog::Accepted, dialog->result());
+    EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM concedii.concedii WHERE cert_numar='42'"));
+}
+
+TEST_F(CertificateDialogTest, AnMOrSEntryIsFilledFromTheCertificateItCorrects) {
+    RunSql(
+        "INSERT INTO concedii.concedii (id_declaratie, cf, cnp, cnp_copil, nume, prenume, cas, "
+        "cert_serie, cert_numar, cod_indemn, data_acordarii, data_inc, data_sf, loc_pres, "
+        "zile_lucratoare, zile_lucrate, zile_prestatii, zile_prestatii_ang, "
+        "zile_suportate_fnuass, suma_suportata_ang, suma_suportata_fnuass, baza_calc, "
+        "zi_bz_calc, mzbci) VALUES (1, 12345674, 1800101221144, 2850101000010, 'POPESCU', "
+        "'ION', 'CASAB', 'CCMAE', '77', '9', '2010-03-01', '2010-03-01', '2010-03-05', 2, 23, "
+        "10, 5, 0, 5, 0, 101, 2906, 122, 23.8197)");
+    // An initial declaration corrects nothing.
+    auto initial = Open(1);
+    EXPECT_FALSE(Shown(initial.get(), "correctedButton"));
+
+    auto dialog = Open(2);
+    EXPECT_FALSE(Shown(dialog.get(), "correctedButton")) << "an added certificate is new";
+    auto* kind = Find<QComboBox>(dialog.get(), "tip_rectif");
+    kind->setCurrentIndex(2);
+    ASSERT_TRUE(Shown(dialog.get(), "correctedButton"));
+    Type(dialog.get(), "cert_serie", "CCMAE");
+    Type(dialog.get(), "cert_numar", "78");
+    m_prompter.ExpectMessage(
+        "Certificatul CCMAE - 78 nu exista intr-o declaratie anterioara din aceasta luna.");
+    Find<QPushButton>(dialog.get(), "correctedButton")->click();
+    EXPECT_EQ("", Text(dialog.get(), "cnp"));
+    // The number is selected for typing again.
+    ASSERT_EQ(Find<QLineEdit>(dialog.get(), "cert_numar"), QApplication::focusWidget());
+    QTest::keyClicks(Find<QLineEdit>(dialog.get(), "cert_numar"), "77");
+    Find<QPushButton>(dialog.get(), "correctedButton")->click();
+    EXPECT_EQ(2, kind->currentIndex());
+    EXPECT_EQ("1800101221144", Text(dialog.get(), "cnp"));
+    EXPECT_EQ("POPESCU", Text(dialog.get(), "nume"));
+    EXPECT_EQ("AB - Alba", Find<QComboBox>(dialog.get(), "cas")->currentText());
+    EXPECT_EQ("2850101000010", Text(dialog.get(), "cnp_copil"));
+    EXPECT_TRUE(Shown(dialog.get(), "cnp_copil"));
+    EXPECT_EQ("85", Text(dialog.get(), "percent"));
+    EXPECT_EQ(0, Find<QLineEdit>(dialog.get(), "indemnDescription")->cursorPosition());
+    EXPECT_EQ("05", DatePart(dialog.get(), "data_sf", "day")->text());
+    EXPECT_EQ("101", Text(dialog.get(), "suma_suportata_fnuass"));
+    EXPECT_EQ("101", Text(dialog.get(), "sumaTotala"));
+
+    // Everything stays editable: a changed end recomputes, and the entry saves.
+    kind->setCurrentIndex(1);
+    QLineEdit* endDay = DatePart(dialog.get(), "data_sf", "day");
+    endDay->selectAll();
+    QTest::keyClicks(endDay, "08");
+    EXPECT_EQ("6", Text(dialog.get(), "zile_suportate_fnuass"));
+    QTest::keyClick(dialog.get(), Qt::Key_F5);
+    ASSERT_EQ(QDialog::Accepted, dialog->result());
+    EXPECT_EQ("M|1800101221144|9|2010-03-08|6",
+              SqlScalar("SELECT CONCAT_WS('|', tip_rectif, cnp, cod_indemn, data_sf, "
+                        "zile_suportate_fnuass) FROM concedii.concedii WHERE `index`=" +
+                        std::to_string(dialog->SavedKey())));
 }
 
 }  // namespace

@@ -297,19 +297,84 @@ TEST_F(CertificateEntryTest, TheDeclarationsListShowsTheTypeAndCnpAtTheirWidths)
     EXPECT_EQ(100, list.ColumnWidth(list.ColumnIndex("NUME")));
 }
 
-TEST_F(CertificateEntryTest, AnInitialDeclarationHoldsACertificateOnce) {
+TEST_F(CertificateEntryTest, AnInitialDeclarationAsksBeforeHoldingACertificateTwice) {
     CertificateRecord r = Valid();
     r.certSerie = "A'B";  // an apostrophe reaches the statements as a plain character
     Saved(1, r);
-    Refused(1, r,
-            "Doresti sa adaugi certificatul A'B - 123456.\n\nAcesta este deja introdus in "
-            "declaratia curenta.",
-            "cert_serie");
+    const std::string question =
+        "Doresti sa adaugi certificatul A'B - 123456 ?\n\nAcesta este deja introdus in "
+        "declaratia curenta.";
+    // "Nu" writes nothing and puts the caret on the series.
+    m_prompter.ExpectQuestion(question, false);
+    const Outcome kept = Entry(1).Save(r, 0);
+    EXPECT_FALSE(kept.Ok());
+    EXPECT_EQ("cert_serie", kept.Field());
+    EXPECT_EQ("1", Count());
+    m_prompter.ExpectQuestion(question, true);
+    Saved(1, r);
+    EXPECT_EQ("2", Count());
     r.cnp = kOtherCnp;  // another person's certificate of the same series and number
     Saved(1, r);
     // Another month's declaration does not see March's certificates.
     Saved(4, Valid());
-    EXPECT_EQ("3", Count());
+    EXPECT_EQ("4", Count());
+}
+
+TEST_F(CertificateEntryTest, AnMOrSEntryStartsFromTheLatestEarlierVersionOfItsCertificate) {
+    Saved(1, Valid());  // the initial declaration reports it
+    CertificateRecord changed = Valid();
+    changed.tipRectif = "M";
+    changed.dataSf = "20100308";
+    changed.zilePrestatii = "6";
+    changed.zileSuportateFnuass = "1";
+    changed.meNr = "E8";
+    Saved(2, changed);  // the first rectification changes it
+
+    // The second rectification starts from the first one's version; the kind
+    // of change stays the one chosen.
+    CertificateEntry second = Entry(3);
+    CertificateRecord typed;
+    typed.tipRectif = "S";
+    typed.certSerie = "CCMAE";
+    typed.certNumar = "123456";
+    ASSERT_TRUE(second.FillFromCorrected(typed).Ok());
+    EXPECT_EQ("S", typed.tipRectif);
+    EXPECT_EQ(kCnp, typed.cnp);
+    EXPECT_EQ("POPESCU", typed.nume);
+    EXPECT_EQ("CASAB", typed.cas);
+    EXPECT_EQ("20100308", typed.dataSf);
+    EXPECT_EQ("6", typed.zilePrestatii);
+    EXPECT_EQ("E8", typed.meNr);
+    EXPECT_EQ("2", typed.locPres);
+    // As filled, it passes the withdrawal's rule.
+    EXPECT_EQ("S|1|E8", Stored(Saved(3, typed), "tip_rectif, zile_suportate_fnuass, me_nr"));
+
+    // The first rectification sees only what the initial declaration reported.
+    CertificateRecord first;
+    first.tipRectif = "M";
+    first.certSerie = "CCMAE";
+    first.certNumar = "123456";
+    ASSERT_TRUE(Entry(2).FillFromCorrected(first).Ok());
+    EXPECT_EQ("20100305", first.dataSf);
+    EXPECT_EQ("E7", first.meNr);
+
+    // Nothing earlier to correct: said, and what was typed stays.
+    CertificateRecord unknown;
+    unknown.tipRectif = "M";
+    unknown.cnp = kOtherCnp;
+    unknown.certSerie = "CCMAE";
+    unknown.certNumar = "999";
+    m_prompter.ExpectMessage(
+        "Certificatul CCMAE - 999 nu exista intr-o declaratie anterioara din aceasta luna.");
+    const Outcome missing = second.FillFromCorrected(unknown);
+    EXPECT_FALSE(missing.Ok());
+    EXPECT_EQ("cert_numar", missing.Field());
+    EXPECT_EQ(kOtherCnp, unknown.cnp);
+    unknown.certSerie.clear();
+    m_prompter.ExpectMessage("Trebuie sa introduci seria si numarul certificatului medical!");
+    EXPECT_EQ("cert_serie", second.FillFromCorrected(unknown).Field());
+    // An initial declaration corrects nothing.
+    EXPECT_FALSE(Entry(1).FillFromCorrected(first).Ok());
 }
 
 TEST_F(CertificateEntryTest, RectifyingDeclarationsAddOnlyNewCertificatesAndChangeOnlyKnownOnes) {

@@ -169,14 +169,18 @@ TEST_F(DeclarationRegisterTest, TheMonthDecidesTheTypeAndTheMinimumWage) {
     auto type = m_register->DecideType("12345678", 2010, 3);
     ASSERT_TRUE(type);
     EXPECT_FALSE(type->rectifying);
-    AddDeclaration("201003", 0);
+    EXPECT_EQ(0, type->rectifies);
+    const long long initial = AddDeclaration("201003", 0);
     type = m_register->DecideType("12345678", 2010, 3);
     ASSERT_TRUE(type);
     EXPECT_TRUE(type->rectifying);
     EXPECT_EQ(1, type->number);
+    EXPECT_EQ(initial, type->rectifies);
+    // A new rectification corrects the latest declaration of the month.
+    const long long second = AddDeclaration("201003", 2);
     AddDeclaration("201003", 1);
-    AddDeclaration("201003", 2);
     EXPECT_EQ(3, m_register->DecideType("12345678", 2010, 3)->number);
+    EXPECT_EQ(second, m_register->DecideType("12345678", 2010, 3)->rectifies);
     EXPECT_FALSE(m_register->DecideType("87654321", 2010, 3)->rectifying);
 
     // The wage in force on the first day of the month, even when it changes

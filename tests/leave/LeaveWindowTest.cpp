@@ -68,12 +68,14 @@ protected:
         QTest::keyClick(m_window.get(), static_cast<Qt::Key>(key), modifiers);
         QApplication::processEvents();
     }
-    // Types a month into the open editor and saves it.
+    // Types a month into the open editor and its figures over what it proposes.
     static void TypeDeclaration(QWidget* editor, const char* month, const char* year) {
         Type(editor, "monthField", month);
         Type(editor, "yearField", year);
-        Type(editor, "nr_ang", "5");
-        Type(editor, "fond_de_salarii", "50000");
+        for (const auto& [field, text] : {std::pair{"nr_ang", "5"}, {"fond_de_salarii", "50000"}}) {
+            Find<QLineEdit>(editor, field)->selectAll();
+            Type(editor, field, text);
+        }
     }
 
     std::unique_ptr<LeaveWindow> m_window;
@@ -124,6 +126,11 @@ TEST_F(LeaveWindowTest, CtrlF5AddsDeclarationsWhereTheirMonthBelongs) {
 
     OnNextModal([](QWidget* editor) {
         EXPECT_EQ("Adauga declaratie", editor->windowTitle());
+        Type(editor, "monthField", "03");
+        Type(editor, "yearField", "2010");
+        EXPECT_EQ("3", Find<QLineEdit>(editor, "nr_ang")->text()) << "the initial one's";
+        Find<QLineEdit>(editor, "monthField")->clear();
+        Find<QLineEdit>(editor, "yearField")->clear();
         TypeDeclaration(editor, "03", "2010");
         EXPECT_EQ("rectificativa", Find<QLineEdit>(editor, "typeField")->text());
         EXPECT_EQ("1", Find<QLineEdit>(editor, "numberField")->text());
@@ -210,6 +217,8 @@ TEST_F(LeaveWindowTest, ModifyKeepsTheMonthAndTheLockHoldsEarlierDeclarations) {
     m_prompter.ExpectMessage(
         "Exista cel putin o alta declaratie rectificativa ulterioara acesteia, in aceeasi "
         "luna!\n\nNu poti modifica declaratia curenta.");
+    m_prompter.ExpectQuestion(
+        "Datele introduse nu au fost salvate.\n\nEsti sigur ca vrei sa renunti la ele?", true);
     Press(Qt::Key_F6, Qt::ControlModifier);
 
     // Without Ctrl the keys act on certificates of the declaration.

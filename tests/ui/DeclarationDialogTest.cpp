@@ -17,6 +17,9 @@
 
 namespace {
 
+const char* const kDiscard =
+    "Datele introduse nu au fost salvate.\n\nEsti sigur ca vrei sa renunti la ele?";
+
 class DeclarationDialogTest : public DbTest {
 protected:
     void SetUp() override {
@@ -92,6 +95,55 @@ TEST_F(DeclarationDialogTest, ANewDeclarationIsSavedAsItsMonthDecidedWhateverThe
     EXPECT_EQ("201005", Stored(next.SavedKey(), "luna"));
 }
 
+TEST_F(DeclarationDialogTest, ARectificationStartsFromTheDeclarationItCorrects) {
+    AddDeclaration("12345674, 201003, 'NU', 0, 23, 3, 600, 30000, 255, 0, 0, 0");
+    AddDeclaration("12345674, 201003, 'DA', 1, 23, 4, 600, 40000, 245, 1000, 9, 350");
+    DeclarationDialog editor(*m_declarations, "12345674", 0);
+    editor.show();
+    TypeMonth(&editor, "03", "2010");
+    EXPECT_EQ("2", Text(&editor, "numberField"));
+    EXPECT_EQ("4", Text(&editor, "nr_ang"));
+    EXPECT_EQ("40000", Text(&editor, "fond_de_salarii"));
+    EXPECT_EQ("1000", Text(&editor, "faambp"));
+    EXPECT_EQ("350", Text(&editor, "de_recuperat_anterior"));
+    EXPECT_EQ("28800", Text(&editor, "baseField"));
+    EXPECT_EQ("245", Text(&editor, "contributii_datorate"));
+    EXPECT_EQ("9", Text(&editor, "faambp_datorat"));
+
+    // Every figure stays editable.
+    Find<QLineEdit>(&editor, "nr_ang")->selectAll();
+    Type(&editor, "nr_ang", "5");
+    EXPECT_EQ("306", Text(&editor, "contributii_datorate"));
+    // Another month takes back what it proposed, never what was typed.
+    TypeMonth(&editor, "04", "2010");
+    EXPECT_EQ("initiala", Text(&editor, "typeField"));
+    EXPECT_EQ("5", Text(&editor, "nr_ang"));
+    EXPECT_EQ("", Text(&editor, "fond_de_salarii"));
+    EXPECT_EQ("", Text(&editor, "de_recuperat_anterior"));
+    TypeMonth(&editor, "03", "2010");
+    EXPECT_EQ("5", Text(&editor, "nr_ang"));
+    EXPECT_EQ("40000", Text(&editor, "fond_de_salarii"));
+
+    QTest::keyClick(&editor, Qt::Key_F5);
+    ASSERT_EQ(QDialog::Accepted, editor.result());
+    EXPECT_EQ("2|5|40000|306|1000|9|350",
+              SqlScalar("SELECT CONCAT_WS('|', rectif_nr, nr_ang, fond_de_salarii, "
+                        "contributii_datorate, faambp, faambp_datorat, de_recuperat_anterior) "
+                        "FROM concedii.declaratii WHERE `index`=" +
+                        std::to_string(editor.SavedKey())));
+}
+
+// A month without a wage in force: the corrected declaration's wage is proposed.
+TEST_F(DeclarationDialogTest, ARectificationTakesTheTypedWageWhenTheMonthHasNone) {
+    AddDeclaration("12345674, 202705, 'NU', 0, 21, 4, 5000, 200000, 1700, 0, 0, 0");
+    DeclarationDialog editor(*m_declarations, "12345674", 0);
+    editor.show();
+    TypeMonth(&editor, "05", "2027");
+    EXPECT_EQ("5000", Text(&editor, "salariul_minim"));
+    EXPECT_FALSE(Find<QLineEdit>(&editor, "salariul_minim")->isReadOnly());
+    EXPECT_EQ("1700", Text(&editor, "contributii_datorate"));
+}
+
 TEST_F(DeclarationDialogTest, AMonthTypedWrongLeavesNoTypeAndTheSaveRefusesTheMonth) {
     DeclarationDialog editor(*m_declarations, "12345674", 0);
     editor.show();
@@ -142,6 +194,12 @@ TEST_F(DeclarationDialogTest, AStoredDeclarationShowsEachColumnInTheFieldOfItsNa
 }
 
 TEST_F(DeclarationDialogTest, EscapeAndTheCancelButtonCloseWithoutWriting) {
+    // Nothing typed: Esc closes without a question.
+    DeclarationDialog untouched(*m_declarations, "12345674", 0);
+    untouched.show();
+    QTest::keyClick(Find<QLineEdit>(&untouched, "monthField"), Qt::Key_Escape);
+    EXPECT_FALSE(untouched.isVisible());
+
     DeclarationDialog editor(*m_declarations, "12345674", 0);
     editor.show();
     EXPECT_EQ("[F5]   Adauga", Find<QPushButton>(&editor, "confirmButton")->text());
@@ -149,6 +207,14 @@ TEST_F(DeclarationDialogTest, EscapeAndTheCancelButtonCloseWithoutWriting) {
     TypeMonth(&editor, "03", "2010");
     Type(&editor, "nr_ang", "3");
     Type(&editor, "fond_de_salarii", "30000");
+    // Typed figures are not thrown away unasked; "Nu" keeps them in the editor.
+    m_prompter.ExpectQuestion(kDiscard, false);
+    QTest::keyClick(Find<QLineEdit>(&editor, "fond_de_salarii"), Qt::Key_Escape);
+    ASSERT_TRUE(m_prompter.AllShown());
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ("30000", Text(&editor, "fond_de_salarii"));
+    EXPECT_EQ("03", Text(&editor, "monthField"));
+    m_prompter.ExpectQuestion(kDiscard, true);
     QTest::keyClick(Find<QLineEdit>(&editor, "fond_de_salarii"), Qt::Key_Escape);
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(QDialog::Rejected, editor.result());
@@ -164,6 +230,7 @@ TEST_F(DeclarationDialogTest, EscapeAndTheCancelButtonCloseWithoutWriting) {
     EXPECT_TRUE(stored.isVisible());
     Find<QLineEdit>(&stored, "fond_de_salarii")->selectAll();
     Type(&stored, "fond_de_salarii", "99999");
+    m_prompter.ExpectQuestion(kDiscard, true);
     Find<QPushButton>(&stored, "cancelButton")->click();
     EXPECT_FALSE(stored.isVisible());
     EXPECT_EQ(QDialog::Rejected, stored.result());

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "base/Prompter.h"
+#include "db/CClient.h"
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 #include "leave/LeaveHelpTexts.h"
@@ -13,6 +15,7 @@
 #include "ui/RecordForm.h"
 #include "ui/TypeAhead.h"
 #include "ui/leave/NomenclaturePickDialog.h"
+#include "ui/leave/UnsavedEntry.h"
 #include "ui_CertificateDialog.h"
 
 namespace {
@@ -77,7 +80,9 @@ CertificateDialog::CertificateDialog(CertificateEntry& entry, long long certific
     SetUpCompletion();
     SetUpRecalculation();
     ApplyVisibility();
+    ShowCorrectedButton();
     FormNavigation::Install(this);
+    m_unsaved = new UnsavedEntry(this);
     m_filling = false;
     m_ui->cnp->setFocus();
 }
@@ -87,6 +92,11 @@ CertificateDialog::~CertificateDialog() = default;
 int CertificateDialog::exec() {
     if (!m_loaded) return QDialog::Rejected;
     return QDialog::exec();
+}
+
+void CertificateDialog::reject() {
+    if (m_unsaved && !m_unsaved->MayDiscard(m_entry.Client().GetPrompter())) return;
+    QDialog::reject();
 }
 
 void CertificateDialog::SetUpFields() {
@@ -119,6 +129,10 @@ void CertificateDialog::SetUpHeader(const std::optional<MonthWorkingDays>& month
     const bool rectifying = context.declaration.Rectifying();
     m_ui->rectifLabel->setVisible(rectifying);
     m_ui->tip_rectif->setVisible(rectifying);
+    connect(m_ui->tip_rectif, &QComboBox::currentIndexChanged, this,
+            &CertificateDialog::ShowCorrectedButton);
+    connect(m_ui->correctedButton, &QPushButton::clicked, this,
+            &CertificateDialog::FillFromCorrected);
 
     SetHelp(LeaveHelp::kEmployerDays, {m_ui->zile_prestatii_ang, m_ui->employerDaysLabel});
     SetHelp(LeaveHelp::kFnuassDays, {m_ui->zile_suportate_fnuass, m_ui->fnuassDaysLabel});
@@ -130,14 +144,43 @@ void CertificateDialog::SetUpHeader(const std::optional<MonthWorkingDays>& month
 }
 
 void CertificateDialog::ShowLoaded(const CertificateRecord& record) {
+    ShowCertificate(record);
+    // A new leave starts in the declaration's month; so does a stored one without an end.
+    const bool endMissing = TextToInteger(SliceChars(record.dataSf, 4, 5)) == 0;
+    ShowDeclarationMonth(m_index == 0, endMissing);
+}
+
+void CertificateDialog::ShowCertificate(const CertificateRecord& record) {
     ShowRecord(this, CertificateEntry::Columns(), record);
     m_ui->leaveKind->setCurrentIndex(record.kind == LeaveKind::Continuation ? 1 : 0);
     m_ui->sumaTotala->setText(ToQt(IntegerToText(
         TextToInteger(record.sumaSuportataAng) + TextToInteger(record.sumaSuportataFnuass),
         false)));
-    // A new leave starts in the declaration's month; so does a stored one without an end.
-    const bool endMissing = TextToInteger(SliceChars(record.dataSf, 4, 5)) == 0;
-    ShowDeclarationMonth(m_index == 0, endMissing);
+}
+
+// Only an entry that modifies or withdraws a reported certificate has one to start from.
+void CertificateDialog::ShowCorrectedButton() {
+    const std::string kind = ReadRecord(this, CertificateEntry::Columns()).tipRectif;
+    m_ui->correctedButton->setVisible(m_entry.Context().declaration.Rectifying() &&
+                                      (kind == "M" || kind == "S"));
+}
+
+// The corrected certificate's fields, shown as stored: its figures stand
+// until the user edits what they depend on.
+void CertificateDialog::FillFromCorrected() {
+    CertificateRecord record = Record();
+    const Outcome found = m_entry.FillFromCorrected(record);
+    if (!found) {
+        FocusField(this, found.Field());
+        return;
+    }
+    m_filling = true;
+    ShowCertificate(record);
+    ShowDeclarationMonth(false, TextToInteger(SliceChars(record.dataSf, 4, 5)) == 0);
+    FillCodeDescriptions();
+    ApplyVisibility();
+    m_filling = false;
+    m_unsaved->MarkTyped();
 }
 
 void CertificateDialog::ShowDeclarationMonth(bool start, bool end) {
@@ -171,6 +214,13 @@ QLineEdit* CertificateDialog::DescriptionField(Nomenclature nomenclature) const 
             break;
     }
     return m_ui->contagDescription;
+}
+
+// A description longer than its field reads from its start, where it says what it is.
+void CertificateDialog::ShowDescription(Nomenclature nomenclature, const std::string& description) {
+    QLineEdit* field = DescriptionField(nomenclature);
+    field->setText(ToQt(description));
+    field->setCursorPosition(0);
 }
 
 // A stored certificate shows what its codes mean, as if they had been typed.
@@ -225,7 +275,7 @@ std::optional<std::string> CertificateDialog::CompleteCode(Nomenclature nomencla
                                                            const std::string& typed) {
     const auto match = m_entry.FindCode(nomenclature, typed);
     if (!match) return std::nullopt;
-    DescriptionField(nomenclature)->setText(ToQt(match->description));
+    ShowDescription(nomenclature, match->description);
     if (nomenclature == Nomenclature::IndemnityCodes) m_ui->percent->setText(ToQt(match->percent));
     return match->code;
 }
@@ -237,7 +287,8 @@ void CertificateDialog::PickFromList(Nomenclature nomenclature) {
     if (!pick) return;
     const bool indemnity = nomenclature == Nomenclature::IndemnityCodes;
     field->setText(ToQt(indemnity ? StripLeadingZeros(pick->code) : pick->code));
-    DescriptionField(nomenclature)->setText(ToQt(pick->description));
+    ShowDescription(nomenclature, pick->description);
+    m_unsaved->MarkTyped();
     if (!indemnity) return;
     // The list shows no percentage: the code's own row gives it to the amounts.
     const auto match = m_entry.FindCode(nomenclature, FromQt(field->text()));

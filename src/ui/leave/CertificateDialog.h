@@ -10,6 +10,7 @@ namespace Ui {
 class CertificateDialog;
 }
 class QLineEdit;
+class UnsavedEntry;
 
 // "Adauga un certificat de concediu medical" / "Modifica un certificat de
 // concediu medical": one medical certificate of a declaration. Names and
@@ -35,11 +36,17 @@ public:
 
 public slots:
     void Confirm();
+    // Asks before what was typed is thrown away.
+    void reject() override;
 
 private:
     void SetUpFields();
     void SetUpHeader(const std::optional<MonthWorkingDays>& monthDays);
     void ShowLoaded(const CertificateRecord& record);
+    void ShowCertificate(const CertificateRecord& record);
+    void FillFromCorrected();
+    void ShowCorrectedButton();
+    void ShowDescription(Nomenclature nomenclature, const std::string& description);
     void ShowDeclarationMonth(bool start, bool end);
     void FillCodeDescriptions();
     void SetUpCompletion();
@@ -60,4 +67,5 @@ private:
     bool m_filling = true;
     long long m_savedKey = 0;
     std::unique_ptr<Ui::CertificateDialog> m_ui;
+    UnsavedEntry* m_unsaved = nullptr;
 };

@@ -3,7 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolTip>
+#include <utility>
 
+#include "base/Prompter.h"
+#include "db/CClient.h"
 #include "domain/Dates.h"
 #include "domain/TextNumbers.h"
 #include "leave/DeclarationTotals.h"
@@ -11,6 +14,7 @@
 #include "text/TextCodec.h"
 #include "ui/FieldRules.h"
 #include "ui/RecordForm.h"
+#include "ui/leave/UnsavedEntry.h"
 #include "ui_DeclarationDialog.h"
 
 namespace {
@@ -39,6 +43,7 @@ DeclarationDialog::DeclarationDialog(DeclarationRegister& declarations, const st
     setObjectName("declarationDialog");
     setWindowTitle(index == 0 ? "Adauga declaratie" : "Modifica declaratie");
     SetUpFields();
+    m_unsaved = new UnsavedEntry(this);
     if (index == 0) return;
     const auto stored = m_declarations.Load(index);
     m_readable = stored.has_value();
@@ -51,6 +56,11 @@ int DeclarationDialog::exec() {
     // A declaration that cannot be read closes the editor at once.
     if (!m_readable) return QDialog::Rejected;
     return QDialog::exec();
+}
+
+void DeclarationDialog::reject() {
+    if (m_unsaved && !m_unsaved->MayDiscard(m_declarations.Client().GetPrompter())) return;
+    QDialog::reject();
 }
 
 void DeclarationDialog::SetUpFields() {
@@ -132,6 +142,7 @@ void DeclarationDialog::OnMonthChanged() {
     if (IsValidCalendarDate("01", FromQt(m_ui->monthField->text()),
                             FromQt(m_ui->yearField->text())))
         ShowMonthFigures();
+    if (m_index == 0) ProposeFromCorrected();
     RecomputeTotals();
 }
 
@@ -155,6 +166,28 @@ void DeclarationDialog::ShowMonthFigures() {
         if (!wage->empty() || m_index == 0) m_ui->salariul_minim->setText(ToQt(*wage));
         m_ui->salariul_minim->setReadOnly(!wage->empty());
     }
+}
+
+// A rectification starts from the figures of the declaration it corrects,
+// every one of them editable. What was proposed follows the month typed;
+// what the user typed stays.
+void DeclarationDialog::ProposeFromCorrected() {
+    DeclarationRecord proposal;
+    if (m_type && m_type->rectifying)
+        if (const auto corrected = m_declarations.Load(m_type->rectifies)) proposal = *corrected;
+    const std::pair<QLineEdit*, std::string DeclarationRecord::*> figures[] = {
+        {m_ui->nr_ang, &DeclarationRecord::nrAng},
+        {m_ui->fond_de_salarii, &DeclarationRecord::fondDeSalarii},
+        {m_ui->faambp, &DeclarationRecord::faambp},
+        {m_ui->de_recuperat_anterior, &DeclarationRecord::deRecuperatAnterior}};
+    for (const auto& [field, member] : figures) {
+        const std::string shown = FromQt(field->text());
+        if (shown.empty() || shown == m_proposed.*member) field->setText(ToQt(proposal.*member));
+    }
+    // A month without a wage in force takes the one typed for the corrected declaration.
+    QLineEdit* wage = m_ui->salariul_minim;
+    if (!wage->isReadOnly() && wage->text().isEmpty()) wage->setText(ToQt(proposal.salariulMinim));
+    m_proposed = proposal;
 }
 
 void DeclarationDialog::RecomputeTotals() {

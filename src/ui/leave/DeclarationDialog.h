@@ -10,6 +10,7 @@
 namespace Ui {
 class DeclarationDialog;
 }
+class UnsavedEntry;
 
 // The declaration editor: "Adauga declaratie" for a company, "Modifica
 // declaratie" for a stored declaration. Typing the month decides the type,
@@ -32,6 +33,8 @@ public:
 
 public slots:
     void Confirm();
+    // Asks before what was typed is thrown away.
+    void reject() override;
 
 private:
     void SetUpFields();
@@ -39,6 +42,7 @@ private:
     bool DecideType();
     void OnMonthChanged();
     void ShowMonthFigures();
+    void ProposeFromCorrected();
     void RecomputeTotals();
     bool MonthTyped() const;
     int TypedYear() const;
@@ -51,8 +55,12 @@ private:
     DeclarationRecord m_stored;
     // Kept here, never read back from the text the form shows.
     std::optional<DeclarationType> m_type;
+    // What the editor last proposed from the declaration a rectification
+    // corrects; a field still showing it has not been typed in.
+    DeclarationRecord m_proposed;
     bool m_readable = true;
     bool m_filling = false;
     long long m_savedKey = 0;
     std::unique_ptr<Ui::DeclarationDialog> m_ui;
+    UnsavedEntry* m_unsaved = nullptr;
 };
