@@ -3,6 +3,9 @@
 // written on stdout; messages on stderr. Exit status: 0 every file written, 1 a company
 // or house had nothing to write or a file failed (the others are still written),
 // 2 bad usage, no installation or server, an unknown company or an unusable folder.
+// Each employee of the month without sums gets a line on stderr,
+// "AVERTISMENT<TAB>CNP<TAB>NUME PRENUME<TAB>fara sume in luna AAAALL", in both
+// commands (not for annex 2b, which carries no sums); the status stays as above.
 //
 // orvik-cli health print: one printed annex 2a, 2b or 2c of a company, month and house
 // as a PDF file, the same pages the window prints. The file's path on stdout; exit
@@ -26,6 +29,7 @@
 #include "domain/ProgramVersion.h"
 #include "domain/TextNumbers.h"
 #include "health/AnnexFiles.h"
+#include "health/MissingSums.h"
 #include "health/PrintedAnnexes.h"
 
 namespace fs = std::filesystem;
@@ -101,11 +105,25 @@ std::string CheckPrintOptions(const Options& o) {
     return {};
 }
 
+// One line on stderr for each employee of the month at `house` (every house
+// when empty) without sums: the files and pages are still written, but a
+// script sees who is missing. False after a failed look-up (shown).
+bool WarnMissingSums(CClient& client, const std::string& month, const std::string& cf,
+                     const std::string& house) {
+    const auto missing = MissingSums(client, month).Find(cf, house);
+    if (!missing) return false;
+    for (const EmployeeWithoutSums& employee : *missing)
+        std::cerr << MissingSumsWarningLine(employee, month) << "\n";
+    std::cerr.flush();
+    return true;
+}
+
 class FilesRun {
 public:
     FilesRun(CClient& client, CliPrompter& prompter, const Options& options, AnnexMonth month,
              std::string folder)
-        : m_files(client, std::move(month)),
+        : m_client(client),
+          m_files(client, std::move(month)),
           m_prompter(prompter),
           m_options(options),
           m_folder(std::move(folder)) {}
@@ -137,6 +155,9 @@ private:
             }
             houses = std::vector<std::string>{*m_options.house};
         }
+        if (!houses->empty() && !WarnMissingSums(m_client, m_files.Month().month, cf,
+                                                 m_options.house.value_or(std::string())))
+            return 1;
         std::error_code error;
         if (!houses->empty()) fs::create_directories(folder, error);
         if (error) {
@@ -155,6 +176,7 @@ private:
         return done ? 0 : 1;
     }
 
+    CClient& m_client;
     AnnexFiles m_files;
     CliPrompter& m_prompter;
     const Options& m_options;
@@ -199,6 +221,9 @@ int PrintAnnex(CClient& client, const Options& o, const std::string& pdf) {
     }
     PrintedAnnexes annexes(client, month);
     const PrintedAnnex annex = AnnexOf(*o.annex);
+    // 2b lists dependants only: no sums to be missing from it.
+    if (annex != PrintedAnnex::B && !WarnMissingSums(client, month.month, *o.cf, *o.house))
+        return 2;
     const auto header = annexes.LoadHeader(*o.cf, *o.house);
     if (!header) return 2;
     DataList list;
