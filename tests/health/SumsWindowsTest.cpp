@@ -257,7 +257,13 @@ TEST_F(SumsWindowsTest, F8CarriesTheEarlierMonthIntoTheListAndTheTotals) {
         "din ultima luna anterioara.\nCotele de contributie vor fi actualizate automat.\n\nVrei sa "
         "continui?",
         true);
+    m_prompter.ExpectMessage(
+        "1 angajat nu avea sume in nicio luna anterioara si a primit sume 0 in luna Februarie "
+        "2009:\n\nDOBRE RADU\n\nIntrodu-i sumele cu <[F6]   Modifica sumele angajatului "
+        "selectat>.",
+        MessageKind::Information);
     QTest::keyClick(window.get(), Qt::Key_F8);
+    EXPECT_TRUE(m_prompter.AllShown());
     EXPECT_EQ("1234.5|60|50", Stored("ALBU"));
     EXPECT_EQ("2000|110|110", Stored("BARBU"));
     EXPECT_EQ("0|0|0", Stored("DOBRE"));
