@@ -318,6 +318,36 @@ TEST_F(SumsWindowsTest, TheEmployerFormOwesAtTheEmployerRateAndSavesIntoTheRow) 
     EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.sume_societati"));
 }
 
+TEST_F(SumsWindowsTest, WithoutEmployerSumsTheFormProposesStepTwosFundAndStoresItOnlyOnSave) {
+    EmployerSumsWindow window(*m_client, "200902");
+    window.show();
+    QApplication::processEvents();
+    DataListView* companies = Companies(&window);
+    const int alfa = RowOf(companies, "DENUMIRE", "ALFA SRL");
+    // ALBU's 1234.50 is ALFA's February fund; 5.2% of it is 64.19.
+    const auto proposed = [](QWidget* form) {
+        EXPECT_EQ("1,234.50", FieldText(form, "fond_de_salarii"));
+        EXPECT_EQ("64", FieldText(form, "datorat"));
+        EXPECT_EQ("64", FieldText(form, "virat"));
+    };
+    OnNextModal([&](QWidget* form) {
+        proposed(form);
+        QTest::keyClick(form, Qt::Key_Escape);
+    });
+    ClickRow(companies, alfa, true);
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.sume_societati"));
+    EXPECT_EQ("", companies->CellText(alfa, "FOND DE SALARII"));
+
+    OnNextModal([&](QWidget* form) {
+        proposed(form);
+        QTest::keyClick(form, Qt::Key_F4);
+    });
+    QTest::keyClick(&window, Qt::Key_F4);
+    EXPECT_EQ("1234.5|64|64", SqlScalar("SELECT CONCAT_WS('|', fond_de_salarii, datorat, virat) "
+                                        "FROM asigurati.sume_societati WHERE cf=12345674"));
+    EXPECT_EQ("1234.50", companies->CellText(alfa, "FOND DE SALARII"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
