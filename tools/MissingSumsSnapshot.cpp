@@ -107,11 +107,7 @@ int main(int argc, char** argv) {
         app.processEvents();
         window.grab().save(out + "/step2-after-carry.png");
     }
-    // ALBU's 2500 earned in February: step 3 proposes the fund.
-    (void)client.Query(
-        "UPDATE asigurati.sume SET salariu=2500, asig_datorat=138, asig_virat=138 WHERE "
-        "luna=200902 AND cnp=2800101000000",
-        false);
+    // February's fund is now ALBU's and BARBU's 2500 each: step 3 proposes it.
     {
         EmployerSumsWindow window(client, "200902");
         window.show();
