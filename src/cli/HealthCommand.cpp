@@ -5,6 +5,9 @@
 // 2 bad usage, no installation or server, an unknown company, an unusable folder,
 // or files of the same names already there (each named; nothing is written
 // unless --replace is given).
+// Each employee of the month without sums gets a line on stderr,
+// "AVERTISMENT<TAB>CNP<TAB>NUME PRENUME<TAB>fara sume in luna AAAALL", in both
+// commands (not for annex 2b, which carries no sums); the status stays as above.
 //
 // orvik-cli health print: one printed annex 2a, 2b or 2c of a company, month and house
 // as a PDF file, the same pages the window prints. The file's path on stdout; exit
@@ -29,6 +32,7 @@
 #include "domain/ProgramVersion.h"
 #include "domain/TextNumbers.h"
 #include "health/AnnexFiles.h"
+#include "health/MissingSums.h"
 #include "health/PrintedAnnexes.h"
 
 namespace fs = std::filesystem;
@@ -107,11 +111,25 @@ std::string CheckPrintOptions(const Options& o) {
     return {};
 }
 
+// One line on stderr for each employee of the month at `house` (every house
+// when empty) without sums: the files and pages are still written, but a
+// script sees who is missing. False after a failed look-up (shown).
+bool WarnMissingSums(CClient& client, const std::string& month, const std::string& cf,
+                     const std::string& house) {
+    const auto missing = MissingSums(client, month).Find(cf, house);
+    if (!missing) return false;
+    for (const EmployeeWithoutSums& employee : *missing)
+        std::cerr << MissingSumsWarningLine(employee, month) << "\n";
+    std::cerr.flush();
+    return true;
+}
+
 class FilesRun {
 public:
     FilesRun(CClient& client, CliPrompter& prompter, const Options& options, AnnexMonth month,
              std::string folder)
-        : m_files(client, std::move(month)),
+        : m_client(client),
+          m_files(client, std::move(month)),
           m_prompter(prompter),
           m_options(options),
           m_folder(std::move(folder)) {}
@@ -186,6 +204,10 @@ private:
     int Write(const CompanyFiles& files) {
         m_prompter.SetContext(files.context);
         const std::string& folder = files.request.folder;
+        if (!files.request.houses.empty() &&
+            !WarnMissingSums(m_client, m_files.Month().month, files.request.cf,
+                             m_options.house.value_or(std::string())))
+            return 1;
         std::error_code error;
         if (!files.request.houses.empty()) fs::create_directories(folder, error);
         if (error) {
@@ -201,6 +223,7 @@ private:
         return done ? 0 : 1;
     }
 
+    CClient& m_client;
     AnnexFiles m_files;
     CliPrompter& m_prompter;
     const Options& m_options;
@@ -245,6 +268,9 @@ int PrintAnnex(CClient& client, const Options& o, const std::string& pdf) {
     }
     PrintedAnnexes annexes(client, month);
     const PrintedAnnex annex = AnnexOf(*o.annex);
+    // 2b lists dependants only: no sums to be missing from it.
+    if (annex != PrintedAnnex::B && !WarnMissingSums(client, month.month, *o.cf, *o.house))
+        return 2;
     const auto header = annexes.LoadHeader(*o.cf, *o.house);
     if (!header) return 2;
     DataList list;

@@ -93,6 +93,20 @@ EmployerMonth EmployerSums::RowAt(const DataList& list, int row) {
     return e;
 }
 
+std::optional<EmployerMonthSums> EmployerSums::Proposal(const std::string& cf) {
+    MonthlySums employees(m_client, m_month);
+    DataList list;
+    if (!employees.FillEmployees(list, cf)) return std::nullopt;
+    // A fund of 0.00 from nobody's sums is no proposal: the fields stay empty.
+    bool anySums = false;
+    for (int row = 0; row < list.RowCount() && !anySums; ++row)
+        anySums = !list.CellText(row, "LA_LUNA").empty();
+    if (!anySums) return EmployerMonthSums{};
+    const MonthTotals totals = employees.Totals(list);
+    const std::string owed = OwedOn(TextToReal(totals.fund));
+    return EmployerMonthSums{totals.fund, owed, owed};
+}
+
 std::string EmployerSums::OwedOn(double fund) const {
     return IntegerToText(OwedContribution(fund, Rate()), false);
 }

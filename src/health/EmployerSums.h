@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <span>
 #include <string>
 
@@ -52,6 +53,12 @@ public:
     // for a company without them.
     Outcome FillList(DataList& list);
     static EmployerMonth RowAt(const DataList& list, int row);
+
+    // What the form proposes to a company without sums of the month: the
+    // salary fund step 2 totals for its employees, owed and paid at the
+    // employer rate. Empty when none of them has sums for the month; nothing
+    // after a failed statement (shown). Nothing is stored.
+    [[nodiscard]] std::optional<EmployerMonthSums> Proposal(const std::string& cf);
 
     // What the form puts into owed and paid when the user changes the fund.
     std::string OwedOn(double fund) const;

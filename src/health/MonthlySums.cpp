@@ -1,5 +1,7 @@
 #include "health/MonthlySums.h"
 
+#include <unordered_set>
+
 #include "datalist/DataList.h"
 #include "datalist/ListLayout.h"
 #include "db/CClient.h"
@@ -11,6 +13,7 @@
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 #include "health/CompanyRegister.h"
+#include "health/MissingSums.h"
 #include "health/SumsRegister.h"
 
 namespace {
@@ -262,7 +265,7 @@ void MonthlySums::ShowSaved(DataList& list, int row, const MonthSums& stored) co
 // The salary of the record's latest month before the working one (a later
 // month must never flow back into an earlier one), owed and paid at this
 // month's rate; zeros for a record that never had sums.
-std::optional<MonthSums> MonthlySums::CarriedSums(const EmployeeMonth& row) {
+std::optional<MonthSums> MonthlySums::CarriedSums(const EmployeeMonth& row, bool& zeros) {
     const auto month = SqlNumber(GetPrompter(), m_month);
     if (!month) return std::nullopt;
     if (!m_client.Query(SqlStatement("SELECT * FROM asigurati.sume AS s WHERE s.id_cnp=") +
@@ -271,7 +274,8 @@ std::optional<MonthSums> MonthlySums::CarriedSums(const EmployeeMonth& row) {
                         true))
         return std::nullopt;
     MonthSums sums{"0", "0", "0"};
-    if (m_client.RowCount() > 0) {
+    zeros = m_client.RowCount() < 1;
+    if (!zeros) {
         sums.salariu = StoredAmount(RecordFromResult<MonthSums>(m_client, 0, kColumns).salariu);
         sums.asigDatorat = sums.asigVirat = OwedOn(TextToReal(sums.salariu));
     }
@@ -288,9 +292,10 @@ bool MonthlySums::WriteCarried(const DataList& list, std::vector<CarriedRow>& ca
     for (int row = 0; row < list.RowCount() && complete; ++row) {
         const EmployeeMonth employee = RowAt(list, row);
         if (!employee.laLuna.empty()) continue;
-        const auto sums = CarriedSums(employee);
+        bool zeros = false;
+        const auto sums = CarriedSums(employee, zeros);
         complete = sums && InsertSums(employee, *sums);
-        if (complete) carried.push_back({row, *sums});
+        if (complete) carried.push_back({row, *sums, zeros});
     }
     if (!transaction.Commit()) {
         carried.clear();
@@ -312,7 +317,23 @@ Outcome MonthlySums::CarryForward(DataList& list) {
             "Preluarea sumelor s-a oprit din cauza unei erori.\nAngajati ale caror sume au fost "
             "preluate si salvate: " +
             std::to_string(carried.size()) + "\nLa ceilalti angajati nu s-a scris nimic.");
-        return Outcome::Stopped();
     }
+    // Zeros saved before a failure are in the database all the same.
+    ShowZeroCarried(list, carried);
+    if (!complete) return Outcome::Stopped();
     return Outcome::Done(static_cast<long long>(carried.size()));
+}
+
+void MonthlySums::ShowZeroCarried(const DataList& list, const std::vector<CarriedRow>& carried) {
+    std::vector<EmployeeWithoutSums> zeros;
+    std::unordered_set<std::string> named;
+    for (const CarriedRow& c : carried) {
+        if (!c.zeros) continue;
+        const EmployeeMonth e = RowAt(list, c.row);
+        // Two records of one person in the month: one person to see to.
+        if (named.insert(e.person.cnp).second)
+            zeros.push_back({e.person.cnp, e.person.nume, e.person.prenume});
+    }
+    if (!zeros.empty())
+        GetPrompter().ShowMessage(ZeroCarriedMessage(zeros, m_month), MessageKind::Information);
 }

@@ -125,17 +125,23 @@ public:
 
     // Asks once, then gives every listed record without sums for the month
     // the salary of its latest earlier month with owed and paid at this
-    // month's rate (zeros when it never had sums). The outcome's key is the
-    // number of rows carried; a failure says how many were.
+    // month's rate (zeros when it never had sums, and then it says how many
+    // got them). The outcome's key is the number of rows carried; a failure
+    // says how many were.
     Outcome CarryForward(DataList& list);
 
 private:
     struct CarriedRow {
         int row;
         MonthSums sums;
+        // The record had no sums in any earlier month: it was given zeros.
+        bool zeros = false;
     };
-    // The sums a carry-forward writes for `row`; nothing when the look-up failed.
-    [[nodiscard]] std::optional<MonthSums> CarriedSums(const EmployeeMonth& row);
+    // The sums a carry-forward writes for `row`, `zeros` set when there was
+    // nothing earlier to carry; nothing when the look-up failed.
+    [[nodiscard]] std::optional<MonthSums> CarriedSums(const EmployeeMonth& row, bool& zeros);
+    // Says who was given zeros, so they are not declared so unnoticed.
+    void ShowZeroCarried(const DataList& list, const std::vector<CarriedRow>& carried);
     bool InsertSums(const EmployeeMonth& row, const MonthSums& sums);
     // Writes the carried rows in one transaction; false when it stopped.
     bool WriteCarried(const DataList& list, std::vector<CarriedRow>& carried);

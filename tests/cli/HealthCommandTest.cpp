@@ -64,14 +64,43 @@ TEST_F(HealthCommandTest, BadUsageIsRefusedBeforeAnythingRuns) {
     EXPECT_TRUE(m_folder.Names().empty());
 }
 
+// IONESCU, at CASAB, has no sums for July.
+const char* const kIonescuWarning =
+    "AVERTISMENT\t2850505123456\tIONESCU ANA\tfara sume in luna 200907\n";
+
 TEST_F(HealthCommandTest, OneCompanyOneLinePerFile) {
     const CliResult r =
         Cli("health files --cf 12345678 --month 200907 --cas CASAB" + Dir() + Installation());
     ASSERT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("", r.err);
+    EXPECT_EQ(kIonescuWarning, r.err);
     const std::string f = m_folder.Path().string() + "/CASAB_12345678_200907_anexa1";
     EXPECT_EQ(f + "A.dbf\n" + f + "B.dbf\n" + f + "C.dbf\n", r.out);
     ExpectFileBytes(f + "A.dbf", k1A, k1ARecords, TodayLocalDate());
+}
+
+TEST_F(HealthCommandTest, EmployeesWithoutSumsAreWarnedOfAndTheStatusStays) {
+    // Every sum of July at CAS_B is there: nothing to say.
+    CliResult r =
+        Cli("health files --cf 12345678 --month 200907 --cas CAS_B" + Dir() + Installation());
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ("", r.err);
+    // POPESCU without sums on both his records is named once, after IONESCU,
+    // and VASILE of the other house too when every house is written.
+    RunSql("DELETE FROM asigurati.sume WHERE luna=200907 AND cf=12345678");
+    r = Cli("health files --cf 12345678 --month 200907 --all" + Dir() + Installation());
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ(std::string(kIonescuWarning) +
+                  "AVERTISMENT\t1800101221144\tPOPESCU ION\tfara sume in luna 200907\n"
+                  "AVERTISMENT\t1750101000003\tVASILE DAN\tfara sume in luna 200907\n",
+              r.err);
+    EXPECT_EQ(6u, m_folder.Names().size());
+    // A file that fails keeps its status 1; the warnings come first.
+    RunSql("UPDATE asigurati.societati SET reg_com='J40/123456/2003' WHERE cf=12345678");
+    r = Cli("health files --cf 12345678 --month 200907 --cas CAS_B" + Dir() + Installation());
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ(0u, r.err.find("AVERTISMENT\t1750101000003\tVASILE DAN\tfara sume in luna "
+                             "200907\nNu se poate salva Anexa 1A!"))
+        << r.err;
 }
 
 TEST_F(HealthCommandTest, EachFailureHasItsMessageAndStatus) {
@@ -118,10 +147,10 @@ TEST_F(HealthCommandTest, AllCompaniesGoIntoOneFolderEach) {
                             Dir() + Installation());
     // The empty company is reported; the others are written all the same.
     EXPECT_EQ(1, r.status);
-    EXPECT_EQ(
-        "societatea 34567890: Societatea cu codul 34567890 nu are asigurati in luna Iulie "
-        "2009!\nNu s-a salvat niciun fisier.\n",
-        r.err);
+    EXPECT_EQ(std::string(kIonescuWarning) +
+                  "societatea 34567890: Societatea cu codul 34567890 nu are asigurati in luna "
+                  "Iulie 2009!\nNu s-a salvat niciun fisier.\n",
+              r.err);
     std::istringstream lines(r.out);
     std::vector<std::string> printed;
     for (std::string line; std::getline(lines, line);) printed.push_back(line);

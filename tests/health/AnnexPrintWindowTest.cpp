@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -34,6 +35,12 @@ std::vector<std::string> Shown(const DataListView* list, int row) {
                                               list->List().ColumnKind(column)));
     return texts;
 }
+
+// IONESCU has no sums for July at CASAB.
+const char* const kMissingSumsQuestion =
+    "ATENTIE:\n1 angajat din luna Iulie 2009 nu are sume introduse:\n\nIONESCU ANA\n\nPe "
+    "anexele tiparite vor aparea cu suma 0.\nSumele se introduc la Pasul 2.\n\nVrei sa "
+    "continui?";
 
 class AnnexPrintWindowTest : public DbTest {
 protected:
@@ -79,6 +86,7 @@ TEST_F(AnnexPrintWindowTest, OneAnnexWaitsInItsListWithTheTotalRowAndPrintsOnReq
     Select("companyList", "CF", kCf);
     Select("houseList", "CAS", "CASAB");
     ASSERT_TRUE(Find<QRadioButton>(m_window.get(), "annexARadio")->isChecked());
+    m_prompter.ExpectQuestion(kMissingSumsQuestion, true);
     bool shown = false;
     PrintWith([&](QWidget* dialog) {
         shown = true;
@@ -121,6 +129,7 @@ TEST_F(AnnexPrintWindowTest, AllAnnexesOrAllHousesGoToThePrinterAtOnceInOneDocum
     Select("companyList", "CF", kCf);
     Select("houseList", "CAS", "CASAB");
     Find<QRadioButton>(m_window.get(), "allAnnexesRadio")->click();
+    m_prompter.ExpectQuestion(kMissingSumsQuestion, true);
     Click("printButton");
     QApplication::processEvents();
     EXPECT_EQ("Orvik Asigurati - Toate anexele", m_rec.documentName);
@@ -135,6 +144,33 @@ TEST_F(AnnexPrintWindowTest, AllAnnexesOrAllHousesGoToThePrinterAtOnceInOneDocum
     EXPECT_EQ("Orvik Asigurati - Toate anexele", all.documentName);
     ASSERT_EQ(2, all.pages);  // 2b of CASAB, then of CAS_B
     EXPECT_EQ("Casa de Asigurari: CAS_B", all.TextsOnPage(2).at(4).text);
+    EXPECT_TRUE(m_prompter.AllShown());
+}
+
+TEST_F(AnnexPrintWindowTest, MissingSumsAreNamedBeforePrintingAndNuPrintsNothing) {
+    Select("companyList", "CF", kCf);
+    Select("houseList", "CAS", "CASAB");
+    // One annex: not even its list opens.
+    m_prompter.ExpectQuestion(kMissingSumsQuestion, false);
+    bool listShown = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            listShown = true;
+            modal->close();
+        }
+    });
+    Click("printButton");
+    QApplication::processEvents();
+    EXPECT_FALSE(listShown);
+    // Every house and every annex: the question covers all of them.
+    Find<QRadioButton>(m_window.get(), "allHousesRadio")->click();
+    Find<QRadioButton>(m_window.get(), "allAnnexesRadio")->click();
+    m_prompter.ExpectQuestion(kMissingSumsQuestion, false);
+    Click("printButton");
+    QApplication::processEvents();
+    EXPECT_TRUE(m_prompter.AllShown());
+    EXPECT_EQ(0, m_rec.pages);
+    EXPECT_TRUE(m_rec.documentName.empty());
 }
 
 class AnnexPrintDialogTest : public DbTest {

@@ -98,6 +98,43 @@ TEST_F(EmployerSumsTest, TheFirstSaveInsertsAndLaterOnesUpdateTheSameRowThroughT
                                   "asigurati.zlog_sume_societati"));
 }
 
+TEST_F(EmployerSumsTest, AMonthWithoutSumsIsProposedFromTheEmployeesSalaries) {
+    // BETA in February 2009: two employees with sums, one without, one of
+    // another month; a salary of January 2008 must not count.
+    RunSql(
+        "INSERT INTO asigurati.asigurati (cf, cas, nume, prenume, cnp, intrare, iesire, forma) "
+        "VALUES (23456783, 'CAS_B', 'ALBU', 'DAN', 1800101221144, 20080101, 0, 'S'),"
+        "(23456783, 'CAS_B', 'BARBU', 'ANA', 2800203400121, 20080101, 0, 'S'),"
+        "(23456783, 'CAS_B', 'DOBRE', 'RADU', 1700101000011, 20080101, 0, 'S'),"
+        "(23456783, 'CAS_B', 'ENE', 'MIHAI', 1700101000022, 20090301, 0, 'S');"
+        "INSERT INTO asigurati.sume (id_cnp, cf, cnp, luna, salariu, asig_datorat, asig_virat) "
+        "SELECT `index`, cf, cnp, 200902, IF(nume='ALBU', 1234.5, 8000), 1, 1 FROM "
+        "asigurati.asigurati WHERE nume IN ('ALBU', 'BARBU', 'ENE');"
+        "INSERT INTO asigurati.sume (id_cnp, cf, cnp, luna, salariu, asig_datorat, asig_virat) "
+        "SELECT `index`, cf, cnp, 200801, 50000, 1, 1 FROM asigurati.asigurati WHERE "
+        "nume='DOBRE'");
+    const std::string before = SqlScalar("SELECT COUNT(*) FROM asigurati.sume_societati");
+    EmployerSums february(*m_client, "200902");
+    const auto proposed = february.Proposal("23456783");
+    ASSERT_TRUE(proposed);
+    // 9234.50 at 5.2% is 480.194.
+    EXPECT_EQ("9234.50", proposed->fondDeSalarii);
+    EXPECT_EQ("480", proposed->datorat);
+    EXPECT_EQ("480", proposed->virat);
+    // At the 5.5% of January 2008, DOBRE's 50000 alone.
+    const auto january = EmployerSums(*m_client, "200801").Proposal("23456783");
+    ASSERT_TRUE(january);
+    EXPECT_EQ("50000.00|2750|2750",
+              january->fondDeSalarii + "|" + january->datorat + "|" + january->virat);
+    // Nobody's sums (or nobody at all) in March: nothing proposed.
+    for (const char* cf : {"23456783", "12345674"}) {
+        const auto march = EmployerSums(*m_client, "200903").Proposal(cf);
+        ASSERT_TRUE(march) << cf;
+        EXPECT_EQ("||", march->fondDeSalarii + "|" + march->datorat + "|" + march->virat) << cf;
+    }
+    EXPECT_EQ(before, SqlScalar("SELECT COUNT(*) FROM asigurati.sume_societati"));
+}
+
 TEST_F(EmployerSumsTest, EmptyAmountsAreZeroAndTextThatIsNoNumberWritesNothing) {
     EmployerSums sums(*m_client, "200902");
     DataList list;

@@ -260,7 +260,13 @@ TEST_F(SumsWindowsTest, F8CarriesTheEarlierMonthIntoTheListAndTheTotals) {
         "din ultima luna anterioara.\nCotele de contributie vor fi actualizate automat.\n\nVrei sa "
         "continui?",
         true);
+    m_prompter.ExpectMessage(
+        "1 angajat nu avea sume in nicio luna anterioara si a primit sume 0 in luna Februarie "
+        "2009:\n\nDOBRE RADU\n\nIntrodu-i sumele cu <[F6]   Modifica sumele angajatului "
+        "selectat>.",
+        MessageKind::Information);
     QTest::keyClick(window.get(), Qt::Key_F8);
+    EXPECT_TRUE(m_prompter.AllShown());
     EXPECT_EQ("1234.5|60|50", Stored("ALBU"));
     EXPECT_EQ("2000|110|110", Stored("BARBU"));
     EXPECT_EQ("0|0|0", Stored("DOBRE"));
@@ -313,6 +319,36 @@ TEST_F(SumsWindowsTest, TheEmployerFormOwesAtTheEmployerRateAndSavesIntoTheRow) 
     EXPECT_EQ(SqlScalar("SELECT `index` FROM asigurati.sume_societati WHERE cf=23456783"),
               companies->CellText(beta, "ID_SUMA"));
     EXPECT_EQ("2", SqlScalar("SELECT COUNT(*) FROM asigurati.sume_societati"));
+}
+
+TEST_F(SumsWindowsTest, WithoutEmployerSumsTheFormProposesStepTwosFundAndStoresItOnlyOnSave) {
+    EmployerSumsWindow window(*m_client, "200902");
+    window.show();
+    QApplication::processEvents();
+    DataListView* companies = Companies(&window);
+    const int alfa = RowOf(companies, "DENUMIRE", "ALFA SRL");
+    // ALBU's 1234.50 is ALFA's February fund; 5.2% of it is 64.19.
+    const auto proposed = [](QWidget* form) {
+        EXPECT_EQ("1,234.50", FieldText(form, "fond_de_salarii"));
+        EXPECT_EQ("64", FieldText(form, "datorat"));
+        EXPECT_EQ("64", FieldText(form, "virat"));
+    };
+    OnNextModal([&](QWidget* form) {
+        proposed(form);
+        QTest::keyClick(form, Qt::Key_Escape);
+    });
+    ClickRow(companies, alfa, true);
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.sume_societati"));
+    EXPECT_EQ("", companies->CellText(alfa, "FOND DE SALARII"));
+
+    OnNextModal([&](QWidget* form) {
+        proposed(form);
+        QTest::keyClick(form, Qt::Key_F4);
+    });
+    QTest::keyClick(&window, Qt::Key_F4);
+    EXPECT_EQ("1234.5|64|64", SqlScalar("SELECT CONCAT_WS('|', fond_de_salarii, datorat, virat) "
+                                        "FROM asigurati.sume_societati WHERE cf=12345674"));
+    EXPECT_EQ("1234.50", companies->CellText(alfa, "FOND DE SALARII"));
 }
 
 }  // namespace

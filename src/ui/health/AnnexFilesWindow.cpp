@@ -126,6 +126,7 @@ void AnnexFilesWindow::SaveFiles() {
     if (cf.empty()) return prompter.ShowMessage(AnnexMessages::kSelectCompany);
     const std::vector<std::string> houses = allHouses ? ListedHouses() : std::vector{house};
     if (houses.empty()) return prompter.ShowMessage(m_files->NoInsuredMessage(cf, ""));
+    if (!ConfirmMissingSums(cf, allHouses ? std::string() : house, MissingSumsUse::Files)) return;
 
     FileNamingDialog naming(cf, house.empty() ? houses.front() : house, m_files->Month(), this);
     if (naming.exec() != QDialog::Accepted) return;
@@ -147,6 +148,11 @@ std::vector<PrintedAnnex> AnnexFilesWindow::ChosenAnnexes() const {
     return {PrintedAnnex::A};
 }
 
+bool AnnexFilesWindow::ConfirmMissingSums(const std::string& cf, const std::string& house,
+                                          MissingSumsUse use) {
+    return MissingSums(m_client, m_files->Month().month).Confirm(cf, house, use);
+}
+
 // One annex of the selected house waits in its list for "Tipareste"; more
 // annexes or houses go to the printer at once, in one document.
 void AnnexFilesWindow::PrintAnnexes() {
@@ -161,6 +167,11 @@ void AnnexFilesWindow::PrintAnnexes() {
     const std::vector<std::string> houses = allHouses ? ListedHouses() : std::vector{house};
     if (houses.empty()) return prompter.ShowMessage(PrintedAnnexMessages::kNothingToPrint);
     const std::vector<PrintedAnnex> annexes = ChosenAnnexes();
+    // 2b lists dependants only: no sums to be missing from it.
+    const bool withSums = annexes != std::vector{PrintedAnnex::B};
+    if (withSums &&
+        !ConfirmMissingSums(cf, allHouses ? std::string() : house, MissingSumsUse::Print))
+        return;
 
     if (allHouses || annexes.size() > 1) {
         PagePrinter printer(prompter, m_printerChooser);

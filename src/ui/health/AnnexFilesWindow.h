@@ -6,6 +6,7 @@
 #include <string>
 
 #include "health/AnnexFiles.h"
+#include "health/MissingSums.h"
 #include "health/PrintedAnnexes.h"
 #include "print/PageBackend.h"
 
@@ -52,6 +53,9 @@ private:
     std::vector<std::string> ListedHouses() const;
     [[nodiscard]] std::optional<std::string> ChooseFolder();
     std::vector<PrintedAnnex> ChosenAnnexes() const;
+    // Names the employees of the chosen house(s) without sums for the month
+    // and asks whether to go on; true when nobody is missing or on "Da".
+    bool ConfirmMissingSums(const std::string& cf, const std::string& house, MissingSumsUse use);
 
     CClient& m_client;
     std::optional<AnnexFiles> m_files;

@@ -61,7 +61,14 @@ void EmployerSumsWindow::ModifySums() {
         m_sums.GetPrompter().ShowMessage(EmployerSumsMessages::kSelectCompany);
         return;
     }
-    EmployerSumsDialog dialog(m_sums, EmployerSums::RowAt(m_list->List(), row), this);
+    EmployerMonth current = EmployerSums::RowAt(m_list->List(), row);
+    if (current.idSuma == 0) {
+        // No sums of the month yet: start from what step 2 totals, stored only on save.
+        auto proposed = m_sums.Proposal(current.cf);
+        if (!proposed) return;
+        current.sums = *proposed;
+    }
+    EmployerSumsDialog dialog(m_sums, current, this);
     if (dialog.exec() != QDialog::Accepted) return;
     EmployerSums::ShowSaved(m_list->List(), row, dialog.Saved(), dialog.SavedKey());
 }
