@@ -487,7 +487,7 @@ Outcome CertificateEntry::CheckRectification(const CertificateRecord& r, long lo
     // the user decides.
     if (!d.Rectifying() && found &&
         !prompter.AskYesNo("Doresti sa adaugi certificatul " + named +
-                           " ?\n\nAcesta este deja introdus in declaratia curenta."))
+                           ".\n\nAcesta este deja introdus in declaratia curenta."))
         return Outcome::Stopped("cert_serie");
     if (d.Rectifying() && !withdrawing && found)
         return Refuse(prompter,

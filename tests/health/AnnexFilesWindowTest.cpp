@@ -160,7 +160,6 @@ TEST_F(AnnexFilesWindowTest, AFailureSaysWhichFilesStayed) {
     EXPECT_EQ(std::vector<std::string>{"CASAB_12345678_200907_anexa1A.dbf"}, m_folder.Names());
 }
 
-<<<<<<< HEAD
 // A second save of the same house and month into the same place asks once;
 // "Nu" leaves the earlier files as they were and says nothing more.
 TEST_F(AnnexFilesWindowTest, ASecondSaveAsksBeforeReplacing) {
@@ -195,7 +194,8 @@ TEST_F(AnnexFilesWindowTest, ASecondSaveAsksBeforeReplacing) {
     SaveWith(keepHouseNames);
     EXPECT_TRUE(m_prompter.AllShown());
     EXPECT_NE("earlier", ReadBytes(a));
-=======
+}
+
 TEST_F(AnnexFilesWindowTest, MissingSumsAreNamedFirstAndNuWritesNothing) {
     m_medium = m_folder.Path().string();
     SelectCompany(kCf);
@@ -226,7 +226,6 @@ TEST_F(AnnexFilesWindowTest, MissingSumsAreNamedFirstAndNuWritesNothing) {
     SaveWith([](QWidget* dialog) { Find<QPushButton>(dialog, "saveButton")->click(); });
     EXPECT_TRUE(m_prompter.AllShown());
     EXPECT_EQ(3u, m_folder.Names().size());
->>>>>>> wt-missing
 }
 
 // The window's files and the command line's, for the same company, house and naming.

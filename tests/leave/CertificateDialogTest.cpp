@@ -384,7 +384,7 @@ TEST_F(CertificateDialogTest, ACertificateAlreadyInTheDeclarationIsAddedOnlyOnYe
     auto dialog = Open(1);
     TypeValidLeave(dialog.get());
     const char* const question =
-        "Doresti sa adaugi certificatul CCMAE - 42 ?\n\nAcesta este deja introdus in "
+        "Doresti sa adaugi certificatul CCMAE - 42.\n\nAcesta este deja introdus in "
         "declaratia curenta.";
     m_prompter.ExpectQuestion(question, false);
     QTest::keyClick(dialog.get(), Qt::Key_F5);

@@ -302,7 +302,7 @@ TEST_F(CertificateEntryTest, AnInitialDeclarationAsksBeforeHoldingACertificateTw
     r.certSerie = "A'B";  // an apostrophe reaches the statements as a plain character
     Saved(1, r);
     const std::string question =
-        "Doresti sa adaugi certificatul A'B - 123456 ?\n\nAcesta este deja introdus in "
+        "Doresti sa adaugi certificatul A'B - 123456.\n\nAcesta este deja introdus in "
         "declaratia curenta.";
     // "Nu" writes nothing and puts the caret on the series.
     m_prompter.ExpectQuestion(question, false);
