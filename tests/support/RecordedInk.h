@@ -60,7 +60,7 @@ inline std::vector<std::string> Overprints(const Recording& rec, DeviceSize page
             if (t.kind != TextKind::Point && !Inside(ink, t.deviceBox))
                 found.push_back("page " + std::to_string(p) + " out of its cell: " + Describe(t));
             for (std::size_t j = i + 1; j < texts.size(); ++j)
-                if (Overlap(ink, InkOf(texts[j])))
+                if (!IsEmpty(InkOf(texts[j])) && Overlap(ink, InkOf(texts[j])))
                     found.push_back("page " + std::to_string(p) + " " + Describe(t) + " over " +
                                     Describe(texts[j]));
         }
