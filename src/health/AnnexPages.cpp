@@ -121,8 +121,8 @@ std::string AmountOrText(const std::string& cell) {
     return IsNumberLiteral(cell) ? Amount(cell) : cell;
 }
 
-std::string DottedOrEmpty(const std::string& stored) {
-    if (TextToInteger(stored) == 0) return std::string();
+// As the preview list shows it: an open employment's 0 is an empty cell.
+std::string DateCell(const std::string& stored) {
     return FormatDisplayKind(stored, DisplayKind::Date);
 }
 
@@ -243,8 +243,8 @@ std::vector<std::string> Row2A(const DataList& list, int row) {
             list.CellText(row, "CATEGORIA"),
             Amount(list.CellText(row, "DATORAT_LUNA")),
             Amount(list.CellText(row, "VIRAT_LUNA")),
-            DottedOrEmpty(list.CellText(row, "DATA_ANGAJARII")),
-            DottedOrEmpty(list.CellText(row, "DATA_PLECARII"))};
+            DateCell(list.CellText(row, "DATA_ANGAJARII")),
+            DateCell(list.CellText(row, "DATA_PLECARII"))};
 }
 
 std::vector<std::string> Row2B(const DataList& list, int row) {
