@@ -159,8 +159,14 @@ DeviceBox PagePrinter::PageArea() const {
 void PagePrinter::Draw(TextDraw& draw, const DeviceBox& room, bool centreSingleLine) {
     draw.font = m_font;
     draw.deviceAt = {ToDevice(draw.at.x, 0), ToDevice(draw.at.y, 0)};
-    Fit(draw, Intersection(room, PageArea()));
+    const DeviceBox inside = Intersection(room, PageArea());
+    Fit(draw, inside);
     draw.deviceLineHeight = m_backend->LineHeight();
+    // A line that shrank keeps the foot of its line, level with its neighbours.
+    const int lower = m_selected.pixelHeight - draw.drawnFont.pixelHeight;
+    if (draw.kind != TextKind::Wrapped && draw.lines.size() == 1 && lower > 0 &&
+        draw.deviceAt.y + m_selected.pixelHeight <= inside.bottom)
+        draw.deviceAt.y += lower;
     // A single wrapped line stands in the middle of its cell; more start at the top.
     if (centreSingleLine && draw.lines.size() == 1) {
         const int height = draw.deviceBox.bottom - draw.deviceBox.top;

@@ -50,6 +50,7 @@ TEST(TextFit, ACellTextShrinksToTheLargestSizeThatFits) {
     EXPECT_EQ(t.drawnFont.family, "Arial");
     EXPECT_EQ(t.font, 1);
     EXPECT_TRUE(Inside(InkOf(t), t.deviceBox));
+    EXPECT_EQ(t.deviceAt.y, 10 + 90 - 87);  // its foot where the full size would have it
     // The selection is the page's again for what follows.
     EXPECT_EQ(r.rec.fontsSelected.back().pixelHeight, 90);
     EXPECT_EQ(r.printer.TextWidth("AB"), 90);
