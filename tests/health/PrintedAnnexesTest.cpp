@@ -259,8 +259,7 @@ TEST_F(PrintedAnnexesTest, Annex2CShowsTheChosenHouseBoldOnGreyAndTheEmployerOnl
         // Only CAS_B's line is grey; it and TOTAL are bold.
         EXPECT_EQ(t.box.top == 1300, t.shaded) << t.text << " at " << t.box.top;
         EXPECT_EQ(AnnexPages::kBodyFont, t.font) << t.text << " at " << t.box.top;
-        EXPECT_EQ(t.box.top == 1200 ? 0 : 900, t.drawnFont.weight)
-            << t.text << " at " << t.box.top;
+        EXPECT_EQ(t.box.top == 1200 ? 0 : 900, t.drawnFont.weight) << t.text << " at " << t.box.top;
     }
     // A blank line, then the signature right-aligned in 400-4600.
     const TextDraw* signature = Find(m_rec, 1, "Reprezentant legal,");
