@@ -9,6 +9,10 @@ bool AllDigits(std::string_view text, std::size_t length) {
     return text.size() == length && ::AllDigits(text);
 }
 
+bool IsZeroDate(std::string_view text) {
+    return text.find_first_not_of('0') == std::string_view::npos;
+}
+
 bool IsSign(char c) {
     return c == '-' || c == '+';
 }
@@ -59,6 +63,9 @@ std::string FormatDisplayKind(std::string_view text, DisplayKind kind) {
     const std::string s(text);
     switch (kind) {
         case DisplayKind::Date:
+            // A date column holds 0 where there is no date yet (an employment
+            // still open): shown as nothing rather than as a number.
+            if (IsZeroDate(text)) return std::string();
             if (AllDigits(text, 8))
                 return s.substr(6, 2) + "." + s.substr(4, 2) + "." + s.substr(0, 4);
             break;

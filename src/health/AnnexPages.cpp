@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kLeft = 200;
 constexpr int kRight = 4600;
+// Between a text that may be cut and the text beside it.
+constexpr int kGap = 100;
 
 // A cell of a table: its horizontal extent and how its text stands in it.
 struct Cell {
@@ -119,8 +121,8 @@ std::string AmountOrText(const std::string& cell) {
     return IsNumberLiteral(cell) ? Amount(cell) : cell;
 }
 
-std::string DottedOrEmpty(const std::string& stored) {
-    if (TextToInteger(stored) == 0) return std::string();
+// As the preview list shows it: an open employment's 0 is an empty cell.
+std::string DateCell(const std::string& stored) {
     return FormatDisplayKind(stored, DisplayKind::Date);
 }
 
@@ -160,7 +162,17 @@ void DrawTitles(PagePrinter& printer, PrintedAnnex annex) {
     printer.SelectFont(kBodyFont);
 }
 
-void DrawFootnotes(PagePrinter& printer, PrintedAnnex annex) {
+// Where the page's footer text starts: a footnote on its line stops before it.
+int FooterStart(PagePrinter& printer, const std::string& version) {
+    constexpr int kFooterRight = 4700 - 20;  // the footer cell's right edge less its margin
+    const int font = printer.CurrentFont();
+    printer.SelectFont(PagePrinter::kFooterFont);
+    const int width = printer.TextWidth(PagePrinter::kFooterLabel + version);
+    printer.SelectFont(font);
+    return kFooterRight - width - kGap;
+}
+
+void DrawFootnotes(PagePrinter& printer, PrintedAnnex annex, const std::string& version) {
     printer.SelectFont(kSmallFont);
     switch (annex) {
         case PrintedAnnex::A:
@@ -180,7 +192,9 @@ void DrawFootnotes(PagePrinter& printer, PrintedAnnex annex) {
                          kAlignLeft);
             break;
         case PrintedAnnex::C:
-            printer.Text(kLeft, 6400, kFootnoteDeadline, kAlignLeft);
+            // On the footer's line.
+            printer.TextWithin(kLeft, 6400, kFootnoteDeadline, kAlignLeft, kLeft,
+                               FooterStart(printer, version));
             printer.Text(kLeft, 6500,
                          "**) Se vor inscrie toate casele de asigurari alese in mod liber de "
                          "salariati.",
@@ -190,18 +204,27 @@ void DrawFootnotes(PagePrinter& printer, PrintedAnnex annex) {
     printer.SelectFont(kBodyFont);
 }
 
+// The company lines at the top left, each up to the text at its right.
+void DrawCompanyLines(PagePrinter& printer, PrintedAnnex annex, const AnnexPageHeader& header) {
+    const char* number = AnnexNumber(annex);
+    const char* norms = "la normele metodologice";
+    printer.TextWithin(kLeft, 100, header.denumire, kAlignLeft, kLeft,
+                       kRight - printer.TextWidth(number) - kGap);
+    printer.TextWithin(kLeft, 200, "CUI / CNP: " + header.cf, kAlignLeft, kLeft,
+                       kRight - printer.TextWidth(norms) - kGap);
+    printer.TextWithin(kLeft, 300, "Nr. Reg. Com.: " + header.regCom, kAlignLeft, kLeft, kRight);
+    printer.TextWithin(kLeft, 400, "Casa de Asigurari: " + header.house, kAlignLeft, kLeft, kRight);
+    printer.TextWithin(kRight, 100, number, kAlignRight, kLeft, kRight);
+    printer.TextWithin(kRight, 200, norms, kAlignRight, kLeft, kRight);
+}
+
 // A new page with everything that stands on each page of the annex.
 void StartAnnexPage(PagePrinter& printer, PrintedAnnex annex, const AnnexPageHeader& header,
                     const std::string& version) {
     printer.EndPage();
     printer.NewPage(version);
     printer.SelectFont(kBodyFont);
-    printer.Text(kLeft, 100, header.denumire, kAlignLeft);
-    printer.Text(kLeft, 200, "CUI / CNP: " + header.cf, kAlignLeft);
-    printer.Text(kLeft, 300, "Nr. Reg. Com.: " + header.regCom, kAlignLeft);
-    printer.Text(kLeft, 400, "Casa de Asigurari: " + header.house, kAlignLeft);
-    printer.Text(kRight, 100, AnnexNumber(annex), kAlignRight);
-    printer.Text(kRight, 200, "la normele metodologice", kAlignRight);
+    DrawCompanyLines(printer, annex, header);
     DrawTitles(printer, annex);
     const std::string month = "Luna " +
                               MonthName(static_cast<int>(TextToInteger(header.month.mm))) +
@@ -210,7 +233,7 @@ void StartAnnexPage(PagePrinter& printer, PrintedAnnex annex, const AnnexPageHea
     if (annex == PrintedAnnex::A) DrawHeadings(printer, k2AHeadings);
     if (annex == PrintedAnnex::B) DrawHeadings(printer, k2BHeadings);
     if (annex == PrintedAnnex::C) DrawHeadings(printer, k2CHeadings);
-    DrawFootnotes(printer, annex);
+    DrawFootnotes(printer, annex, version);
 }
 
 std::vector<std::string> Row2A(const DataList& list, int row) {
@@ -220,8 +243,8 @@ std::vector<std::string> Row2A(const DataList& list, int row) {
             list.CellText(row, "CATEGORIA"),
             Amount(list.CellText(row, "DATORAT_LUNA")),
             Amount(list.CellText(row, "VIRAT_LUNA")),
-            DottedOrEmpty(list.CellText(row, "DATA_ANGAJARII")),
-            DottedOrEmpty(list.CellText(row, "DATA_PLECARII"))};
+            DateCell(list.CellText(row, "DATA_ANGAJARII")),
+            DateCell(list.CellText(row, "DATA_PLECARII"))};
 }
 
 std::vector<std::string> Row2B(const DataList& list, int row) {
@@ -232,7 +255,7 @@ std::vector<std::string> Row2B(const DataList& list, int row) {
 // "Reprezentant legal," and the representative's name, right-aligned at x 4600.
 void DrawSignature(PagePrinter& printer, const AnnexPageHeader& header, int top) {
     printer.Text(kRight, top, "Reprezentant legal,", kAlignRight);
-    printer.Text(kRight, top + kLineHeight, header.repr, kAlignRight);
+    printer.TextWithin(kRight, top + kLineHeight, header.repr, kAlignRight, kLeft, kRight);
 }
 
 // 2a and 2b: rows page by page, then the totals (2a) and the signature; a
@@ -283,7 +306,10 @@ void Draw2CPage(PagePrinter& printer, const AnnexPageHeader& header, const DataL
         const std::string house = list.CellText(row, "CASA");
         const bool chosen = house == header.house;
         const bool total = row == list.RowCount() - 1;
-        printer.SelectFont(chosen || total ? kBoldFont : kBodyFont);
+        if (chosen || total)
+            printer.SelectBoldFont(kBodyFont);
+        else
+            printer.SelectFont(kBodyFont);
         std::vector<std::string> texts{house};
         for (std::size_t c = 1; c < std::size(k2CColumns); ++c)
             texts.push_back(AmountOrText(list.CellText(row, k2CColumns[c])));

@@ -17,7 +17,6 @@ inline constexpr int kFirstRowTop = 1100;
 inline constexpr int kFirstLineTop2C = 1200;
 inline constexpr int kLineHeight = 100;
 inline constexpr int kBodyFont = 1;
-inline constexpr int kBoldFont = 5;
 inline constexpr int kSmallFont = 12;
 }  // namespace AnnexPages
 

@@ -1,6 +1,7 @@
 #include "leave/PrintedDeclaration.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "db/CClient.h"
 #include "db/RecordRows.h"
@@ -14,6 +15,12 @@ namespace {
 
 constexpr int kTitleFont = 1;
 constexpr int kTableFont = 12;
+// Where the address and the accounts stand beside their labels, and the right
+// edge of the boxed block below them.
+constexpr int kBesideLabel = 1300;
+constexpr int kFrameRight = 6500;
+// Between a text that may be cut and the text or box beside it.
+constexpr int kGap = 20;
 
 // Left and right edges of the Anexa 2 columns, shared by header and rows.
 struct Span {
@@ -107,7 +114,7 @@ void Anexa1LinesAToJ(PagePrinter& p, const DeclarationPrintout& d) {
                   d.company.denumire);
     LabelAndValue(p, {4500, 700, 5200, 800}, R, "B. CUI (cod fiscal):", {5300, 700, 6200, 800}, R,
                   d.company.cf);
-    LabelAndValue(p, {400, 800, 1400, 900}, L,
+    LabelAndValue(p, {400, 800, 1800, 900}, L,
                   "C. Nr. Inreg. Reg. Comertului:", {1800, 800, 4000, 900}, L, d.company.regCom);
     LabelAndValue(p, {4500, 800, 5200, 900}, R, "D. Nr. angajati:", {5300, 800, 6200, 900}, R,
                   Whole(r.nrAng));
@@ -146,7 +153,7 @@ void Anexa1Groups(PagePrinter& p, const DeclarationPrintout& d) {
     for (int k = 1; k <= kDeclarationGroupCount; ++k) {
         const GroupFigures& g = d.groups[k - 1];
         const int top = 1500 + 100 * k, bottom = top + 100;
-        p.TextBox(600, top, 5000, bottom, kGroupLabels[k - 1], kAlignLeft, false, false);
+        p.TextBox(600, top, 2500, bottom, kGroupLabels[k - 1], kAlignLeft, false, false);
         p.TextBox(2500, top, 3050, bottom, std::to_string(g.cases), kAlignCentre, false, true);
         p.TextBox(3110, top, 3660, bottom, std::to_string(g.BenefitDays()), kAlignCentre, false,
                   true);
@@ -176,15 +183,19 @@ void Anexa1LinesKToP(PagePrinter& p, const DeclarationPrintout& d) {
     LabelAndValue(p, {400, 2500, 5200, 2600}, L,
                   "N. Total suma de recuperat de la FNUASS pentru concedii si indemnizatii:",
                   {5300, 2500, 6200, 2600}, R, Whole(a.n));
-    p.TextBox(400, 2600, 5200, 2700, "O. Adresa angajator:", L, false, false);
-    p.Text(1300, 2600,
-           "Localitate: " + c.loc + ", strada " + c.str + ", nr. " + c.nr + ", bl. " + c.bl +
-               ", sc. " + c.sc + ", et. " + c.et + ", ap. " + c.ap + ", tel.: " + c.tel,
-           L);
-    p.Text(1300, 2700, "Judet: " + c.jud + ", sector: " + c.sect + ", e-mail: " + c.email, L);
-    p.TextBox(400, 2800, 5200, 2900, "P. Conturi bancare:", L, false, false);
+    // The labels end where the address and the accounts beside them start.
+    p.TextBox(400, 2600, kBesideLabel, 2700, "O. Adresa angajator:", L, false, false);
+    p.TextWithin(kBesideLabel, 2600,
+                 "Localitate: " + c.loc + ", strada " + c.str + ", nr. " + c.nr + ", bl. " + c.bl +
+                     ", sc. " + c.sc + ", et. " + c.et + ", ap. " + c.ap + ", tel.: " + c.tel,
+                 L, kBesideLabel, kFrameRight);
+    p.TextWithin(kBesideLabel, 2700,
+                 "Judet: " + c.jud + ", sector: " + c.sect + ", e-mail: " + c.email, L,
+                 kBesideLabel, kFrameRight);
+    p.TextBox(400, 2800, kBesideLabel, 2900, "P. Conturi bancare:", L, false, false);
     // Beside its label: at 2900 it would print over the declaration below.
-    p.Text(1300, 2800, "Banca: " + c.b1 + "   Filiala " + c.f1 + "   Cont: " + c.c1, L);
+    p.TextWithin(kBesideLabel, 2800, "Banca: " + c.b1 + "   Filiala " + c.f1 + "   Cont: " + c.c1,
+                 L, kBesideLabel, kFrameRight);
 }
 
 void Anexa1Signature(PagePrinter& p, const DeclarationPrintout& d) {
@@ -194,22 +205,26 @@ void Anexa1Signature(PagePrinter& p, const DeclarationPrintout& d) {
            "declaratie si, in conformitate cu informatiile furnizate, o declar corecta si "
            "completa.",
            L);
-    p.Text(400, 3000, "Numele si prenumele: " + d.company.repr, L);
+    p.TextWithin(400, 3000, "Numele si prenumele: " + d.company.repr, L, 400, 2400 - kGap);
     p.Text(2400, 3000, "Data: " + TodayDotted(), L);
     p.Text(3700, 3000, "Numar total de file in Anexa 2 .........", L);
     p.Text(400, 3100, "Functia: reprezentant legal", L);
     p.Text(4800, 3100, "Semnatura si stampila ................................", L);
-    p.Text(500, 3200, "Declaratia nominala pe suport magnetic", L);
+    // Each text of the boxed block up to the next box or text on its line.
+    p.TextWithin(500, 3200, "Declaratia nominala pe suport magnetic", L, 500, 2000 - kGap);
     p.TextBox(2000, 3200, 2100, 3300, "", L, false, true);
-    p.Text(2200, 3200, "Declaratia nominala transmisa pe cale electronica", L);
+    p.TextWithin(2200, 3200, "Declaratia nominala transmisa pe cale electronica", L, 2200,
+                 4000 - kGap);
     p.TextBox(4000, 3200, 4100, 3300, "", L, false, true);
-    p.Text(4800, 3200, "Nr. Dischete / CD-ROM ", L);
+    p.TextWithin(4800, 3200, "Nr. Dischete / CD-ROM ", L, 4800, 5800 - kGap);
     p.TextBox(5800, 3200, 6000, 3300, "", L, false, true);
-    p.Text(500, 3400, "Verificat corectitudinea fisierelor", L);
-    p.Text(2200, 3400, "Nume .................................................................. ",
-           L);
-    p.Text(4800, 3400, "Semnatura .......................................................", L);
-    p.TextBox(400, 3200, 6500, 3500, "", L, false, true);
+    p.TextWithin(500, 3400, "Verificat corectitudinea fisierelor", L, 500, 2200 - kGap);
+    p.TextWithin(2200, 3400,
+                 "Nume .................................................................. ", L,
+                 2200, 4800 - kGap);
+    p.TextWithin(4800, 3400, "Semnatura .......................................................", L,
+                 4800, kFrameRight - kGap);
+    p.TextBox(400, 3200, kFrameRight, 3500, "", L, false, true);
 }
 
 void Anexa2Header(PagePrinter& p, const DeclarationPrintout& d) {
@@ -220,8 +235,8 @@ void Anexa2Header(PagePrinter& p, const DeclarationPrintout& d) {
     p.TextBox(200, 200, 6600, 500,
               Title(d.declaration) + "\n" + kPurpose + "\n" + MonthLine(d.declaration),
               kAlignCentre, false, false);
-    p.Text(200, 600, "Denumire angajator: " + d.company.denumire + "  CUI: " + d.company.cf,
-           kAlignLeft);
+    p.TextWithin(200, 600, "Denumire angajator: " + d.company.denumire + "  CUI: " + d.company.cf,
+                 kAlignLeft, 200, kColumns[std::size(kColumns) - 1].right);
     p.SelectFont(kTableFont);
     for (const HeaderCell& cell : kHeader)
         p.TextRect(cell.left, cell.top, cell.right, cell.bottom, cell.text, kAlignCentre, true);

@@ -69,6 +69,9 @@ struct TextDraw {
     DevicePoint deviceAt;            // top of the first line at the reference x
     DeviceBox deviceBox;             // clip and shading area (Cell, Wrapped)
     int deviceLineHeight = 0;
+    // The font the lines are drawn in: the selected one, or the same face
+    // smaller when the text had to shrink to stay in its room.
+    FontSpec drawnFont;
     bool shaded = false;  // cell filled light grey first
 };
 

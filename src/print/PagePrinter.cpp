@@ -1,5 +1,6 @@
 #include "print/PagePrinter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "print/PageText.h"
@@ -29,6 +30,20 @@ constexpr PageBox kFooterLandscape{4500, 4600, 6500, 4800};
 
 bool IsAlign(int align) {
     return align >= kAlignLeft && align <= kAlignRight;
+}
+
+constexpr int kHeaviest = 900;
+
+// How wide a line drawn at x with the alignment may be inside the room.
+int RoomAcross(const DeviceBox& room, int x, int align) {
+    if (align == kAlignRight) return x - room.left;
+    if (align == kAlignCentre) return 2 * std::min(x - room.left, room.right - x);
+    return room.right - x;
+}
+
+DeviceBox Intersection(const DeviceBox& a, const DeviceBox& b) {
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
 }
 
 }  // namespace
@@ -100,6 +115,7 @@ void PagePrinter::End() {
     m_backend->EndDocument();
     m_backend.reset();
     m_fonts = {};
+    m_selected = {};
     m_font = 0;
     m_penWidth = 0;
     m_align = kAlignLeft;
@@ -110,7 +126,16 @@ void PagePrinter::End() {
 void PagePrinter::SelectFont(int font) {
     if (!m_backend || font < 1 || font > kFontCount) return;
     m_font = font;
-    m_backend->SelectFont(m_fonts[font - 1]);
+    m_selected = m_fonts[font - 1];
+    m_backend->SelectFont(m_selected);
+}
+
+void PagePrinter::SelectBoldFont(int font) {
+    if (!m_backend || font < 1 || font > kFontCount) return;
+    m_font = font;
+    m_selected = m_fonts[font - 1];
+    m_selected.weight = kHeaviest;
+    m_backend->SelectFont(m_selected);
 }
 
 int PagePrinter::ToDevice(int pageUnits, int origin) const {
@@ -126,30 +151,118 @@ PageBox PagePrinter::Shifted(int left, int top, int right, int bottom) const {
     return {originX + left, originY + top, originX + right, originY + bottom};
 }
 
-void PagePrinter::Draw(TextDraw& draw, bool centreSingleLine) {
+DeviceBox PagePrinter::PageArea() const {
+    const DeviceSize size = m_backend->PrintableSize();
+    return {0, 0, size.width, size.height};
+}
+
+void PagePrinter::Draw(TextDraw& draw, const DeviceBox& room, bool centreSingleLine) {
     draw.font = m_font;
     draw.deviceAt = {ToDevice(draw.at.x, 0), ToDevice(draw.at.y, 0)};
+    const DeviceBox inside = Intersection(room, PageArea());
+    Fit(draw, inside);
     draw.deviceLineHeight = m_backend->LineHeight();
+    // A line that shrank keeps the foot of its line, level with its neighbours.
+    const int lower = m_selected.pixelHeight - draw.drawnFont.pixelHeight;
+    if (draw.kind != TextKind::Wrapped && draw.lines.size() == 1 && lower > 0 &&
+        draw.deviceAt.y + m_selected.pixelHeight <= inside.bottom)
+        draw.deviceAt.y += lower;
     // A single wrapped line stands in the middle of its cell; more start at the top.
     if (centreSingleLine && draw.lines.size() == 1) {
         const int height = draw.deviceBox.bottom - draw.deviceBox.top;
-        draw.deviceAt.y = draw.deviceBox.top + (height - draw.deviceLineHeight) / 2;
+        draw.deviceAt.y = draw.deviceBox.top + (height - draw.drawnFont.pixelHeight) / 2;
     }
     m_backend->DrawText(draw);
+    if (draw.drawnFont.pixelHeight != m_selected.pixelHeight) m_backend->SelectFont(m_selected);
+}
+
+// The lines in the backend's current font; true when they fit across and down.
+bool PagePrinter::LayOut(TextDraw& draw, int across, int down) {
+    const auto width = [this](const std::string& line) { return m_backend->TextWidth(line); };
+    draw.lines = draw.kind == TextKind::Wrapped ? WrapLines(draw.text, across, width)
+                                                : SplitLines(draw.text);
+    int widest = 0;
+    for (const std::string& line : draw.lines) widest = std::max(widest, width(line));
+    const int lines = static_cast<int>(draw.lines.size());
+    const int height =
+        lines == 0 ? 0 : (lines - 1) * m_backend->LineHeight() + draw.drawnFont.pixelHeight;
+    return widest <= across && height <= down;
+}
+
+void PagePrinter::Fit(TextDraw& draw, const DeviceBox& room) {
+    const int across = RoomAcross(room, draw.deviceAt.x, draw.align);
+    const int down = room.bottom - draw.deviceAt.y;
+    draw.drawnFont = m_selected;
+    if (LayOut(draw, across, down)) return;
+    const int height = FontInPageUnits(m_font).pixelHeight;
+    const auto pixels = [this](int units) {
+        return std::max(1, static_cast<int>(static_cast<float>(units) * m_scale));
+    };
+    // Unwrapped lines narrow in proportion to the size: start near the size
+    // that should fit rather than one step below the font's own.
+    int start = height - 1;
+    if (draw.kind != TextKind::Wrapped) {
+        int widest = 1;
+        for (const std::string& line : draw.lines)
+            widest = std::max(widest, m_backend->TextWidth(line));
+        const float ratio = static_cast<float>(std::max(0, across)) / static_cast<float>(widest);
+        start = std::min(start, static_cast<int>(static_cast<float>(height) * ratio) + 1);
+    }
+    FontSpec font = m_selected;
+    for (int units = start; units >= kSmallestTextHeight; --units) {
+        if (pixels(units) >= font.pixelHeight) continue;  // no smaller on this device
+        font.pixelHeight = pixels(units);
+        m_backend->SelectFont(font);
+        draw.drawnFont = font;
+        if (LayOut(draw, across, down)) return;
+    }
+    font.pixelHeight = std::min(pixels(kSmallestTextHeight), m_selected.pixelHeight);
+    m_backend->SelectFont(font);
+    draw.drawnFont = font;
+    LayOut(draw, across, down);
+    CutToRoom(draw, across, down);
+}
+
+// At the smallest size: the lines that fit down, each cut to the room across;
+// the last one kept says with the mark that more was left out.
+void PagePrinter::CutToRoom(TextDraw& draw, int across, int down) {
+    const int height = draw.drawnFont.pixelHeight;
+    const int step = std::max(1, m_backend->LineHeight());
+    const std::size_t fitting =
+        down < height ? 0 : static_cast<std::size_t>(1 + (down - height) / step);
+    const bool dropped = draw.lines.size() > fitting;
+    if (dropped) draw.lines.resize(fitting);
+    const auto width = [this](const std::string& line) { return m_backend->TextWidth(line); };
+    for (std::size_t i = 0; i < draw.lines.size(); ++i)
+        draw.lines[i] =
+            CutToWidth(draw.lines[i], across, width, dropped && i + 1 == draw.lines.size());
 }
 
 void PagePrinter::Text(int x, int y, const std::string& text, int align) {
     if (!m_backend) return;
+    PointText(x, y, text, align, PageArea());
+}
+
+void PagePrinter::TextWithin(int x, int y, const std::string& text, int align, int left,
+                             int right) {
+    if (!m_backend) return;
+    DeviceBox room = PageArea();
+    room.left = std::max(room.left, ToDevice(left, originX));
+    room.right = std::min(room.right, ToDevice(right, originX));
+    PointText(x, y, text, align, room);
+}
+
+void PagePrinter::PointText(int x, int y, const std::string& text, int align,
+                            const DeviceBox& room) {
     if (IsAlign(align)) m_align = align;
     TextDraw draw;
     draw.kind = TextKind::Point;
     draw.align = m_align;
     draw.text = NormaliseLineBreaks(text);
-    draw.lines = SplitLines(draw.text);
     draw.at = {originX + x, originY + y};
     draw.box = Shifted(x, y, x, y);
     draw.deviceBox = ToDevice(draw.box);
-    Draw(draw);
+    Draw(draw, room);
 }
 
 void PagePrinter::TextBox(int left, int top, int right, int bottom, const std::string& text,
@@ -163,12 +276,12 @@ void PagePrinter::TextBox(int left, int top, int right, int bottom, const std::s
     draw.kind = TextKind::Cell;
     draw.align = m_align;
     draw.text = NormaliseLineBreaks(text);
-    draw.lines = SplitLines(draw.text);
     draw.at = {originX + x, originY + top + kCellMarginY};
     draw.box = Shifted(left, top, right, bottom);
     draw.deviceBox = ToDevice(draw.box);
     draw.shaded = shaded;
-    Draw(draw);
+    // Inside the cell's side margins, which the text keeps whatever its alignment.
+    Draw(draw, ToDevice(Shifted(left + kCellMarginX, top, right - kCellMarginX, bottom)));
     if (framed) Frame(left, top, right, bottom);
     m_align = kAlignLeft;
 }
@@ -182,14 +295,11 @@ void PagePrinter::TextRect(int left, int top, int right, int bottom, const std::
     draw.text = NormaliseLineBreaks(text);
     draw.box = Shifted(left, top, right, bottom);
     draw.deviceBox = ToDevice(draw.box);
-    const int width = draw.deviceBox.right - draw.deviceBox.left;
-    draw.lines = WrapLines(draw.text, width,
-                           [this](const std::string& line) { return m_backend->TextWidth(line); });
     int x = draw.box.left;
     if (draw.align == kAlignCentre) x = draw.box.left + (draw.box.right - draw.box.left) / 2;
     if (draw.align == kAlignRight) x = draw.box.right;
     draw.at = {x, draw.box.top};
-    Draw(draw, true);
+    Draw(draw, draw.deviceBox, true);
     if (framed) Frame(left, top, right, bottom);
 }
 

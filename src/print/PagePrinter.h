@@ -19,6 +19,9 @@ public:
     // NewPage's footer argument follows this label; reports pass the version.
     static constexpr const char* kFooterLabel = "Orvik Asigurati ";
     static constexpr const char* kNoPrinter = "Imprimanta nu este instalata bine sau deloc ...";
+    // A text too wide or too tall for its room shrinks, in the face of its
+    // font, down to this height in page units; below it, it is cut with "…".
+    static constexpr int kSmallestTextHeight = 50;
 
     PagePrinter(Prompter& prompter, PrinterChooser chooser);
     ~PagePrinter();
@@ -32,7 +35,13 @@ public:
     void End();
 
     void SelectFont(int font);
+    // The font's face and size in the heaviest weight: a bold line in the
+    // face of the page around it.
+    void SelectBoldFont(int font);
     void Text(int x, int y, const std::string& text, int align);
+    // Text at a point that must stay between `left` and `right` (page units),
+    // where another text stands beside it.
+    void TextWithin(int x, int y, const std::string& text, int align, int left, int right);
     void TextBox(int left, int top, int right, int bottom, const std::string& text, int align,
                  bool shaded, bool framed);
     void TextRect(int left, int top, int right, int bottom, const std::string& text, int align,
@@ -61,7 +70,15 @@ private:
     int ToDevice(int pageUnits, int origin) const;
     DeviceBox ToDevice(const PageBox& box) const;
     PageBox Shifted(int left, int top, int right, int bottom) const;
-    void Draw(TextDraw& draw, bool centreSingleLine = false);
+    DeviceBox PageArea() const;
+    void PointText(int x, int y, const std::string& text, int align, const DeviceBox& room);
+    // Draws the text so that its lines stay inside `room` (device pixels):
+    // in the selected font when they fit, else in the largest smaller size
+    // that fits down to the smallest one, and there cut with "…".
+    void Draw(TextDraw& draw, const DeviceBox& room, bool centreSingleLine = false);
+    void Fit(TextDraw& draw, const DeviceBox& room);
+    bool LayOut(TextDraw& draw, int across, int down);
+    void CutToRoom(TextDraw& draw, int across, int down);
 
     Prompter& m_prompter;
     PrinterChooser m_chooser;
@@ -73,4 +90,5 @@ private:
     int m_align = kAlignLeft;
     bool m_pageOpen = false;
     std::array<FontSpec, kFontCount> m_fonts{};
+    FontSpec m_selected;  // as the backend has it: one of the fonts, or its bold form
 };

@@ -67,3 +67,23 @@ std::vector<std::string> WrapLines(const std::string& text, int maxWidth,
         WrapParagraph(paragraph, maxWidth, width, lines);
     return lines;
 }
+
+std::string CutToWidth(const std::string& line, int maxWidth,
+                       const std::function<int(const std::string&)>& width, bool goesOn) {
+    if (!goesOn && width(line) <= maxWidth) return line;
+    // Wider starts are never narrower: the longest start that fits with the
+    // mark is found by halving.
+    std::size_t fits = 0;
+    std::size_t tooLong = line.size() + 1;
+    if (width(kCutMark) > maxWidth) return std::string();
+    while (tooLong - fits > 1) {
+        const std::size_t middle = fits + (tooLong - fits) / 2;
+        if (width(line.substr(0, middle) + kCutMark) <= maxWidth)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    std::string start = line.substr(0, fits);
+    while (!start.empty() && start.back() == ' ') start.pop_back();
+    return start + kCutMark;
+}

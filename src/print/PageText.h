@@ -14,3 +14,12 @@ std::vector<std::string> SplitLines(const std::string& text);
 // them; a word wider than the line stands alone on its line, unbroken.
 std::vector<std::string> WrapLines(const std::string& text, int maxWidth,
                                    const std::function<int(const std::string&)>& width);
+
+// "…" in the program's code page: the mark of a text cut to fit.
+inline constexpr const char* kCutMark = "\x85";
+
+// The line as it fits maxWidth: whole when it does (and `goesOn` is not set),
+// otherwise its longest start, without trailing blanks, followed by the mark;
+// empty when not even the mark fits.
+std::string CutToWidth(const std::string& line, int maxWidth,
+                       const std::function<int(const std::string&)>& width, bool goesOn = false);

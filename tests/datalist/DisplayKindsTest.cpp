@@ -23,7 +23,9 @@ INSTANTIATE_TEST_SUITE_P(
         // dates
         KindCase{"1", "20090501", "01.05.2009"}, KindCase{"1", "2009-05-01", "2009-05-01"},
         KindCase{"1", "2009051", "2009051"}, KindCase{"1", "2009O501", "2009O501"},
-        KindCase{"1", "0", "0"},
+        // a stored 0 is no date (an employment still open): nothing is shown
+        KindCase{"1", "0", ""}, KindCase{"1", "00000000", ""}, KindCase{"1", "00", ""},
+        KindCase{"1", "-0", "-0"}, KindCase{"1", "0.5", "0.5"},
         // months
         KindCase{"2", "200905", "05.2009"}, KindCase{"2", "20090", "20090"},
         KindCase{"2", "2009-5", "2009-5"},

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "AnnexTestData.h"
 #include "PrintedAnnexTestData.h"
@@ -21,6 +22,22 @@ namespace {
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// The font names of a PDF as pdffonts lists them, without the subset prefix.
+std::vector<std::string> FontNames(const std::string& pdf) {
+    std::vector<std::string> names;
+    std::istringstream lines(RunCommand("pdffonts " + QuoteForShell(pdf)).output);
+    std::string line;
+    for (int skip = 0; skip < 2 && std::getline(lines, line); ++skip) {
+    }
+    while (std::getline(lines, line)) {
+        std::string name = line.substr(0, line.find(' '));
+        if (const std::size_t plus = name.find('+'); plus != std::string::npos)
+            name = name.substr(plus + 1);
+        if (!name.empty()) names.push_back(name);
+    }
+    return names;
 }
 
 int Pages(const std::string& text) {
@@ -51,6 +68,8 @@ protected:
             fs::copy_file(pdf, fs::path(keep) / name, fs::copy_options::overwrite_existing);
         return RunCommand("pdftotext -layout " + QuoteForShell(pdf) + " -").output;
     }
+
+    std::string PdfPath(const std::string& name) { return m_folder.File(name); }
 
     std::optional<PrintedAnnexes> m_annexes;
     TempFolder m_folder;
@@ -108,6 +127,16 @@ TEST_F(PrintedAnnexPdfTest, Annex2COnPaper) {
     const std::string totalLine = text.substr(total, text.find('\n', total) - total);
     for (const char* sum : {"520", "500", "350", "340"})
         EXPECT_TRUE(Contains(totalLine, sum)) << totalLine;
+    // The bold lines are the body's face in bold, not a font of another family.
+    const std::vector<std::string> fonts = FontNames(PdfPath("anexa2c.pdf"));
+    ASSERT_FALSE(fonts.empty());
+    const std::string family = fonts[0].substr(0, fonts[0].find('-'));
+    bool bold = false;
+    for (const std::string& font : fonts) {
+        EXPECT_EQ(family, font.substr(0, font.find('-'))) << font;
+        bold = bold || Contains(font, "Bold");
+    }
+    EXPECT_TRUE(bold);
 }
 
 }  // namespace

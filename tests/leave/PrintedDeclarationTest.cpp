@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "RecordedInk.h"
 #include "ScriptedPrompter.h"
 #include "leave/PrintedDeclaration.h"
 #include "print/PagePrinter.h"
@@ -104,13 +105,14 @@ TEST(PrintedDeclaration, Anexa1CellsStandWhereTheFormHasThem) {
     ExpectBox(rec, 1, "420", {3300, 1300, 4200, 1400}, true);  // J cut to whole lei
     ExpectBox(rec, 1, "Suma sup.\nangajator", {4330, 1420, 4880, 1600}, false);
     // J4 is the fourth group row: y 1900 to 2000.
-    ExpectBox(rec, 1, "J4. Ingrijirea copilului bolnav:", {600, 1900, 5000, 2000}, false);
+    // Its label ends where the first figure's box starts.
+    ExpectBox(rec, 1, "J4. Ingrijirea copilului bolnav:", {600, 1900, 2500, 2000}, false);
     EXPECT_TRUE(Framed(rec, 1, {2500, 1900, 3050, 2000}));
     EXPECT_TRUE(Framed(rec, 1, {5550, 2000, 6200, 2100}));  // J5's fund amount
     // I - J = 13.25 recovers part of K: L 13, nothing to pay, N 86.
     ExpectBox(rec, 1, "13", {5300, 2300, 6200, 2400}, true);
     ExpectBox(rec, 1, "86", {5300, 2500, 6200, 2600}, true);
-    ExpectBox(rec, 1, "P. Conturi bancare:", {400, 2800, 5200, 2900}, false);
+    ExpectBox(rec, 1, "P. Conturi bancare:", {400, 2800, 1300, 2900}, false);
     // The bank line stands beside its label, above the declaration sentence.
     ExpectPoint(rec, 1, "Banca: BCR   Filiala UNIRII   Cont: RO49AAAA1B31007593840000", 1300, 2800);
     ExpectPoint(rec, 1, "Numar total de file in Anexa 2 .........", 3700, 3000);
@@ -156,6 +158,79 @@ TEST(PrintedDeclaration, Anexa2HoldsThirtyOneRowsAPageWithItsHeaderOnEach) {
     EXPECT_EQ(1, Find(two.rec, 3, "Anexa 2")->font);
     EXPECT_EQ(12, Find(two.rec, 3, "NUME32 ION")->font);
     EXPECT_TRUE(two.rec.documentEnded);
+}
+
+// `length` characters of words, as the longest names and addresses read.
+std::string LongText(const std::string& start, std::size_t length) {
+    std::string text = start;
+    while (text.size() < length) text += " CONSTRUCTII MONTAJ SI REPARATII";
+    text.resize(length);
+    return text;
+}
+
+// Every text as long as its column holds, two pages of certificates.
+DeclarationPrintout LongestPrintout() {
+    DeclarationPrintout p = Printout(35);
+    p.declaration.nrAng = "99999";
+    p.declaration.fondDeSalarii = "9999999999";
+    p.declaration.contributiiDatorate = "9999999999";
+    p.declaration.faambp = "9999999999";
+    p.declaration.faambpDatorat = "9999999999";
+    CompanyRecord& c = p.company;
+    c.cf = "1800101221144";
+    c.denumire = LongText("SOCIETATEA COMERCIALA", 255);
+    c.regCom = LongText("J40/1234/2003", 50);
+    c.repr = LongText("POPESCU-IONESCU", 255);
+    c.loc = LongText("DROBETA-TURNU SEVERIN", 100);
+    c.str = LongText("BULEVARDUL", 100);
+    c.nr = c.bl = c.sc = c.et = c.ap = "1234567890";
+    c.tel = LongText("0212223344", 50);
+    c.sect = "6";
+    c.email = LongText("CONTABILITATE", 50);
+    c.b1 = LongText("BANCA", 100);
+    c.f1 = LongText("SUCURSALA", 100);
+    c.c1 = "RO49AAAA1B31007593840000";
+    for (CertificateRecord& r : p.certificates) {
+        r.nume = LongText("POPESCU-IONESCU", 100);
+        r.prenume = LongText("ELENA-RAMONA-MX", 50);
+        r.cnp = r.cnpCopil = "2900101221144";
+        r.tipRectif = "M";
+        r.zileLucratoare = r.zileLucrate = r.zilePrestatiiAng = r.zileSuportateFnuass = "31";
+        r.sumaSuportataAng = r.sumaSuportataFnuass = "9999999";
+        r.codIndemn = "15";
+        r.codUrg = "A12";
+        r.codContag = "12";
+        r.certSerie = r.certInitSerie = "ABCDEFGHIJ";
+        r.certNumar = r.certInitNumar = "1234567890";
+        r.dataAcordarii = r.dataInc = r.dataSf = "2010-03-10";
+        r.locPres = "3";
+        r.bazaCalc = "99999999";
+        r.ziBzCalc = "184";
+        r.mzbci = "9999.9999";
+        r.zilePrestatii = "31";
+        r.meNr = "1234567890";
+    }
+    return p;
+}
+
+TEST(PrintedDeclaration, TheLongestTextsStayInTheirBoxesOnEveryPage) {
+    Printed p;
+    ASSERT_TRUE(p.printer.Begin(PagePrinter::kLandscape));
+    DrawDeclarationPrintout(p.printer, LongestPrintout(), "2.08");
+    ASSERT_EQ(3, p.rec.pages);
+    const auto found = recorded_ink::Overprints(p.rec, {7000, 4950});
+    std::string said;
+    for (const std::string& f : found) said += f + "\n";
+    EXPECT_TRUE(found.empty()) << said;
+    // The long line labels print whole, each in its own box.
+    for (const char* label :
+         {"C. Nr. Inreg. Reg. Comertului:",
+          "F. Total contributii datorate pentru concedii si indemnizatii:",
+          "J. Total cuantum prestatii de suportat din FNUASS pentru concedii si indemnizatii:"}) {
+        const auto t = Find(p.rec, 1, label);
+        ASSERT_TRUE(t) << label;
+        EXPECT_EQ(std::vector<std::string>{label}, t->lines);
+    }
 }
 
 TEST(PrintedDeclaration, CertificateCellsFillGapsWithDashes) {

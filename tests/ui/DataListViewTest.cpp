@@ -244,6 +244,15 @@ TEST_F(DataListViewTest, HoveringACutCellShowsItsWholeText) {
     QToolTip::hideText();
 }
 
+TEST_F(DataListViewTest, AnOpenEmploymentsZeroDateShowsAsAnEmptyCell) {
+    view.AppendColumn("Iesire", "N", 100, DisplayKind::Date);
+    view.SetCellText(view.AddRow("ION"), "IESIRE", "0");
+    view.SetCellText(view.AddRow("ANA"), "IESIRE", "20090710");
+    EXPECT_EQ("", view.ShownCellText(0, 2));
+    EXPECT_EQ("10.07.2009", view.ShownCellText(1, 2));
+    EXPECT_EQ("0", view.CellTextAt(0, 2));  // the stored value is kept as it is
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
