@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "FormDriving.h"
 #include "ScriptedPrompter.h"
@@ -75,18 +76,27 @@ TEST_F(VerifyFilesDialogTest, FaultyRowsTurnRedAndGoIntoTheReport) {
     ASSERT_TRUE(Button("saveReportButton")->isEnabled());
 
     const std::string report = m_folder.File("1A_0709_12345674_erori.csv");
-    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+    m_prompter.ExpectSaveChoice(report, report)
         .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" + report);
     Button("saveReportButton")->click();
     const std::string bytes = ReadBytes(report);
-    EXPECT_EQ(0u, bytes.find("NR;LN;AN;CF;"));
+    EXPECT_EQ(0u, bytes.find("\xEF\xBB\xBFNR;LN;AN;CF;"));
     EXPECT_NE(std::string::npos,
               bytes.find("\r\n2;7;2009;12345674;J40;1234;2003;1800101221145;POPESCU;ION;S;"));
     // A second save asks before replacing; No keeps the first report.
-    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+    m_prompter.ExpectSaveChoice(report, report)
         .ExpectQuestion("Fisierul " + report + " exista deja.\n\nVrei sa il inlocuiesti?", false);
     Button("saveReportButton")->click();
     EXPECT_EQ(bytes, ReadBytes(report));
+    // The name and the folder proposed are the user's to change; cancelling writes nothing.
+    const std::string elsewhere = m_folder.File("alt/raport.csv");
+    std::filesystem::create_directories(m_folder.File("alt"));
+    m_prompter.ExpectSaveChoice(report, elsewhere)
+        .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" + elsewhere);
+    Button("saveReportButton")->click();
+    EXPECT_EQ(bytes, ReadBytes(elsewhere));
+    m_prompter.ExpectSaveChoice(report, std::nullopt);
+    Button("saveReportButton")->click();
 }
 
 TEST_F(VerifyFilesDialogTest, CancelledAndForeignFilesChangeNothing) {
@@ -126,6 +136,46 @@ TEST_F(VerifyFilesDialogTest, RefusedFilesStayWithoutTheErrorColumn) {
     EXPECT_FALSE(Button("saveReportButton")->isEnabled());
 }
 
+// A file cut short shows nothing of the part read, as that part was never verified; an empty
+// file or a text is named for what it is.
+TEST_F(VerifyFilesDialogTest, UnreadableFilesLeaveTheListEmpty) {
+    const std::string path =
+        Write("a.dbf", VerifiedKind::AnnexA, {AnnexARecord(), AnnexARecord(), AnnexARecord()});
+    std::string bytes = ReadBytes(path);
+    bytes.resize(bytes.size() - 20);
+    WriteBytes(path, bytes);
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Fisierul selectat nu a putut fi citit complet!");
+    Button("verifyAButton")->click();
+    EXPECT_EQ(0, List().RowCount());
+    EXPECT_FALSE(Button("saveReportButton")->isEnabled());
+
+    const std::string empty = m_folder.File("gol.dbf");
+    WriteBytes(empty, "");
+    const std::string text = m_folder.File("text.dbf");
+    WriteBytes(text, "CNP;NUME\r\n1800101221144;POPESCU\r\n");
+    for (const std::string& file : {empty, text}) {
+        m_prompter.ExpectFileChoice(file).ExpectMessage(
+            "Fisierul selectat nu este un fisier dBase.");
+        Button("verify1Button")->click();
+        EXPECT_EQ(0, List().RowCount()) << file;
+        EXPECT_EQ(0, List().ColumnCount()) << file;
+    }
+}
+
+// A company without co-insured persons sends an annex B without records: a notice, not a fault.
+TEST_F(VerifyFilesDialogTest, AnEmptyAnnexBIsANotice) {
+    const std::string path = Write("1B.dbf", VerifiedKind::AnnexB, {});
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Anexa B: Fisierul selectat nu contine inregistrari!", MessageKind::Information);
+    Button("verifyBButton")->click();
+    const std::string a = Write("1A.dbf", VerifiedKind::AnnexA, {});
+    m_prompter.ExpectFileChoice(a).ExpectMessage(
+        "Anexa A: Fisierul selectat nu contine inregistrari!", MessageKind::Warning);
+    Button("verifyAButton")->click();
+    EXPECT_FALSE(Button("saveReportButton")->isEnabled());
+}
+
 TEST_F(VerifyFilesDialogTest, AnnexTwoDropsItsEmptyRowsFromTheList) {
     const std::string path =
         Write("A2.dbf", VerifiedKind::Leave2,
@@ -137,11 +187,11 @@ TEST_F(VerifyFilesDialogTest, AnnexTwoDropsItsEmptyRowsFromTheList) {
     ASSERT_EQ(2, List().RowCount());
     EXPECT_EQ("Campul CNP: codul numeric personal este invalid", List().CellText(1, "EROARE"));
 
-    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+    m_prompter.ExpectSaveChoice(m_folder.File("A2_erori.csv"), m_folder.File("A2_erori.csv"))
         .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" +
                        m_folder.File("A2_erori.csv"));
     Button("saveReportButton")->click();
-    EXPECT_EQ(0u, ReadBytes(m_folder.File("A2_erori.csv")).find("NR;TIPD;"));
+    EXPECT_EQ(3u, ReadBytes(m_folder.File("A2_erori.csv")).find("NR;TIPD;"));
     EXPECT_NE(std::string::npos, ReadBytes(m_folder.File("A2_erori.csv")).find("\r\n3;0;3;2010"));
 }
 

@@ -23,8 +23,7 @@ namespace {
 
 const char* const kTitle = "Verifica fisiere de raportare generate de alta aplicatie";
 const char* const kNote = "Fisierele sunt verificate dupa regulile casei de asigurari de sanatate.";
-const char* const kReportFolderTitle =
-    "Selecteaza directorul in care se va salva raportul de erori";
+const char* const kReportFilter = "Fisier CSV  (*.csv)|*.csv||";
 const char* const kNothingToReport = "Nu exista inregistrari marcate cu rosu in lista.";
 
 // Moves the bar along while the core reads or checks, and lets the window repaint and move
@@ -59,7 +58,8 @@ private:
 };
 
 MessageKind KindOf(FileStatus status) {
-    return status == FileStatus::Clean ? MessageKind::Information : MessageKind::Warning;
+    return status == FileStatus::Clean || status == FileStatus::Notice ? MessageKind::Information
+                                                                       : MessageKind::Warning;
 }
 
 }  // namespace
@@ -179,10 +179,13 @@ void VerifyFilesDialog::SaveErrorReport() {
     for (int row = 0; errors >= 0 && row < list.RowCount() && !marked; ++row)
         marked = !list.CellTextAt(row, errors).empty();
     if (!marked) return m_prompter.ShowMessage(kNothingToReport);
-    const auto folder = m_prompter.ChooseFolder(kReportFolderTitle);
-    if (!folder) return;
-    const std::string path =
-        (std::filesystem::path(*folder) / ErrorReportName(m_verifiedPath)).string();
+    // Proposed beside the verified file; the user may pick another name and folder.
+    const std::string proposed =
+        (std::filesystem::path(m_verifiedPath).parent_path() / ErrorReportName(m_verifiedPath))
+            .string();
+    const auto chosen = m_prompter.ChooseSaveFile(proposed, kReportFilter);
+    if (!chosen) return;
+    const std::string& path = *chosen;
     if (std::filesystem::exists(path) &&
         !m_prompter.AskYesNo("Fisierul " + path + " exista deja.\n\nVrei sa il inlocuiesti?"))
         return;
