@@ -8,6 +8,7 @@
 #include "dbf/DbfReader.h"
 #include "dbf/RegularFileReader.h"
 #include "dbf/ReplacingFile.h"
+#include "domain/TextNumbers.h"
 #include "text/Windows1250.h"
 
 namespace {
@@ -158,6 +159,24 @@ std::vector<std::int64_t> ApplyVerdict(DataList& list, const VerifiedFile& file)
     return kept;
 }
 
+void AttachPlaces(DataList& list, const std::vector<std::int64_t>& places) {
+    if (list.ColumnCount() == 0 || places.size() != static_cast<std::size_t>(list.RowCount()))
+        return;
+    const int column = list.AppendColumn(kPlaceColumn, "N", 0);
+    for (int row = 0; row < list.RowCount(); ++row)
+        list.SetCellTextAt(row, column, std::to_string(places[row]));
+}
+
+std::vector<std::int64_t> AttachedPlaces(const DataList& list) {
+    std::vector<std::int64_t> places;
+    const int column = list.ColumnIndex(kPlaceColumn);
+    if (column < 0) return places;
+    places.reserve(static_cast<std::size_t>(list.RowCount()));
+    for (int row = 0; row < list.RowCount(); ++row)
+        places.push_back(TextToInteger(list.TrimmedCell(row, column)));
+    return places;
+}
+
 bool HasVerifiableExtension(const std::string& path) {
     const std::string extension = std::filesystem::path(path).extension().string();
     return extension == ".DBF" || extension == ".dbf";
@@ -166,8 +185,10 @@ bool HasVerifiableExtension(const std::string& path) {
 Outcome WriteErrorReport(const std::string& path, const DataList& list,
                          const std::vector<std::int64_t>& places, Prompter& prompter) {
     const int errorColumn = list.ColumnIndex("EROARE");
+    const int placeColumn = list.ColumnIndex(kPlaceColumn);
     std::string bytes = "\xEF\xBB\xBFNR";
     for (int column = 0; column < list.ColumnCount(); ++column) {
+        if (column == placeColumn) continue;
         bytes += ';';
         AppendCsvField(bytes, list.ColumnTitle(column));
     }
@@ -176,6 +197,7 @@ Outcome WriteErrorReport(const std::string& path, const DataList& list,
         if (list.CellTextAt(row, errorColumn).empty()) continue;
         bytes += static_cast<std::size_t>(row) < places.size() ? std::to_string(places[row]) : "";
         for (int column = 0; column < list.ColumnCount(); ++column) {
+            if (column == placeColumn) continue;
             bytes += ';';
             AppendCsvField(bytes, list.CellTextAt(row, column));
         }

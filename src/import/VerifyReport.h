@@ -36,6 +36,13 @@ std::vector<std::int64_t> LiveRecordPlaces(const std::string& path, const DbfTab
 // dropped. Returns the places of the rows left, in list order.
 std::vector<std::int64_t> ApplyVerdict(DataList& list, const VerifiedFile& file);
 
+// The list may be sorted by its header: each row keeps its place in the file in a last column
+// of no width, which no report shows.
+inline constexpr const char* kPlaceColumn = "NR_IN_FISIER";
+void AttachPlaces(DataList& list, const std::vector<std::int64_t>& places);
+// The places of the rows in list order, as attached; empty without them.
+std::vector<std::int64_t> AttachedPlaces(const DataList& list);
+
 // Only the extensions "DBF" and "dbf" are verified; other files are ignored.
 bool HasVerifiableExtension(const std::string& path);
 

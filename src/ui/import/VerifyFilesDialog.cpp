@@ -13,6 +13,7 @@
 
 #include "base/Prompter.h"
 #include "datalist/DataList.h"
+#include "datalist/FileListLayout.h"
 #include "db/CClient.h"
 #include "import/VerifyReport.h"
 #include "text/TextCodec.h"
@@ -92,6 +93,7 @@ void VerifyFilesDialog::BuildLayout() {
     m_list = new DataListView(this);
     m_list->setObjectName("fileList");
     m_list->SetOwnerDrawn(true);
+    m_list->EnableSorting(true);
     m_note = new QLabel(kNote, this);
     m_note->setObjectName("noteLabel");
     m_progress = new QProgressBar(this);
@@ -165,7 +167,8 @@ void VerifyFilesDialog::Verify(VerifiedKind kind) {
     BarProgress checking(m_progress, "Se verifica inregistrarile: %p%");
     const VerifiedFile file = ReadAndVerify(kind, *chosen, m_list->List(), &reading, &checking);
     m_verifiedPath = *chosen;
-    m_places = ApplyVerdict(m_list->List(), file);
+    ApplyFileListLayout(m_list->List());
+    AttachPlaces(m_list->List(), ApplyVerdict(m_list->List(), file));
     SetBusy(false);
     m_saveButton->setEnabled(file.verdict.FaultyCount() > 0);
     m_prompter.ShowMessage(file.verdict.message, KindOf(file.verdict.status));
@@ -189,7 +192,7 @@ void VerifyFilesDialog::SaveErrorReport() {
     if (std::filesystem::exists(path) &&
         !m_prompter.AskYesNo("Fisierul " + path + " exista deja.\n\nVrei sa il inlocuiesti?"))
         return;
-    if (!WriteErrorReport(path, list, m_places, m_prompter)) return;
+    if (!WriteErrorReport(path, list, AttachedPlaces(list), m_prompter)) return;
     m_prompter.ShowMessage("Raportul de erori a fost salvat in fisierul:\n" + path,
                            MessageKind::Information);
 }
