@@ -107,8 +107,9 @@ TEST_F(LeaveCommandTest, PrintsTheDeclarationIntoAPdf) {
         EXPECT_TRUE(Contains(text.output, part)) << part << "\n" << text.output;
 
     // A PDF that cannot be written is a failure, not a path on stdout.
-    const CliResult refused = RunCli(
-        "leave print --cf 12345678 --month 201003 --pdf /proc/declaratie.pdf" + TestInstallation());
+    const CliResult refused =
+        RunCli("leave print --cf 12345678 --month 201003 --pdf /proc/declaratie.pdf" +
+               TestInstallation());
     EXPECT_EQ(2, refused.status);
     EXPECT_EQ("", refused.out);
     EXPECT_TRUE(Contains(refused.err, "nu se poate scrie fisierul /proc/declaratie.pdf"))
