@@ -18,4 +18,12 @@ public:
     virtual bool AskYesNo(const std::string& text) = 0;
     [[nodiscard]] virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
     virtual std::optional<std::string> ChooseOpenFile(const std::string& filter) = 0;
+    // A save dialog proposing `proposed` (folder and name), both of which the user may change.
+    // Where no one can answer, nothing is chosen.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& proposed,
+                                                      const std::string& filter) {
+        (void)proposed;
+        (void)filter;
+        return std::nullopt;
+    }
 };

@@ -1,6 +1,6 @@
-// orvik-cli dbf: look inside a dBase file the way the import sees it, or write one from
-// tab-separated texts the way the declarations are written. Exit status: 0 done, 1 the file
-// could not be written, 2 bad usage or a file that cannot be read to its end.
+// orvik-cli dbf: look inside a dBase file the way the import sees it (numbers as stored), or write
+// one from tab-separated texts the way the declarations are written. Exit status: 0 done, 1 the
+// file could not be written, 2 bad usage or a file that cannot be read to its end.
 #include <charconv>
 #include <fstream>
 #include <iostream>
@@ -13,8 +13,10 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "datalist/DataList.h"
+#include "dbf/DbfFormat.h"
 #include "dbf/DbfReader.h"
 #include "dbf/DbfWriter.h"
+#include "dbf/RegularFileReader.h"
 
 namespace {
 
@@ -60,6 +62,52 @@ int Fail(const std::string& message, int status = 1) {
 
 constexpr int kUnreadable = 2;
 
+// The numbers of the records the reader gave rows for (not deleted), as the file stores them
+// without their padding blanks: "250.0000", where the list reads "250,0000". One text per
+// number field of each row, in field order; empty when the records cannot be read again.
+std::vector<std::vector<std::string>> StoredNumbers(const std::string& path,
+                                                    const DbfTableSpec& spec) {
+    std::vector<std::vector<std::string>> rows;
+    RegularFileReader file;
+    std::vector<char> record(static_cast<std::size_t>(spec.m_headerLength));
+    if (spec.m_recordLength <= 0 || !file.Open(path, nullptr) ||
+        file.Read(record.data(), record.size()) != record.size())
+        return rows;
+    record.resize(static_cast<std::size_t>(spec.m_recordLength));
+    for (std::int64_t place = 0; place < spec.m_recordCount; ++place) {
+        if (file.Read(record.data(), record.size()) != record.size()) break;
+        if (record[0] == kDbfDeletedRecord) continue;
+        std::vector<std::string>& numbers = rows.emplace_back();
+        std::size_t offset = 1;
+        for (std::size_t field = 0; field < spec.m_names.size(); ++field) {
+            std::string_view text(record.data() + offset, spec.m_lengths[field]);
+            offset += spec.m_lengths[field];
+            if (spec.m_types[field] != "N" && spec.m_types[field] != "F") continue;
+            text = text.substr(0, text.find('\0'));
+            while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+            while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+            numbers.emplace_back(text);
+        }
+    }
+    return rows;
+}
+
+// A dumped row: texts as the reader gives them, numbers as stored.
+void DumpRow(const DataList& list, const DbfTableSpec& spec, int row,
+             const std::vector<std::vector<std::string>>& numbers) {
+    std::cout << "rand";
+    const bool stored = static_cast<std::size_t>(row) < numbers.size();
+    std::size_t number = 0;
+    for (int column = 0; column < list.ColumnCount(); ++column) {
+        const std::string& type = spec.m_types[static_cast<std::size_t>(column)];
+        if (stored && (type == "N" || type == "F") && number < numbers[row].size())
+            std::cout << "\t" << numbers[row][number++];
+        else
+            std::cout << "\t" << list.RawCell(row, column);
+    }
+    std::cout << "\n";
+}
+
 int Dump(const std::string& path) {
     DataList list;
     DbfTableSpec spec;
@@ -76,12 +124,8 @@ int Dump(const std::string& path) {
         std::cout << "camp\t" << spec.m_names[i] << "\t" << spec.m_types[i] << "\t"
                   << int{spec.m_lengths[i]} << "\t" << int{spec.m_decimals[i]} << "\n";
     }
-    for (int row = 0; row < list.RowCount(); ++row) {
-        std::cout << "rand";
-        for (int column = 0; column < list.ColumnCount(); ++column)
-            std::cout << "\t" << list.RawCell(row, column);
-        std::cout << "\n";
-    }
+    const auto numbers = StoredNumbers(path, spec);
+    for (int row = 0; row < list.RowCount(); ++row) DumpRow(list, spec, row, numbers);
     if (!ok) return Fail(path + " nu a putut fi citit complet: " + error, kUnreadable);
     return 0;
 }

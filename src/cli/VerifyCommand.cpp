@@ -1,9 +1,11 @@
 // orvik-cli verify: checks declaration files made by other programs as the verification window
 // does, no database needed. For each file, one line per faulty record
-// "FILE<TAB>N<TAB>MESSAGE" (N = the record's place in the file, from 1), then one line
-// "FILE<TAB>MESSAGE" with the verification's final message. Exit status: 0 every file clean,
-// 1 some record faulty, 2 bad usage or a file refused as a whole (unreadable, wrong layout, no
-// records, a leave annex's employer data); with several files the highest wins.
+// "FILE<TAB>N<TAB>MESSAGE" (N = the record's place in the file, from 1), then one summary line
+// "FILE<TAB>verificat: N inregistrari, M eronate", or "FILE<TAB>MESSAGE" with the message that
+// refused the file or found nothing to check. Exit status: 0 every file clean (an annex B
+// without records included), 1 some record faulty, 2 bad usage or a file refused as a whole
+// (not dBase, cut short, wrong layout, no records, a leave annex's employer data); with several
+// files the highest wins.
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -19,6 +21,7 @@ namespace {
 int StatusOf(FileStatus status) {
     switch (status) {
         case FileStatus::Clean:
+        case FileStatus::Notice:
             return 0;
         case FileStatus::Faulty:
             return 1;
@@ -38,7 +41,7 @@ int VerifyOne(VerifiedKind kind, const std::string& path) {
             row < file.places.size() ? file.places[row] : static_cast<std::int64_t>(row) + 1;
         std::cout << path << '\t' << place << '\t' << rows[row].message << '\n';
     }
-    std::cout << path << '\t' << OneLine(file.verdict.message) << '\n';
+    std::cout << path << '\t' << SummaryLine(file.verdict, list.RowCount()) << '\n';
     return StatusOf(file.verdict.status);
 }
 

@@ -37,6 +37,26 @@ const std::vector<std::string_view> kLeave2 = {
     "SERIE_CCM",  "NUMAR_CCM", "ZI_PRE",  "ZI_FN",     "COD_INDEMN", "SERIE_CCM_",
     "NUMAR_CCM_", "FN",        "COD_URG", "COD_CONTAG"};
 
+// The leave annexes as this program writes them: A1 with the two totals of the groups, A2 with
+// the child's code, the dates, the employer's days and the base of calculation.
+const std::vector<std::string_view> kLeave1Written = {
+    "CAS_ANG",   "TIPD",       "LN",         "AN",         "DEN_ANG",   "CUI",        "REG_COM",
+    "NR_ANGAJ",  "TOT_SAL_BR", "TOT_CONTRI", "FAAMBP",     "C_FAAMBP",  "FOND_CONTR", "TOT_CUANT_",
+    "CAZ_G1",    "CAZ_G2",     "CAZ_G3",     "CAZ_G4",     "CAZ_G5",    "ZI_PRE_G1",  "ZI_PRE_G2",
+    "ZI_PRE_G3", "ZI_PRE_G4",  "ZI_PRE_G5",  "TOT_ZI_PRE", "TOT_SUM",   "ZI_FN_G1",   "ZI_FN_G2",
+    "ZI_FN_G3",  "ZI_FN_G4",   "ZI_FN_G5",   "FN_G1",      "FN_G2",     "FN_G3",      "FN_G4",
+    "FN_G5",     "TOT_ANTER",  "COMPENSAT",  "TOT_VIRAT",  "TOT_RECUP", "ADR_LOC",    "ADR_STR",
+    "ADR_NR",    "ADR_BL",     "ADR_SC",     "ADR_ET",     "ADR_AP",    "ADR_TEL",    "ADR_JUD",
+    "ADR_SECT",  "E_MAIL",     "B1",         "F1",         "C1",        "B2",         "F2",
+    "C2",        "NRF"};
+const std::vector<std::string_view> kLeave2Written = {
+    "TIPD",       "LN",         "AN",        "DEN_ANG",    "CUI",        "NR_CRT",
+    "TIP_RECTIF", "NUME_ASIG",  "CNP",       "CNP_COPIL",  "CAS_ASIG",   "ZI_LUCRAT",
+    "TOT_ZI_LUC", "SERIE_CCM",  "NUMAR_CCM", "SERIE_CCM_", "NUMAR_CCM_", "DATA_ACORD",
+    "COD_INDEMN", "ZI_PRE_ANG", "ZI_FN",     "ZI_PRE",     "LOC_PRES",   "SUM_ANG",
+    "FN",         "DATA_INC",   "DATA_SF",   "COD_URG",    "COD_CONTAG", "BAZA_CALC",
+    "ZI_BZ_CALC", "MZBCI",      "ME_NR"};
+
 constexpr std::array<std::string_view, 8> kEmploymentForms = {"S",   "CM",  "AM",  "CT",
                                                               "CIC", "DCM", "SCS", "SS"};
 
@@ -71,6 +91,21 @@ std::optional<FileVerdict> LayoutRefusal(const DbfTableSpec& spec,
     for (std::size_t i = 0; i < layout.size(); ++i)
         if (spec.m_names[i] != layout[i]) return Refused(namesMessage);
     return std::nullopt;
+}
+
+// A leave annex comes in two layouts: the fund's and the longer one this program writes. The
+// field count picks the layout, whose names are then compared in place; the file's own layout
+// is answered, so its fields are found by name. Neither count keeps the fund's count message.
+struct LeaveLayout {
+    const std::vector<std::string_view>* layout = nullptr;
+    std::optional<FileVerdict> refusal;
+};
+
+LeaveLayout MatchLeaveLayout(const DbfTableSpec& spec, const std::vector<std::string_view>& fund,
+                             const std::vector<std::string_view>& written,
+                             std::string_view countMessage, std::string_view namesMessage) {
+    const auto* layout = spec.m_names.size() == written.size() ? &written : &fund;
+    return {layout, LayoutRefusal(spec, *layout, countMessage, namesMessage)};
 }
 
 // Runs `check` over every row; the first message it gives marks the row.
@@ -127,7 +162,13 @@ FileVerdict VerifyHealth(char letter, const DbfTableSpec& spec, const DataList& 
                          const std::vector<std::string_view>& layout, std::string_view count,
                          std::string_view names, DbfProgress* progress, Check check) {
     if (auto refused = LayoutRefusal(spec, layout, count, names)) return *refused;
-    if (list.RowCount() == 0) return Refused(HealthNoRecords(letter));
+    if (list.RowCount() == 0) {
+        FileVerdict verdict = Refused(HealthNoRecords(letter));
+        // A company without co-insured persons sends an annex B without records: this program
+        // writes one itself. Only A and C must hold something.
+        if (letter == 'B') verdict.status = FileStatus::Notice;
+        return verdict;
+    }
     FileVerdict verdict = CheckRows(list, progress, check);
     verdict.message =
         verdict.status == FileStatus::Faulty ? HealthFaulty(letter) : HealthClean(letter);
@@ -219,6 +260,12 @@ const std::vector<std::string_view>& VerifiedLayout(VerifiedKind kind) {
     return kLeave2;
 }
 
+const std::vector<std::string_view>* WrittenLeaveLayout(VerifiedKind kind) {
+    if (kind == VerifiedKind::Leave1) return &kLeave1Written;
+    if (kind == VerifiedKind::Leave2) return &kLeave2Written;
+    return nullptr;
+}
+
 std::optional<std::string> LeaveEmployerCode(std::string_view cui) {
     if (cui.empty()) return std::nullopt;
     if (cui.front() == 'R' || cui.front() == 'r') cui.remove_prefix(1);
@@ -275,12 +322,14 @@ FileVerdict VerifyHealthAnnexC(const DbfTableSpec& spec, const DataList& list,
 }
 
 FileVerdict VerifyLeaveAnnex1(const DbfTableSpec& spec, const DataList& list) {
-    if (auto refused = LayoutRefusal(spec, kLeave1, kLeave1Count, kLeave1Names)) return *refused;
+    const LeaveLayout match =
+        MatchLeaveLayout(spec, kLeave1, kLeave1Written, kLeave1Count, kLeave1Names);
+    if (match.refusal) return *match.refusal;
     if (list.RowCount() == 0) return Refused(kLeave1Empty);
     if (list.RowCount() > 1) return Refused(kLeave1Several);
     EmployerFields employer;
-    if (auto refused =
-            LeaveHeadRefusal(list, kLeave1, {kLeave1Cui, kLeave1Month, kLeave1Tipd}, employer))
+    if (auto refused = LeaveHeadRefusal(list, *match.layout,
+                                        {kLeave1Cui, kLeave1Month, kLeave1Tipd}, employer))
         return *refused;
     FileVerdict verdict;
     verdict.status = FileStatus::Clean;
@@ -291,7 +340,10 @@ FileVerdict VerifyLeaveAnnex1(const DbfTableSpec& spec, const DataList& list) {
 
 FileVerdict VerifyLeaveAnnex2(const DbfTableSpec& spec, const DataList& list,
                               DbfProgress* progress) {
-    if (auto refused = LayoutRefusal(spec, kLeave2, kLeave2Count, kLeave2Names)) return *refused;
+    const LeaveLayout match =
+        MatchLeaveLayout(spec, kLeave2, kLeave2Written, kLeave2Count, kLeave2Names);
+    if (match.refusal) return *match.refusal;
+    const std::vector<std::string_view>& layout = *match.layout;
     if (list.RowCount() == 0) {
         FileVerdict verdict;
         verdict.status = FileStatus::Clean;
@@ -300,12 +352,12 @@ FileVerdict VerifyLeaveAnnex2(const DbfTableSpec& spec, const DataList& list,
     }
     EmployerFields employer;
     if (auto refused =
-            LeaveHeadRefusal(list, kLeave2, {kLeave2Cui, kLeave2Month, kLeave2Tipd}, employer))
+            LeaveHeadRefusal(list, layout, {kLeave2Cui, kLeave2Month, kLeave2Tipd}, employer))
         return *refused;
     // The first record's TIPD stands for every record: it is written into all of them.
     const bool rectifying = TextToInteger(employer.tipd) == 1;
-    const int kind = Column(kLeave2, "TIP_RECTIF"), cnp = Column(kLeave2, "CNP");
-    const int days = Column(kLeave2, "ZI_PRE");
+    const int kind = Column(layout, "TIP_RECTIF"), cnp = Column(layout, "CNP");
+    const int days = Column(layout, "ZI_PRE");
     FileVerdict verdict = CheckRows(list, progress, [&](int row) -> RowVerdict {
         if (rectifying) {
             const std::string_view change = Cell(list, row, kind);

@@ -34,7 +34,9 @@ struct RowVerdict {
 
 // Clean: every record passed. Faulty: some records are marked. Refused: the file as a whole
 // was turned down (unreadable, wrong layout, no records, or a leave annex's employer data).
-enum class FileStatus { Clean, Faulty, Refused };
+// Notice: nothing to check, and rightly so (an annex B of a company without co-insured
+// persons); its message is information, not a fault.
+enum class FileStatus { Clean, Faulty, Refused, Notice };
 
 // The employer data of a leave annex as checked on its first record ("CUI" without the
 // letter R); written back into the record(s).
@@ -76,6 +78,9 @@ FileVerdict VerifyLeaveAnnex2(const DbfTableSpec& spec, const DataList& list,
 
 // The field names each kind must have, in file order.
 const std::vector<std::string_view>& VerifiedLayout(VerifiedKind kind);
+// The longer layout this program writes for a leave annex (58 fields for A1, 33 for A2), also
+// accepted; nothing for the health annexes, which have one layout.
+const std::vector<std::string_view>* WrittenLeaveLayout(VerifiedKind kind);
 
 // The employer identification of the leave annexes: "CUI" not empty, one leading "R" or "r"
 // removed, the rest trimmed, then a valid fiscal code. The code without the letter, or
@@ -84,6 +89,7 @@ const std::vector<std::string_view>& VerifiedLayout(VerifiedKind kind);
 
 namespace VerifyMessages {
 inline constexpr std::string_view kUnreadable = "Fisierul selectat nu a putut fi citit complet!";
+inline constexpr std::string_view kNotDbf = "Fisierul selectat nu este un fisier dBase.";
 inline constexpr std::string_view kOpenFilter = "Fisier dbf  (*.dbf)|*.dbf||";
 
 inline constexpr std::string_view kAnnexACount =

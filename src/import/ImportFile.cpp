@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "datalist/DataList.h"
+#include "datalist/FileListLayout.h"
 #include "db/CClient.h"
 #include "db/SqlValues.h"
 #include "dbf/DbfReader.h"
@@ -131,6 +132,7 @@ bool ImportFile::FindCompany(CClient& client) {
 }
 
 void ImportFile::ApplyDisplayKinds(DataList& list) const {
+    ApplyFileListLayout(list);
     if (m_kind == ImportKind::Employees) {
         for (const char* amount : kPayrollAmountFields)
             list.SetColumnKind(amount, DisplayKind::Amount);

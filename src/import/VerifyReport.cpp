@@ -8,6 +8,8 @@
 #include "dbf/DbfReader.h"
 #include "dbf/RegularFileReader.h"
 #include "dbf/ReplacingFile.h"
+#include "domain/TextNumbers.h"
+#include "text/Windows1250.h"
 
 namespace {
 
@@ -18,8 +20,9 @@ void WriteEmployer(DataList& list, int row, const EmployerFields& employer) {
     list.SetCellText(row, "TIPD", employer.tipd);
 }
 
-void AppendCsvField(std::string& line, std::string_view text) {
-    if (text.find_first_of(";\"\r\n") == std::string_view::npos) {
+void AppendCsvField(std::string& line, std::string_view pageText) {
+    const std::string text = PageTextToUtf8(pageText);
+    if (text.find_first_of(";\"\r\n") == std::string::npos) {
         line += text;
         return;
     }
@@ -29,6 +32,28 @@ void AppendCsvField(std::string& line, std::string_view text) {
         line += c;
     }
     line += '"';
+}
+
+bool HeaderIsWhole(RegularFileReader& file, const DbfTableSpec& spec) {
+    if (spec.m_names.empty() || spec.m_headerLength <= static_cast<int>(kDbfBlockSize))
+        return false;
+    std::vector<char> header(static_cast<std::size_t>(spec.m_headerLength));
+    if (file.Read(header.data(), header.size()) != header.size()) return false;
+    const std::size_t end = kDbfBlockSize * (spec.m_names.size() + 1);
+    if (end >= header.size() || header[end] != kDbfHeaderEnd) return false;
+    int fieldBytes = 1;
+    for (std::uint8_t length : spec.m_lengths) fieldBytes += length;
+    return fieldBytes <= spec.m_recordLength;
+}
+
+// Why the reader gave up on a file. It is cut short when its header is whole: the declared
+// header length lies within the file, and the field descriptions end in their terminator with
+// the fields fitting the record. Anything less was never a dBase table. A file that cannot be
+// opened at all (gone, not allowed) was not read.
+std::string_view UnreadableMessage(const std::string& path, const DbfTableSpec& spec) {
+    RegularFileReader file;
+    if (!file.Open(path, nullptr)) return VerifyMessages::kUnreadable;
+    return HeaderIsWhole(file, spec) ? VerifyMessages::kUnreadable : VerifyMessages::kNotDbf;
 }
 
 // Removed rows leave the list. One by one each removal moves every later row, so many of them
@@ -92,7 +117,9 @@ VerifiedFile ReadAndVerify(VerifiedKind kind, const std::string& path, DataList&
     VerifiedFile file;
     if (!ReadDbfFile(path, list, file.spec, reading)) {
         file.verdict.status = FileStatus::Refused;
-        file.verdict.message = std::string(VerifyMessages::kUnreadable);
+        file.verdict.message = std::string(UnreadableMessage(path, file.spec));
+        // What was read is no verified part of the file.
+        list.DeleteAllColumns();
         return file;
     }
     file.verdict = VerifyTable(kind, file.spec, list, checking);
@@ -132,6 +159,24 @@ std::vector<std::int64_t> ApplyVerdict(DataList& list, const VerifiedFile& file)
     return kept;
 }
 
+void AttachPlaces(DataList& list, const std::vector<std::int64_t>& places) {
+    if (list.ColumnCount() == 0 || places.size() != static_cast<std::size_t>(list.RowCount()))
+        return;
+    const int column = list.AppendColumn(kPlaceColumn, "N", 0);
+    for (int row = 0; row < list.RowCount(); ++row)
+        list.SetCellTextAt(row, column, std::to_string(places[row]));
+}
+
+std::vector<std::int64_t> AttachedPlaces(const DataList& list) {
+    std::vector<std::int64_t> places;
+    const int column = list.ColumnIndex(kPlaceColumn);
+    if (column < 0) return places;
+    places.reserve(static_cast<std::size_t>(list.RowCount()));
+    for (int row = 0; row < list.RowCount(); ++row)
+        places.push_back(TextToInteger(list.TrimmedCell(row, column)));
+    return places;
+}
+
 bool HasVerifiableExtension(const std::string& path) {
     const std::string extension = std::filesystem::path(path).extension().string();
     return extension == ".DBF" || extension == ".dbf";
@@ -140,8 +185,10 @@ bool HasVerifiableExtension(const std::string& path) {
 Outcome WriteErrorReport(const std::string& path, const DataList& list,
                          const std::vector<std::int64_t>& places, Prompter& prompter) {
     const int errorColumn = list.ColumnIndex("EROARE");
-    std::string bytes = "NR";
+    const int placeColumn = list.ColumnIndex(kPlaceColumn);
+    std::string bytes = "\xEF\xBB\xBFNR";
     for (int column = 0; column < list.ColumnCount(); ++column) {
+        if (column == placeColumn) continue;
         bytes += ';';
         AppendCsvField(bytes, list.ColumnTitle(column));
     }
@@ -150,6 +197,7 @@ Outcome WriteErrorReport(const std::string& path, const DataList& list,
         if (list.CellTextAt(row, errorColumn).empty()) continue;
         bytes += static_cast<std::size_t>(row) < places.size() ? std::to_string(places[row]) : "";
         for (int column = 0; column < list.ColumnCount(); ++column) {
+            if (column == placeColumn) continue;
             bytes += ';';
             AppendCsvField(bytes, list.CellTextAt(row, column));
         }
@@ -179,4 +227,30 @@ std::string OneLine(const std::string& message) {
         inBreak = isBreak;
     }
     return line;
+}
+
+std::string SummaryLine(const FileVerdict& verdict, int records) {
+    if (verdict.status != FileStatus::Clean && verdict.status != FileStatus::Faulty)
+        return OneLine(verdict.message);
+    return "verificat: " + std::to_string(records) + " inregistrari, " +
+           std::to_string(verdict.FaultyCount()) + " eronate";
+}
+
+std::string PageTextToUtf8(std::string_view text) {
+    std::string utf8;
+    utf8.reserve(text.size());
+    for (char byte : text) {
+        const char16_t letter = UnicodeOfPageByte(static_cast<unsigned char>(byte));
+        if (letter < 0x80) {
+            utf8 += static_cast<char>(letter);
+        } else if (letter < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (letter >> 6));
+            utf8 += static_cast<char>(0x80 | (letter & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xE0 | (letter >> 12));
+            utf8 += static_cast<char>(0x80 | ((letter >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (letter & 0x3F));
+        }
+    }
+    return utf8;
 }

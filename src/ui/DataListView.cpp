@@ -206,7 +206,10 @@ QString DataListView::ElideCellText(const QString& text, const QFontMetrics& met
 }
 
 QString DataListView::CellDisplayText(int row, int column) const {
-    std::string shown(m_list.RawCell(row, column));
+    // The blanks padding a dBase text to its field width are not shown (nor cut with "…").
+    std::string_view cell = m_list.RawCell(row, column);
+    while (!cell.empty() && cell.back() == ' ') cell.remove_suffix(1);
+    std::string shown(cell);
     if (m_ownerDrawn && m_formatsOn) shown = FormatDisplayKind(shown, m_list.ColumnKind(column));
     return ToQt(shown);
 }

@@ -87,3 +87,14 @@ std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& filter)
     if (file.isEmpty()) return std::nullopt;
     return file.toLocal8Bit().toStdString();
 }
+
+std::optional<std::string> QtPrompter::ChooseSaveFile(const std::string& proposed,
+                                                      const std::string& filter) {
+    NormalCursor cursor;
+    // The caller asks its own question before replacing a file.
+    const QString file = QFileDialog::getSaveFileName(
+        Owner(), QString(), QString::fromLocal8Bit(proposed.c_str()), FileDialogFilter(filter),
+        nullptr, QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty()) return std::nullopt;
+    return file.toLocal8Bit().toStdString();
+}

@@ -15,6 +15,8 @@ public:
     bool AskYesNo(const std::string& text) override;
     [[nodiscard]] std::optional<std::string> ChooseFolder(const std::string& title) override;
     std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& proposed,
+                                              const std::string& filter) override;
 
     // The window a box opens over: the open modal form, else the active
     // window, else the given parent.

@@ -12,7 +12,7 @@ std::string Cli(const std::string& arguments) {
     return std::string(ORVIK_CLI) + " dbf " + arguments;
 }
 
-TEST(DbfCommand, WriteThenDumpShowsWhatTheReaderSees) {
+TEST(DbfCommand, WriteThenDumpShowsTextsAsReadAndNumbersAsStored) {
     TempFolder folder;
     WriteBytes(folder.File("f.tsv"), "NUME\tC\t8\t0\nSUMA\tN\t7\t2\nANG\tD\t8\n");
     WriteBytes(folder.File("r.tsv"), "POP\t0012.5\t20090501\n\t\t\n");
@@ -25,8 +25,27 @@ TEST(DbfCommand, WriteThenDumpShowsWhatTheReaderSees) {
     EXPECT_EQ(dumped.output,
               "inregistrari\t2\nlungime antet\t129\nlungime inregistrare\t24\ncampuri\t3\n"
               "camp\tNUME\tC\t8\t0\ncamp\tSUMA\tN\t7\t2\ncamp\tANG\tD\t8\t0\n"
-              "rand\tPOP     \t12,50\t20090501\n"
-              "rand\t        \t,00\t        \n");
+              "rand\tPOP     \t0012.50\t20090501\n"
+              "rand\t        \t.00\t        \n");
+}
+
+// Numbers come out as the file stores them, a point and all, beside the rows of the records
+// left after a deleted one.
+TEST(DbfCommand, DumpPrintsNumbersAsStored) {
+    TempFolder folder;
+    WriteBytes(folder.File("f.tsv"), "NUME\tC\t4\t0\nSUMA\tN\t10\t4\nCNP\tN\t13\t0\n");
+    WriteBytes(folder.File("r.tsv"), "A\t1\t1\nB\t250\t1800101221144\n");
+    ASSERT_EQ(0, RunCommand(Cli("write " + folder.File("f.tsv") + " " + folder.File("r.tsv") + " " +
+                                folder.File("o.dbf")))
+                     .status);
+    std::string bytes = ReadBytes(folder.File("o.dbf"));
+    bytes[32 * 4 + 1] = '*';  // the first record is deleted
+    WriteBytes(folder.File("o.dbf"), bytes);
+    const CommandResult dumped = RunCommand(Cli("dump " + folder.File("o.dbf")));
+    ASSERT_EQ(dumped.status, 0) << dumped.output;
+    EXPECT_NE(std::string::npos, dumped.output.find("\nrand\tB   \t250.0000\t1800101221144\n"))
+        << dumped.output;
+    EXPECT_EQ(std::string::npos, dumped.output.find("rand\tA"));
 }
 
 TEST(DbfCommand, FailuresExitNonZeroWithAReason) {

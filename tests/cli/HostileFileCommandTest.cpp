@@ -35,7 +35,10 @@ TEST(DbfHostileFile, CommandsRefuseWithStatusTwo) {
         const CommandResult verify = RunCommand(cli + " verify A " + QuoteForShell(path));
         EXPECT_TRUE(WIFEXITED(verify.status) && WEXITSTATUS(verify.status) == 2) << path << "\n"
                                                                                  << verify.output;
-        EXPECT_NE(verify.output.find("Fisierul selectat nu a putut fi citit complet!"),
+        // A header that describes no field is no dBase table.
+        EXPECT_NE(verify.output.find(path == sparse ? "Fisierul selectat nu este un fisier dBase."
+                                                    : "Fisierul selectat nu a putut fi citit "
+                                                      "complet!"),
                   std::string::npos)
             << verify.output;
         const CommandResult dump = RunCommand(cli + " dbf dump " + QuoteForShell(path));

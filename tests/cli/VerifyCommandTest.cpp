@@ -28,9 +28,7 @@ TEST_F(VerifyCommandTest, CleanFaultyAndCutFilesGiveTheirStatus) {
     const std::string clean = Write("clean.dbf", VerifiedKind::AnnexA, {AnnexARecord()});
     const CliRun ok = Cli("A " + QuoteForShell(clean));
     EXPECT_EQ(0, ok.status);
-    EXPECT_EQ(
-        clean + "\tAnexa A: Fisierul a fost verificat cu succes! Nu au fost remarcate erori.\n",
-        ok.out);
+    EXPECT_EQ(clean + "\tverificat: 1 inregistrari, 0 eronate\n", ok.out);
     EXPECT_EQ("", ok.err);
 
     Record bad = AnnexARecord();
@@ -43,8 +41,7 @@ TEST_F(VerifyCommandTest, CleanFaultyAndCutFilesGiveTheirStatus) {
                   "\t2\tCampul CAT: Forma de angajare trebuie sa fie S, CM, AM, CT, CIC, DCM, SCS "
                   "sau SS\n" +
                   faulty + "\t3\tCampul CNP: Codul Numeric Personal incorect\n" + faulty +
-                  "\tAnexa A: Fisierul a fost verificat! Inregistrarile marcate cu rosu sunt "
-                  "eronate. Verifica coloana EROARE de la sfarsitul tabelului\n",
+                  "\tverificat: 3 inregistrari, 2 eronate\n",
               marked.out);
 
     std::string bytes = ReadBytes(faulty);
@@ -54,6 +51,24 @@ TEST_F(VerifyCommandTest, CleanFaultyAndCutFilesGiveTheirStatus) {
     EXPECT_EQ(2, cut.status);
     EXPECT_EQ(m_folder.File("cut.dbf") + "\tFisierul selectat nu a putut fi citit complet!\n",
               cut.out);
+
+    WriteBytes(m_folder.File("gol.dbf"), "");
+    const CliRun empty = Cli("2 " + QuoteForShell(m_folder.File("gol.dbf")));
+    EXPECT_EQ(2, empty.status);
+    EXPECT_EQ(m_folder.File("gol.dbf") + "\tFisierul selectat nu este un fisier dBase.\n",
+              empty.out);
+}
+
+// A company without co-insured persons sends an annex B without records: the notice is the
+// file's summary and the run succeeds. Annexes A and C must hold records.
+TEST_F(VerifyCommandTest, AnEmptyAnnexBIsANoticeAndSucceeds) {
+    const std::string b = Write("1B.dbf", VerifiedKind::AnnexB, {});
+    const CliRun run = Cli("B " + QuoteForShell(b));
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ(b + "\tAnexa B: Fisierul selectat nu contine inregistrari!\n", run.out);
+    const std::string c = Write("1C.dbf", VerifiedKind::AnnexC, {});
+    EXPECT_EQ(2, Cli("C " + QuoteForShell(c)).status);
+    EXPECT_EQ(2, Cli("A " + QuoteForShell(Write("1A.dbf", VerifiedKind::AnnexA, {}))).status);
 }
 
 TEST_F(VerifyCommandTest, TheWorstFileDecidesAndRefusedLayoutsAreNamed) {
@@ -71,7 +86,7 @@ TEST_F(VerifyCommandTest, TheWorstFileDecidesAndRefusedLayoutsAreNamed) {
               all.out.find(other + "\tAnexa 1A: Fisierul selectat este invalid! Trebuie sa "
                                    "contina 16 campuri.\n"));
     EXPECT_NE(std::string::npos, all.out.find(faulty + "\t1\tCampul AN trebuie sa fie mai mare"));
-    EXPECT_NE(std::string::npos, all.out.find(clean + "\tAnexa A: Fisierul a fost verificat cu"));
+    EXPECT_NE(std::string::npos, all.out.find(clean + "\tverificat: 1 inregistrari, 0 eronate\n"));
     EXPECT_EQ(2, Cli("A " + m_folder.File("lipsa.dbf")).status);
 }
 
@@ -82,9 +97,7 @@ TEST_F(VerifyCommandTest, RemovedLeaveRowsAreNotReportedNorRenumbered) {
     const CliRun run = Cli("2 " + path);
     EXPECT_EQ(1, run.status);
     EXPECT_EQ(path + "\t3\tCampul CNP: codul numeric personal este invalid\n" + path +
-                  "\tConcedii medicale - Anexa 2: Fisierul a fost verificat! Inregistrarile "
-                  "marcate cu rosu sunt eronate. Verifica coloana EROARE de la sfarsitul "
-                  "tabelului\n",
+                  "\tverificat: 3 inregistrari, 1 eronate\n",
               run.out);
     // The first record carries the employer: a bad one refuses the file.
     const std::string a1 = Write("A1.dbf", VerifiedKind::Leave1, {Leave1Record("12345678")});

@@ -232,6 +232,27 @@ TEST_F(ImportDialogTest, ThePanelOfTheMainWindow) {
     EXPECT_EQ(nullptr, window.OpenPanel());
 }
 
+// The list of an opened file shows codes and periods as the file holds them, a CNP whole and
+// names without their padding; a header click sorts.
+TEST_F(ImportDialogTest, TheFileListShowsCodesAsStoredAndSorts) {
+    Show(ImportKind::EarlierReport);
+    WriteTable(m_folder.File("a.dbf"), kAnnex1AFields,
+               {Annex1A(kCnpA, "POPA", "S"), Annex1A(kCnpB, "ALBU", "S")});
+    OpenFile(m_folder.File("a.dbf"));
+    DataListView* view = m_dialog->List();
+    const auto shown = [&](int row, const char* name) {
+        return view->ShownCellText(row, List().ColumnIndex(name)).toStdString();
+    };
+    EXPECT_EQ("2009", shown(0, "AN"));
+    EXPECT_EQ("12345674", shown(0, "CF"));
+    EXPECT_EQ("1234", shown(0, "RN"));
+    EXPECT_EQ(kCnpA, shown(0, "CNP"));
+    EXPECT_EQ("POPA", shown(0, "NUME"));
+    EXPECT_EQ("150,00", shown(0, "SDL"));
+    view->ClickHeader(List().ColumnIndex("NUME"), false);
+    EXPECT_EQ("ALBU", List().CellText(0, "NUME"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "FormDriving.h"
 #include "ScriptedPrompter.h"
@@ -75,18 +76,27 @@ TEST_F(VerifyFilesDialogTest, FaultyRowsTurnRedAndGoIntoTheReport) {
     ASSERT_TRUE(Button("saveReportButton")->isEnabled());
 
     const std::string report = m_folder.File("1A_0709_12345674_erori.csv");
-    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+    m_prompter.ExpectSaveChoice(report, report)
         .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" + report);
     Button("saveReportButton")->click();
     const std::string bytes = ReadBytes(report);
-    EXPECT_EQ(0u, bytes.find("NR;LN;AN;CF;"));
+    EXPECT_EQ(0u, bytes.find("\xEF\xBB\xBFNR;LN;AN;CF;"));
     EXPECT_NE(std::string::npos,
               bytes.find("\r\n2;7;2009;12345674;J40;1234;2003;1800101221145;POPESCU;ION;S;"));
     // A second save asks before replacing; No keeps the first report.
-    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+    m_prompter.ExpectSaveChoice(report, report)
         .ExpectQuestion("Fisierul " + report + " exista deja.\n\nVrei sa il inlocuiesti?", false);
     Button("saveReportButton")->click();
     EXPECT_EQ(bytes, ReadBytes(report));
+    // The name and the folder proposed are the user's to change; cancelling writes nothing.
+    const std::string elsewhere = m_folder.File("alt/raport.csv");
+    std::filesystem::create_directories(m_folder.File("alt"));
+    m_prompter.ExpectSaveChoice(report, elsewhere)
+        .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" + elsewhere);
+    Button("saveReportButton")->click();
+    EXPECT_EQ(bytes, ReadBytes(elsewhere));
+    m_prompter.ExpectSaveChoice(report, std::nullopt);
+    Button("saveReportButton")->click();
 }
 
 TEST_F(VerifyFilesDialogTest, CancelledAndForeignFilesChangeNothing) {
@@ -105,7 +115,9 @@ TEST_F(VerifyFilesDialogTest, CancelledAndForeignFilesChangeNothing) {
     m_prompter.ExpectFileChoice(text);
     Button("verifyAButton")->click();
     EXPECT_EQ(1, List().RowCount());
-    EXPECT_EQ(14, List().ColumnCount());  // the file's 13 fields and "EROARE"
+    // The file's 13 fields, "EROARE" and the places of the rows, which take no room.
+    EXPECT_EQ(15, List().ColumnCount());
+    EXPECT_EQ(0, List().ColumnWidth(14));
 }
 
 TEST_F(VerifyFilesDialogTest, RefusedFilesStayWithoutTheErrorColumn) {
@@ -113,7 +125,8 @@ TEST_F(VerifyFilesDialogTest, RefusedFilesStayWithoutTheErrorColumn) {
     m_prompter.ExpectFileChoice(path).ExpectMessage(
         "Anexa 1A: Fisierul selectat este invalid!\n\nTrebuie sa contina 16 campuri.");
     Button("verifyAButton")->click();
-    EXPECT_EQ(13, List().ColumnCount());
+    EXPECT_EQ(14, List().ColumnCount());  // the 13 fields and the places
+    EXPECT_EQ(-1, List().ColumnIndex("EROARE"));
     EXPECT_EQ(1, List().RowCount());
 
     std::string bytes = ReadBytes(path);
@@ -123,6 +136,46 @@ TEST_F(VerifyFilesDialogTest, RefusedFilesStayWithoutTheErrorColumn) {
         "Fisierul selectat nu a putut fi citit complet!");
     Button("verifyCButton")->click();
     EXPECT_EQ(-1, List().ColumnIndex("EROARE"));
+    EXPECT_FALSE(Button("saveReportButton")->isEnabled());
+}
+
+// A file cut short shows nothing of the part read, as that part was never verified; an empty
+// file or a text is named for what it is.
+TEST_F(VerifyFilesDialogTest, UnreadableFilesLeaveTheListEmpty) {
+    const std::string path =
+        Write("a.dbf", VerifiedKind::AnnexA, {AnnexARecord(), AnnexARecord(), AnnexARecord()});
+    std::string bytes = ReadBytes(path);
+    bytes.resize(bytes.size() - 20);
+    WriteBytes(path, bytes);
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Fisierul selectat nu a putut fi citit complet!");
+    Button("verifyAButton")->click();
+    EXPECT_EQ(0, List().RowCount());
+    EXPECT_FALSE(Button("saveReportButton")->isEnabled());
+
+    const std::string empty = m_folder.File("gol.dbf");
+    WriteBytes(empty, "");
+    const std::string text = m_folder.File("text.dbf");
+    WriteBytes(text, "CNP;NUME\r\n1800101221144;POPESCU\r\n");
+    for (const std::string& file : {empty, text}) {
+        m_prompter.ExpectFileChoice(file).ExpectMessage(
+            "Fisierul selectat nu este un fisier dBase.");
+        Button("verify1Button")->click();
+        EXPECT_EQ(0, List().RowCount()) << file;
+        EXPECT_EQ(0, List().ColumnCount()) << file;
+    }
+}
+
+// A company without co-insured persons sends an annex B without records: a notice, not a fault.
+TEST_F(VerifyFilesDialogTest, AnEmptyAnnexBIsANotice) {
+    const std::string path = Write("1B.dbf", VerifiedKind::AnnexB, {});
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Anexa B: Fisierul selectat nu contine inregistrari!", MessageKind::Information);
+    Button("verifyBButton")->click();
+    const std::string a = Write("1A.dbf", VerifiedKind::AnnexA, {});
+    m_prompter.ExpectFileChoice(a).ExpectMessage(
+        "Anexa A: Fisierul selectat nu contine inregistrari!", MessageKind::Warning);
+    Button("verifyAButton")->click();
     EXPECT_FALSE(Button("saveReportButton")->isEnabled());
 }
 
@@ -137,12 +190,58 @@ TEST_F(VerifyFilesDialogTest, AnnexTwoDropsItsEmptyRowsFromTheList) {
     ASSERT_EQ(2, List().RowCount());
     EXPECT_EQ("Campul CNP: codul numeric personal este invalid", List().CellText(1, "EROARE"));
 
-    m_prompter.ExpectFolderChoice(m_folder.Path().string())
+    m_prompter.ExpectSaveChoice(m_folder.File("A2_erori.csv"), m_folder.File("A2_erori.csv"))
         .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" +
                        m_folder.File("A2_erori.csv"));
     Button("saveReportButton")->click();
-    EXPECT_EQ(0u, ReadBytes(m_folder.File("A2_erori.csv")).find("NR;TIPD;"));
+    EXPECT_EQ(3u, ReadBytes(m_folder.File("A2_erori.csv")).find("NR;TIPD;"));
     EXPECT_NE(std::string::npos, ReadBytes(m_folder.File("A2_erori.csv")).find("\r\n3;0;3;2010"));
+}
+
+// Codes and periods show their digits as the file holds them, a CNP whole, texts without the
+// blanks padding them; a header click sorts, and the report still names each record's place.
+TEST_F(VerifyFilesDialogTest, TheListShowsCodesAsStoredAndSortsByItsHeader) {
+    Record second = AnnexARecord(kCnp2);
+    second[7] = "ALBU";
+    Record bad = AnnexARecord("1800101221145");
+    bad[7] = "ZAMFIR";
+    const std::string path =
+        Write("1A_0709_12345674.dbf", VerifiedKind::AnnexA, {AnnexARecord(), second, bad});
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Anexa A: Fisierul a fost verificat!\n\nInregistrarile marcate cu rosu sunt eronate. "
+        "Verifica coloana EROARE de la sfarsitul tabelului");
+    Button("verifyAButton")->click();
+    DataListView* view = m_dialog->List();
+    const auto shown = [&](int row, const char* name) {
+        return view->ShownCellText(row, List().ColumnIndex(name)).toStdString();
+    };
+    EXPECT_EQ("2009", shown(0, "AN"));
+    EXPECT_EQ("7", shown(0, "LN"));
+    EXPECT_EQ("12345674", shown(0, "CF"));
+    EXPECT_EQ("1234", shown(0, "RN"));
+    EXPECT_EQ("2003", shown(0, "RA"));
+    EXPECT_EQ(kCnp1, shown(0, "CNP"));
+    EXPECT_EQ(ColumnAlign::Right, List().ColumnAlignment(List().ColumnIndex("AN")));
+    // The stored name keeps its padding; the list shows the name alone.
+    EXPECT_EQ("POPESCU" + std::string(23, ' '), List().RawCell(0, List().ColumnIndex("NUME")));
+    EXPECT_EQ("POPESCU", shown(0, "NUME"));
+    // Amounts are still grouped.
+    EXPECT_EQ("2.000", shown(0, "SDL"));
+
+    view->ClickHeader(List().ColumnIndex("NUME"), false);
+    EXPECT_EQ("ALBU", List().CellText(0, "NUME"));
+    EXPECT_EQ("ZAMFIR", List().CellText(2, "NUME"));
+    view->ClickHeader(List().ColumnIndex("NUME"), false);
+    ASSERT_EQ("ZAMFIR", List().CellText(0, "NUME"));
+    EXPECT_EQ((Colour{255, 0, 0}), List().RowColoursAt(0).m_textColour);
+
+    const std::string report = m_folder.File("1A_0709_12345674_erori.csv");
+    m_prompter.ExpectSaveChoice(report, report)
+        .ExpectMessage("Raportul de erori a fost salvat in fisierul:\n" + report);
+    Button("saveReportButton")->click();
+    const std::string bytes = ReadBytes(report);
+    EXPECT_NE(std::string::npos, bytes.find("\r\n3;7;2009;12345674;"));
+    EXPECT_EQ(std::string::npos, bytes.find("NR_IN_FISIER"));
 }
 
 // The real file dialog lists the dBase files: the filter is turned into the dialog's own form.

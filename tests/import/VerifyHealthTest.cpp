@@ -109,10 +109,15 @@ TEST_F(VerifyHealthTest, LayoutsAreComparedByCountThenNameByName) {
 }
 
 TEST_F(VerifyHealthTest, AFileWithoutRecordsIsRefusedWithItsLetter) {
-    EXPECT_EQ("Anexa A: Fisierul selectat nu contine inregistrari!",
-              Run(VerifiedKind::AnnexA, {}).file.verdict.message);
+    const Verified& a = Run(VerifiedKind::AnnexA, {});
+    EXPECT_EQ("Anexa A: Fisierul selectat nu contine inregistrari!", a.file.verdict.message);
+    EXPECT_EQ(FileStatus::Refused, a.file.verdict.status);
+    // A company without co-insured persons: the empty annex B is said, not refused.
+    const Verified& b = Run(VerifiedKind::AnnexB, {});
+    EXPECT_EQ("Anexa B: Fisierul selectat nu contine inregistrari!", b.file.verdict.message);
+    EXPECT_EQ(FileStatus::Notice, b.file.verdict.status);
     EXPECT_EQ("Anexa B: Fisierul selectat nu contine inregistrari!",
-              Run(VerifiedKind::AnnexB, {}).file.verdict.message);
+              SummaryLine(b.file.verdict, 0));
     const Verified& c = Run(VerifiedKind::AnnexC, {});
     EXPECT_EQ("Anexa C: Fisierul selectat nu contine inregistrari!", c.file.verdict.message);
     EXPECT_EQ(FileStatus::Refused, c.file.verdict.status);
@@ -195,11 +200,44 @@ TEST_F(VerifyHealthTest, AFileReadOnlyPartlyIsNotVerified) {
     EXPECT_EQ(FileStatus::Refused, cut.verdict.status);
     EXPECT_EQ("Fisierul selectat nu a putut fi citit complet!", cut.verdict.message);
     EXPECT_TRUE(cut.verdict.rows.empty());
-    EXPECT_EQ(1, list.RowCount());  // what was read stays visible
+    EXPECT_EQ(0, list.RowCount());  // the part read was not verified: nothing of it is shown
 
     const VerifiedFile missing =
         ReadAndVerify(VerifiedKind::AnnexA, m_folder.File("nu-exista.dbf"), list);
     EXPECT_EQ(kNotReadWhole, missing.verdict.message);
+}
+
+// Nothing that holds a whole dBase header is taken for a table cut short.
+TEST_F(VerifyHealthTest, FilesThatAreNotDbaseAreNamedSo) {
+    WriteTable(m_folder.File("a.dbf"), AnnexSpec(Annex::A), {AnnexARecord()});
+    const std::string table = ReadBytes(m_folder.File("a.dbf"));
+    const std::vector<std::string> contents = {
+        "", "LN;AN;CF\r\n7;2009;12345674\r\n", std::string(31, '\x03'),
+        table.substr(0, 32 + 32 * 5),  // the header ends inside the field descriptions
+        std::string(1000, 'x')};
+    DataList list;
+    for (std::size_t i = 0; i < contents.size(); ++i) {
+        WriteBytes(m_folder.File("x.dbf"), contents[i]);
+        const VerifiedFile file = ReadAndVerify(VerifiedKind::AnnexA, m_folder.File("x.dbf"), list);
+        EXPECT_EQ(FileStatus::Refused, file.verdict.status) << i;
+        EXPECT_EQ("Fisierul selectat nu este un fisier dBase.", file.verdict.message) << i;
+        EXPECT_EQ(0, list.ColumnCount()) << i;
+    }
+}
+
+// The command line's last line of a file speaks of records, not of red rows.
+TEST_F(VerifyHealthTest, TheSummaryLineCountsRecordsForATerminal) {
+    const Verified& faulty =
+        Run(VerifiedKind::AnnexA, {AnnexARecord(), With(AnnexARecord(), 9, "X"), AnnexARecord()});
+    EXPECT_EQ("verificat: 3 inregistrari, 1 eronate", SummaryLine(faulty.file.verdict, 3));
+    const Verified& clean = Run(VerifiedKind::AnnexC, {AnnexCRecord()});
+    EXPECT_EQ("verificat: 1 inregistrari, 0 eronate", SummaryLine(clean.file.verdict, 1));
+    WriteTable(m_folder.File("1A.dbf"), AnnexSpec(Annex::A), {AnnexARecord()});
+    DataList list;
+    const VerifiedFile refused = ReadAndVerify(VerifiedKind::AnnexB, m_folder.File("1A.dbf"), list);
+    EXPECT_EQ("Anexa B: Fisierul selectat este invalid! Trebuie sa contina 13 campuri.",
+              SummaryLine(refused.verdict, 1));
+    EXPECT_EQ("S\xC5\x9F \xC5\xA2\xC4\x82", PageTextToUtf8("S\xBA \xDE\xC3"));
 }
 
 TEST_F(VerifyHealthTest, DeletedRecordsKeepTheirPlaceInTheFile) {

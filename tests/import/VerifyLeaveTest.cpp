@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "VerifyTestFiles.h"
+#include "leave/LeaveFiles.h"
 
 using namespace verify_test;
 
@@ -199,18 +200,58 @@ TEST_F(VerifyLeaveTest, LayoutsOfTheLeaveAnnexes) {
 }
 
 // The leave files this program writes carry 58 and 33 fields (two totals more in A1; the
-// child's code, the dates and the base of calculation in A2): the verification, made for the
-// FNUASS layout of 56 and 22 fields, refuses them by their field count.
-TEST_F(VerifyLeaveTest, TheLongerLeaveFilesOfThisProgramAreRefusedByTheirCount) {
-    std::vector<FieldOf> a1 = kLeave1Fields;
-    a1.insert(a1.begin() + 24, {{"TOT_ZI_PRE", "N", 5}, {"TOT_SUM", "N", 18}});
-    Record record = Leave1Record();
-    record.insert(record.begin() + 24, {"0", "0"});
-    WriteTable(m_folder.File("A1_0310_12345674.dbf"), SpecOf(a1), {record});
+// child's code, the dates and the base of calculation in A2). Both layouts are accepted and
+// checked by field name; each is compared name by name in its own order.
+TEST_F(VerifyLeaveTest, TheLongerLayoutsOfThisProgramAreCheckedByFieldName) {
+    const auto names = [](const DbfTableSpec& spec) {
+        return std::vector<std::string_view>(spec.m_names.begin(), spec.m_names.end());
+    };
+    ASSERT_EQ(names(LeaveA1Spec()), *WrittenLeaveLayout(VerifiedKind::Leave1));
+    ASSERT_EQ(names(LeaveA2Spec()), *WrittenLeaveLayout(VerifiedKind::Leave2));
+    EXPECT_EQ(nullptr, WrittenLeaveLayout(VerifiedKind::AnnexB));
+
+    Record a1 = Leave1Record("R" + std::string(kCui), "1");
+    a1.insert(a1.begin() + 24, {"4", "250"});
+    WriteTable(m_folder.File("A1.dbf"), LeaveA1Spec(), {a1});
     DataList list;
+    VerifiedFile one = ReadAndVerify(VerifiedKind::Leave1, m_folder.File("A1.dbf"), list);
+    EXPECT_EQ(kA1Done, one.verdict.message);
+    ApplyVerdict(list, one);
+    EXPECT_EQ(kCui, list.CellText(0, "CUI"));
+    EXPECT_EQ("250", list.CellText(0, "TOT_SUM"));
+    // Checked by name: a bad month is found where the longer layout keeps it.
+    a1[3] = "1900";
+    WriteTable(m_folder.File("A1.dbf"), LeaveA1Spec(), {a1});
+    EXPECT_EQ(kA1BadMonth,
+              ReadAndVerify(VerifiedKind::Leave1, m_folder.File("A1.dbf"), list).verdict.message);
+
+    // A2: TIPD, CUI, CNP and ZI_PRE sit elsewhere than in the fund's layout.
+    const auto a2Record = [](const std::string& cnp, const std::string& days,
+                             const std::string& change) {
+        Record record(LeaveA2Spec().m_names.size(), "0");
+        const std::vector<std::pair<int, std::string>> values = {
+            {0, "1"}, {1, "3"},   {2, "2010"}, {3, "ALFA SRL"}, {4, kCui},  {6, change},
+            {7, "X"}, {8, cnp},   {9, ""},     {10, "AB"},      {13, "AB"}, {14, "1"},
+            {17, ""}, {21, days}, {25, ""},    {26, ""},        {32, ""}};
+        for (const auto& [at, value] : values) record[at] = value;
+        return record;
+    };
+    WriteTable(m_folder.File("A2.dbf"), LeaveA2Spec(),
+               {a2Record(kCnp1, "3", "A"), a2Record("", "0", "S"), a2Record("123", "2", "M"),
+                a2Record(kCnp2, "1", "")});
+    const VerifiedFile two = ReadAndVerify(VerifiedKind::Leave2, m_folder.File("A2.dbf"), list);
+    EXPECT_EQ(kA2Faulty, two.verdict.message);
+    EXPECT_EQ((std::vector<std::string>{"", "-", kBadLeaveCnp, kBadRectifKind}),
+              RowMessages(two.verdict));
+
+    // The longer count with a name out of place, and neither count.
+    DbfTableSpec renamed = LeaveA2Spec();
+    renamed.m_names[9] = "CNP_MAMA";
+    WriteTable(m_folder.File("A2.dbf"), renamed, {a2Record(kCnp1, "3", "")});
+    EXPECT_EQ(kA2FieldNames,
+              ReadAndVerify(VerifiedKind::Leave2, m_folder.File("A2.dbf"), list).verdict.message);
     EXPECT_EQ(kA1FieldCount,
-              ReadAndVerify(VerifiedKind::Leave1, m_folder.File("A1_0310_12345674.dbf"), list)
-                  .verdict.message);
+              ReadAndVerify(VerifiedKind::Leave1, m_folder.File("A2.dbf"), list).verdict.message);
 }
 
 TEST_F(VerifyLeaveTest, TheErrorReportHoldsTheMarkedRowsByteForByte) {
@@ -236,11 +277,13 @@ TEST_F(VerifyLeaveTest, TheErrorReportHoldsTheMarkedRowsByteForByte) {
     } written, refused;
     ASSERT_TRUE(WriteErrorReport(path, verified.list, places, written));
     EXPECT_TRUE(written.shown.empty());
+    // UTF-8 with its mark: the cedilla S of the page is two bytes.
     const std::string expected =
-        "NR;TIPD;LN;AN;DEN_ANG;CUI;NR_CRT;TIP_RECTIF;NUME_ASIG;CNP;CAS_ASIG;ZI_LUCRAT;TOT_ZI_LUC;"
+        "\xEF\xBB\xBFNR;TIPD;LN;AN;DEN_ANG;CUI;NR_CRT;TIP_RECTIF;NUME_ASIG;CNP;CAS_ASIG;ZI_LUCRAT;"
+        "TOT_ZI_LUC;"
         "SERIE_CCM;NUMAR_CCM;ZI_PRE;ZI_FN;COD_INDEMN;SERIE_CCM_;NUMAR_CCM_;FN;COD_URG;COD_CONTAG;"
         "EROARE\r\n"
-        "3;0;3;2010;ALFA SRL;12345674;1;;\"\xAA"
+        "3;0;3;2010;ALFA SRL;12345674;1;;\"\xC5\x9E"
         "ERBAN; \"\"ZIZI\"\"\";123;AB;22;22;AB;123;3;0;01;;;0;;;"
         "Campul CNP: codul numeric personal este invalid\r\n";
     EXPECT_EQ(expected, ReadBytes(path));

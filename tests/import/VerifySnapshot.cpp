@@ -1,7 +1,10 @@
 // Pictures of the verification window after a faulty annex A and an annex 2 with a dropped
 // row, to look at them as a user would:  verify_snapshot OUT_FOLDER
+// With a kind and a file (verify_snapshot OUT_FOLDER 1 A1_0310_12345690.dbf), that file
+// verified instead, with its message box.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QScrollBar>
 
 #include <iostream>
@@ -18,7 +21,11 @@ namespace {
 class SnapshotPrompter : public Prompter {
 public:
     std::string m_file;
-    void ShowMessage(const std::string& text, MessageKind) override { std::cout << text << "\n"; }
+    std::string m_shown;
+    void ShowMessage(const std::string& text, MessageKind) override {
+        std::cout << text << "\n";
+        m_shown = text;
+    }
     bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return m_file; }
@@ -34,6 +41,20 @@ int main(int argc, char** argv) {
     SnapshotPrompter prompter;
     VerifyFilesDialog dialog(prompter);
     dialog.show();
+    if (argc >= 4) {
+        const auto kind = VerifiedKindFromName(argv[2]);
+        if (!kind) return 2;
+        prompter.m_file = argv[3];
+        dialog.Verify(*kind);
+        app.processEvents();
+        dialog.grab().save(out + "/verify_file.png");
+        QMessageBox box(QMessageBox::Information, "Orvik Asigurati",
+                        QString::fromLatin1(prompter.m_shown.c_str()), QMessageBox::Ok);
+        box.show();
+        app.processEvents();
+        box.grab().save(out + "/verify_file_message.png");
+        return 0;
+    }
 
     std::vector<Record> records;
     for (const char* cnp : {kCnp1, kCnp2, "1800101221145", kCnp3, kCnp4})

@@ -4,7 +4,8 @@
 
 namespace {
 const char* KindName(int kind) {
-    static const char* names[] = {"message", "question", "folder choice", "file choice"};
+    static const char* names[] = {"message", "question", "folder choice", "file choice",
+                                  "save choice"};
     return names[kind];
 }
 }  // namespace
@@ -38,6 +39,12 @@ ScriptedPrompter& ScriptedPrompter::ExpectFileChoice(std::optional<std::string> 
     return *this;
 }
 
+ScriptedPrompter& ScriptedPrompter::ExpectSaveChoice(const std::string& proposed,
+                                                     std::optional<std::string> file) {
+    m_expected.push_back({Kind::Save, proposed, false, std::move(file)});
+    return *this;
+}
+
 void ScriptedPrompter::VerifyDone() {
     m_verified = true;
     for (const auto& e : m_expected)
@@ -57,7 +64,7 @@ ScriptedPrompter::Expected ScriptedPrompter::Next(Kind kind, const std::string& 
     EXPECT_EQ(static_cast<int>(e.kind), static_cast<int>(kind))
         << "expected a " << KindName(static_cast<int>(e.kind)) << " \"" << e.text << "\", got a "
         << KindName(static_cast<int>(kind)) << " \"" << text << "\"";
-    if (kind == Kind::Message || kind == Kind::Question) {
+    if (kind == Kind::Message || kind == Kind::Question || kind == Kind::Save) {
         EXPECT_EQ(e.text, text);
     }
     return e;
@@ -81,4 +88,9 @@ std::optional<std::string> ScriptedPrompter::ChooseFolder(const std::string& tit
 
 std::optional<std::string> ScriptedPrompter::ChooseOpenFile(const std::string& filter) {
     return Next(Kind::File, filter).path;
+}
+
+std::optional<std::string> ScriptedPrompter::ChooseSaveFile(const std::string& proposed,
+                                                            const std::string&) {
+    return Next(Kind::Save, proposed).path;
 }

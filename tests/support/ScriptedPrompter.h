@@ -20,6 +20,9 @@ public:
     ScriptedPrompter& ExpectQuestion(const std::string& text, bool answer);
     ScriptedPrompter& ExpectFolderChoice(std::optional<std::string> folder);
     ScriptedPrompter& ExpectFileChoice(std::optional<std::string> file);
+    // A save dialog that must propose `proposed`; `file` is the user's answer.
+    ScriptedPrompter& ExpectSaveChoice(const std::string& proposed,
+                                       std::optional<std::string> file);
 
     // Fails the test when expectations remain; called by the destructor too.
     void VerifyDone();
@@ -29,9 +32,11 @@ public:
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> ChooseFolder(const std::string& title) override;
     std::optional<std::string> ChooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& proposed,
+                                              const std::string& filter) override;
 
 private:
-    enum class Kind { Message, Question, Folder, File };
+    enum class Kind { Message, Question, Folder, File, Save };
     struct Expected {
         Kind kind;
         std::string text;

@@ -83,6 +83,7 @@ ImportDialog::ImportDialog(CClient& client, ImportFile& file, QWidget* parent)
     m_list = new DataListView(this);
     m_list->setObjectName("list");
     m_list->SetOwnerDrawn(true);
+    m_list->EnableSorting(true);
     m_list->setMinimumSize(760, 300);
     layout->addWidget(m_list, 1);
     layout->addWidget(BuildCompanyBox());

@@ -13,6 +13,7 @@
 
 #include "base/Prompter.h"
 #include "datalist/DataList.h"
+#include "datalist/FileListLayout.h"
 #include "db/CClient.h"
 #include "import/VerifyReport.h"
 #include "text/TextCodec.h"
@@ -23,8 +24,7 @@ namespace {
 
 const char* const kTitle = "Verifica fisiere de raportare generate de alta aplicatie";
 const char* const kNote = "Fisierele sunt verificate dupa regulile casei de asigurari de sanatate.";
-const char* const kReportFolderTitle =
-    "Selecteaza directorul in care se va salva raportul de erori";
+const char* const kReportFilter = "Fisier CSV  (*.csv)|*.csv||";
 const char* const kNothingToReport = "Nu exista inregistrari marcate cu rosu in lista.";
 
 // Moves the bar along while the core reads or checks, and lets the window repaint and move
@@ -59,7 +59,8 @@ private:
 };
 
 MessageKind KindOf(FileStatus status) {
-    return status == FileStatus::Clean ? MessageKind::Information : MessageKind::Warning;
+    return status == FileStatus::Clean || status == FileStatus::Notice ? MessageKind::Information
+                                                                       : MessageKind::Warning;
 }
 
 }  // namespace
@@ -92,6 +93,7 @@ void VerifyFilesDialog::BuildLayout() {
     m_list = new DataListView(this);
     m_list->setObjectName("fileList");
     m_list->SetOwnerDrawn(true);
+    m_list->EnableSorting(true);
     m_note = new QLabel(kNote, this);
     m_note->setObjectName("noteLabel");
     m_progress = new QProgressBar(this);
@@ -165,7 +167,8 @@ void VerifyFilesDialog::Verify(VerifiedKind kind) {
     BarProgress checking(m_progress, "Se verifica inregistrarile: %p%");
     const VerifiedFile file = ReadAndVerify(kind, *chosen, m_list->List(), &reading, &checking);
     m_verifiedPath = *chosen;
-    m_places = ApplyVerdict(m_list->List(), file);
+    ApplyFileListLayout(m_list->List());
+    AttachPlaces(m_list->List(), ApplyVerdict(m_list->List(), file));
     SetBusy(false);
     m_saveButton->setEnabled(file.verdict.FaultyCount() > 0);
     m_prompter.ShowMessage(file.verdict.message, KindOf(file.verdict.status));
@@ -179,14 +182,17 @@ void VerifyFilesDialog::SaveErrorReport() {
     for (int row = 0; errors >= 0 && row < list.RowCount() && !marked; ++row)
         marked = !list.CellTextAt(row, errors).empty();
     if (!marked) return m_prompter.ShowMessage(kNothingToReport);
-    const auto folder = m_prompter.ChooseFolder(kReportFolderTitle);
-    if (!folder) return;
-    const std::string path =
-        (std::filesystem::path(*folder) / ErrorReportName(m_verifiedPath)).string();
+    // Proposed beside the verified file; the user may pick another name and folder.
+    const std::string proposed =
+        (std::filesystem::path(m_verifiedPath).parent_path() / ErrorReportName(m_verifiedPath))
+            .string();
+    const auto chosen = m_prompter.ChooseSaveFile(proposed, kReportFilter);
+    if (!chosen) return;
+    const std::string& path = *chosen;
     if (std::filesystem::exists(path) &&
         !m_prompter.AskYesNo("Fisierul " + path + " exista deja.\n\nVrei sa il inlocuiesti?"))
         return;
-    if (!WriteErrorReport(path, list, m_places, m_prompter)) return;
+    if (!WriteErrorReport(path, list, AttachedPlaces(list), m_prompter)) return;
     m_prompter.ShowMessage("Raportul de erori a fost salvat in fisierul:\n" + path,
                            MessageKind::Information);
 }

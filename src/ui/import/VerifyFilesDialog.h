@@ -49,8 +49,7 @@ private:
     std::vector<QPushButton*> m_verifyButtons;
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_closeButton = nullptr;
-    // The file the list shows and the place in it of each row left in the list.
+    // The file the list shows; its rows carry their places in the file.
     std::string m_verifiedPath;
-    std::vector<std::int64_t> m_places;
     bool m_busy = false;
 };
