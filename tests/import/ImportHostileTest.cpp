@@ -93,7 +93,7 @@ TEST_F(ImportHostileTest, InjectedCellsAreRefusedAndNamesStoredByteForByte) {
     Row injectedAmount = Employee(NthCnp(2), "W", "200907", "1); DROP TABLE x; --");
     OpenRows(wide, {injected, injectedForm, injectedMonth, highBytes, longRow, injectedAmount});
 
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(2, 2, 2));
     EXPECT_TRUE(Save().finished);
     EXPECT_EQ(kBadCnpRow, m_list.CellText(0, "EROARE"));
     EXPECT_EQ(kBadFormRow, m_list.CellText(1, "EROARE"));
@@ -149,7 +149,8 @@ TEST_F(ImportHostileTest, CancelKeepsWhatWasSavedAndSaysHowMuch) {
     StoppingProgress progress(3);
     m_prompter.ExpectMessage(
         "Salvarea a fost intrerupta.\n\nAu fost parcurse 3 din 100 inregistrari, iar 3 au fost "
-        "salvate in baza de date.");
+        "salvate in baza de date." +
+        Counts(100, 3, 0, 0));
     const SaveRun result = Save(&progress);
     EXPECT_FALSE(result.finished);
     EXPECT_TRUE(result.tally.cancelled);
