@@ -3,6 +3,7 @@
 //   import_snapshot INSTALLATION_FOLDER OUT_FOLDER
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTest>
 
@@ -15,6 +16,7 @@
 #include "db/InstallationPaths.h"
 #include "dbf/DbfTableSpec.h"
 #include "dbf/DbfWriter.h"
+#include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/import/ImportDialog.h"
 #include "ui/import/ImportWindow.h"
@@ -25,10 +27,17 @@ namespace {
 class SnapshotPrompter : public Prompter {
 public:
     explicit SnapshotPrompter(std::string file) : m_file(std::move(file)) {}
-    void ShowMessage(const std::string& text, MessageKind) override { std::cerr << text << "\n"; }
+    void ShowMessage(const std::string& text, MessageKind kind) override {
+        std::cerr << text << "\n";
+        m_last = text;
+        m_lastKind = kind;
+    }
     bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return m_file; }
+
+    std::string m_last;
+    MessageKind m_lastKind = MessageKind::Warning;
 
 private:
     std::string m_file;
@@ -57,6 +66,10 @@ void WritePayroll(const std::string& path) {
          "165", "156", "156", "200907"},
         {"12345674", "CASB", "1750101000004", "VASILE", "DAN", "20090201", "S", "900", "49.5",
          "49.5", "46.8", "46.8", ""},
+        {"12345674", "CASAB", "1800101000026", "\xC8\x98TEF\xC4\x82NESCU", "\xC8\x9AICU",
+         "20090301", "S", "2100", "115.5", "115.5", "109.2", "109.2", "200907"},
+        {"12345674", "CASAB", "2850505000032", "\xD0\x96UKOV", "IVAN", "20090301", "S", "2100",
+         "115.5", "115.5", "109.2", "109.2", "200907"},
     };
     for (const auto& row : rows)
         list.AddRowCells(std::vector<std::string_view>(row.begin(), row.end()));
@@ -98,6 +111,19 @@ int main(int argc, char** argv) {
     dialog.Save();
     app.processEvents();
     dialog.grab().save(out + "/import_saved.png");
+    // The last message as its box shows it.
+    QMessageBox box(prompter.m_lastKind == MessageKind::Information ? QMessageBox::Information
+                                                                    : QMessageBox::Warning,
+                    "Orvik client", ToQt(prompter.m_last), QMessageBox::Ok);
+    box.show();
+    app.processEvents();
+    box.grab().save(out + "/import_message.png");
+    box.hide();
+    // F3 twice: the second marked row is selected and its reason shown.
+    QTest::keyClick(dialog.List(), Qt::Key_F3);
+    QTest::keyClick(dialog.List(), Qt::Key_F3);
+    app.processEvents();
+    dialog.grab().save(out + "/import_f3.png");
     // The verdicts stand in the last column.
     QScrollBar* across = dialog.List()->horizontalScrollBar();
     across->setValue(across->maximum());

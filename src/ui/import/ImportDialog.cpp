@@ -155,18 +155,22 @@ QGroupBox* ImportDialog::BuildCompanyBox() {
 // What the colours of the rows say, and the reason of the marked row F3 went to.
 QWidget* ImportDialog::BuildLegend() {
     auto* legend = new QWidget(this);
-    auto* row = new QHBoxLayout(legend);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(
+    auto* lines = new QVBoxLayout(legend);
+    lines->setContentsMargins(0, 0, 0, 0);
+    auto* colours = new QHBoxLayout;
+    colours->addWidget(
         LegendLabel(legend, "legendRefused", ImportMessages::kLegendRefused, kRefusedRowColour));
-    row->addWidget(
+    colours->addWidget(
         LegendLabel(legend, "legendNoSums", ImportMessages::kLegendNoSums, kNoSumsRowColour));
-    row->addWidget(
+    colours->addWidget(
         LegendLabel(legend, "legendSaved", ImportMessages::kLegendSaved, kSavedRowColour));
+    colours->addStretch(1);
+    lines->addLayout(colours);
     m_markedReason = new QLabel(legend);
     m_markedReason->setObjectName("markedReason");
     m_markedReason->setWordWrap(true);
-    row->addWidget(m_markedReason, 1);
+    m_markedReason->setVisible(false);
+    lines->addWidget(m_markedReason);
     return legend;
 }
 
@@ -263,6 +267,7 @@ void ImportDialog::Save() {
 
 void ImportDialog::UpdateMarkedRows() {
     m_markedReason->clear();
+    m_markedReason->setVisible(false);
     m_nextMarkedButton->setEnabled(!m_saving && NextMarkedRow(m_list->List(), -1) >= 0);
 }
 
@@ -273,6 +278,7 @@ void ImportDialog::ShowNextMarkedRow() {
     m_list->SelectRow(row, true);
     m_markedReason->setText(ToQt("Inregistrarea " + std::to_string(m_file.RecordPlace(row)) + ": " +
                                  list.CellText(row, kVerdictColumn)));
+    m_markedReason->setVisible(true);
 }
 
 // While a save runs, Escape and the window's close button stop it instead:
