@@ -24,8 +24,7 @@
 namespace {
 
 // Hands over the file to open and prints the messages instead of boxes.
-class SnapshotPrompter : public Prompter {
-public:
+struct SnapshotPrompter : public Prompter {
     explicit SnapshotPrompter(std::string file) : m_file(std::move(file)) {}
     void ShowMessage(const std::string& text, MessageKind kind) override {
         std::cerr << text << "\n";
@@ -38,10 +37,39 @@ public:
 
     std::string m_last;
     MessageKind m_lastKind = MessageKind::Warning;
-
-private:
     std::string m_file;
 };
+
+// The last message as its box shows it.
+void SaveMessageBox(const SnapshotPrompter& prompter, const QString& path) {
+    QMessageBox box(prompter.m_lastKind == MessageKind::Information ? QMessageBox::Information
+                                                                    : QMessageBox::Warning,
+                    "Orvik client", ToQt(prompter.m_last), QMessageBox::Ok);
+    box.show();
+    QApplication::processEvents();
+    box.grab().save(path);
+}
+
+// An annex 1A of July 2009 with two employees.
+void WriteAnnex1A(const std::string& path) {
+    const char* names[] = {"AN",  "LN",   "CF",      "CNPA", "RJ",  "RN", "RA",
+                           "CNP", "NUME", "PRENUME", "CAT",  "ANG", "PL", "SDT",
+                           "SDL", "SVT",  "SVL",     "NREP", "PREP"};
+    DataList list;
+    DbfTableSpec spec;
+    for (const char* name : names) {
+        list.AppendColumn(name, "C", 100);
+        AddDbfField(spec, name, "C", 20, 0);
+    }
+    const std::vector<std::vector<std::string>> rows = {
+        {"2009", "7", "12345674", "", "J40", "1234", "2003", "1800101221144", "POPESCU", "ION", "S",
+         "20080101", "", "3000", "150", "150", "150", "POPA", "DAN"},
+        {"2009", "7", "12345674", "", "J40", "1234", "2003", "2850505123459", "IONESCU", "MARIA",
+         "CM", "20080101", "", "2000", "100", "100", "100", "POPA", "DAN"}};
+    for (const auto& row : rows)
+        list.AddRowCells(std::vector<std::string_view>(row.begin(), row.end()));
+    WriteDbfFile(path, &list, &spec);
+}
 
 void WritePayroll(const std::string& path) {
     const char* names[] = {"CF",      "CAS",     "CNP",     "NUME",    "PRENUME",
@@ -111,14 +139,7 @@ int main(int argc, char** argv) {
     dialog.Save();
     app.processEvents();
     dialog.grab().save(out + "/import_saved.png");
-    // The last message as its box shows it.
-    QMessageBox box(prompter.m_lastKind == MessageKind::Information ? QMessageBox::Information
-                                                                    : QMessageBox::Warning,
-                    "Orvik client", ToQt(prompter.m_last), QMessageBox::Ok);
-    box.show();
-    app.processEvents();
-    box.grab().save(out + "/import_message.png");
-    box.hide();
+    SaveMessageBox(prompter, out + "/import_message.png");
     // F3 twice: the second marked row is selected and its reason shown.
     QTest::keyClick(dialog.List(), Qt::Key_F3);
     QTest::keyClick(dialog.List(), Qt::Key_F3);
@@ -130,5 +151,22 @@ int main(int argc, char** argv) {
     app.processEvents();
     dialog.grab().save(out + "/import_verdicts.png");
     std::remove(file.c_str());
+
+    // The same annex 1A twice: the second save refuses every row and says so.
+    const std::string annex =
+        (std::filesystem::temp_directory_path() / "orvik-snapshot-1a.dbf").string();
+    WriteAnnex1A(annex);
+    prompter.m_file = annex;
+    ImportFile annexFile(ImportKind::EarlierReport);
+    ImportDialog annexDialog(client, annexFile);
+    annexDialog.resize(900, 600);
+    annexDialog.show();
+    annexDialog.OpenFile();
+    annexDialog.Save();
+    annexDialog.Save();
+    app.processEvents();
+    annexDialog.grab().save(out + "/import_again.png");
+    SaveMessageBox(prompter, out + "/import_again_message.png");
+    std::remove(annex.c_str());
     return 0;
 }
