@@ -33,6 +33,10 @@ bool SameNames(const std::vector<std::string>& names,
     return true;
 }
 
+// The free texts both imports store; the other stored cells are codes,
+// numbers and dates, checked as such.
+constexpr const char* kStoredTexts[] = {"NUME", "PRENUME"};
+
 const char* InvalidMessage(ImportKind kind) {
     return kind == ImportKind::Employees ? ImportMessages::kInvalidEmployees
                                          : ImportMessages::kInvalidAnnex1A;
@@ -110,7 +114,7 @@ Outcome ImportFile::Open(CClient& client, const std::string& path, DataList& lis
     if (!HasLayout(spec.m_names, prompter)) return Outcome::Stopped();
     if (list.RowCount() < 1) return Refuse(prompter, ImportMessages::kNoRecords);
     // Stored, shown and written again as the program's own letters.
-    if (HoldsUtf8Texts(list, spec)) m_textRefusals = ConvertUtf8Texts(list, spec);
+    if (HoldsUtf8Texts(list, spec)) m_textRefusals = ConvertUtf8Texts(list, spec, kStoredTexts);
     list.AppendColumn(kVerdictColumn, "C", 500);
     m_companyCode = list.CellText(0, "CF");
     if (m_companyCode.empty() && m_kind == ImportKind::EarlierReport)

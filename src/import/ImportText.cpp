@@ -30,6 +30,17 @@ std::string LetterCode(char32_t letter) {
     return code;
 }
 
+// Why a stored cell of a UTF-8 file cannot be kept as written; empty when it can.
+std::string RefusalOf(const std::string& field, std::string_view cell) {
+    if (!IsWellFormedUtf8(cell))
+        return "Campul " + field + " nu este un text UTF-8 corect. Inregistrarea a fost ignorata";
+    std::string converted;
+    const auto missing = Utf8ToPage(cell, converted);
+    if (!missing) return {};
+    return "Campul " + field + " contine caracterul " + LetterCode(*missing) +
+           ", care nu exista in setul de caractere al programului. Inregistrarea a fost ignorata";
+}
+
 }  // namespace
 
 bool HoldsUtf8Texts(const DataList& list, const DbfTableSpec& spec) {
@@ -50,25 +61,22 @@ bool HoldsUtf8Texts(const DataList& list, const DbfTableSpec& spec) {
     return multiByte;
 }
 
-std::vector<std::string> ConvertUtf8Texts(DataList& list, const DbfTableSpec& spec) {
+std::vector<std::string> ConvertUtf8Texts(DataList& list, const DbfTableSpec& spec,
+                                          std::span<const char* const> stored) {
     std::vector<std::string> refusals(static_cast<std::size_t>(list.RowCount()));
     const int fields = TextFieldCount(list, spec);
     std::string converted;
     for (int column = 0; column < fields; ++column) {
         if (!IsTextField(spec, static_cast<std::size_t>(column))) continue;
         const std::string& name = list.ColumnName(column);
+        const bool kept = std::any_of(stored.begin(), stored.end(),
+                                      [&](const char* field) { return name == field; });
         for (int row = 0; row < list.RowCount(); ++row) {
             const std::string_view cell = list.RawCell(row, column);
             if (!HasHighByte(cell)) continue;
             std::string& refusal = refusals[static_cast<std::size_t>(row)];
-            if (!IsWellFormedUtf8(cell) && refusal.empty())
-                refusal = "Campul " + name +
-                          " nu este un text UTF-8 corect. Inregistrarea a fost ignorata";
-            const auto missing = Utf8ToPage(cell, converted);
-            if (missing && refusal.empty())
-                refusal = "Campul " + name + " contine caracterul " + LetterCode(*missing) +
-                          ", care nu exista in setul de caractere al programului. "
-                          "Inregistrarea a fost ignorata";
+            if (kept && refusal.empty()) refusal = RefusalOf(name, cell);
+            (void)Utf8ToPage(cell, converted);
             list.SetCellTextAt(row, column, converted);
         }
     }

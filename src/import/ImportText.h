@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,5 +18,8 @@ struct DbfTableSpec;
 
 // Turns every text cell of a UTF-8 file into the program's code page, in
 // place. Answers, row by row, why the row cannot be stored as written (a
-// letter the code page lacks, or bytes that are not UTF-8); empty when it can.
-std::vector<std::string> ConvertUtf8Texts(DataList& list, const DbfTableSpec& spec);
+// letter the code page lacks, or bytes that are not UTF-8, in one of the
+// `stored` fields); empty when it can. Fields the import does not keep cannot
+// refuse their row.
+std::vector<std::string> ConvertUtf8Texts(DataList& list, const DbfTableSpec& spec,
+                                          std::span<const char* const> stored);

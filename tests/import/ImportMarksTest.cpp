@@ -100,7 +100,8 @@ TEST(Utf8Texts, ConvertingAFileNamesTheRowsThatCannotBeStored) {
              "\xAA"
              "TEFAN");  // not UTF-8 although the file says so
     file.Add("POPA", "ION");
-    const std::vector<std::string> refusals = ConvertUtf8Texts(file.list, file.spec);
+    const char* const stored[] = {"NUME", "PRENUME"};
+    const std::vector<std::string> refusals = ConvertUtf8Texts(file.list, file.spec, stored);
     ASSERT_EQ(4u, refusals.size());
     EXPECT_EQ("", refusals[0]);
     EXPECT_EQ(kStefanPage + "  ", std::string(file.list.RawCell(0, 1)));
@@ -113,6 +114,13 @@ TEST(Utf8Texts, ConvertingAFileNamesTheRowsThatCannotBeStored) {
               refusals[2]);
     EXPECT_EQ("", refusals[3]);
     EXPECT_EQ("1800101221144", file.list.CellText(3, "CNP"));
+    // A field the import does not keep refuses nothing.
+    ReadTable other(0xF0);
+    other.Add("\xD0\x96UK", "\xC8\x9AICU");
+    const char* const onlyFirstNames[] = {"PRENUME"};
+    EXPECT_EQ("", ConvertUtf8Texts(other.list, other.spec, onlyFirstNames)[0]);
+    EXPECT_EQ("?UK", other.list.CellText(0, "NUME"));
+    EXPECT_EQ("\xDEICU", other.list.CellText(0, "PRENUME"));
 }
 
 TEST(ImportNotes, AnUnknownHouseNamesItsReplacement) {
