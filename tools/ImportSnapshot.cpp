@@ -3,6 +3,7 @@
 //   import_snapshot INSTALLATION_FOLDER OUT_FOLDER
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTest>
 
@@ -15,6 +16,7 @@
 #include "db/InstallationPaths.h"
 #include "dbf/DbfTableSpec.h"
 #include "dbf/DbfWriter.h"
+#include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/import/ImportDialog.h"
 #include "ui/import/ImportWindow.h"
@@ -22,17 +24,52 @@
 namespace {
 
 // Hands over the file to open and prints the messages instead of boxes.
-class SnapshotPrompter : public Prompter {
-public:
+struct SnapshotPrompter : public Prompter {
     explicit SnapshotPrompter(std::string file) : m_file(std::move(file)) {}
-    void ShowMessage(const std::string& text, MessageKind) override { std::cerr << text << "\n"; }
+    void ShowMessage(const std::string& text, MessageKind kind) override {
+        std::cerr << text << "\n";
+        m_last = text;
+        m_lastKind = kind;
+    }
     bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseFolder(const std::string&) override { return {}; }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return m_file; }
 
-private:
+    std::string m_last;
+    MessageKind m_lastKind = MessageKind::Warning;
     std::string m_file;
 };
+
+// The last message as its box shows it.
+void SaveMessageBox(const SnapshotPrompter& prompter, const QString& path) {
+    QMessageBox box(prompter.m_lastKind == MessageKind::Information ? QMessageBox::Information
+                                                                    : QMessageBox::Warning,
+                    "Orvik client", ToQt(prompter.m_last), QMessageBox::Ok);
+    box.show();
+    QApplication::processEvents();
+    box.grab().save(path);
+}
+
+// An annex 1A of July 2009 with two employees.
+void WriteAnnex1A(const std::string& path) {
+    const char* names[] = {"AN",  "LN",   "CF",      "CNPA", "RJ",  "RN", "RA",
+                           "CNP", "NUME", "PRENUME", "CAT",  "ANG", "PL", "SDT",
+                           "SDL", "SVT",  "SVL",     "NREP", "PREP"};
+    DataList list;
+    DbfTableSpec spec;
+    for (const char* name : names) {
+        list.AppendColumn(name, "C", 100);
+        AddDbfField(spec, name, "C", 20, 0);
+    }
+    const std::vector<std::vector<std::string>> rows = {
+        {"2009", "7", "12345674", "", "J40", "1234", "2003", "1800101221144", "POPESCU", "ION", "S",
+         "20080101", "", "3000", "150", "150", "150", "POPA", "DAN"},
+        {"2009", "7", "12345674", "", "J40", "1234", "2003", "2850505123459", "IONESCU", "MARIA",
+         "CM", "20080101", "", "2000", "100", "100", "100", "POPA", "DAN"}};
+    for (const auto& row : rows)
+        list.AddRowCells(std::vector<std::string_view>(row.begin(), row.end()));
+    WriteDbfFile(path, &list, &spec);
+}
 
 void WritePayroll(const std::string& path) {
     const char* names[] = {"CF",      "CAS",     "CNP",     "NUME",    "PRENUME",
@@ -57,6 +94,10 @@ void WritePayroll(const std::string& path) {
          "165", "156", "156", "200907"},
         {"12345674", "CASB", "1750101000004", "VASILE", "DAN", "20090201", "S", "900", "49.5",
          "49.5", "46.8", "46.8", ""},
+        {"12345674", "CASAB", "1800101000026", "\xC8\x98TEF\xC4\x82NESCU", "\xC8\x9AICU",
+         "20090301", "S", "2100", "115.5", "115.5", "109.2", "109.2", "200907"},
+        {"12345674", "CASAB", "2850505000032", "\xD0\x96UKOV", "IVAN", "20090301", "S", "2100",
+         "115.5", "115.5", "109.2", "109.2", "200907"},
     };
     for (const auto& row : rows)
         list.AddRowCells(std::vector<std::string_view>(row.begin(), row.end()));
@@ -98,11 +139,34 @@ int main(int argc, char** argv) {
     dialog.Save();
     app.processEvents();
     dialog.grab().save(out + "/import_saved.png");
+    SaveMessageBox(prompter, out + "/import_message.png");
+    // F3 twice: the second marked row is selected and its reason shown.
+    QTest::keyClick(dialog.List(), Qt::Key_F3);
+    QTest::keyClick(dialog.List(), Qt::Key_F3);
+    app.processEvents();
+    dialog.grab().save(out + "/import_f3.png");
     // The verdicts stand in the last column.
     QScrollBar* across = dialog.List()->horizontalScrollBar();
     across->setValue(across->maximum());
     app.processEvents();
     dialog.grab().save(out + "/import_verdicts.png");
     std::remove(file.c_str());
+
+    // The same annex 1A twice: the second save refuses every row and says so.
+    const std::string annex =
+        (std::filesystem::temp_directory_path() / "orvik-snapshot-1a.dbf").string();
+    WriteAnnex1A(annex);
+    prompter.m_file = annex;
+    ImportFile annexFile(ImportKind::EarlierReport);
+    ImportDialog annexDialog(client, annexFile);
+    annexDialog.resize(900, 600);
+    annexDialog.show();
+    annexDialog.OpenFile();
+    annexDialog.Save();
+    annexDialog.Save();
+    app.processEvents();
+    annexDialog.grab().save(out + "/import_again.png");
+    SaveMessageBox(prompter, out + "/import_again_message.png");
+    std::remove(annex.c_str());
     return 0;
 }

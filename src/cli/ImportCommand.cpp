@@ -72,10 +72,11 @@ ImportRequest Request(const ImportFile& file, const Options& o) {
 }
 
 std::string Summary(const ImportTally& result, const ImportFile& file, int rows) {
-    std::string text = "inregistrari: " + std::to_string(rows) +
-                       ", salvate: " + std::to_string(result.Saved()) +
-                       ", refuzate: " + std::to_string(result.Count(RowEnd::Refused)) +
-                       ", fara sume: " + std::to_string(result.Count(RowEnd::TakenNoSums));
+    // The counts the window's last message gives, on one line.
+    std::string text = "inregistrari citite: " + std::to_string(rows) +
+                       ", salvate complet: " + std::to_string(result.Count(RowEnd::Taken)) +
+                       ", salvate fara sume: " + std::to_string(result.Count(RowEnd::TakenNoSums)) +
+                       ", refuzate: " + std::to_string(result.Count(RowEnd::Refused));
     for (std::size_t row = 0; row < result.rows.size(); ++row)
         if (result.rows[row] == RowEnd::Failed)
             text += ", salvarea s-a oprit la inregistrarea " +

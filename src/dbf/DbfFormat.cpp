@@ -113,6 +113,7 @@ DbfHeaderNumbers DecodeDbfHeader(const unsigned char* header32) {
     numbers.recordCount = GetLittleEndian(header32 + 4, 4);
     numbers.headerLength = static_cast<std::uint16_t>(GetLittleEndian(header32 + 8, 2));
     numbers.recordLength = static_cast<std::uint16_t>(GetLittleEndian(header32 + 10, 2));
+    numbers.language = header32[kDbfLanguageAt];
     return numbers;
 }
 

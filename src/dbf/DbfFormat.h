@@ -48,7 +48,14 @@ struct DbfHeaderNumbers {
     std::uint32_t recordCount = 0;
     std::uint16_t headerLength = 0;
     std::uint16_t recordLength = 0;
+    std::uint8_t language = 0;
 };
+
+// Language bytes the importers act on. dBase names no value for UTF-8; this one is unused by
+// the single-byte code pages, and the program takes it as UTF-8.
+inline constexpr std::size_t kDbfLanguageAt = 29;
+inline constexpr std::uint8_t kDbfLanguageWindows1250 = 0xC8;
+inline constexpr std::uint8_t kDbfLanguageUtf8 = 0xF0;
 
 DbfHeaderNumbers DecodeDbfHeader(const unsigned char* header32);
 

@@ -59,6 +59,7 @@ bool ReadHeader(RegularFileReader& file, DataList& list, DbfTableSpec& spec, std
     spec.m_recordCount = numbers.recordCount;
     spec.m_headerLength = numbers.headerLength;
     spec.m_recordLength = numbers.recordLength;
+    spec.m_language = numbers.language;
     if (numbers.headerLength <= kDbfBlockSize)
         return Fail(error, "lungimea antetului (" + std::to_string(numbers.headerLength) +
                                " octeti) nu cuprinde descrierea campurilor");
@@ -156,6 +157,7 @@ bool ReadDbfFile(const std::string& path, DataList& list, DbfTableSpec& spec, Db
     list.DeleteAllColumns();
     spec.ClearFields();
     spec.m_recordCount = spec.m_headerLength = spec.m_recordLength = 0;
+    spec.m_language = 0;
 
     RegularFileReader file;
     if (!file.Open(path, error)) return false;

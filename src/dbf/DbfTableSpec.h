@@ -11,6 +11,8 @@ struct DbfTableSpec {
     int m_headerLength = 0;
     int m_recordLength = 0;
     int m_fieldCount = 0;
+    // The header's language byte: the code page its texts are in (0 says nothing). Written 0.
+    std::uint8_t m_language = 0;
     std::vector<std::string> m_names;
     std::vector<std::string> m_types;
     std::vector<std::uint8_t> m_lengths;

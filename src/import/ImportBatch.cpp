@@ -20,6 +20,7 @@ void PlanWrite(RowTarget& t, const EmployeeKeys& keys, PlannedRow& p) {
     p.person = found != keys.persons.end() ? found->second : 0;
     p.newPerson = p.person == 0;
     p.text = p.newPerson ? kPersonAdded : kPersonUpdated;
+    p.text += HouseNote(list.CellText(row, "CAS"));
     p.record = ImportedPerson(t, row, ImportedHouse(list.CellText(row, "CAS")),
                               list.CellText(row, "FORMA"), list.CellText(row, "INTRARE"));
     p.end = RowEnd::TakenNoSums;
@@ -120,7 +121,7 @@ std::vector<PlannedRow> PlanEmployeeChunk(RowTarget& target, const EmployeeKeys&
     for (int row = first; row < rows && row - first < limit; ++row) {
         PlannedRow p;
         p.row = row;
-        p.refusal = EmployeeRowRefusal(target.list, row);
+        p.refusal = EmployeeRowRefusal(target, row);
         if (!p.refusal) {
             p.cnp = TextToInteger(target.list.CellText(row, "CNP"));
             if (!written.insert(p.cnp).second) break;

@@ -11,6 +11,7 @@
 #include "dbf/DbfTableSpec.h"
 #include "dbf/RegularFileReader.h"
 #include "domain/TextNumbers.h"
+#include "import/ImportText.h"
 
 namespace {
 
@@ -32,6 +33,10 @@ bool SameNames(const std::vector<std::string>& names,
         if (names[i] != layout[i]) return false;
     return true;
 }
+
+// The free texts both imports store; the other stored cells are codes,
+// numbers and dates, checked as such.
+constexpr const char* kStoredTexts[] = {"NUME", "PRENUME"};
 
 const char* InvalidMessage(ImportKind kind) {
     return kind == ImportKind::Employees ? ImportMessages::kInvalidEmployees
@@ -102,12 +107,15 @@ Outcome ImportFile::Open(CClient& client, const std::string& path, DataList& lis
     m_companyCode.clear();
     m_storedCompany.reset();
     m_places.clear();
+    m_textRefusals.clear();
     if (!HasDbfExtension(path)) return Refuse(prompter, ImportMessages::kInvalidEmployees);
     DbfTableSpec spec;
     // A file that cannot be read to its end is not taken in part.
     if (!ReadDbfFile(path, list, spec, progress)) return Refuse(prompter, InvalidMessage(m_kind));
     if (!HasLayout(spec.m_names, prompter)) return Outcome::Stopped();
     if (list.RowCount() < 1) return Refuse(prompter, ImportMessages::kNoRecords);
+    // Stored, shown and written again as the program's own letters.
+    if (HoldsUtf8Texts(list, spec)) m_textRefusals = ConvertUtf8Texts(list, spec, kStoredTexts);
     list.AppendColumn(kVerdictColumn, "C", 500);
     m_companyCode = list.CellText(0, "CF");
     if (m_companyCode.empty() && m_kind == ImportKind::EarlierReport)
@@ -143,6 +151,12 @@ void ImportFile::ApplyDisplayKinds(DataList& list) const {
     list.SetColumnKind("SVL", DisplayKind::Amount);
     list.SetColumnKind("ANG", DisplayKind::Date);
     list.SetColumnKind("PL", DisplayKind::Date);
+}
+
+const char* ImportFile::TextRefusal(int row) const {
+    if (row < 0 || row >= static_cast<int>(m_textRefusals.size())) return nullptr;
+    const std::string& refusal = m_textRefusals[static_cast<std::size_t>(row)];
+    return refusal.empty() ? nullptr : refusal.c_str();
 }
 
 std::int64_t ImportFile::RecordPlace(int row) const {

@@ -58,6 +58,9 @@ public:
     const std::optional<CompanyRecord>& StoredCompany() const { return m_storedCompany; }
     // The record's place in the file, from 1 (deleted records are not rows).
     std::int64_t RecordPlace(int row) const;
+    // Why the row's texts cannot be stored (a UTF-8 file naming a letter the
+    // code page lacks), or nothing.
+    const char* TextRefusal(int row) const;
 
 private:
     Outcome Refuse(Prompter& prompter, const char* message);
@@ -71,6 +74,7 @@ private:
     std::string m_companyCode;
     std::optional<CompanyRecord> m_storedCompany;
     std::vector<std::int64_t> m_places;
+    std::vector<std::string> m_textRefusals;
 };
 
 // A file name the imports accept: it ends in ".DBF" or ".dbf".

@@ -11,14 +11,13 @@
 #include "domain/TextNumbers.h"
 #include "health/InsuredRegister.h"
 #include "import/ImportFile.h"
+#include "import/ImportMarks.h"
 
 namespace {
 
 constexpr const char* kAnnexAmountFields[] = {"SDL", "SVL"};
 
 using namespace ImportMessages;
-
-const Colour kRefusedColour{255, 0, 0};
 
 RowEnd Refuse(DataList& list, int row, const char* message) {
     return RefuseRow(list, row, message);
@@ -81,7 +80,7 @@ std::optional<std::string> LeaveDate(const std::string& cell) {
 
 RowEnd RefuseRow(DataList& list, int row, const char* message) {
     list.SetCellText(row, kVerdictColumn, message);
-    list.SetRowTextColour(row, kRefusedColour);
+    list.SetRowTextColour(row, kRefusedRowColour);
     return RowEnd::Refused;
 }
 
@@ -103,7 +102,10 @@ std::optional<std::vector<std::string>> ImportedAmounts(const DataList& list, in
     return amounts;
 }
 
-const char* EmployeeRowRefusal(const DataList& list, int row) {
+const char* EmployeeRowRefusal(const RowTarget& target, int row) {
+    if (target.file)
+        if (const char* refusal = target.file->TextRefusal(row)) return refusal;
+    const DataList& list = target.list;
     if (!IsImportedCnp(list.CellText(row, "CNP"))) return kBadCnp;
     if (!IsImportedDate(list.CellText(row, "INTRARE"))) return kBadHireDate;
     if (EmploymentFormIndex(list.CellText(row, "FORMA")) < 0) return kBadFormEmployees;
@@ -133,6 +135,13 @@ std::string ImportedHouse(const std::string& cell) {
     if (cell == "CASHG") return "CASHR";
     if (cell == "CAS_O") return "CAS_A";
     return InsuranceHousePosition(cell) >= 0 ? cell : "CAS_B";
+}
+
+std::string HouseNote(const std::string& cell) {
+    const std::string house = ImportedHouse(cell);
+    if (house != "CAS_B" || cell == "CAS_B") return {};
+    if (cell.empty()) return "; casa necompletata, s-a folosit CAS_B";
+    return "; casa " + cell + " necunoscuta, s-a folosit " + house;
 }
 
 std::string AnnexMonth(const std::string& year, const std::string& month) {
@@ -168,7 +177,7 @@ SumsRow ImportedSums(const RowTarget& t, int row, long long person, const std::s
 
 RowEnd SaveEmployeeRow(RowTarget& t, int row) {
     DataList& list = t.list;
-    if (const char* refusal = EmployeeRowRefusal(list, row)) return Refuse(list, row, refusal);
+    if (const char* refusal = EmployeeRowRefusal(t, row)) return Refuse(list, row, refusal);
     const std::string cnp = list.CellText(row, "CNP");
     const auto person = t.insured.FindOpenKey(cnp);
     if (!person) return RowEnd::Failed;
@@ -179,6 +188,7 @@ RowEnd SaveEmployeeRow(RowTarget& t, int row) {
     if (!written) return RowEnd::Failed;
     const bool newPerson = *person == 0;
     std::string text = newPerson ? kPersonAdded : kPersonUpdated;
+    text += HouseNote(list.CellText(row, "CAS"));
     const RowEnd end = SaveEmployeeSums(t, row, written.Key(), newPerson, text);
     if (end != RowEnd::Failed) list.SetCellText(row, kVerdictColumn, text);
     return end;
@@ -186,6 +196,8 @@ RowEnd SaveEmployeeRow(RowTarget& t, int row) {
 
 RowEnd SaveAnnexRow(RowTarget& t, int row) {
     DataList& list = t.list;
+    if (t.file)
+        if (const char* refusal = t.file->TextRefusal(row)) return Refuse(list, row, refusal);
     const std::string cnp = list.CellText(row, "CNP");
     if (!IsImportedCnp(cnp)) return Refuse(list, row, kBadCnp);
     const std::string hire = list.CellText(row, "ANG");

@@ -11,6 +11,7 @@
 
 class CClient;
 class DataList;
+class ImportFile;
 
 // The rules of one row of each import. A refused row is painted red with its
 // reason; every row's verdict goes into its "EROARE" cell.
@@ -50,6 +51,8 @@ struct RowTarget {
     std::string month;
     InsuredRegister insured{client, cfText};
     SumsRegister sums{client};
+    // The file the rows came from, for what its opening found wrong in a row.
+    const ImportFile* file = nullptr;
 };
 
 RowEnd SaveEmployeeRow(RowTarget& target, int row);
@@ -66,7 +69,7 @@ SumsRow ImportedSums(const RowTarget& target, int row, long long person, const s
 // Paints the row red with the reason it was not imported.
 RowEnd RefuseRow(DataList& list, int row, const char* message);
 // The reason a payroll row is refused before anything is written, or nothing.
-const char* EmployeeRowRefusal(const DataList& list, int row);
+const char* EmployeeRowRefusal(const RowTarget& target, int row);
 // A name cut to its column of the insured persons, as the form's field would cut it.
 std::string ImportedName(const std::string& cell, std::string_view column);
 // The amounts of the row as SQL takes them, nothing when one is not a number.
@@ -83,5 +86,9 @@ bool IsImportedMonth(const std::string& cell);
 std::string ImportedNumber(const std::string& cell);
 // The house a payroll file names; unknown codes are Bucharest's.
 std::string ImportedHouse(const std::string& cell);
+// The note of a row whose house is unknown, naming the one used instead
+// ("; casa CASXX necunoscuta, s-a folosit CAS_B"); empty for a known house,
+// and for an old code of a known house.
+std::string HouseNote(const std::string& cell);
 // The annex month: year, then the month padded to two digits.
 std::string AnnexMonth(const std::string& year, const std::string& month);

@@ -10,6 +10,7 @@
 #include "domain/TextNumbers.h"
 #include "import/ImportBatch.h"
 #include "import/ImportFile.h"
+#include "import/ImportMarks.h"
 #include "import/ImportRows.h"
 
 namespace {
@@ -18,7 +19,6 @@ const char* const kRowSavepoint = "orvik_import_row";
 const char* const kChunkSavepoint = "orvik_import_chunk";
 // Rows written by one chunk's statements once the save is under way.
 constexpr int kChunkRows = 500;
-const Colour kPlainColour{0, 0, 0};
 
 bool CompanyAccepted(Prompter& prompter, const CompanyRecord& company) {
     if (TrimBlanks(company.denumire).empty()) {
@@ -44,7 +44,7 @@ bool SaveCompany(CClient& client, const std::string& code, const CompanyRecord& 
 void ClearVerdicts(DataList& list) {
     for (int row = 0; row < list.RowCount(); ++row) {
         list.SetCellText(row, kVerdictColumn, "");
-        list.SetRowTextColour(row, kPlainColour);
+        list.SetRowTextColour(row, kSavedRowColour);
     }
 }
 
@@ -196,6 +196,7 @@ bool SaveInTransaction(CClient& client, const ImportFile& file, DataList& list,
     if (!transaction.Begun() || !SaveCompany(client, file.CompanyCode(), request.company))
         return false;
     RowTarget target{client, list, file.CompanyCode(), request.house, {}};
+    target.file = &file;
     bool finished = false;
     if (file.Kind() == ImportKind::EarlierReport) {
         target.month = AnnexMonth(list.CellText(0, "AN"), list.CellText(0, "LN"));
@@ -249,26 +250,30 @@ Outcome SaveImport(CClient& client, const ImportFile& file, DataList& list,
             return Outcome::Stopped();
         case LockEnd::Stopped:
             tally.cancelled = true;
-            prompter.ShowMessage(ImportMessages::CancelledMessage(0, 0, list.RowCount()),
+            prompter.ShowMessage(ImportMessages::CancelledMessage(0, 0, list.RowCount()) + "\n\n" +
+                                     ImportMessages::CountsText(tally),
                                  MessageKind::Information);
             return Outcome::Stopped();
         case LockEnd::Failed:
             return Outcome::Stopped();
     }
     const bool finished = SaveInTransaction(client, file, list, request, progress, tally);
+    PaintRowsWithoutSums(list, tally);
     // The statistics of the tables a save filled are taken again before the
     // lock goes and before the server can be stopped (plans after a restart).
     if (tally.Saved() > 0) (void)RefreshTableStatistics(client);
     lock.Release();
     if (finished) {
-        prompter.ShowMessage(ImportMessages::kSaved, MessageKind::Information);
+        prompter.ShowMessage(ImportMessages::FinishedMessage(tally),
+                             tally.Saved() > 0 ? MessageKind::Information : MessageKind::Warning);
         return Outcome::Done(tally.Saved());
     }
-    if (tally.cancelled)
-        prompter.ShowMessage(ImportMessages::CancelledMessage(tally.Saved(),
-                                                              static_cast<int>(tally.rows.size()) -
-                                                                  tally.Count(RowEnd::NotReached),
-                                                              list.RowCount()),
-                             MessageKind::Information);
+    if (tally.cancelled) {
+        const int gone = static_cast<int>(tally.rows.size()) - tally.Count(RowEnd::NotReached);
+        prompter.ShowMessage(
+            ImportMessages::CancelledMessage(tally.Saved(), gone, list.RowCount()) + "\n\n" +
+                ImportMessages::CountsText(tally),
+            MessageKind::Information);
+    }
     return Outcome::Stopped();
 }

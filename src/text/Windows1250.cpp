@@ -2,6 +2,7 @@
 
 #include <array>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -57,4 +58,74 @@ char16_t ToPageLetter(char16_t letter) {
         default:
             return letter;
     }
+}
+
+namespace {
+
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// The letter at `at` and the bytes it takes, nothing when the bytes there are
+// not a well-formed sequence.
+std::optional<std::pair<char32_t, std::size_t>> NextLetter(std::string_view bytes, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    if (lead < 0x80) return std::pair{char32_t(lead), std::size_t{1}};
+    std::size_t length = 0;
+    char32_t letter = 0;
+    char32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, letter = lead & 0x1F, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, letter = lead & 0x0F, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, letter = lead & 0x07, least = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (at + length > bytes.size()) return std::nullopt;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(bytes[at + i]);
+        if (!IsContinuation(next)) return std::nullopt;
+        letter = (letter << 6) | (next & 0x3F);
+    }
+    if (letter < least || letter > 0x10FFFF || (letter >= 0xD800 && letter <= 0xDFFF))
+        return std::nullopt;
+    return std::pair{letter, length};
+}
+
+}  // namespace
+
+bool IsWellFormedUtf8(std::string_view bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto letter = NextLetter(bytes, at);
+        if (!letter) return false;
+        at += letter->second;
+    }
+    return true;
+}
+
+std::optional<char32_t> Utf8ToPage(std::string_view utf8, std::string& out) {
+    out.clear();
+    out.reserve(utf8.size());
+    std::optional<char32_t> missing;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto letter = NextLetter(utf8, at);
+        if (!letter) {
+            // Not UTF-8 after all: the byte is kept, as a single-byte text would be.
+            out += utf8[at++];
+            continue;
+        }
+        at += letter->second;
+        std::optional<char> byte;
+        // The C1 controls fill the page's unused places; they are no letters of a name.
+        if (letter->first < 0x80 || (letter->first > 0x9F && letter->first <= 0xFFFF))
+            byte = PageByteOf(ToPageLetter(static_cast<char16_t>(letter->first)));
+        if (!byte) {
+            if (!missing) missing = letter->first;
+            byte = '?';
+        }
+        out += *byte;
+    }
+    return missing;
 }

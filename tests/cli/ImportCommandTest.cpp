@@ -55,7 +55,9 @@ TEST_F(ImportCommandTest, EmployeesExitCodesAndLines) {
         "pay.dbf\t3\tAsigurat inexistent: a fost adaugat; Campul la luna este incorect. "
         "Nu au fost procesate sumele",
         lines[1]);
-    EXPECT_EQ("pay.dbf\tinregistrari: 3, salvate: 2, refuzate: 1, fara sume: 1", lines[2]);
+    EXPECT_EQ(
+        "pay.dbf\tinregistrari citite: 3, salvate complet: 1, salvate fara sume: 1, refuzate: 1",
+        lines[2]);
     EXPECT_EQ("ALFA SRL|10|1", SqlScalar("SELECT CONCAT_WS('|', denumire, ziua_lic, luna_lic) "
                                          "FROM asigurati.societati"));
 
@@ -63,7 +65,10 @@ TEST_F(ImportCommandTest, EmployeesExitCodesAndLines) {
     WriteTable(m_folder.File("clean.dbf"), kEmployeeFields, {Employee(kCnpA, "POPA", "200908")});
     r = Cli("import employees clean.dbf --company-name ALTA", m_folder);
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("clean.dbf\tinregistrari: 1, salvate: 1, refuzate: 0, fara sume: 0\n", r.out);
+    EXPECT_EQ(
+        "clean.dbf\tinregistrari citite: 1, salvate complet: 1, salvate fara sume: 0, refuzate: "
+        "0\n",
+        r.out);
     EXPECT_EQ("ALFA SRL", SqlScalar("SELECT denumire FROM asigurati.societati"));
 }
 
@@ -112,7 +117,9 @@ TEST_F(ImportCommandTest, AnnexTwiceRefusesEveryRecordTheSecondTime) {
     const std::string args = "import annex1a a.dbf --cas CASCJ --company-name=BETA --payment-day=5";
     CliResult r = Cli(args, m_folder);
     EXPECT_EQ(0, r.status) << r.err;
-    EXPECT_EQ("a.dbf\tinregistrari: 2, salvate: 2, refuzate: 0, fara sume: 0\n", r.out);
+    EXPECT_EQ(
+        "a.dbf\tinregistrari citite: 2, salvate complet: 2, salvate fara sume: 0, refuzate: 0\n",
+        r.out);
     r = Cli(args, m_folder);
     EXPECT_EQ(1, r.status);
     const auto lines = Lines(r.out);
@@ -138,7 +145,8 @@ TEST_F(ImportCommandTest, AStatementThatFailsStopsTheRunWithWhatCameBeforeSaved)
     EXPECT_EQ(1, r.status);
     EXPECT_NE(std::string::npos, r.err.find("EROARE Mysql:\n\nrefuzat de test")) << r.err;
     EXPECT_EQ(
-        "pay.dbf\tinregistrari: 3, salvate: 1, refuzate: 0, fara sume: 0, salvarea s-a "
+        "pay.dbf\tinregistrari citite: 3, salvate complet: 1, salvate fara sume: 0, refuzate: 0, "
+        "salvarea s-a "
         "oprit la inregistrarea 2\n",
         r.out);
     EXPECT_EQ(std::string(kCnpA), SqlScalar("SELECT GROUP_CONCAT(cnp) FROM asigurati.asigurati"));

@@ -72,8 +72,8 @@ TEST_F(ImportTogetherTest, TheSameMonthTwiceKeepsOneSumsRowPerPerson) {
     // The second import replaced the first one's sums, keeping their copies.
     EXPECT_EQ(std::to_string(kPersons), Count("*) FROM asigurati.zlog_sume"));
     const std::string summary =
-        "july.dbf\tinregistrari: 2000, salvate: 2000, refuzate: 0, "
-        "fara sume: 0\n";
+        "july.dbf\tinregistrari citite: 2000, salvate complet: 2000, salvate fara sume: 0, "
+        "refuzate: 0\n";
     EXPECT_EQ(summary, m_first.out);
     EXPECT_EQ(summary, m_second.out);
 }

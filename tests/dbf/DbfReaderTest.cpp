@@ -202,3 +202,21 @@ TEST(DbfReader, ClaimedRecordCountDoesNotDecideMemory) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DbfReader, KeepsTheLanguageByteOfTheHeader) {
+    std::string bytes =
+        DbfBytes::Header(1, kPersonFields) + Record(' ', {"000001", "ION ", "20090501"});
+    ReadResult plain;
+    Read(bytes, plain);
+    ASSERT_TRUE(plain.ok) << plain.error;
+    EXPECT_EQ(0, plain.spec.m_language);
+    bytes[29] = static_cast<char>(0xC8);
+    ReadResult marked;
+    Read(bytes, marked);
+    ASSERT_TRUE(marked.ok) << marked.error;
+    EXPECT_EQ(0xC8, marked.spec.m_language);
+}
+
+}  // namespace

@@ -72,14 +72,14 @@ protected:
 
 TEST_F(ImportChunkTest, ManyRowsAreWrittenWithAFewStatements) {
     OpenRows(Many(1200, "200907", "1000"));
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(1200));
     long long before = Statements();
     EXPECT_TRUE(Save().finished);
     // Row by row, 1,200 new employees took about 4,800 statements.
     EXPECT_GT(150, Statements() - before);
     EXPECT_EQ("1200", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
     OpenRows(Many(1200, "200907", "1500"));
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(1200));
     before = Statements();
     EXPECT_TRUE(Save().finished);
     // And about 10,800 to import them again.
@@ -89,13 +89,13 @@ TEST_F(ImportChunkTest, ManyRowsAreWrittenWithAFewStatements) {
 
 TEST_F(ImportChunkTest, ARepeatedPersonIsLoggedOnceForEachOfItsRows) {
     OpenRows({Employee(kCnpA, "POPA", "200907", "1000"), Employee(kCnpB, "ALBU", "200907")});
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(2));
     Save();
     // POPA three times: twice in July (the second replaces the first), once in August.
     OpenRows({Employee(kCnpA, "POPA", "200907", "1100"), Employee(kCnpB, "ALBU", "200907"),
               Employee(kCnpA, "POPESCU", "200908", "1200"),
               Employee(kCnpA, "POPA", "200907", "1300")});
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(4));
     EXPECT_TRUE(Save().finished);
     EXPECT_EQ(kUpdatedSumsUpdated, m_list.CellText(0, "EROARE"));
     EXPECT_EQ(kUpdatedSumsAdded, m_list.CellText(2, "EROARE"));
@@ -116,13 +116,13 @@ TEST_F(ImportChunkTest, ARepeatedPersonIsLoggedOnceForEachOfItsRows) {
 
 TEST_F(ImportChunkTest, ReimportingManyRowsUpdatesEachOnceAndKeepsTheirDates) {
     OpenRows(Many(1200, "200907", "1000"));
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(1200));
     Save();
     RunSql(
         "UPDATE asigurati.asigurati SET ZZ_DATA='2001-02-03 04:05:06'; UPDATE asigurati.sume "
         "SET ZZ_DATA='2001-02-03 04:05:06'");
     OpenRows(Many(1200, "200907", "1500"));
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(1200));
     const SaveRun result = Save();
     EXPECT_EQ(1200, result.tally.Count(RowEnd::Taken));
     EXPECT_EQ(kUpdatedSumsUpdated, m_list.CellText(1199, "EROARE"));
@@ -179,7 +179,8 @@ TEST_F(ImportChunkTest, ASaveWaitsForAnotherImportAndGivesUpWithNothingSaved) {
     progress.m_keepWaiting = false;
     m_prompter.ExpectMessage(
         "Salvarea a fost intrerupta.\n\nAu fost parcurse 0 din 3 inregistrari, iar 0 au fost "
-        "salvate in baza de date.");
+        "salvate in baza de date." +
+        Counts(3, 0, 0, 0));
     EXPECT_TRUE(Save(&progress).tally.cancelled);
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
@@ -194,7 +195,7 @@ TEST_F(ImportChunkTest, ASaveWaitingForAnotherImportGoesOnWhenItEnds) {
             other->Query(std::string("SELECT RELEASE_LOCK('") + kImportLockName + "')", false));
     });
     WaitingProgress progress;
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(3));
     const SaveRun result = Save(&progress);
     release.join();
     EXPECT_TRUE(result.finished);
@@ -203,7 +204,7 @@ TEST_F(ImportChunkTest, ASaveWaitingForAnotherImportGoesOnWhenItEnds) {
     // The lock was given back: the next save does not wait.
     OpenRows(Many(3, "200907", "1000"));
     progress.m_waits = 0;
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(3));
     Save(&progress);
     EXPECT_EQ(0, progress.m_waits);
 }

@@ -93,7 +93,7 @@ TEST_F(ImportDialogTest, PayrollFileOpensFillsTheCompanyAndSaves) {
     ASSERT_EQ(2, buttons.size());
     EXPECT_EQ("a lunii urmatoare", buttons[1]->text().toStdString());
     buttons[1]->setChecked(true);
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(1, 0, 1));
     Click("saveButton");
     EXPECT_EQ("GAMA SRL|15|1", SqlScalar("SELECT CONCAT_WS('|', denumire, ziua_lic, luna_lic) "
                                          "FROM asigurati.societati"));
@@ -102,6 +102,55 @@ TEST_F(ImportDialogTest, PayrollFileOpensFillsTheCompanyAndSaves) {
     // The file was saved: opening another needs a new window.
     EXPECT_FALSE(Find<QPushButton>(W(), "openButton")->isEnabled());
     EXPECT_TRUE(Find<QPushButton>(W(), "saveButton")->isEnabled());
+}
+
+TEST_F(ImportDialogTest, ALegendExplainsTheColoursAndF3GoesToTheNextMarkedRow) {
+    Row badForm = Employee(kCnpB, "ALBU", "200907");
+    badForm[6] = "XX";
+    Row badCnp = Employee("1800101221145", "FILIP", "200907");
+    WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,
+               {Employee(kCnpA, "POPA", "200907"), badForm, Employee(kCnpC, "CRISAN", "200907"),
+                Employee(NthCnp(1), "DINU", ""), Employee(NthCnp(2), "ENE", "200907"), badCnp});
+    Show(ImportKind::Employees);
+    const std::pair<const char*, const char*> legend[] = {
+        {"legendRefused", "rosu: inregistrare ignorata"},
+        {"legendNoSums", "portocaliu: asigurat salvat, fara sume"},
+        {"legendSaved", "negru: inregistrare salvata"}};
+    const QColor colours[] = {QColor(255, 0, 0), QColor(204, 102, 0), QColor(0, 0, 0)};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = Find<QLabel>(W(), legend[i].first);
+        EXPECT_TRUE(label->text().endsWith(legend[i].second)) << label->text().toStdString();
+        EXPECT_EQ(colours[i], label->palette().color(QPalette::WindowText));
+    }
+    auto* next = Find<QPushButton>(W(), "nextMarkedButton");
+    EXPECT_EQ("[F3]   Urmatoarea marcata", next->text().toStdString());
+    OpenFile(m_folder.File("pay.dbf"));
+    // Nothing is marked before the save: F3 has nowhere to go.
+    EXPECT_FALSE(next->isEnabled());
+    Type(W(), "denumire", "ALFA");
+    Type(W(), "ziua_lic", "1");
+    m_prompter.ExpectMessage(SavedMessage(3, 1, 2));
+    Click("saveButton");
+    EXPECT_TRUE(next->isEnabled());
+    EXPECT_TRUE(List().RowColoursAt(3).m_textColour == (Colour{204, 102, 0}));
+
+    // From the list, F3 walks the red and orange rows and starts again at the top.
+    DataListView* view = m_dialog->List();
+    std::vector<int> visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(view, Qt::Key_F3);
+        visited.push_back(List().FocusRow());
+        EXPECT_TRUE(List().IsRowSelected(visited.back()));
+    }
+    EXPECT_EQ((std::vector<int>{1, 3, 5, 1}), visited);
+    EXPECT_EQ(
+        "Inregistrarea 2: Forma de angajare este incorecta (trebuia sa fie S, CM, AM, CT, CIC, "
+        "DCM, SCS sau SS). Inregistrarea a fost ignorata",
+        Find<QLabel>(W(), "markedReason")->text().toStdString());
+    // The button does the same; from a clean row it goes on to the next marked one.
+    view->SelectRow(4, true);
+    next->click();
+    EXPECT_EQ(5, List().FocusRow());
 }
 
 TEST_F(ImportDialogTest, KnownCompanyAndTheChosenHouseOfTheAnnexImport) {
@@ -127,7 +176,7 @@ TEST_F(ImportDialogTest, KnownCompanyAndTheChosenHouseOfTheAnnexImport) {
     auto* house = Find<QComboBox>(W(), "houseCombo");
     ASSERT_EQ(44, house->count());
     house->setCurrentIndex(15);  // CJ - Cluj
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(1));
     Click("saveButton");
     EXPECT_EQ("CASCJ", SqlScalar("SELECT cas FROM asigurati.asigurati"));
     EXPECT_EQ("", List().CellText(0, "EROARE"));
@@ -151,7 +200,8 @@ TEST_F(ImportDialogTest, ClosingDuringASaveStopsItBetweenRows) {
     });
     m_prompter.ExpectMessage(
         "Salvarea a fost intrerupta.\n\nAu fost parcurse 1 din 200 inregistrari, iar 1 au fost "
-        "salvate in baza de date.");
+        "salvate in baza de date." +
+        Counts(200, 1, 0, 0));
     Click("saveButton");
     EXPECT_TRUE(sawProgress);
     EXPECT_TRUE(m_dialog->isVisible());
@@ -179,7 +229,8 @@ TEST_F(ImportDialogTest, ASaveWaitingForAnotherImportSaysSoAndCanBeStopped) {
     });
     m_prompter.ExpectMessage(
         "Salvarea a fost intrerupta.\n\nAu fost parcurse 0 din 2 inregistrari, iar 0 au fost "
-        "salvate in baza de date.");
+        "salvate in baza de date." +
+        Counts(2, 0, 0, 0));
     Click("saveButton");
     EXPECT_EQ("Se asteapta terminarea altui import de date in aceeasi baza de date...", shown);
     EXPECT_FALSE(m_dialog->Saving());

@@ -93,7 +93,7 @@ TEST_F(ImportHostileTest, InjectedCellsAreRefusedAndNamesStoredByteForByte) {
     Row injectedAmount = Employee(NthCnp(2), "W", "200907", "1); DROP TABLE x; --");
     OpenRows(wide, {injected, injectedForm, injectedMonth, highBytes, longRow, injectedAmount});
 
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(2, 2, 2));
     EXPECT_TRUE(Save().finished);
     EXPECT_EQ(kBadCnpRow, m_list.CellText(0, "EROARE"));
     EXPECT_EQ(kBadFormRow, m_list.CellText(1, "EROARE"));
@@ -144,12 +144,36 @@ TEST_F(ImportHostileTest, FailingStatementKeepsTheRowsBeforeIt) {
     EXPECT_EQ(0, m_client->OpenTransactions());
 }
 
+TEST_F(ImportHostileTest, RowsSavedOneByOneAfterAFailingChunkSayWhatChangedAlike) {
+    // The chunk of rows 32 to 63 is refused by the server at row 37 and saved
+    // again row by row up to it: those rows get the notes and colours too.
+    TestTrigger trigger(
+        "CREATE TRIGGER asigurati.orvik_test_refuse BEFORE INSERT ON asigurati.sume FOR EACH ROW "
+        "IF NEW.cnp=" +
+        NthCnp(37) + " THEN SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT='refuzat de test'; END IF");
+    std::vector<Row> rows = Hundred();
+    rows[32][1] = "CASXX";
+    rows[33][12] = "";
+    OpenRows(kEmployeeFields, rows);
+    m_prompter.ExpectMessage("EROARE Mysql:\n\nrefuzat de test");
+    const SaveRun result = Save();
+    ASSERT_TRUE(result.tally.failed);
+    EXPECT_EQ(
+        "Asigurat inexistent: a fost adaugat; casa CASXX necunoscuta, s-a folosit CAS_B; Sumele "
+        "in luna inexistente: au fost adaugate",
+        m_list.CellText(32, "EROARE"));
+    EXPECT_EQ(RowEnd::TakenNoSums, result.tally.rows[33]);
+    EXPECT_TRUE(m_list.RowColoursAt(33).m_textColour == (Colour{204, 102, 0}));
+    EXPECT_TRUE(m_list.RowColoursAt(34).m_textColour == (Colour{0, 0, 0}));
+}
+
 TEST_F(ImportHostileTest, CancelKeepsWhatWasSavedAndSaysHowMuch) {
     OpenRows(kEmployeeFields, Hundred());
     StoppingProgress progress(3);
     m_prompter.ExpectMessage(
         "Salvarea a fost intrerupta.\n\nAu fost parcurse 3 din 100 inregistrari, iar 3 au fost "
-        "salvate in baza de date.");
+        "salvate in baza de date." +
+        Counts(100, 3, 0, 0));
     const SaveRun result = Save(&progress);
     EXPECT_FALSE(result.finished);
     EXPECT_TRUE(result.tally.cancelled);

@@ -14,6 +14,8 @@ using namespace import_test;
 namespace {
 
 const Colour kRed{255, 0, 0};
+const Colour kOrange{204, 102, 0};
+const Colour kBlack{0, 0, 0};
 
 class ImportSaveTest : public DbTest {
 protected:
@@ -36,6 +38,11 @@ protected:
         return run;
     }
     bool Red(int row) const { return m_list.RowColoursAt(row).m_textColour == kRed; }
+    Colour RowColour(int row) const { return m_list.RowColoursAt(row).m_textColour; }
+    std::string StoredHex(const char* column, const std::string& cnp) {
+        return SqlScalar(std::string("SELECT HEX(") + column +
+                         ") FROM asigurati.asigurati WHERE cnp=" + cnp);
+    }
     std::string Verdict(int row) const { return m_list.CellText(row, "EROARE"); }
 
     TempFolder m_folder;
@@ -59,7 +66,7 @@ TEST_F(ImportSaveTest, PayrollRowsFollowTheirRules) {
     OpenRows(ImportKind::Employees, kEmployeeFields,
              {Employee(kCnpA, "POPA", "200907"), lowerForm, unknownHouse, noMonth, badHire, badCnp,
               Employee(kCnpA, "POPA", "200908", "2500"), harghita, opsnaj});
-    m_prompter.ExpectMessage(kSavedMessage, MessageKind::Information);
+    m_prompter.ExpectMessage(SavedMessage(5, 1, 3), MessageKind::Information);
     const SaveRun result = Save("BETA SRL");
     EXPECT_TRUE(result.finished);
 
@@ -106,7 +113,7 @@ TEST_F(ImportSaveTest, SavingAgainUpdatesAndAKnownCompanyStaysAsStored) {
     RunSql(std::string("INSERT INTO asigurati.societati (cf, denumire, ziua_lic) VALUES (") +
            kCompany + ", 'VECHE SRL', '5')");
     OpenRows(ImportKind::Employees, kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
-    m_prompter.ExpectMessage(kSavedMessage).ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(1)).ExpectMessage(SavedMessage(1));
     Save("ALTA");
     EXPECT_TRUE(Save("ALTA").finished);
     EXPECT_EQ(kUpdatedSumsUpdated, Verdict(0));
@@ -136,7 +143,7 @@ TEST_F(ImportSaveTest, AnnexImportOnlyAdds) {
     OpenRows(ImportKind::EarlierReport, kAnnex1AFields,
              {Annex1A(kCnpA, "POPA", "S"), Annex1A(kCnpB, "ALBU", "AM"), leaving,
               Annex1A(NthCnp(1), "DINU", "CT")});
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(2, 0, 2));
     EXPECT_TRUE(Save("ALFA", "10", "CASCJ").finished);
     EXPECT_EQ("", Verdict(0));
     EXPECT_EQ("Forma de angajare este incorecta. Inregistrarea a fost ignorata", Verdict(1));
@@ -153,7 +160,7 @@ TEST_F(ImportSaveTest, AnnexImportOnlyAdds) {
                                     kCnpC));
 
     // The same file again: nothing is added, every valid row says why.
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(0, 0, 4), MessageKind::Warning);
     Save("ALFA", "10", "CASCJ");
     EXPECT_EQ(kAlreadyImportedRow, Verdict(0));
     EXPECT_EQ(kAlreadyImportedRow, Verdict(2));
@@ -167,7 +174,7 @@ TEST_F(ImportSaveTest, AnnexMonthWrongOrSumsAlreadyThere) {
     badMonth[1] = "13";
     Row badLeave = Annex1A(kCnpB, "ALBU", "S", "20091");
     OpenRows(ImportKind::EarlierReport, kAnnex1AFields, {badMonth, badLeave});
-    m_prompter.ExpectMessage(kSavedMessage);
+    m_prompter.ExpectMessage(SavedMessage(0, 1, 1));
     Save();
     EXPECT_EQ("; Campul la luna este incorect. Nu au fost procesate sumele", Verdict(0));
     EXPECT_FALSE(Red(0));
@@ -175,6 +182,127 @@ TEST_F(ImportSaveTest, AnnexMonthWrongOrSumsAlreadyThere) {
     EXPECT_TRUE(Red(1));
     EXPECT_EQ("1", SqlScalar("SELECT COUNT(*) FROM asigurati.asigurati"));
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.sume"));
+}
+
+// The payroll layout with its salary as text, as some payroll programs write it.
+std::vector<Field> SalaryAsText() {
+    std::vector<Field> fields = kEmployeeFields;
+    fields[7].type = "C";
+    fields[7].decimals = 0;
+    return fields;
+}
+
+TEST_F(ImportSaveTest, EachRowSaysWhatWasChangedInItsNoteAndItsColour) {
+    Row unknownHouse = Employee(kCnpA, "POPA", "200907");
+    unknownHouse[1] = "CASXX";
+    Row emptyHouse = Employee(kCnpB, "ALBU", "200907");
+    emptyHouse[1] = "";
+    Row harghita = Employee(kCnpC, "CRISAN", "200907");
+    harghita[1] = "CASHG";
+    Row noMonth = Employee(NthCnp(1), "DINU", "");
+    Row badAmount = Employee(NthCnp(2), "ENE", "200907", "2.000,5O");
+    Row badForm = Employee(NthCnp(3), "FILIP", "200907");
+    badForm[6] = "X";
+    OpenRows(ImportKind::Employees, SalaryAsText(),
+             {unknownHouse, emptyHouse, harghita, noMonth, badAmount, badForm});
+    m_prompter.ExpectMessage(SavedMessage(3, 2, 1), MessageKind::Information);
+    EXPECT_TRUE(Save().finished);
+    EXPECT_EQ(
+        "Asigurat inexistent: a fost adaugat; casa CASXX necunoscuta, s-a folosit CAS_B; Sumele "
+        "in luna inexistente: au fost adaugate",
+        Verdict(0));
+    EXPECT_EQ(
+        "Asigurat inexistent: a fost adaugat; casa necompletata, s-a folosit CAS_B; Sumele in "
+        "luna inexistente: au fost adaugate",
+        Verdict(1));
+    // The Harghita house under its old code is no unknown house.
+    EXPECT_EQ(kAddedSumsAdded, Verdict(2));
+    // Saved whole: black; the person without the sums: orange; refused: red.
+    for (int row : {0, 1, 2}) EXPECT_EQ(kBlack, RowColour(row)) << row;
+    EXPECT_EQ(kOrange, RowColour(3));
+    EXPECT_EQ(kOrange, RowColour(4));
+    EXPECT_EQ(
+        "Asigurat inexistent: a fost adaugat; Sumele nu sunt numere. Nu au fost procesate sumele",
+        Verdict(4));
+    EXPECT_EQ(kRed, RowColour(5));
+
+    // Saving again starts from clean colours: the same rows get the same ones.
+    m_prompter.ExpectMessage(SavedMessage(3, 2, 1));
+    Save();
+    EXPECT_EQ(kOrange, RowColour(3));
+    EXPECT_EQ(kBlack, RowColour(0));
+    EXPECT_EQ(
+        "Asigurat existent: a fost modificat; casa CASXX necunoscuta, s-a folosit CAS_B; Sumele "
+        "in luna existente: au fost modificate",
+        Verdict(0));
+}
+
+TEST_F(ImportSaveTest, AnAnnexRowWithoutItsMonthIsOrange) {
+    Row badMonth = Annex1A(kCnpA, "POPA", "S");
+    badMonth[1] = "13";
+    OpenRows(ImportKind::EarlierReport, kAnnex1AFields, {badMonth, Annex1A(kCnpB, "ALBU", "AM")});
+    m_prompter.ExpectMessage(SavedMessage(0, 1, 1), MessageKind::Information);
+    Save();
+    EXPECT_EQ(kOrange, RowColour(0));
+    EXPECT_EQ(kRed, RowColour(1));
+}
+
+// "ȘTEFĂNESCU ȚICU" as a UTF-8 payroll program writes it, and as the program stores it.
+const std::string kStefanUtf8 = "\xC8\x98TEF\xC4\x82NESCU";
+const std::string kTicuUtf8 = "\xC8\x9AICU";
+const std::string kStefanHex = "AA544546C34E45534355";
+const std::string kTicuHex = "DE494355";
+
+TEST_F(ImportSaveTest, Utf8TextsAreStoredAsTheProgramsLetters) {
+    Row stefan = Employee(kCnpA, kStefanUtf8, "200907");
+    stefan[4] = kTicuUtf8;
+    Row foreign = Employee(kCnpB, "\xD0\x96UKOV", "200907");  // Cyrillic Zhe
+    OpenRows(ImportKind::Employees, kEmployeeFields,
+             {stefan, foreign, Employee(kCnpC, "POPA", "200907")});
+    // The list shows the letters as they will be stored.
+    EXPECT_EQ("\xAATEF\xC3NESCU", m_list.CellText(0, "NUME"));
+    m_prompter.ExpectMessage(SavedMessage(2, 0, 1));
+    EXPECT_TRUE(Save().finished);
+    EXPECT_EQ(kStefanHex, StoredHex("nume", kCnpA));
+    EXPECT_EQ(kTicuHex, StoredHex("prenume", kCnpA));
+    EXPECT_EQ(
+        "Campul NUME contine caracterul U+0416, care nu exista in setul de caractere al "
+        "programului. Inregistrarea a fost ignorata",
+        Verdict(1));
+    EXPECT_TRUE(Red(1));
+    EXPECT_EQ(
+        "0", SqlScalar(std::string("SELECT COUNT(*) FROM asigurati.asigurati WHERE cnp=") + kCnpB));
+    EXPECT_EQ(kAddedSumsAdded, Verdict(2));
+}
+
+TEST_F(ImportSaveTest, TheLanguageByteDecidesForTheAnnexImportToo) {
+    Row stefan = Annex1A(kCnpA, kStefanUtf8, "S");
+    Row plain = Annex1A(kCnpB, "POPA", "S");
+    // Said to be UTF-8, the file may still hold a row that is not.
+    Row broken = Annex1A(kCnpC, "\xAATEFAN", "S");
+    // The representative is not stored: a letter without its byte there refuses nothing.
+    plain[18] = "\xD0\x96UK";
+    WriteTable(m_folder.File("in.dbf"), kAnnex1AFields, {stefan, plain, broken});
+    std::string bytes = ReadBytes(m_folder.File("in.dbf"));
+    bytes[29] = static_cast<char>(0xF0);
+    WriteBytes(m_folder.File("in.dbf"), bytes);
+    m_file.emplace(ImportKind::EarlierReport);
+    ASSERT_TRUE(m_file->Open(*m_client, m_folder.File("in.dbf"), m_list));
+    m_prompter.ExpectMessage(SavedMessage(2, 0, 1));
+    Save();
+    EXPECT_EQ(kStefanHex, StoredHex("nume", kCnpA));
+    EXPECT_EQ("Campul NUME nu este un text UTF-8 corect. Inregistrarea a fost ignorata",
+              Verdict(2));
+    EXPECT_TRUE(Red(2));
+
+    // A file that names the program's own code page is read byte for byte.
+    bytes[29] = static_cast<char>(0xC8);
+    WriteBytes(m_folder.File("in.dbf"), bytes);
+    RunSql("DELETE FROM asigurati.asigurati");
+    ASSERT_TRUE(m_file->Open(*m_client, m_folder.File("in.dbf"), m_list));
+    m_prompter.ExpectMessage(SavedMessage(3));
+    Save();
+    EXPECT_EQ("C898544546C4824E45534355", StoredHex("nume", kCnpA));
 }
 
 }  // namespace

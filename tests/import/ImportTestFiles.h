@@ -66,6 +66,21 @@ inline void WriteTable(const std::string& path, const std::vector<Field>& fields
 inline const std::string kSavedMessage =
     "Salvarea a fost realizata cu succes!\n\nInregistrarile cu rosu nu au putut fi "
     "importate.\nDeruleaza lista catre dreapta pentru a vedea mesajele de eroare.";
+// The counts closing the last message of a save.
+inline std::string Counts(int read, int whole, int noSums, int refused) {
+    return "\n\nInregistrari citite: " + std::to_string(read) +
+           "\nSalvate complet: " + std::to_string(whole) +
+           "\nSalvate fara sume (portocaliu): " + std::to_string(noSums) +
+           "\nRefuzate (rosu): " + std::to_string(refused);
+}
+// The last message of a save that went through every row.
+inline std::string SavedMessage(int whole, int noSums = 0, int refused = 0) {
+    std::string text = kSavedMessage;
+    if (whole + noSums == 0)
+        text = "Nu a fost salvata nicio inregistrare in baza de date." +
+               text.substr(std::string("Salvarea a fost realizata cu succes!").size());
+    return text + Counts(whole + noSums + refused, whole, noSums, refused);
+}
 inline const std::string kEmployeeFileInvalid =
     "Fisierul selectat este invalid!\n\nCiteste manualul pentru formatul de import.";
 inline const std::string kAnnex1AFileInvalid =

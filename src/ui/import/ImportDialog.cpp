@@ -16,6 +16,7 @@
 
 #include "db/CClient.h"
 #include "domain/ReferenceLists.h"
+#include "import/ImportMarks.h"
 #include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
@@ -26,6 +27,17 @@ namespace {
 // The company fields of the block: the company form's columns, so their
 // limits and typing rules are the form's.
 const char* const kCompanyFields[] = {"denumire", "cf", "reg_com", "repr", "ziua_lic", "luna_lic"};
+
+const KeyCommand kNextMarked{Qt::Key_F3, Qt::NoModifier, "[F3]   Urmatoarea marcata"};
+
+QLabel* LegendLabel(QWidget* parent, const char* name, const char* text, Colour colour) {
+    auto* label = new QLabel(QString(QChar(0x25A0)) + ' ' + text, parent);
+    label->setObjectName(name);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(colour.r, colour.g, colour.b));
+    label->setPalette(palette);
+    return label;
+}
 
 bool IsCompanyField(std::string_view name) {
     for (const char* field : kCompanyFields)
@@ -86,6 +98,7 @@ ImportDialog::ImportDialog(CClient& client, ImportFile& file, QWidget* parent)
     m_list->EnableSorting(true);
     m_list->setMinimumSize(760, 300);
     layout->addWidget(m_list, 1);
+    layout->addWidget(BuildLegend());
     layout->addWidget(BuildCompanyBox());
     auto* progressRow = new QHBoxLayout;
     m_progress = new QProgressBar(this);
@@ -140,6 +153,28 @@ QGroupBox* ImportDialog::BuildCompanyBox() {
     return m_company;
 }
 
+// What the colours of the rows say, and the reason of the marked row F3 went to.
+QWidget* ImportDialog::BuildLegend() {
+    auto* legend = new QWidget(this);
+    auto* lines = new QVBoxLayout(legend);
+    lines->setContentsMargins(0, 0, 0, 0);
+    auto* colours = new QHBoxLayout;
+    colours->addWidget(
+        LegendLabel(legend, "legendRefused", ImportMessages::kLegendRefused, kRefusedRowColour));
+    colours->addWidget(
+        LegendLabel(legend, "legendNoSums", ImportMessages::kLegendNoSums, kNoSumsRowColour));
+    colours->addWidget(
+        LegendLabel(legend, "legendSaved", ImportMessages::kLegendSaved, kSavedRowColour));
+    colours->addStretch(1);
+    lines->addLayout(colours);
+    m_markedReason = new QLabel(legend);
+    m_markedReason->setObjectName("markedReason");
+    m_markedReason->setWordWrap(true);
+    m_markedReason->setVisible(false);
+    lines->addWidget(m_markedReason);
+    return legend;
+}
+
 QWidget* ImportDialog::BuildButtons() {
     auto* row = new QWidget(this);
     auto* buttons = new QHBoxLayout(row);
@@ -158,7 +193,12 @@ QWidget* ImportDialog::BuildButtons() {
     m_cancelButton = new QPushButton(row);
     m_cancelButton->setObjectName("cancelButton");
     BindFormButtons(this, m_cancelButton);
-    for (QPushButton* button : {m_openButton, m_saveButton, m_stopButton, m_cancelButton}) {
+    m_nextMarkedButton = (new KeyActions(this))->Add(row, "nextMarkedButton", kNextMarked, [this] {
+        ShowNextMarkedRow();
+    });
+    m_nextMarkedButton->setEnabled(false);
+    for (QPushButton* button :
+         {m_openButton, m_saveButton, m_stopButton, m_nextMarkedButton, m_cancelButton}) {
         button->setAutoDefault(false);
         SizeCommandButton(button);
         buttons->addWidget(button);
@@ -182,6 +222,7 @@ void ImportDialog::SetSaving(bool saving) {
     m_cancelButton->setEnabled(!saving);
     // After a save the file stays as saved: another one needs a new window.
     m_openButton->setEnabled(!saving && !m_saved);
+    if (saving) m_nextMarkedButton->setEnabled(false);
 }
 
 void ImportDialog::OpenFile() {
@@ -191,6 +232,7 @@ void ImportDialog::OpenFile() {
     if (m_file.Kind() == ImportKind::Employees || HasDbfExtension(*path)) EnableCompany(false);
     if (m_file.Open(m_client, *path, m_list->List())) ShowCompany();
     EnableCompany(m_file.IsOpen());
+    UpdateMarkedRows();
     m_list->viewport()->update();
 }
 
@@ -220,7 +262,24 @@ void ImportDialog::Save() {
     const Outcome saved = SaveImport(m_client, m_file, m_list->List(), request, tally, &progress);
     if (saved || tally.StoppedPartWay()) m_saved = true;
     SetSaving(false);
+    UpdateMarkedRows();
     m_list->viewport()->update();
+}
+
+void ImportDialog::UpdateMarkedRows() {
+    m_markedReason->clear();
+    m_markedReason->setVisible(false);
+    m_nextMarkedButton->setEnabled(!m_saving && NextMarkedRow(m_list->List(), -1) >= 0);
+}
+
+void ImportDialog::ShowNextMarkedRow() {
+    const DataList& list = m_list->List();
+    const int row = NextMarkedRow(list, list.FocusRow());
+    if (row < 0) return;
+    m_list->SelectRow(row, true);
+    m_markedReason->setText(ToQt("Inregistrarea " + std::to_string(m_file.RecordPlace(row)) + ": " +
+                                 list.CellText(row, kVerdictColumn)));
+    m_markedReason->setVisible(true);
 }
 
 // While a save runs, Escape and the window's close button stop it instead:

@@ -33,6 +33,9 @@ public:
 public slots:
     void OpenFile();
     void Save();
+    // Selects the next red or orange row after the current one, from the top
+    // again after the last, and says why it is marked.
+    void ShowNextMarkedRow();
 
 protected:
     void reject() override;
@@ -42,6 +45,8 @@ private:
 
     QGroupBox* BuildCompanyBox();
     QWidget* BuildButtons();
+    QWidget* BuildLegend();
+    void UpdateMarkedRows();
     void EnableCompany(bool enabled);
     void ShowCompany();
     ImportRequest Request() const;
@@ -57,6 +62,8 @@ private:
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     QPushButton* m_stopButton = nullptr;
+    QPushButton* m_nextMarkedButton = nullptr;
+    QLabel* m_markedReason = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_progressText = nullptr;
     bool m_saving = false;
