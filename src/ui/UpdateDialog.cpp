@@ -82,6 +82,9 @@ void UpdateDialog::Stopped(const QString& text) {
     m_text->setText(text);
     m_bar->setValue(0);
     m_closeButton->setText("[ESC]   Iesire");
+    // A reason may take more lines than the progress did.
+    layout()->activate();
+    resize(size().expandedTo(sizeHint()));
 }
 
 QString UpdateDialog::InstallerVersion() const {

@@ -295,6 +295,7 @@ TEST_F(UpdateDialogTest, ATransferEndingEarlyDeletesThePartialFile) {
     Serve("02.10", 5000, Bytes(5000));
     m_service.mode = Mode::CutShort;
     Run();
+    Shoot(m_dialog.get(), "update_dialog_failed.png");
     ExpectStoppedWithoutFile(
         "Descarcarea a esuat: legatura s-a intrerupt; s-au primit 2.500 din 5.000 octeti.");
 }
@@ -400,6 +401,7 @@ TEST_F(UpdateDialogTest, EscapeStopsAtOnceAndDeletesThePartialFile) {
     // Bytes arriving after the stop write nothing.
     m_service.Release();
     QTest::qWait(50);
+    Shoot(m_dialog.get(), "update_dialog_cancelled.png");
     // Said as a cancel, without the progress it had reached.
     ExpectStoppedWithoutFile("Descarcarea a fost anulata.");
 }
