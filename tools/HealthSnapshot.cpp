@@ -79,6 +79,22 @@ int main(int argc, char** argv) {
     app.processEvents();
     dialog.grab().save(out + "/company_dialog.png");
 
+    // A registry number with text in its order number, marked once left.
+    dialog.activateWindow();
+    (void)QTest::qWaitForWindowActive(&dialog);
+    auto* registry = dialog.findChild<QLineEdit*>("reg_com");
+    registry->setFocus();
+    registry->selectAll();
+    QTest::keyClicks(registry, "j12/1'2\\3/2021");
+    dialog.findChild<QLineEdit*>("repr")->setFocus();
+    app.processEvents();
+    app.processEvents();
+    dialog.grab().save(out + "/company_dialog_registry.png");
+    registry->setFocus();
+    registry->selectAll();
+    QTest::keyClicks(registry, "j40/1234/2003");
+    app.processEvents();
+
     // A refused account: the message, then the form with the caret on the field.
     dialog.findChild<QLineEdit*>("c1")->setText("RO00BAD");
     QTimer::singleShot(100, [&] {

@@ -183,11 +183,21 @@ void MainWindow::RunUpdate() {
     UpdateDialog dialog(Session::kVersion, folder, this);
     if (dialog.exec() != QDialog::Accepted) return;
     const std::string path = QFile::encodeName(dialog.InstallerPath()).toStdString();
+    if (!m_prompter.AskYesNo("Kitul de instalare pentru versiunea " +
+                             dialog.InstallerVersion().toStdString() +
+                             " a fost descarcat. Programul se inchide si porneste instalarea. "
+                             "Continui?"))
+        return;
+    // The installer takes this process over: whatever leaving does comes
+    // first, so the server stops cleanly instead of running on orphaned.
+    if (!EndSession(false)) return;
     // The download wrote a plain file; it must be runnable before the start.
     const int error = MakeExecutable(path) ? m_startInstaller(path) : errno;
     m_prompter.ShowMessage(
         "Eroare la lansarea procedurii de instalare (#" + std::to_string(error) + ")",
         MessageKind::Error);
+    // The server is stopped already: nothing is left to work with.
+    done(0);
 }
 
 void MainWindow::ShowInfo() {
@@ -276,17 +286,21 @@ void MainWindow::SaveDailyCopy() {
     held.ShowThrough(m_prompter);
 }
 
-void MainWindow::LeaveProgram() {
-    if (m_ending) return;
+bool MainWindow::EndSession(bool askFirst) {
+    if (m_ending) return false;
     // The server must not stop under a copy being made.
     if (m_backup && m_backup->Busy()) {
         m_prompter.ShowMessage("O copie de siguranta este in lucru; asteapta sa se termine.");
-        return;
+        return false;
     }
-    if (!Session::Leave(*m_client, !m_exitWithoutAsking, [this] { SaveDailyCopy(); })) return;
+    if (!Session::Leave(*m_client, askFirst, [this] { SaveDailyCopy(); })) return false;
     m_ending = true;
     CloseAllPanels();
-    done(0);
+    return true;
+}
+
+void MainWindow::LeaveProgram() {
+    if (EndSession(!m_exitWithoutAsking)) done(0);
 }
 
 void MainWindow::EndWithoutAsking() {

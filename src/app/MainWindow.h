@@ -67,6 +67,10 @@ private:
     void ShowInfo();
     void ShowUpdateNotice(const QString& version);
     void RunUpdate();
+    // Everything leaving does but closing the window: the daily copy, the
+    // server's shutdown, the panels. False when the user or a running copy
+    // keeps the program open.
+    bool EndSession(bool askFirst);
     void SaveDailyCopy();
     void CloseAllPanels();
     void ResetMarks();

@@ -72,6 +72,23 @@ std::string EncodeDbfHeader(const DbfTableSpec& spec, const DbfDate& date) {
     return bytes;
 }
 
+bool IsDbfNumberText(std::string_view value) {
+    if (value.empty()) return true;
+    if (value.front() == '-' || value.front() == '+') value.remove_prefix(1);
+    bool digit = false;
+    bool point = false;
+    for (const char c : value) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
 bool EncodeDbfValueInto(std::string_view value, char type, int length, int decimals, char* out) {
     const std::size_t width = static_cast<std::size_t>(std::max(length, 0));
     if (type != 'N') {
@@ -80,6 +97,7 @@ bool EncodeDbfValueInto(std::string_view value, char type, int length, int decim
         std::memset(out + kept, ' ', width - kept);
         return true;
     }
+    if (!IsDbfNumberText(value)) return false;
     const std::size_t dot = value.find('.');
     const std::string_view integer = value.substr(0, dot);
     const std::string_view fraction =

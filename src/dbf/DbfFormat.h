@@ -36,10 +36,15 @@ std::string EncodeDbfHeader(const DbfTableSpec& spec, const DbfDate& date);
 // Type letter written for field i: the first character of its type, "C" when it has none.
 char DbfTypeLetter(const DbfTableSpec& spec, std::size_t field);
 
+// Whether `value` can stand in an "N" field: empty (the field is left blank),
+// or an optional sign, digits and at most one "." with digits around it.
+// Anything else ("1'2", "1,5", "12 3") would be a file other programs refuse.
+bool IsDbfNumberText(std::string_view value);
+
 // Appends the `length` bytes of one field value. "N" values are brought to `decimals` digits
 // after the point (cut without rounding or padded with "0") and right-aligned; other values are
-// left-aligned and cut. False, with nothing appended, when the sign and integer digits of an
-// "N" value do not fit: cutting them would write a different number.
+// left-aligned and cut. False, with nothing appended, when an "N" value is not a number or
+// its sign and integer digits do not fit: cutting them would write a different number.
 bool EncodeDbfValue(std::string_view value, char type, int length, int decimals, std::string& out);
 // The same into exactly `length` bytes at `out` (left as they were when false).
 bool EncodeDbfValueInto(std::string_view value, char type, int length, int decimals, char* out);

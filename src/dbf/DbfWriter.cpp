@@ -13,6 +13,7 @@ struct FieldPlan {
     char type;
     int length;
     int decimals;
+    std::string_view name;
 };
 
 std::vector<FieldPlan> PlanFields(const DbfTableSpec& spec) {
@@ -20,7 +21,8 @@ std::vector<FieldPlan> PlanFields(const DbfTableSpec& spec) {
     plan.reserve(spec.m_names.size());
     for (std::size_t i = 0; i < spec.m_names.size(); ++i) {
         const int decimals = i < spec.m_decimals.size() ? spec.m_decimals[i] : 0;
-        plan.push_back(FieldPlan{DbfTypeLetter(spec, i), spec.m_lengths[i], decimals});
+        plan.push_back(
+            FieldPlan{DbfTypeLetter(spec, i), spec.m_lengths[i], decimals, spec.m_names[i]});
     }
     return plan;
 }
@@ -29,7 +31,7 @@ std::vector<FieldPlan> PlanFields(const DbfTableSpec& spec) {
 constexpr std::size_t kBatchBytes = std::size_t{1} << 20;
 
 // Builds one record (flag and every field) at `out`, recordLength bytes; false when a value
-// does not fit. `cells` is scratch for the row's cells.
+// does not fit or an "N" value is not a number. `cells` is scratch for the row's cells.
 bool EncodeRecord(const DataList& list, int row, const std::vector<FieldPlan>& plan,
                   std::size_t recordLength, char* out, std::vector<std::string_view>& cells,
                   std::string* error) {
@@ -45,7 +47,11 @@ bool EncodeRecord(const DataList& list, int row, const std::vector<FieldPlan>& p
         if (plan[i].type != 'N') {
             if (!value.empty()) std::memcpy(out, value.data(), std::min(value.size(), width));
         } else if (!EncodeDbfValueInto(value, 'N', plan[i].length, plan[i].decimals, out)) {
-            if (error) {
+            if (error && !IsDbfNumberText(value)) {
+                *error = "valoarea \"" + std::string(value) + "\" din randul " +
+                         std::to_string(row + 1) + " nu este un numar, iar campul " +
+                         std::string(plan[i].name) + " este numeric";
+            } else if (error) {
                 *error = "valoarea \"" + std::string(value) + "\" din randul " +
                          std::to_string(row + 1) + " nu incape in campul " + std::to_string(i + 1) +
                          " (" + std::to_string(plan[i].length) + " caractere, " +

@@ -66,3 +66,22 @@ bool IsValidSector(int countyIndex, std::string_view sector) {
     long long value = TextToInteger(sector);
     return value >= 1 && value <= 6;
 }
+
+RegistryNumberParts SplitRegistryNumber(std::string_view text) {
+    RegistryNumberParts parts;
+    const std::size_t first = text.find('/');
+    parts.office = text.substr(0, first);
+    if (first == std::string_view::npos) return parts;
+    const std::string_view rest = text.substr(first + 1);
+    const std::size_t second = rest.find('/');
+    parts.number = rest.substr(0, second);
+    if (second != std::string_view::npos) parts.year = rest.substr(second + 1);
+    return parts;
+}
+
+bool IsValidRegistryNumber(std::string_view text) {
+    if (text.empty()) return true;
+    const RegistryNumberParts parts = SplitRegistryNumber(text);
+    return AllDigits(parts.number) && parts.number.size() <= kRegistryNumberDigits &&
+           AllDigits(parts.year) && parts.year.size() <= kRegistryYearDigits;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string_view>
 
 // Checks of Romanian identifiers. Each takes the text as typed or read from a
@@ -28,3 +29,21 @@ inline constexpr int kCountyWithSectors = 9;
 // Sector rule of the company form: for Bucharest the sector, read as an
 // integer, must be 1..6; other counties have no sector to check.
 bool IsValidSector(int countyIndex, std::string_view sector);
+
+// The trade-register number "J40/1234/2003" cut at its first two "/": the
+// office ("J40"), the order number ("1234") and the year ("2003"; any later
+// "/" stays in it). A missing "/" leaves the later parts empty.
+struct RegistryNumberParts {
+    std::string_view office, number, year;
+};
+RegistryNumberParts SplitRegistryNumber(std::string_view text);
+
+// The order number and the year go into numeric fields of the health
+// declaration files, five and four digits wide.
+inline constexpr std::size_t kRegistryNumberDigits = 5;
+inline constexpr std::size_t kRegistryYearDigits = 4;
+
+// An empty registry number (a company not in the trade register), or one
+// whose order number and year are digits only and fit those fields. The
+// office ("J40") is a text field and is not checked.
+bool IsValidRegistryNumber(std::string_view text);

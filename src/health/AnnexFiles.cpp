@@ -8,6 +8,7 @@
 #include "datalist/DataList.h"
 #include "db/CClient.h"
 #include "dbf/DbfWriter.h"
+#include "domain/Identifiers.h"
 #include "domain/ReferenceLists.h"
 #include "domain/TextNumbers.h"
 #include "health/AnnexStatements.h"
@@ -74,9 +75,10 @@ AnnexCompany CutCompanyTexts(const std::string& cf, const std::string& regCom,
                              const std::string& repr) {
     AnnexCompany company;
     company.cf = cf;
-    std::string rest;
-    std::tie(company.rj, rest) = SplitAt(regCom, '/');
-    std::tie(company.rn, company.ra) = SplitAt(rest, '/');
+    const RegistryNumberParts registry = SplitRegistryNumber(regCom);
+    company.rj = registry.office;
+    company.rn = registry.number;
+    company.ra = registry.year;
     std::tie(company.nrep, company.prep) = SplitAt(repr, ' ');
     return company;
 }

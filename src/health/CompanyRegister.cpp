@@ -34,6 +34,12 @@
         return IsValidFiscalCode(r.cf) ? nullptr : "CUI-ul introdus este incorect!";
     }
 
+    // Its order number and year go into numeric fields of the annex files.
+    const char* CheckRegistryNumber(const CompanyRecord& r) {
+        return IsValidRegistryNumber(r.regCom) ? nullptr
+                                               : CompanyMessages::kRegistryNumberInvalid;
+    }
+
     const char* CheckPaymentDay(const CompanyRecord& r) {
         return IsValidPaymentDay(r.ziuaLic) ? nullptr : CompanyMessages::kPaymentDayInvalid;
     }
@@ -51,7 +57,7 @@
     const Column kColumns[] = {
         {{.name = "cf", .maxLength = 13, .rule = Digits, .listWidth = 0}, &R::cf, CheckCode},
         {{.name = "denumire", .maxLength = 255, .rule = Upper, .listWidth = 250}, &R::denumire},
-        {{.name = "reg_com", .maxLength = 50, .rule = Upper}, &R::regCom},
+        {{.name = "reg_com", .maxLength = 50, .rule = Upper}, &R::regCom, CheckRegistryNumber},
         {{.name = "repr", .maxLength = 255, .rule = Upper}, &R::repr},
         {{.name = "ziua_lic", .maxLength = 2, .rule = Digits}, &R::ziuaLic, CheckPaymentDay},
         {{.name = "luna_lic", .choices = PaymentMonths}, &R::lunaLic},
@@ -121,7 +127,7 @@ std::optional<CompanyRecord> CompanyRegister::Load(long long index) {
 
 Outcome CompanyRegister::Check(const CompanyRecord& r, const CompanyEdit& edit) {
     Prompter& prompter = GetPrompter();
-    for (const char* column : {"cf", "ziua_lic", "c1", "sect"})
+    for (const char* column : {"cf", "reg_com", "ziua_lic", "c1", "sect"})
         if (Outcome checked = CheckColumn<CompanyRecord>(prompter, kColumns, r, column); !checked)
             return checked;
     const int county = CountyIndex(r.jud);

@@ -68,6 +68,10 @@ inline constexpr const char* kSelectToDelete =
 inline constexpr const char* kNoCompanySelected = "   --  nici o societate selectata --";
 inline constexpr const char* kPaymentDayInvalid =
     "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie intre 1 si 31.";
+inline constexpr const char* kRegistryNumberInvalid =
+    "Numarul de inregistrare la Registrul Comertului este incorect!\n\nTrebuie sa fie de forma "
+    "J40/1234/2003: numarul de ordine (cel mult 5 cifre) si anul (cel mult 4 cifre) numai din "
+    "cifre. Poate ramane necompletat.";
 }  // namespace CompanyMessages
 
 // The code rules of the company form, for codes that come from elsewhere

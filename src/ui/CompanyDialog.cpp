@@ -3,6 +3,7 @@
 #include "domain/Identifiers.h"
 #include "domain/ReferenceLists.h"
 #include "text/TextCodec.h"
+#include "ui/FieldMarks.h"
 #include "ui/FormNavigation.h"
 #include "ui/RecordForm.h"
 #include "ui_CompanyDialog.h"
@@ -41,5 +42,8 @@ void CompanyDialog::UpdateSectorField() {
 void CompanyDialog::Confirm() {
     const Outcome saved = m_companies.Save(Record(), m_edit);
     m_savedKey = saved.Key();
+    // A value refused at save is marked as a mistake typed there would be,
+    // also when the refusal needed the database (a code already taken).
+    if (!saved) MarkRefusedField(this, saved.Field(), ToQt(saved.Message()));
     CloseWhenSaved(this, saved);
 }

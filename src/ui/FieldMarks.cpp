@@ -52,6 +52,19 @@ public:
                     Qt::UniqueConnection);
     }
 
+    // False when the form does not watch `field`.
+    bool MarkNow(const QWidget* field, const QString& message) {
+        for (Entry& entry : m_entries) {
+            if (entry.field.data() != field) continue;
+            entry.touched = true;
+            entry.refusal = message;
+            entry.refusedText = TypedText(entry);
+            Mark(entry, message);
+            return true;
+        }
+        return false;
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusOut) {
@@ -71,7 +84,17 @@ private:
         bool touched = false;
         bool marked = false;
         QString toolTip;
+        // What a save refused and the text it refused: the mark stays while
+        // the field holds that text, though the field's own check passes.
+        QString refusal;
+        QString refusedText;
     };
+
+    static QString TypedText(const Entry& entry) {
+        QString text;
+        for (QLineEdit* part : entry.parts) text += part->text() + QChar('\n');
+        return text;
+    }
 
     int TypedLength(const Entry& entry) const {
         int length = 0;
@@ -104,6 +127,10 @@ private:
     void Evaluate(Entry& entry) {
         if (!entry.field) return;
         const char* message = entry.verdict();
+        if (!message && !entry.refusal.isEmpty()) {
+            if (TypedText(entry) == entry.refusedText) return Mark(entry, entry.refusal);
+            entry.refusal.clear();
+        }
         if (message)
             Mark(entry, ToQt(message));
         else if (entry.marked)
@@ -169,6 +196,13 @@ void WatchFieldCheck(QWidget* form, const ColumnSpec& column, FieldVerdict verdi
     } else if (auto* edit = form->findChild<QLineEdit*>(name)) {
         FieldMarks::Of(form)->Watch(edit, {edit}, column.maxLength, std::move(verdict));
     }
+}
+
+void MarkRefusedField(QWidget* form, const std::string& column, const QString& message) {
+    if (column.empty() || message.isEmpty()) return;
+    const QWidget* field = form->findChild<QWidget*>(QString::fromStdString(column));
+    if (!field || !field->property(kWatchedProperty).toBool()) return;
+    FieldMarks::Of(form)->MarkNow(field, message);
 }
 
 QString FieldMarkOf(const QWidget* form, const char* column) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "base/RecordColumns.h"
 
@@ -24,3 +25,8 @@ void WatchFieldCheck(QWidget* form, const ColumnSpec& column, FieldVerdict verdi
 QString FieldMarkOf(const QWidget* form, const char* column);
 // Whether the form watches the field of `column`.
 bool IsFieldWatched(const QWidget* form, const char* column);
+
+// Marks the watched field of `column` with `message` at once, as a save that
+// refused its value does (a code already taken, a value the user never
+// touched); the next edit looks at the field again.
+void MarkRefusedField(QWidget* form, const std::string& column, const QString& message);

@@ -26,6 +26,7 @@ UpdateDialog::UpdateDialog(const QString& runningVersion, const QString& program
     setWindowTitle("Actualizari online");
     m_text->setObjectName("progressText");
     m_text->setTextFormat(Qt::PlainText);
+    m_text->setWordWrap(true);
     m_bar->setObjectName("progressBar");
     m_bar->setRange(0, kBarSteps);
     m_bar->setValue(0);
@@ -42,7 +43,10 @@ UpdateDialog::UpdateDialog(const QString& runningVersion, const QString& program
     connect(m_download, &InstallerDownload::ProgressValue, this, [this](qint64 done, qint64 size) {
         m_bar->setValue(size > 0 ? static_cast<int>(done * kBarSteps / size) : kBarSteps);
     });
-    connect(m_download, &InstallerDownload::Failed, this, &UpdateDialog::Stopped);
+    connect(m_download, &InstallerDownload::Failed, this,
+            [this](const QString& reason) { Stopped("Descarcarea a esuat: " + reason); });
+    connect(m_download, &InstallerDownload::Cancelled, this,
+            [this] { Stopped("Descarcarea a fost anulata."); });
     connect(m_download, &InstallerDownload::Finished, this, &UpdateDialog::Complete);
 }
 
@@ -73,8 +77,18 @@ void UpdateDialog::reject() {
     QDialog::reject();
 }
 
-void UpdateDialog::Stopped() {
+// The progress of a transfer that no longer runs would be a stale promise.
+void UpdateDialog::Stopped(const QString& text) {
+    m_text->setText(text);
+    m_bar->setValue(0);
     m_closeButton->setText("[ESC]   Iesire");
+    // A reason may take more lines than the progress did.
+    layout()->activate();
+    resize(size().expandedTo(sizeHint()));
+}
+
+QString UpdateDialog::InstallerVersion() const {
+    return m_download->Version();
 }
 
 void UpdateDialog::Complete(const QString& installerPath) {

@@ -8,8 +8,9 @@ class QPushButton;
 class InstallerDownload;
 
 // "Actualizari online": downloads the new installer with a progress bar and
-// closes itself with OK once the file is complete. A failure or a cancel
-// leaves it open with "[ESC]   Iesire" until the user leaves it.
+// closes itself with OK once the file is complete. A failure (with its
+// reason) or a cancel is said in place of the progress and leaves it open
+// with "[ESC]   Iesire" until the user leaves it.
 class UpdateDialog : public QDialog {
     Q_OBJECT
 public:
@@ -19,6 +20,8 @@ public:
     InstallerDownload& Download() { return *m_download; }
     // The complete installer, once the dialog ended with OK.
     QString InstallerPath() const { return m_installerPath; }
+    // The version of that installer.
+    QString InstallerVersion() const;
     bool Downloading() const;
 
 public slots:
@@ -29,7 +32,7 @@ protected:
 
 private:
     void Begin();
-    void Stopped();
+    void Stopped(const QString& text);
     void Complete(const QString& installerPath);
 
     InstallerDownload* m_download;

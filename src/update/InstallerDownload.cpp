@@ -17,7 +17,7 @@ InstallerDownload::InstallerDownload(QString runningVersion, QString programFold
 
 InstallerDownload::~InstallerDownload() {
     // Closing the dialog mid-transfer must not leave half an installer.
-    if (m_running) Cancel();
+    if (m_running) Stop();
 }
 
 void InstallerDownload::Start() {
@@ -30,13 +30,16 @@ void InstallerDownload::Start() {
 }
 
 void InstallerDownload::Cancel() {
-    if (m_running) Fail();
+    if (!m_running) return;
+    Stop();
+    emit Cancelled();
 }
 
 void InstallerDownload::OnAnswer(std::optional<VersionAnswer> answer) {
     m_reply = nullptr;
-    if (!answer) return Fail();
+    if (!answer) return Fail(DownloadFailure::NoVersion());
     m_size = answer->size;
+    m_version = QString::fromStdString(answer->version);
     m_file.setFileName(
         QDir(m_programFolder).filePath(QString::fromStdString(InstallerFileName(answer->version))));
     const QNetworkRequest request = UpdateRequest(
@@ -55,19 +58,19 @@ bool InstallerDownload::OpenFile() {
 
 void InstallerDownload::OnData() {
     if (!m_running) return;
-    if (!IsServiceAnswer(*m_reply, m_asked)) return Fail();
+    if (!IsServiceAnswer(*m_reply, m_asked)) return Fail(NotServed());
     // An installer announced empty is not read at all.
     if (m_size < 1) return;
     while (m_running && m_reply && m_reply->bytesAvailable() > 0) {
         // More bytes than announced: not the file the service described.
-        if (m_done >= m_size) return Fail();
+        if (m_done >= m_size) return Fail(DownloadFailure::TooLong(m_size));
         // Whole chunks only, however the bytes arrive: what is missing at
         // the end of the transfer is a short read.
         const qint64 length = std::min(kChunk, m_size - m_done);
         if (m_reply->bytesAvailable() < length) return;
-        if (!OpenFile()) return Fail();
+        if (!OpenFile()) return Fail(CannotWrite());
         emit ProgressText(QString::fromStdString(::ProgressText(m_done, m_size)));
-        if (!WriteChunk(length)) return Fail();
+        if (!WriteChunk(length)) return Fail(CannotWrite());
     }
 }
 
@@ -81,20 +84,46 @@ bool InstallerDownload::WriteChunk(qint64 length) {
 
 void InstallerDownload::OnInstallerEnd() {
     if (!m_running) return;
-    if (m_reply->error() != QNetworkReply::NoError) return Fail();
+    if (m_reply->error() != QNetworkReply::NoError) return Fail(TransferError());
     OnData();
     if (!m_running) return;
-    if (m_size >= 1 && (m_done != m_size || m_reply->bytesAvailable() > 0)) return Fail();
+    // What is left unread is less than a whole chunk.
+    const qint64 received = m_done + m_reply->bytesAvailable();
+    if (m_size >= 1 && received > m_size) return Fail(DownloadFailure::TooLong(m_size));
+    if (m_size >= 1 && received != m_size) return Fail(DownloadFailure::Broken(received, m_size));
     m_reply->deleteLater();
     m_reply = nullptr;
     // An installer announced empty is still written, as an empty file.
-    if (!OpenFile() || !m_file.flush()) return Fail();
+    if (!OpenFile() || !m_file.flush()) return Fail(CannotWrite());
     m_file.close();
     m_running = false;
     emit Finished(m_file.fileName());
 }
 
-void InstallerDownload::Fail() {
+std::string InstallerDownload::NotServed() const {
+    return DownloadFailure::NotServed(
+        m_reply ? m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() : 0);
+}
+
+std::string InstallerDownload::CannotWrite() const {
+    return DownloadFailure::CannotWrite(QDir::toNativeSeparators(m_file.fileName()).toStdString());
+}
+
+std::string InstallerDownload::TransferError() const {
+    // The transfer timeout aborts the reply as a cancel would; the user's
+    // cancel never gets here.
+    if (m_reply->error() == QNetworkReply::OperationCanceledError)
+        return DownloadFailure::Stalled();
+    if (!IsServiceAnswer(*m_reply, m_asked)) return NotServed();
+    return DownloadFailure::Broken(m_done + m_reply->bytesAvailable(), m_size);
+}
+
+void InstallerDownload::Fail(const std::string& reason) {
+    Stop();
+    emit Failed(QString::fromStdString(reason));
+}
+
+void InstallerDownload::Stop() {
     m_running = false;
     if (m_reply) {
         QNetworkReply* reply = m_reply;
@@ -107,5 +136,4 @@ void InstallerDownload::Fail() {
         m_file.close();
         m_file.remove();
     }
-    emit Failed();
 }

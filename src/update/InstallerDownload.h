@@ -28,6 +28,8 @@ public:
     // Stops at once and deletes the partial file.
     void Cancel();
     bool Running() const { return m_running; }
+    // The version being downloaded, once the service has named it.
+    const QString& Version() const { return m_version; }
 
 signals:
     // Before each chunk: "Se descarca kitul de instalare (done / size)".
@@ -35,18 +37,27 @@ signals:
     // After each chunk: the bytes written so far.
     void ProgressValue(qint64 done, qint64 size);
     void Finished(const QString& installerPath);
-    void Failed();
+    // Stopped by anything but the user; `reason` says what went wrong.
+    void Failed(const QString& reason);
+    // Stopped by Cancel().
+    void Cancelled();
 
 private:
     void OnAnswer(std::optional<VersionAnswer> answer);
     void OnData();
     void OnInstallerEnd();
-    void Fail();
+    void Fail(const std::string& reason);
+    // Aborts the transfer and removes the partial file.
+    void Stop();
+    std::string NotServed() const;
+    std::string CannotWrite() const;
+    std::string TransferError() const;
     bool OpenFile();
     bool WriteChunk(qint64 length);
 
     QString m_runningVersion;
     QString m_programFolder;
+    QString m_version;
     int m_stallLimitMs = kUpdateStallLimitMs;
     QNetworkAccessManager m_network;
     QPointer<QNetworkReply> m_reply;

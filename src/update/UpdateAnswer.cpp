@@ -55,3 +55,34 @@ std::string ProgressText(long long done, long long size) {
     return "Se descarca kitul de instalare (" + IntegerToText(done, true) + " / " +
            IntegerToText(size, true) + ")";
 }
+
+namespace DownloadFailure {
+
+std::string NoVersion() {
+    return "serviciul de actualizari nu a raspuns cu versiunea noua.";
+}
+
+std::string NotServed(int httpStatus) {
+    std::string text = "serviciul de actualizari nu a trimis kitul de instalare";
+    if (httpStatus > 0) text += " (raspuns HTTP " + std::to_string(httpStatus) + ")";
+    return text + ".";
+}
+
+std::string CannotWrite(std::string_view path) {
+    return "fisierul " + std::string(path) + " nu poate fi scris.";
+}
+
+std::string Stalled() {
+    return "serviciul de actualizari nu a mai trimis nimic.";
+}
+
+std::string Broken(long long done, long long size) {
+    return "legatura s-a intrerupt; s-au primit " + IntegerToText(done, true) + " din " +
+           IntegerToText(size, true) + " octeti.";
+}
+
+std::string TooLong(long long size) {
+    return "s-au primit mai multi octeti decat cei " + IntegerToText(size, true) + " anuntati.";
+}
+
+}  // namespace DownloadFailure

@@ -32,3 +32,13 @@ std::string InstallerFileName(std::string_view newVersion);
 
 // "Se descarca kitul de instalare (1.000 / 734.003)".
 std::string ProgressText(long long done, long long size);
+
+// Why a download stopped, as the dialog says it after "Descarcarea a esuat: ".
+namespace DownloadFailure {
+std::string NoVersion();
+std::string NotServed(int httpStatus);
+std::string CannotWrite(std::string_view path);
+std::string Stalled();
+std::string Broken(long long done, long long size);
+std::string TooLong(long long size);
+}  // namespace DownloadFailure

@@ -141,6 +141,19 @@ TEST(DbfWriter, ValuesAreAlignedPaddedAndCut) {
         {'N', 4, 0, "12345", nullptr},  // integer digits that do not fit
         {'N', 5, 2, "-12.5", nullptr},  // the sign counts too
         {'N', 6, 2, "1234", nullptr},
+        // Texts that are no number never reach a numeric field.
+        {'N', 5, 0, "1'2\\3", nullptr},
+        {'N', 10, 2, "1,5", nullptr},
+        {'N', 10, 0, "12 3", nullptr},
+        {'N', 10, 2, "1.2.3", nullptr},
+        {'N', 10, 0, "-", nullptr},
+        {'N', 10, 2, ".", nullptr},
+        {'N', 10, 0, "J40", nullptr},
+        {'N', 10, 0, "1e5", nullptr},
+        {'N', 10, 0, "--5", nullptr},
+        {'N', 5, 0, "+7", "   +7"},
+        {'N', 6, 2, ".5", "   .50"},
+        {'N', 6, 2, "5.", "  5.00"},
         {'C', 5, 0, "ABCDEFG", "ABCDE"},
         {'C', 5, 0, "", "     "},
         {'C', 5, 0, "A B", "A B  "},
@@ -174,6 +187,32 @@ TEST(DbfWriter, NumberThatDoesNotFitFailsTheWholeFile) {
     EXPECT_FALSE(WriteDbfFile(folder.File("t.dbf"), &list, &spec, nullptr, &error));
     EXPECT_NE(error.find("123456"), std::string::npos) << error;
     EXPECT_TRUE(folder.Names().empty());
+}
+
+TEST(DbfWriter, TextInANumericFieldFailsTheWholeFileAndSaysWhere) {
+    TempFolder folder;
+    const std::string path = folder.File("1A.dbf");
+    {
+        DataList list;
+        Fill(list, {"RJ", "RN"}, {{"J40", "1234"}});
+        DbfTableSpec spec;
+        AddDbfField(spec, "RJ", "C", 3, 0);
+        AddDbfField(spec, "RN", "N", 5, 0);
+        ASSERT_TRUE(WriteDbfFile(path, &list, &spec));
+    }
+    const std::string earlier = ReadBytes(path);
+    DataList list;
+    Fill(list, {"RJ", "RN"}, {{"J40", "1234"}, {"J12", "1'2\\3"}});
+    DbfTableSpec spec;
+    AddDbfField(spec, "RJ", "C", 3, 0);
+    AddDbfField(spec, "RN", "N", 5, 0);
+    std::string error;
+    EXPECT_FALSE(WriteDbfFile(path, &list, &spec, nullptr, &error));
+    EXPECT_EQ("valoarea \"1'2\\3\" din randul 2 nu este un numar, iar campul RN este numeric",
+              error);
+    // The file of an earlier write stays as it was, and nothing else is left.
+    EXPECT_EQ(earlier, ReadBytes(path));
+    EXPECT_EQ(std::vector<std::string>{"1A.dbf"}, folder.Names());
 }
 
 TEST(DbfWriter, HeaderCarriesTodaysLocalDate) {

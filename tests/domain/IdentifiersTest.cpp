@@ -103,4 +103,30 @@ TEST(IsValidSector, OnlyBucharestHasSectors) {
     }
 }
 
+TEST(RegistryNumber, CutAtTheFirstTwoSlashes) {
+    const RegistryNumberParts whole = SplitRegistryNumber("J40/1234/2003");
+    EXPECT_EQ("J40", whole.office);
+    EXPECT_EQ("1234", whole.number);
+    EXPECT_EQ("2003", whole.year);
+    const RegistryNumberParts extra = SplitRegistryNumber("J40/1/2003/7");
+    EXPECT_EQ("2003/7", extra.year);
+    const RegistryNumberParts office = SplitRegistryNumber("J40");
+    EXPECT_EQ("J40", office.office);
+    EXPECT_TRUE(office.number.empty());
+    EXPECT_TRUE(office.year.empty());
+    EXPECT_EQ("12", SplitRegistryNumber("J40/12").number);
+    EXPECT_TRUE(SplitRegistryNumber("J40/12").year.empty());
+}
+
+// The order number and the year end up in numeric fields of the annex files.
+TEST(RegistryNumber, OrderNumberAndYearMustBeDigitsThatFitTheirFields) {
+    for (const char* good :
+         {"", "J40/1234/2003", "J12/345/2005", "J40/12345/2003", "/1/1", "F05/7/99"})
+        EXPECT_TRUE(IsValidRegistryNumber(good)) << good;
+    for (const char* bad : {"J12/1'2\\3/2021", "J40", "J40/1234", "J40/1234/", "J40//2003",
+                            "J40/123456/2003", "J40/1234/20031", "J40/12 3/2003", "J40/1234/2003/1",
+                            "J40/-12/2003", "J40/1.5/2003", "J40/1234/ 2003", "J40/1,2/2003"})
+        EXPECT_FALSE(IsValidRegistryNumber(bad)) << bad;
+}
+
 }  // namespace

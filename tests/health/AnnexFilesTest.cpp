@@ -173,6 +173,18 @@ TEST_F(AnnexFilesTest, ANumberThatDoesNotFitStopsTheSaveWithoutAFile) {
     EXPECT_TRUE(m_folder.Names().empty());
 }
 
+// A company stored before the form checked its registry number.
+TEST_F(AnnexFilesTest, TextInANumericFieldStopsTheSaveWithoutAFile) {
+    RunSql("UPDATE asigurati.societati SET reg_com='J12/1''2\\\\3/2021' WHERE cf=12345678");
+    m_prompter.ExpectMessage(
+        "Nu se poate salva Anexa 1A!\n\nvaloarea \"1'2\\3\" din randul 1 nu este un numar, iar "
+        "campul RN este numeric");
+    std::vector<std::string> written;
+    EXPECT_FALSE(Save({"CASAB"}, false, FileNaming::Legal, written));
+    EXPECT_TRUE(written.empty());
+    EXPECT_TRUE(m_folder.Names().empty());
+}
+
 TEST_F(AnnexFilesTest, A1BFailureKeepsThe1AWrittenBeforeIt) {
     // A dependant's code of fourteen digits cannot go into CNPC.
     RunSql("UPDATE asigurati.coasigurati SET cnp=12820202000005 WHERE nume='ALBU'");

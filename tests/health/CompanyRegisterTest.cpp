@@ -79,6 +79,16 @@ TEST_F(CompanyRegisterTest, ChecksComeInOrderWithTheirMessages) {
         {"an empty code fails as a CUI", ValidCompany(""), "CUI-ul introdus este incorect!", "cf"},
         {"12 characters are a CUI", ValidCompany("180010122114"), "CUI-ul introdus este incorect!",
          "cf"},
+        // Order number and year go into numeric fields of the annex files.
+        {"registry number with a text order number",
+         [] { auto f = ValidCompany(); f.regCom = "J12/1'2\\3/2021"; return f; }(),
+         CompanyMessages::kRegistryNumberInvalid, "reg_com"},
+        {"registry number without its year",
+         [] { auto f = ValidCompany(); f.regCom = "J12/345"; return f; }(),
+         CompanyMessages::kRegistryNumberInvalid, "reg_com"},
+        {"bad registry number and bad day: the registry number is told first",
+         [] { auto f = ValidCompany(); f.regCom = "J12/345/2005X"; f.ziuaLic = "0"; return f; }(),
+         CompanyMessages::kRegistryNumberInvalid, "reg_com"},
         {"day 0", [] { auto f = ValidCompany(); f.ziuaLic = "0"; return f; }(),
          "Ziua lichidarii drepturilor salariale este incorecta!\n\nTrebuie sa fie intre 1 si 31.",
          "ziua_lic"},
@@ -104,6 +114,7 @@ TEST_F(CompanyRegisterTest, ChecksComeInOrderWithTheirMessages) {
         const Outcome saved = m_health->Save(c.fields, CompanyEdit::Adding());
         EXPECT_FALSE(saved.Ok()) << c.what;
         EXPECT_EQ(c.field, saved.Field()) << c.what;
+        EXPECT_EQ(c.message, saved.Message()) << c.what;
     }
     EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
 }
@@ -146,7 +157,11 @@ TEST_F(CompanyRegisterTest, AcceptedValuesAreStoredInTheirColumns) {
 TEST_F(CompanyRegisterTest, ACodeCanBelongToOneCompanyOnly) {
     const long long first = Add(ValidCompany());
     m_prompter.ExpectMessage("CUI-ul/CNP-ul introdus exista deja inregistrat un baza de date!");
-    EXPECT_EQ("cf", m_health->Save(ValidCompany(), CompanyEdit::Adding()).Field());
+    const Outcome duplicate = m_health->Save(ValidCompany(), CompanyEdit::Adding());
+    EXPECT_EQ("cf", duplicate.Field());
+    // The form marks the field with what was said.
+    EXPECT_EQ("CUI-ul/CNP-ul introdus exista deja inregistrat un baza de date!",
+              duplicate.Message());
     // Saving a company unchanged ignores its own row.
     EXPECT_TRUE(m_health->Save(ValidCompany(), Modifying(first, kCui)));
     const long long second = Add(ValidCompany(kOtherCui));

@@ -10,9 +10,10 @@
 
 #include "FormDriving.h"
 #include "TestServer.h"
+#include "ui/CompanyDialog.h"
 #include "ui/CompanyList.h"
 #include "ui/DataListView.h"
-#include "ui/CompanyDialog.h"
+#include "ui/FieldMarks.h"
 #include "ui/health/HealthWindow.h"
 
 namespace {
@@ -193,6 +194,88 @@ TEST_F(CompanyWindowsTest, ARefusedFieldTakesTheCaret) {
     QApplication::processEvents();
     EXPECT_EQ(Find<QLineEdit>(form.get(), "c1"), QApplication::focusWidget());
     EXPECT_EQ("RO00BAD", Find<QLineEdit>(form.get(), "c1")->selectedText());
+}
+
+// Its order number and year go into numeric fields of the declaration files.
+TEST_F(CompanyWindowsTest, ARegistryNumberWithTextInItsNumbersIsMarkedAndRefused) {
+    auto form = AddForm();
+    form->show();
+    QApplication::processEvents();
+    FillValidCompany(form.get());
+    EXPECT_EQ("(Nume Prenume)", Find<QLabel>(form.get(), "reprHint")->text());
+    Type(form.get(), "reg_com", "j12/1'2\\3/2021");
+    Find<QLineEdit>(form.get(), "denumire")->setFocus();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const QString message = CompanyMessages::kRegistryNumberInvalid;
+    EXPECT_EQ(message, FieldMarkOf(form.get(), "reg_com"));
+    m_prompter.ExpectMessage(CompanyMessages::kRegistryNumberInvalid);
+    QTest::keyClick(form.get(), Qt::Key_F5);
+    EXPECT_TRUE(form->isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(Find<QLineEdit>(form.get(), "reg_com"), QApplication::focusWidget());
+    EXPECT_EQ("0", SqlScalar("SELECT COUNT(*) FROM asigurati.societati"));
+    // Corrected, the mark goes and the company is saved; empty is allowed too.
+    auto* registry = Find<QLineEdit>(form.get(), "reg_com");
+    registry->selectAll();
+    QTest::keyClicks(registry, "j12/345/2005");
+    EXPECT_EQ("", FieldMarkOf(form.get(), "reg_com"));
+    QTest::keyClick(form.get(), Qt::Key_F5);
+    EXPECT_EQ(QDialog::Accepted, form->result());
+    EXPECT_EQ("J12/345/2005", SqlScalar("SELECT reg_com FROM asigurati.societati"));
+    auto empty = AddForm();
+    empty->show();
+    Type(empty.get(), "cf", "23456783");
+    Type(empty.get(), "ziua_lic", "15");
+    Type(empty.get(), "sect", "2");
+    QTest::keyClick(empty.get(), Qt::Key_F5);
+    EXPECT_EQ(QDialog::Accepted, empty->result());
+}
+
+// A modify form opened on an old company whose registry number was never typed.
+TEST_F(CompanyWindowsTest, AStoredBadRegistryNumberIsMarkedAtSave) {
+    AddCompanyRow("12345674", "ALFA SRL");
+    RunSql("UPDATE asigurati.societati SET reg_com='J40/12A4/2003'");
+    const long long index = std::stoll(SqlScalar("SELECT `index` FROM asigurati.societati"));
+    const auto record = m_companies->Load(index);
+    ASSERT_TRUE(record);
+    CompanyDialog dialog(*m_companies, *record, CompanyEdit::Modifying(index, *record));
+    dialog.show();
+    EXPECT_EQ("", FieldMarkOf(&dialog, "reg_com"));
+    m_prompter.ExpectMessage(CompanyMessages::kRegistryNumberInvalid);
+    QTest::keyClick(&dialog, Qt::Key_F6);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QString(CompanyMessages::kRegistryNumberInvalid), FieldMarkOf(&dialog, "reg_com"));
+}
+
+TEST_F(CompanyWindowsTest, ADuplicateCodeIsMarkedLikeAnInvalidOneUntilItChanges) {
+    AddCompanyRow("12345674", "ALFA SRL");
+    auto form = AddForm();
+    form->show();
+    QApplication::processEvents();
+    FillValidCompany(form.get());
+    const QString duplicate = "CUI-ul/CNP-ul introdus exista deja inregistrat un baza de date!";
+    m_prompter.ExpectMessage(duplicate.toStdString());
+    QTest::keyClick(form.get(), Qt::Key_F5);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(duplicate, FieldMarkOf(form.get(), "cf"));
+    EXPECT_EQ(duplicate, Find<QLineEdit>(form.get(), "cf")->toolTip());
+    auto* status = Find<QLabel>(form.get(), "fieldStatusLine");
+    ASSERT_NE(nullptr, status);
+    EXPECT_EQ(duplicate, status->text());
+    // Leaving the field unchanged keeps the mark: the code is still taken.
+    Find<QLineEdit>(form.get(), "denumire")->setFocus();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(duplicate, FieldMarkOf(form.get(), "cf"));
+    // Another valid code takes the mark away.
+    auto* code = Find<QLineEdit>(form.get(), "cf");
+    code->setFocus();
+    code->selectAll();
+    QTest::keyClicks(code, "23456783");
+    EXPECT_EQ("", FieldMarkOf(form.get(), "cf"));
+    QTest::keyClick(form.get(), Qt::Key_F5);
+    EXPECT_EQ(QDialog::Accepted, form->result());
 }
 
 TEST_F(CompanyWindowsTest, AfterADeleteTheLineAndCountersFollowTheNewlySelectedCompany) {

@@ -12,9 +12,9 @@
 
 #include "FormDriving.h"
 #include "TestServer.h"
+#include "ui/CompanyDialog.h"
 #include "ui/FieldMarks.h"
 #include "ui/health/CoInsuredDialog.h"
-#include "ui/CompanyDialog.h"
 #include "ui/health/EmploymentChangeDialog.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/health/LiquidationDialog.h"
@@ -30,7 +30,7 @@ const std::map<std::string, const char*> kRefused = {
     {"sect", "9"},          {"cnp", "1234567890"},      {"intrare", "3102"},
     {"iesire", "31022020"}, {"changeDate", "3002"},     {"cnp_copil", "5100101000016"},
     {"cod_indemn", ""},     {"data_acordarii", "3102"}, {"data_inc", "310220"},
-    {"nr_ang", "0"},        {"data_sf", "3102"},
+    {"nr_ang", "0"},        {"data_sf", "3102"},        {"reg_com", "J40/12A4/2003"},
 };
 
 QString StatusLine(QWidget* form) {

@@ -216,18 +216,22 @@ protected:
         return QDir(m_folder.path())
             .filePath(QString("Instalare_Orvik_Asigurati_") + version + ".exe");
     }
-    // A stopped download leaves the dialog open until the user leaves it.
-    void ExpectStopped() {
+    // A stopped download says why instead of its progress and leaves the
+    // dialog open until the user leaves it.
+    void ExpectStopped(const QString& text) {
+        EXPECT_EQ(text.toStdString(),
+                  m_dialog->findChild<QLabel*>("progressText")->text().toStdString());
+        EXPECT_EQ(0, m_dialog->findChild<QProgressBar*>("progressBar")->value());
         EXPECT_EQ("[ESC]   Iesire", Button()->text());
         EXPECT_TRUE(m_dialog->isVisible());
         QTest::mouseClick(Button(), Qt::LeftButton);
         EXPECT_EQ(QDialog::Rejected, m_dialog->result());
         EXPECT_FALSE(m_dialog->isVisible());
     }
-    void ExpectStoppedWithoutFile() {
+    void ExpectStoppedWithoutFile(const QString& text) {
         EXPECT_TRUE(QDir(m_folder.path()).isEmpty())
             << QDir(m_folder.path()).entryList().join(",").toStdString();
-        ExpectStopped();
+        ExpectStopped(text);
     }
     static void WriteFile(const QString& path, const QByteArray& bytes) {
         QFile file(path);
@@ -291,7 +295,9 @@ TEST_F(UpdateDialogTest, ATransferEndingEarlyDeletesThePartialFile) {
     Serve("02.10", 5000, Bytes(5000));
     m_service.mode = Mode::CutShort;
     Run();
-    ExpectStoppedWithoutFile();
+    Shoot(m_dialog.get(), "update_dialog_failed.png");
+    ExpectStoppedWithoutFile(
+        "Descarcarea a esuat: legatura s-a intrerupt; s-au primit 2.500 din 5.000 octeti.");
 }
 
 TEST_F(UpdateDialogTest, AStalledTransferFailsOnceTheLimitPasses) {
@@ -299,23 +305,27 @@ TEST_F(UpdateDialogTest, AStalledTransferFailsOnceTheLimitPasses) {
     m_service.mode = Mode::Stall;
     m_dialog->Download().SetStallLimit(200);
     Run();
-    ExpectStoppedWithoutFile();
+    ExpectStoppedWithoutFile(
+        "Descarcarea a esuat: serviciul de actualizari nu a mai trimis nimic.");
 }
 
 TEST_F(UpdateDialogTest, MoreOrFewerBytesThanAnnouncedLeaveNoFile) {
     Serve("02.10", 100, Bytes(150));
     Run();
-    ExpectStoppedWithoutFile();
+    ExpectStoppedWithoutFile(
+        "Descarcarea a esuat: s-au primit mai multi octeti decat cei 100 anuntati.");
     m_dialog = std::make_unique<UpdateDialog>("2.08", m_folder.path());
     Serve("02.10", 200, Bytes(150));
     Run();
-    ExpectStoppedWithoutFile();
+    ExpectStoppedWithoutFile(
+        "Descarcarea a esuat: legatura s-a intrerupt; s-au primit 150 din 200 octeti.");
 }
 
 TEST_F(UpdateDialogTest, AnUnreadableVersionAnswerStopsBeforeAnyFile) {
     m_service.versionAnswer = "2.10";
     Run();
-    ExpectStoppedWithoutFile();
+    ExpectStoppedWithoutFile(
+        "Descarcarea a esuat: serviciul de actualizari nu a raspuns cu versiunea noua.");
 }
 
 TEST_F(UpdateDialogTest, AnErrorPageForTheVersionStopsBeforeAnyDownload) {
@@ -323,7 +333,8 @@ TEST_F(UpdateDialogTest, AnErrorPageForTheVersionStopsBeforeAnyDownload) {
     m_service.versionAnswer = ErrorPageInAnswerLayout("02.10", 999);
     m_service.versionStatus = 404;
     Run();
-    ExpectStoppedWithoutFile();
+    ExpectStoppedWithoutFile(
+        "Descarcarea a esuat: serviciul de actualizari nu a raspuns cu versiunea noua.");
     EXPECT_EQ(1, m_service.Requests().size());
 }
 
@@ -335,7 +346,10 @@ TEST_F(UpdateDialogTest, AnInstallerAnsweredWithAStatusOtherThan200IsNotWritten)
         m_service.installerStatus = status;
         Run();
         EXPECT_TRUE(m_texts.isEmpty()) << status;
-        ExpectStoppedWithoutFile();
+        ExpectStoppedWithoutFile(
+            "Descarcarea a esuat: serviciul de actualizari nu a trimis kitul "
+            "de instalare (raspuns HTTP " +
+            QString::number(status) + ").");
     }
 }
 
@@ -352,7 +366,9 @@ TEST_F(UpdateDialogTest, AnInstallerRedirectedAwayFromTheServiceIsRefusedUntouch
     EXPECT_EQ(QStringList{"Instalare_Orvik_Asigurati_2.10.exe"},
               QDir(m_folder.path()).entryList(QDir::Files));
     EXPECT_TRUE(m_texts.isEmpty());
-    ExpectStopped();
+    ExpectStopped(
+        "Descarcarea a esuat: serviciul de actualizari nu a trimis kitul de instalare "
+        "(raspuns HTTP 302).");
 }
 
 TEST_F(UpdateDialogTest, AnInstallerRedirectedWithinTheServiceIsDownloaded) {
@@ -385,7 +401,9 @@ TEST_F(UpdateDialogTest, EscapeStopsAtOnceAndDeletesThePartialFile) {
     // Bytes arriving after the stop write nothing.
     m_service.Release();
     QTest::qWait(50);
-    ExpectStoppedWithoutFile();
+    Shoot(m_dialog.get(), "update_dialog_cancelled.png");
+    // Said as a cancel, without the progress it had reached.
+    ExpectStoppedWithoutFile("Descarcarea a fost anulata.");
 }
 
 class UpdateWindowTest : public ::testing::Test {
@@ -397,6 +415,7 @@ protected:
             std::make_unique<MainWindow>(m_prompter, MainWindow::Options{.connectAtStart = false});
         m_window->SetUpdateInstaller(m_folder.path(), [this](const std::string& path) {
             m_started.append(QString::fromStdString(path));
+            m_panelsClosedAtStart = m_window->OpenPanel() == nullptr;
             struct stat info {};
             m_executable = ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IXUSR);
             return ENOEXEC;
@@ -429,7 +448,12 @@ protected:
     std::unique_ptr<MainWindow> m_window;
     QStringList m_started;
     bool m_executable = false;
+    bool m_panelsClosedAtStart = false;
 };
+
+const char* const kCloseAndInstall =
+    "Kitul de instalare pentru versiunea 2.10 a fost descarcat. Programul se inchide si "
+    "porneste instalarea. Continui?";
 
 TEST_F(UpdateWindowTest, TheNoticeShowsTheNewVersionOnTheThreeControls) {
     EXPECT_FALSE(Find("updateCaption")->isVisible());
@@ -444,20 +468,37 @@ TEST_F(UpdateWindowTest, TheNoticeShowsTheNewVersionOnTheThreeControls) {
     Shoot(m_window.get(), "update_notice.png");
 }
 
-TEST_F(UpdateWindowTest, TheCompleteInstallerIsStartedWithItsExecuteBit) {
+TEST_F(UpdateWindowTest, TheCompleteInstallerIsStartedWithItsExecuteBitAfterTheQuestion) {
     ShowNotice("02.10", 999, Bytes(999));
+    m_window->TogglePanel(MainWindow::Module::Health);
+    m_prompter.ExpectQuestion(kCloseAndInstall, true);
     m_prompter.ExpectMessage("Eroare la lansarea procedurii de instalare (#8)", MessageKind::Error);
     QTest::mouseClick(static_cast<QPushButton*>(Find("updateButton")), Qt::LeftButton);
     const QString installer = QDir(m_folder.path()).filePath("Instalare_Orvik_Asigurati_2.10.exe");
     EXPECT_EQ(QStringList{installer}, m_started);
     EXPECT_TRUE(m_executable);
+    // The program had left as at its exit before the installer was started.
+    EXPECT_TRUE(m_panelsClosedAtStart);
     EXPECT_EQ(999, QFileInfo(installer).size());
+    // With its server stopped, the program does not carry on.
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(UpdateWindowTest, NoAtTheQuestionKeepsTheProgramAndStartsNothing) {
+    ShowNotice("02.10", 999, Bytes(999));
+    m_window->TogglePanel(MainWindow::Module::Health);
+    m_prompter.ExpectQuestion(kCloseAndInstall, false);
+    QTest::mouseClick(static_cast<QPushButton*>(Find("updateButton")), Qt::LeftButton);
+    EXPECT_TRUE(m_started.isEmpty());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_NE(nullptr, m_window->OpenPanel());
 }
 
 TEST_F(UpdateWindowTest, AnEmptyInstallerFailsToStartWithItsErrorNumber) {
     // The real start: an empty file is no program, so this process goes on.
     m_window->SetUpdateInstaller(m_folder.path(), StartInstallerInPlace);
     ShowNotice("02.10", 0, QByteArray());
+    m_prompter.ExpectQuestion(kCloseAndInstall, true);
     m_prompter.ExpectMessage("Eroare la lansarea procedurii de instalare (#8)", MessageKind::Error);
     QTest::mouseClick(static_cast<QPushButton*>(Find("updateButton")), Qt::LeftButton);
     const QFileInfo installer(QDir(m_folder.path()).filePath("Instalare_Orvik_Asigurati_2.10.exe"));
