@@ -71,7 +71,8 @@ ImportRequest Request(const ImportFile& file, const Options& o) {
     return request;
 }
 
-std::string Summary(const ImportTally& result, const ImportFile& file, int rows) {
+std::string Summary(const ImportTally& result, const ImportFile& file, const DataList& list) {
+    const int rows = list.RowCount();
     // The counts the window's last message gives, on one line.
     std::string text = "inregistrari citite: " + std::to_string(rows) +
                        ", salvate complet: " + std::to_string(result.Count(RowEnd::Taken)) +
@@ -80,7 +81,7 @@ std::string Summary(const ImportTally& result, const ImportFile& file, int rows)
     for (std::size_t row = 0; row < result.rows.size(); ++row)
         if (result.rows[row] == RowEnd::Failed)
             text += ", salvarea s-a oprit la inregistrarea " +
-                    std::to_string(file.RecordPlace(static_cast<int>(row)));
+                    std::to_string(file.RecordPlace(list, static_cast<int>(row)));
     return text;
 }
 
@@ -115,10 +116,10 @@ int Import(CClient& client, const Options& o, const std::string& path) {
     for (std::size_t row = 0; row < result.rows.size(); ++row) {
         const RowEnd end = result.rows[row];
         if (end != RowEnd::Refused && end != RowEnd::TakenNoSums) continue;
-        std::cout << o.file << '\t' << file.RecordPlace(static_cast<int>(row)) << '\t'
+        std::cout << o.file << '\t' << file.RecordPlace(list, static_cast<int>(row)) << '\t'
                   << list.CellText(static_cast<int>(row), kVerdictColumn) << '\n';
     }
-    std::cout << o.file << '\t' << Summary(result, file, list.RowCount()) << '\n';
+    std::cout << o.file << '\t' << Summary(result, file, list) << '\n';
     std::cout.flush();
     const bool whole =
         saved.Ok() && result.Count(RowEnd::Taken) == static_cast<int>(result.rows.size());

@@ -124,6 +124,7 @@ Outcome ImportFile::Open(CClient& client, const std::string& path, DataList& lis
     if (!IsValidCompanyCode(m_companyCode)) return Refuse(prompter, InvalidMessage(m_kind));
     if (!FindCompany(client)) return Outcome::Stopped();
     ApplyDisplayKinds(list);
+    NumberRows(list);
     m_places = RecordPlaces(path, spec, list.RowCount());
     m_open = true;
     return Outcome::Done();
@@ -153,13 +154,28 @@ void ImportFile::ApplyDisplayKinds(DataList& list) const {
     list.SetColumnKind("PL", DisplayKind::Date);
 }
 
-const char* ImportFile::TextRefusal(int row) const {
-    if (row < 0 || row >= static_cast<int>(m_textRefusals.size())) return nullptr;
-    const std::string& refusal = m_textRefusals[static_cast<std::size_t>(row)];
+void ImportFile::NumberRows(DataList& list) {
+    const int column = list.AppendColumn(kFileOrderColumn, "N", 0);
+    for (int row = 0; row < list.RowCount(); ++row)
+        list.SetCellTextAt(row, column, std::to_string(row));
+}
+
+int ImportFile::FileOrderIndex(const DataList& list, int row) {
+    const int column = list.ColumnIndex(kFileOrderColumn);
+    if (column < 0 || row < 0 || row >= list.RowCount()) return row;
+    return static_cast<int>(TextToInteger(list.CellTextAt(row, column)));
+}
+
+const char* ImportFile::TextRefusal(const DataList& list, int row) const {
+    const int index = FileOrderIndex(list, row);
+    if (index < 0 || index >= static_cast<int>(m_textRefusals.size())) return nullptr;
+    const std::string& refusal = m_textRefusals[static_cast<std::size_t>(index)];
     return refusal.empty() ? nullptr : refusal.c_str();
 }
 
-std::int64_t ImportFile::RecordPlace(int row) const {
-    if (row >= 0 && row < static_cast<int>(m_places.size())) return m_places[row];
-    return row + 1;
+std::int64_t ImportFile::RecordPlace(const DataList& list, int row) const {
+    const int index = FileOrderIndex(list, row);
+    if (index >= 0 && index < static_cast<int>(m_places.size()))
+        return m_places[static_cast<std::size_t>(index)];
+    return index + 1;
 }

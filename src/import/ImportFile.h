@@ -37,6 +37,8 @@ inline constexpr const char* kSaved =
 
 // The column the imports write their verdict into, one per row.
 inline constexpr const char* kVerdictColumn = "EROARE";
+// A hidden column of the rows' indexes in the file's order.
+inline constexpr const char* kFileOrderColumn = "NR_IN_FISIER";
 
 // An opened import file: its rows are in the caller's list, this says which
 // company they belong to and where each row stood in the file.
@@ -56,16 +58,21 @@ public:
     const std::string& CompanyCode() const { return m_companyCode; }
     // The company as the database keeps it; nothing for a company not yet known.
     const std::optional<CompanyRecord>& StoredCompany() const { return m_storedCompany; }
-    // The record's place in the file, from 1 (deleted records are not rows).
-    std::int64_t RecordPlace(int row) const;
+    // The record's place in the file, from 1 (deleted records are not rows),
+    // of a row of the list this file filled, wherever a sort has put it.
+    std::int64_t RecordPlace(const DataList& list, int row) const;
     // Why the row's texts cannot be stored (a UTF-8 file naming a letter the
     // code page lacks), or nothing.
-    const char* TextRefusal(int row) const;
+    const char* TextRefusal(const DataList& list, int row) const;
 
 private:
     Outcome Refuse(Prompter& prompter, const char* message);
     bool HasLayout(const std::vector<std::string>& names, Prompter& prompter);
     void ApplyDisplayKinds(DataList& list) const;
+    // The row's index in the file's order, kept in a hidden column, so what
+    // the opening found about a row stays with it when the list is sorted.
+    static void NumberRows(DataList& list);
+    static int FileOrderIndex(const DataList& list, int row);
     bool FindCompany(CClient& client);
 
     ImportKind m_kind;

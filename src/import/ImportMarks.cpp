@@ -23,13 +23,10 @@ std::string ImportMessages::CountsText(const ImportTally& tally) {
            "\nRefuzate (rosu): " + std::to_string(tally.Count(RowEnd::Refused));
 }
 
+// The message keeps its text; the counts under it say what the save really did,
+// also when every row was refused.
 std::string ImportMessages::FinishedMessage(const ImportTally& tally) {
-    std::string text = kSaved;
-    if (tally.Saved() == 0) {
-        static constexpr std::string_view kSuccess = "Salvarea a fost realizata cu succes!";
-        text.replace(0, kSuccess.size(), "Nu a fost salvata nicio inregistrare in baza de date.");
-    }
-    return text + "\n\n" + CountsText(tally);
+    return std::string(kSaved) + "\n\n" + CountsText(tally);
 }
 
 void PaintRowsWithoutSums(DataList& list, const ImportTally& tally) {

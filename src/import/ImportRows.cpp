@@ -104,7 +104,7 @@ std::optional<std::vector<std::string>> ImportedAmounts(const DataList& list, in
 
 const char* EmployeeRowRefusal(const RowTarget& target, int row) {
     if (target.file)
-        if (const char* refusal = target.file->TextRefusal(row)) return refusal;
+        if (const char* refusal = target.file->TextRefusal(target.list, row)) return refusal;
     const DataList& list = target.list;
     if (!IsImportedCnp(list.CellText(row, "CNP"))) return kBadCnp;
     if (!IsImportedDate(list.CellText(row, "INTRARE"))) return kBadHireDate;
@@ -197,7 +197,7 @@ RowEnd SaveEmployeeRow(RowTarget& t, int row) {
 RowEnd SaveAnnexRow(RowTarget& t, int row) {
     DataList& list = t.list;
     if (t.file)
-        if (const char* refusal = t.file->TextRefusal(row)) return Refuse(list, row, refusal);
+        if (const char* refusal = t.file->TextRefusal(list, row)) return Refuse(list, row, refusal);
     const std::string cnp = list.CellText(row, "CNP");
     if (!IsImportedCnp(cnp)) return Refuse(list, row, kBadCnp);
     const std::string hire = list.CellText(row, "ANG");

@@ -275,6 +275,25 @@ TEST_F(ImportSaveTest, Utf8TextsAreStoredAsTheProgramsLetters) {
     EXPECT_EQ(kAddedSumsAdded, Verdict(2));
 }
 
+// A header click before the save moves rows; what the opening found about a
+// row, and its place in the file, move with it.
+TEST_F(ImportSaveTest, ASortedListKeepsEachRowsRefusalAndPlace) {
+    Row foreign = Employee(kCnpB, "\xD0\x96UKOV", "200907");
+    OpenRows(ImportKind::Employees, kEmployeeFields,
+             {Employee(kCnpA, kStefanUtf8, "200907"), foreign, Employee(kCnpC, "POPA", "200907")});
+    const int cnp = m_list.ColumnIndex("CNP");
+    m_list.SortByColumn(cnp, std::string(kCnpB) < kCnpA);  // the foreign row first
+    ASSERT_EQ(kCnpB, m_list.CellText(0, "CNP"));
+    EXPECT_EQ(2, m_file->RecordPlace(m_list, 0));
+    m_prompter.ExpectMessage(SavedMessage(2, 0, 1));
+    EXPECT_TRUE(Save().finished);
+    EXPECT_TRUE(Red(0));
+    EXPECT_EQ(0u, Verdict(0).find("Campul NUME contine caracterul U+0416"));
+    for (int row : {1, 2}) EXPECT_EQ(kAddedSumsAdded, Verdict(row)) << row;
+    EXPECT_EQ(
+        "0", SqlScalar(std::string("SELECT COUNT(*) FROM asigurati.asigurati WHERE cnp=") + kCnpB));
+}
+
 TEST_F(ImportSaveTest, TheLanguageByteDecidesForTheAnnexImportToo) {
     Row stefan = Annex1A(kCnpA, kStefanUtf8, "S");
     Row plain = Annex1A(kCnpB, "POPA", "S");

@@ -75,11 +75,7 @@ inline std::string Counts(int read, int whole, int noSums, int refused) {
 }
 // The last message of a save that went through every row.
 inline std::string SavedMessage(int whole, int noSums = 0, int refused = 0) {
-    std::string text = kSavedMessage;
-    if (whole + noSums == 0)
-        text = "Nu a fost salvata nicio inregistrare in baza de date." +
-               text.substr(std::string("Salvarea a fost realizata cu succes!").size());
-    return text + Counts(whole + noSums + refused, whole, noSums, refused);
+    return kSavedMessage + Counts(whole + noSums + refused, whole, noSums, refused);
 }
 inline const std::string kEmployeeFileInvalid =
     "Fisierul selectat este invalid!\n\nCiteste manualul pentru formatul de import.";

@@ -223,6 +223,8 @@ void ImportDialog::SetSaving(bool saving) {
     // After a save the file stays as saved: another one needs a new window.
     m_openButton->setEnabled(!saving && !m_saved);
     if (saving) m_nextMarkedButton->setEnabled(false);
+    // The save walks the rows by their place in the list: no sort under it.
+    m_list->EnableSorting(!saving);
 }
 
 void ImportDialog::OpenFile() {
@@ -277,7 +279,8 @@ void ImportDialog::ShowNextMarkedRow() {
     const int row = NextMarkedRow(list, list.FocusRow());
     if (row < 0) return;
     m_list->SelectRow(row, true);
-    m_markedReason->setText(ToQt("Inregistrarea " + std::to_string(m_file.RecordPlace(row)) + ": " +
+    m_markedReason->setText(ToQt("Inregistrarea " +
+                                 std::to_string(m_file.RecordPlace(m_list->List(), row)) + ": " +
                                  list.CellText(row, kVerdictColumn)));
     m_markedReason->setVisible(true);
 }
