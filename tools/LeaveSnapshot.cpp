@@ -8,14 +8,11 @@
 
 #include <cstdio>
 
-#include "app/ConsoleProcess.h"
-#include "app/Session.h"
+#include "SnapshotSession.h"
 #include "db/CClient.h"
-#include "db/InstallationPaths.h"
 #include "ui/CompanyList.h"
 #include "ui/DataListView.h"
 #include "ui/DateTriple.h"
-#include "ui/QtPrompter.h"
 #include "ui/health/InsuredDialog.h"
 #include "ui/leave/CertificateDialog.h"
 #include "ui/leave/DeclarationDialog.h"
@@ -75,16 +72,10 @@ void TypeDateInto(QWidget& form, const char* field, const char* day, const char*
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 4) return 2;
-    QDir::setCurrent(argv[1]);
-    const QString out = argv[3];
-    QtPrompter prompter;
-    ConsoleProcess server;
-    // The installation's own login, on the port named.
-    ServerLogin login = InstallationLogin(argv[1]).value_or(ServerLogin{});
-    login.port = std::atoi(argv[2]);
-    CClient client(prompter, login);
-    client.SetServerProcess(&server);
-    if (!Session::StartUp(client)) return 1;
+    SnapshotSession session(argv);
+    if (!session.StartUp()) return 1;
+    CClient& client = session.Client();
+    const QString& out = session.Out();
     Fixtures(client);
 
     LeaveWindow window(client);

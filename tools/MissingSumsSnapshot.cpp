@@ -6,12 +6,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/ConsoleProcess.h"
-#include "app/Session.h"
+#include "SnapshotSession.h"
 #include "db/CClient.h"
-#include "db/InstallationPaths.h"
 #include "ui/DataListView.h"
-#include "ui/QtPrompter.h"
 #include "ui/health/AnnexFilesWindow.h"
 #include "ui/health/EmployeeSumsWindow.h"
 #include "ui/health/EmployerSumsWindow.h"
@@ -33,15 +30,10 @@ void GrabNextModal(const QString& file, Qt::Key key) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 4) return 2;
-    QDir::setCurrent(argv[1]);
-    const QString out = argv[3];
-    QtPrompter prompter;
-    ConsoleProcess server;
-    ServerLogin login = InstallationLogin(argv[1]).value_or(ServerLogin{});
-    login.port = std::atoi(argv[2]);
-    CClient client(prompter, login);
-    client.SetServerProcess(&server);
-    if (!Session::StartUp(client)) return 1;
+    SnapshotSession session(argv);
+    if (!session.StartUp()) return 1;
+    CClient& client = session.Client();
+    const QString& out = session.Out();
     for (const char* sql : {"DELETE FROM asigurati.societati", "DELETE FROM asigurati.asigurati",
                             "DELETE FROM asigurati.sume", "DELETE FROM asigurati.sume_societati"})
         (void)client.Query(sql, false);

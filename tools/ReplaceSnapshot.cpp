@@ -12,12 +12,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/ConsoleProcess.h"
-#include "app/Session.h"
+#include "SnapshotSession.h"
 #include "db/CClient.h"
-#include "db/InstallationPaths.h"
 #include "leave/LeaveFiles.h"
-#include "ui/QtPrompter.h"
 
 namespace {
 
@@ -47,15 +44,10 @@ void Fixtures(CClient& client) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 4) return 2;
-    QDir::setCurrent(argv[1]);
-    const QString out = argv[3];
-    QtPrompter prompter;
-    ConsoleProcess server;
-    ServerLogin login = InstallationLogin(argv[1]).value_or(ServerLogin{});
-    login.port = std::atoi(argv[2]);
-    CClient client(prompter, login);
-    client.SetServerProcess(&server);
-    if (!Session::StartUp(client)) return 1;
+    SnapshotSession session(argv);
+    if (!session.StartUp()) return 1;
+    CClient& client = session.Client();
+    const QString& out = session.Out();
     Fixtures(client);
 
     QTemporaryDir folder;
