@@ -70,7 +70,26 @@ const std::array<std::uint16_t, 256>& Weights() {
     return weights;
 }
 
+std::array<char, 256> MakePlainLetters() {
+    std::array<char, 256> plain{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::uint16_t weight = Weights()[static_cast<std::size_t>(byte)];
+        const bool letter = weight >= LetterWeight(u'A', 0) && weight <= LetterWeight(u'Z', 9);
+        plain[static_cast<std::size_t>(byte)] =
+            letter ? static_cast<char>('A' + (weight - LetterWeight(u'A', 0)) / 10)
+                   : static_cast<char>(byte);
+    }
+    return plain;
+}
+
 }  // namespace
+
+std::string SearchForm(std::string_view text) {
+    static const std::array<char, 256> plain = MakePlainLetters();
+    std::string out(text);
+    for (char& c : out) c = plain[static_cast<unsigned char>(c)];
+    return out;
+}
 
 bool RomanianLess(std::string_view a, std::string_view b) {
     const auto& weights = Weights();

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
 
+#include "datalist/RowSearch.h"
 #include "text/TextCodec.h"
 #include "ui/DataListHeader.h"
 #include "ui/ElidedLabel.h"
@@ -361,11 +363,39 @@ void DataListView::keyPressEvent(QKeyEvent* event) {
             target = count - 1;
             break;
         default:
+            if (TypeIntoSearch(*event)) return event->accept();
             QAbstractScrollArea::keyPressEvent(event);
             return;
     }
     if (count > 0) MoveFocusTo(target);
     event->accept();
+}
+
+void DataListView::EnableTypeSearch(std::vector<std::string> columns) {
+    m_searchColumns = std::move(columns);
+    m_typed.clear();
+}
+
+// A printable character adds to the typed text, Backspace takes the last one
+// back; the row it names is selected. False for any other key.
+bool DataListView::TypeIntoSearch(const QKeyEvent& event) {
+    if (m_searchColumns.empty()) return false;
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    if (event.key() == Qt::Key_Backspace) {
+        if (m_typed.empty()) return true;
+        m_typed.pop_back();
+    } else {
+        const QString text = event.text();
+        if (text.size() != 1 || !text[0].isPrint()) return false;
+        m_typed += FromQt(text);
+    }
+    std::vector<int> columns;
+    for (const std::string& name : m_searchColumns)
+        if (const int column = m_list.ColumnIndex(name); column >= 0) columns.push_back(column);
+    const int row = FindTypedRow(m_list, columns, m_typed);
+    if (row >= 0) SelectRow(row, true);
+    emit typedSearchChanged(ToQt(m_typed));
+    return true;
 }
 
 // The owner's menu opens with every entry enabled; entries that need a row

@@ -2,6 +2,8 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QPointer>
+#include <string>
+#include <vector>
 
 #include "datalist/DataList.h"
 
@@ -73,6 +75,9 @@ public:
     void SetFormatsOn(bool on);
     void SetResizingAllowed(bool on);
     void SetPopupMenu(QMenu* menu) { m_popupMenu = menu; }
+    // Typing selects the row the typed text names in these columns
+    // (FindTypedRow); Backspace edits the text, typedSearchChanged tells it.
+    void EnableTypeSearch(std::vector<std::string> columns);
 
     int RowHeight() const { return m_rowHeight; }
     int RowAt(int y) const;  // viewport y; -1 below the last row
@@ -89,6 +94,7 @@ signals:
     void selectionChanged();
     void rowDoubleClicked(int row);
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+    void typedSearchChanged(const QString& typed);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -113,6 +119,7 @@ private:
     int VisibleRowCount() const;
     void SelectOnly(int row);
     void MoveFocusTo(int row);
+    bool TypeIntoSearch(const QKeyEvent& event);
     void ScrollToRow(int row);
     void PaintRow(QPainter& painter, int row, int top, const QRect& clip);
     void PaintCell(QPainter& painter, int row, int column, const QRect& cell, bool selectedLook,
@@ -137,4 +144,6 @@ private:
     bool m_layoutPending = false;
     bool m_selectionDirty = false;
     bool m_rebuildingHeader = false;
+    std::vector<std::string> m_searchColumns;  // empty: typing searches nothing
+    std::string m_typed;
 };

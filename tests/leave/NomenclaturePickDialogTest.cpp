@@ -71,6 +71,26 @@ TEST_F(PickListTest, APresetFarDownTheListIsBroughtIntoViewAndF2PicksIt) {
     EXPECT_EQ(QDialog::Accepted, dialog->result());
 }
 
+// Typing searches codes and descriptions, first by their start, then anywhere.
+TEST_F(PickListTest, TypingSelectsTheRowItNamesAndBackspaceEditsTheSearch) {
+    auto dialog = Open(Nomenclature::InfectiousDiseases, "");
+    DataListView* view = dialog->View();
+    view->setFocus();
+    const auto selectedCode = [&] { return view->CellText(Selected(*dialog), "COD"); };
+    QTest::keyClicks(view, "FEBRA G");
+    EXPECT_EQ("6", selectedCode());  // Febra galbena
+    EXPECT_EQ("Cautare: FEBRA G", Find<QLabel>(dialog.get(), "searchLine")->text());
+    QTest::keyClick(view, Qt::Key_Backspace);
+    QTest::keyClick(view, Qt::Key_Backspace);
+    EXPECT_EQ("5", selectedCode());  // "FEBRA": Febra butonoasa comes first
+    for (int i = 0; i < 5; ++i) QTest::keyClick(view, Qt::Key_Backspace);
+    QTest::keyClicks(view, "amibian");  // only inside a description
+    EXPECT_EQ("1", selectedCode());
+    QTest::keyClick(view, Qt::Key_Return);
+    ASSERT_TRUE(dialog->Chosen());
+    EXPECT_EQ("1", dialog->Chosen()->code);
+}
+
 TEST_F(PickListTest, EscapeHandsBackNothing) {
     QTimer::singleShot(0, [] {
         QWidget* modal = QApplication::activeModalWidget();

@@ -47,7 +47,19 @@ NomenclaturePickDialog::NomenclaturePickDialog(CClient& client, Nomenclature nom
     m_countLine = new QLabel(this);
     m_countLine->setObjectName("countLine");
     m_countLine->setTextFormat(Qt::PlainText);
-    layout->addWidget(m_countLine);
+    auto* searchLine = new QLabel("Scrie codul sau o parte din descriere pentru a cauta.", this);
+    searchLine->setObjectName("searchLine");
+    searchLine->setTextFormat(Qt::PlainText);
+    auto* footer = new QHBoxLayout();
+    footer->addWidget(m_countLine);
+    footer->addStretch(1);
+    footer->addWidget(searchLine);
+    layout->addLayout(footer);
+    m_view->EnableTypeSearch({"COD", "DESCRIERE"});
+    connect(m_view, &DataListView::typedSearchChanged, searchLine,
+            [searchLine](const QString& typed) {
+                searchLine->setText(typed.isEmpty() ? QString() : "Cautare: " + typed);
+            });
     connect(m_view, &DataListView::rowDoubleClicked, this, [this] {
         if (m_view->NextSelectedRow(-1) >= 0) PickSelected();
     });

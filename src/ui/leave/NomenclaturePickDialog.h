@@ -13,7 +13,7 @@ class QLabel;
 // The pick list behind each "lista" button of the certificate editor: one
 // nomenclature, code and description, opened on the editor's code. F2, Enter
 // or a double click on the selected row hands the row back; Esc hands back
-// nothing.
+// nothing. Typing searches the codes and descriptions.
 class NomenclaturePickDialog : public QDialog {
     Q_OBJECT
 public:
