@@ -10,6 +10,7 @@
 #include "app/SingleInstance.h"
 #include "db/InstallationPaths.h"
 #include "ui/CompanyList.h"
+#include "ui/EnterPressesButtons.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtRomanian.h"
 
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Orvik Asigurati");
     QtRomanian romanian;
     QApplication::installTranslator(&romanian);
+    EnterPressesButtons enterPresses;
+    app.installEventFilter(&enterPresses);
 
     // Without an installation the connection could only fail, with a message
     // that does not say why; say where the program looked and what to do.
