@@ -16,6 +16,7 @@
 
 #include "backup/CopyFormat.h"
 #include "db/CClient.h"
+#include "ui/FileDialogFolders.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ namespace {
 const QString kSaveCancelled = "Salvarea copiei a fost anulata.";
 const QString kRestoreCancelled = "Restaurarea a fost anulata; datele au ramas neschimbate.";
 const QString kNotRestored = "Copia nu a fost restaurata.";
+// Copies are saved and restored from the same place.
+const QString kCopyPurpose = "copii";
 
 QString AboutCopiesText(const std::string& installationFolder) {
     return "O copie de siguranta este un fisier (.sql.gz) cu toate datele programului. "
@@ -88,15 +91,19 @@ void BackupDialog::reject() {
 void BackupDialog::ChooseAndSave() {
     const QString name = QString::fromStdString(DefaultCopyName(std::time(nullptr)));
     const QString path = QFileDialog::getSaveFileName(
-        this, "Salveaza o copie", QDir::home().filePath(name), "Copii de siguranta (*.sql.gz)");
+        this, "Salveaza o copie", FileDialogFolders::StartPath(kCopyPurpose, name),
+        "Copii de siguranta (*.sql.gz)");
     if (path.isEmpty()) return m_status->setText(kSaveCancelled);
+    FileDialogFolders::Remember(kCopyPurpose, path);
     SaveTo(path);
 }
 
 void BackupDialog::ChooseAndRestore() {
-    const QString path = QFileDialog::getOpenFileName(this, "Restaureaza o copie", QDir::homePath(),
+    const QString path = QFileDialog::getOpenFileName(this, "Restaureaza o copie",
+                                                      FileDialogFolders::StartFolder(kCopyPurpose),
                                                       "Copii de siguranta (*.sql.gz)");
     if (path.isEmpty()) return m_status->setText(kRestoreCancelled);
+    FileDialogFolders::Remember(kCopyPurpose, path);
     RestoreFrom(path);
 }
 

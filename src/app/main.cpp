@@ -11,6 +11,7 @@
 #include "db/InstallationPaths.h"
 #include "ui/CompanyList.h"
 #include "ui/EnterPressesButtons.h"
+#include "ui/FileDialogFolders.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtRomanian.h"
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     // Where the program keeps what the user chose last (~/.config/Orvik/).
     QSettings settings("Orvik", "Orvik Asigurati");
     CompanyList::KeepLastCompanyIn(&settings);
+    FileDialogFolders::KeepIn(&settings);
 
     QtPrompter prompter;
     MainWindow window(prompter, MainWindow::Options{.login = *login});

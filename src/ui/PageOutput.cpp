@@ -10,6 +10,7 @@
 #include "print/PagePrinter.h"
 #include "print/PainterBackend.h"
 #include "text/TextCodec.h"
+#include "ui/FileDialogFolders.h"
 
 void ShowPagePreview(QWidget* parent, Prompter& prompter, const std::string& documentName,
                      int orientation, const DrawPages& draw) {
@@ -30,9 +31,12 @@ void ShowPagePreview(QWidget* parent, Prompter& prompter, const std::string& doc
 
 bool SavePagesAsPdf(QWidget* parent, Prompter& prompter, const std::string& documentName,
                     int orientation, const DrawPages& draw) {
-    QString path = QFileDialog::getSaveFileName(parent, "Salveaza ca fisier PDF",
-                                                ToQt(documentName + ".pdf"), "Fisiere PDF (*.pdf)");
+    QString path = QFileDialog::getSaveFileName(
+        parent, "Salveaza ca fisier PDF",
+        FileDialogFolders::StartPath(FileDialogFolders::kPdfPurpose, ToQt(documentName + ".pdf")),
+        "Fisiere PDF (*.pdf)");
     if (path.isEmpty()) return false;
+    FileDialogFolders::Remember(FileDialogFolders::kPdfPurpose, path);
     if (!path.endsWith(".pdf", Qt::CaseInsensitive)) path += ".pdf";
     const std::string file = QFile::encodeName(path).toStdString();
     if (!WritePagesToFile(prompter, &PdfFileChooser, file, orientation, draw)) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "text/TextCodec.h"
+#include "ui/FileDialogFolders.h"
 
 namespace {
 const char* const kTitle = "Orvik client";
@@ -75,16 +76,21 @@ bool QtPrompter::AskYesNo(const std::string& text) {
 
 std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title) {
     NormalCursor cursor;
-    const QString folder = QFileDialog::getExistingDirectory(Owner(), ToQt(title));
+    const QString purpose = "folder:" + ToQt(title);
+    const QString folder = QFileDialog::getExistingDirectory(
+        Owner(), ToQt(title), FileDialogFolders::StartFolder(purpose));
     if (folder.isEmpty()) return std::nullopt;
+    FileDialogFolders::Remember(purpose, folder, true);
     return folder.toLocal8Bit().toStdString();
 }
 
 std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& filter) {
     NormalCursor cursor;
-    const QString file =
-        QFileDialog::getOpenFileName(Owner(), QString(), QString(), FileDialogFilter(filter));
+    const QString purpose = "open:" + ToQt(filter);
+    const QString file = QFileDialog::getOpenFileName(
+        Owner(), QString(), FileDialogFolders::StartFolder(purpose), FileDialogFilter(filter));
     if (file.isEmpty()) return std::nullopt;
+    FileDialogFolders::Remember(purpose, file);
     return file.toLocal8Bit().toStdString();
 }
 
@@ -92,9 +98,12 @@ std::optional<std::string> QtPrompter::ChooseSaveFile(const std::string& propose
                                                       const std::string& filter) {
     NormalCursor cursor;
     // The caller asks its own question before replacing a file.
+    const QString purpose = "save:" + ToQt(filter);
     const QString file = QFileDialog::getSaveFileName(
-        Owner(), QString(), QString::fromLocal8Bit(proposed.c_str()), FileDialogFilter(filter),
-        nullptr, QFileDialog::DontConfirmOverwrite);
+        Owner(), QString(),
+        FileDialogFolders::StartPath(purpose, QString::fromLocal8Bit(proposed.c_str())),
+        FileDialogFilter(filter), nullptr, QFileDialog::DontConfirmOverwrite);
     if (file.isEmpty()) return std::nullopt;
+    FileDialogFolders::Remember(purpose, file);
     return file.toLocal8Bit().toStdString();
 }

@@ -14,6 +14,7 @@
 #include "print/PainterBackend.h"
 #include "text/TextCodec.h"
 #include "ui/DataListView.h"
+#include "ui/FileDialogFolders.h"
 #include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
 
@@ -70,9 +71,12 @@ AnnexPrintDialog::AnnexPrintDialog(PrintedAnnexes& annexes, PrintedAnnex annex,
     print->setDefault(true);
 
     m_saveChooser = [this](const std::string& suggested) -> std::optional<std::string> {
-        const QString path = QFileDialog::getSaveFileName(this, "Salveaza anexa ca fisier PDF",
-                                                          ToQt(suggested), "Fisiere PDF (*.pdf)");
+        const QString path = QFileDialog::getSaveFileName(
+            this, "Salveaza anexa ca fisier PDF",
+            FileDialogFolders::StartPath(FileDialogFolders::kPdfPurpose, ToQt(suggested)),
+            "Fisiere PDF (*.pdf)");
         if (path.isEmpty()) return std::nullopt;
+        FileDialogFolders::Remember(FileDialogFolders::kPdfPurpose, path);
         return path.toStdString();
     };
     m_filled = m_annexes.FillList(annex, m_list->List(), m_header.cf, m_header.house).Ok();
