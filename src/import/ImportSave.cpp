@@ -20,16 +20,13 @@ const char* const kChunkSavepoint = "orvik_import_chunk";
 // Rows written by one chunk's statements once the save is under way.
 constexpr int kChunkRows = 500;
 
-bool CompanyAccepted(Prompter& prompter, const CompanyRecord& company) {
-    if (TrimBlanks(company.denumire).empty()) {
-        prompter.ShowMessage(ImportMessages::kNoCompanyName);
-        return false;
-    }
-    if (!IsValidPaymentDay(company.ziuaLic)) {
-        prompter.ShowMessage(CompanyMessages::kPaymentDayInvalid);
-        return false;
-    }
-    return true;
+// The refusal names the company form's field, for the caret.
+Outcome CompanyAccepted(Prompter& prompter, const CompanyRecord& company) {
+    if (TrimBlanks(company.denumire).empty())
+        return Refuse(prompter, ImportMessages::kNoCompanyName, "denumire");
+    if (!IsValidPaymentDay(company.ziuaLic))
+        return Refuse(prompter, CompanyMessages::kPaymentDayInvalid, "ziua_lic");
+    return Outcome::Done();
 }
 
 // A company the database does not know yet is added with what was typed; a
@@ -236,7 +233,8 @@ Outcome SaveImport(CClient& client, const ImportFile& file, DataList& list,
                    const ImportRequest& request, ImportTally& tally, ImportProgress* progress) {
     Prompter& prompter = client.GetPrompter();
     tally = {};
-    if (!file.IsOpen() || !CompanyAccepted(prompter, request.company)) return Outcome::Stopped();
+    if (!file.IsOpen()) return Outcome::Stopped();
+    if (Outcome accepted = CompanyAccepted(prompter, request.company); !accepted) return accepted;
     // The code goes bare into the statements: it must be one SQL takes as a number.
     if (!SqlNumber(prompter, file.CompanyCode())) return Outcome::Stopped();
     tally.rows.assign(static_cast<std::size_t>(list.RowCount()), RowEnd::NotReached);

@@ -87,6 +87,13 @@ TEST_F(ImportDialogTest, PayrollFileOpensFillsTheCompanyAndSaves) {
     EXPECT_EQ("1.234,00",
               FormatDisplayKind("1234", List().ColumnKind(List().ColumnIndex("SALARIU"))));
 
+    // A refused company field gets the caret back once the message is read.
+    m_prompter.ExpectMessage("Trebuie sa introduci denumirea societatii!");
+    Find<QLineEdit>(W(), "ziua_lic")->setFocus();
+    Click("saveButton");
+    EXPECT_TRUE(m_prompter.AllShown());
+    EXPECT_EQ(Find<QLineEdit>(W(), "denumire"), QApplication::focusWidget());
+
     Type(W(), "denumire", "gama srl");
     Type(W(), "ziua_lic", "15");
     auto buttons = W()->findChild<QButtonGroup*>("luna_lic")->buttons();

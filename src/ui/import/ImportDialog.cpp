@@ -266,6 +266,9 @@ void ImportDialog::Save() {
     SetSaving(false);
     UpdateMarkedRows();
     m_list->viewport()->update();
+    // The company fields were disabled during the save: the caret goes back
+    // to the field a refusal names.
+    if (!saved.Field().empty()) FocusField(m_company, saved.Field());
 }
 
 void ImportDialog::UpdateMarkedRows() {
