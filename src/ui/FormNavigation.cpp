@@ -8,6 +8,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace {
+
+// A field that only shows a value is passed over by Tab and Enter alike.
+bool IsReadOnly(const QWidget* w) {
+    const auto* edit = qobject_cast<const QLineEdit*>(w);
+    return edit && edit->isReadOnly();
+}
+
+}  // namespace
+
 FormNavigation::FormNavigation(QWidget* form) : QObject(form), m_form(form) {}
 
 FormNavigation* FormNavigation::Install(QWidget* form) {
@@ -29,7 +39,8 @@ bool FormNavigation::MoveFocus(QWidget* from, bool forward) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
         if (!w || w == from) return true;  // no other field: the key is still used up
         if (w->window() == m_form->window() && m_form->isAncestorOf(w) && w->isEnabled() &&
-            w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
+            !IsReadOnly(w))
             break;
     }
     w->setFocus(Qt::TabFocusReason);
@@ -70,8 +81,13 @@ bool FormNavigation::HandleKey(QWidget* field, int key) {
 bool FormNavigation::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    auto* field = qobject_cast<QWidget*>(watched);
+    // Tab walks the same chain as Enter, past the fields that only show a value.
+    const bool control = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (field && !control && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
+        return MoveFocus(field,
+                         key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))
         return false;
-    auto* field = qobject_cast<QWidget*>(watched);
     return field && HandleKey(field, key->key());
 }

@@ -54,6 +54,22 @@ TEST_F(FormNavigationTest, EditFieldsLeaveOnlyFromTheirEnds) {
     EXPECT_TRUE(combo->hasFocus());
 }
 
+// A field that only shows a value is in neither chain, forwards or back.
+TEST_F(FormNavigationTest, EnterAndTabPassOverReadOnlyFields) {
+    second->setReadOnly(true);
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_TRUE(combo->hasFocus());
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_TRUE(combo->hasFocus());
+    QTest::keyClick(combo, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(first->hasFocus());
+    // Editable again, it is back in both chains.
+    second->setReadOnly(false);
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_TRUE(second->hasFocus());
+}
+
 TEST_F(FormNavigationTest, ComboBoxesAndButtons) {
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);  // changes the choice, stays
