@@ -85,7 +85,9 @@ MainWindow::MainWindow(Prompter& prompter, Options options)
     if (options.connectAtStart) QTimer::singleShot(0, this, &MainWindow::RunStartUp);
 }
 
-MainWindow::~MainWindow() { CloseAllPanels(); }
+MainWindow::~MainWindow() {
+    CloseAllPanels();
+}
 
 void MainWindow::BuildControls() {
     auto* grid = new QGridLayout(this);
@@ -106,10 +108,10 @@ void MainWindow::BuildControls() {
     }
     ResetMarks();
     auto* keys = new KeyActions(this);
-    grid->addWidget(keys->Add(this, "backupButton",
-                              {Qt::Key_F9, Qt::NoModifier, "[F9] Copie de siguranta"},
-                              [this] { ShowBackup(); }),
-                    row++, 0);
+    grid->addWidget(
+        keys->Add(this, "backupButton", {Qt::Key_F9, Qt::NoModifier, "[F9] Copie de siguranta"},
+                  [this] { ShowBackup(); }),
+        row++, 0);
     auto* info = new QPushButton("Info", this);
     info->setObjectName("infoButton");
     info->setAutoDefault(false);
@@ -245,6 +247,8 @@ void MainWindow::TogglePanel(Module module) {
     slot->SetFullHeight(Describe(module).fullHeight);
     connect(slot.get(), &ModulePanel::LeaveRequested, this, &MainWindow::LeaveProgram);
     slot->SlideOpen();
+    // After what the module's lists queued at their opening (the company used last).
+    QMetaObject::invokeMethod(slot.get(), &ModulePanel::TakeFocus, Qt::QueuedConnection);
     m_lastOpened = slot.get();
     m_marks[static_cast<int>(module)]->setPixmap(MarkPicture(true));
     m_marks[static_cast<int>(module)]->setProperty("marked", true);
@@ -308,7 +312,9 @@ void MainWindow::EndWithoutAsking() {
     LeaveProgram();
 }
 
-void MainWindow::reject() { LeaveProgram(); }
+void MainWindow::reject() {
+    LeaveProgram();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_ending) {

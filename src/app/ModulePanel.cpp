@@ -4,6 +4,8 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include "ui/DataListView.h"
+
 ModulePanel::ModulePanel(QWidget* mainWindow, const QString& caption, QSize designedSize)
     : QDialog(mainWindow, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
       m_mainWindow(mainWindow),
@@ -63,6 +65,16 @@ void ModulePanel::Follow() {
     Place(DockedRect(m_designedSize.width()));
     raise();
     show();
+}
+
+void ModulePanel::TakeFocus() {
+    if (!isVisible()) return;
+    activateWindow();
+    auto* list = findChild<DataListView*>();
+    if (!list) return;
+    // A list that already shows a selection (the company used last) keeps it.
+    if (list->RowCount() > 0 && list->NextSelectedRow(-1) < 0) list->SelectRow(0, true);
+    list->setFocus(Qt::OtherFocusReason);
 }
 
 void ModulePanel::reject() {

@@ -18,6 +18,9 @@ public:
     void SlideOpen();
     void SlideShut();
     void Follow();
+    // The keyboard goes to the panel once it is open: its first list, with a
+    // row selected when it has rows, so the module's keys work at once.
+    void TakeFocus();
 
 signals:
     // The panel's cancel: the main window runs its leave procedure.

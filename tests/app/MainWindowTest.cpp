@@ -1,10 +1,10 @@
 // The launcher and its panels, offscreen and without a server.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "ScriptedPrompter.h"
 #include "app/MainWindow.h"

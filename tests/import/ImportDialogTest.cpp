@@ -16,6 +16,7 @@
 
 #include "FormDriving.h"
 #include "ImportTestFiles.h"
+#include "TestCompanies.h"
 #include "TestServer.h"
 #include "app/MainWindow.h"
 #include "app/ModulePanel.h"
@@ -288,6 +289,26 @@ TEST_F(ImportDialogTest, ThePanelOfTheMainWindow) {
     panel->VerifyButton()->click();
     window.TogglePanel(MainWindow::Module::Import);
     EXPECT_EQ(nullptr, window.OpenPanel());
+}
+
+// The keyboard goes into a panel that opens: its first list, a row selected,
+// so the module's keys work without a click.
+TEST_F(ImportDialogTest, APanelThatOpensTakesTheKeyboard) {
+    AddAlfaAndBetaCompanies();
+    MainWindow::Options options;
+    options.login = TestServerLogin();
+    options.connectAtStart = false;
+    MainWindow window(m_prompter, options);
+    ASSERT_TRUE(window.Client().Connect("127.0.0.1"));
+    window.show();
+    window.TogglePanel(MainWindow::Module::Health);
+    ModulePanel* panel = window.OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel));
+    auto* companies = panel->findChild<DataListView*>("companyList");
+    ASSERT_NE(nullptr, companies);
+    EXPECT_EQ(companies, QApplication::focusWidget());
+    EXPECT_EQ(0, companies->NextSelectedRow(-1));
 }
 
 // The list of an opened file shows codes and periods as the file holds them, a CNP whole and
