@@ -66,6 +66,10 @@ bool FormNavigation::HandleKey(QWidget* field, int key) {
         if (key == Qt::Key_Up || (key == Qt::Key_Left && atStart)) return MoveFocus(edit, false);
         return false;
     }
+    if (auto* radio = qobject_cast<QRadioButton*>(field)) {
+        // The arrows choose among the radio buttons, as everywhere; Enter moves on.
+        return enter && MoveFocus(radio, true);
+    }
     if (auto* button = qobject_cast<QAbstractButton*>(field)) {
         const bool pushButton = qobject_cast<QPushButton*>(button) != nullptr;
         if (enter && pushButton) {

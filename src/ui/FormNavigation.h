@@ -7,7 +7,8 @@ class QWidget;
 // edit fields leave on Enter/Down (next) and Up (previous), and on Left/Right
 // only from the start/end of their text; combo boxes on Enter/Right and Left;
 // buttons on the arrows, and Enter presses a push button or moves on from a
-// check box. Enter and Tab pass over read-only edit fields. A form takes part
+// check box; on a radio button the arrows choose, as everywhere, and Enter
+// moves on. Enter and Tab pass over read-only edit fields. A form takes part
 // by calling Install once its fields exist.
 class FormNavigation : public QObject {
     Q_OBJECT

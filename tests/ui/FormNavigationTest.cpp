@@ -3,8 +3,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -68,6 +70,36 @@ TEST_F(FormNavigationTest, EnterAndTabPassOverReadOnlyFields) {
     second->setReadOnly(false);
     QTest::keyClick(first, Qt::Key_Tab);
     EXPECT_TRUE(second->hasFocus());
+}
+
+// Both choices of a pair of radio buttons can be made by keyboard.
+TEST(FormNavigationRadios, ArrowsChooseAndEnterMovesOn) {
+    QDialog form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* row = new QHBoxLayout;  // side by side, as in the company form
+    auto* same = new QRadioButton("a aceleiasi luni");
+    auto* next = new QRadioButton("a lunii urmatoare");
+    auto* after = new QLineEdit;
+    row->addWidget(same);
+    row->addWidget(next);
+    layout->addLayout(row);
+    layout->addWidget(after);
+    same->setChecked(true);
+    FormNavigation::Install(&form);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    same->setFocus();
+    QTest::keyClick(same, Qt::Key_Right);
+    EXPECT_TRUE(next->isChecked());
+    EXPECT_TRUE(next->hasFocus());
+    QTest::keyClick(next, Qt::Key_Left);
+    EXPECT_TRUE(same->isChecked());
+    QTest::keyClick(same, Qt::Key_Right);
+    ASSERT_TRUE(next->isChecked());
+    QTest::keyClick(next, Qt::Key_Return);
+    EXPECT_TRUE(after->hasFocus());
+    EXPECT_TRUE(next->isChecked());
 }
 
 TEST_F(FormNavigationTest, ComboBoxesAndButtons) {
