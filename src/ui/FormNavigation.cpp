@@ -32,15 +32,19 @@ void FormNavigation::Watch(QWidget* field) {
         field->installEventFilter(this);
 }
 
+void FormNavigation::PassOverOnEnter(std::initializer_list<QWidget*> widgets) {
+    for (const QWidget* w : widgets) m_passedOnEnter.insert(w);
+}
+
 // The next or previous field in the form's tab order that can take the focus.
-bool FormNavigation::MoveFocus(QWidget* from, bool forward) {
+bool FormNavigation::MoveFocus(QWidget* from, bool forward, bool byEnter) {
     QWidget* w = from;
     for (;;) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
         if (!w || w == from) return true;  // no other field: the key is still used up
         if (w->window() == m_form->window() && m_form->isAncestorOf(w) && w->isEnabled() &&
             w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() &&
-            !IsReadOnly(w))
+            !IsReadOnly(w) && !(byEnter && m_passedOnEnter.contains(w)))
             break;
     }
     w->setFocus(Qt::TabFocusReason);
@@ -89,8 +93,8 @@ bool FormNavigation::eventFilter(QObject* watched, QEvent* event) {
     // Tab walks the same chain as Enter, past the fields that only show a value.
     const bool control = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (field && !control && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
-        return MoveFocus(field,
-                         key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+        return MoveFocus(
+            field, key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier), false);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))
         return false;
     return field && HandleKey(field, key->key());

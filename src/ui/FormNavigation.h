@@ -1,5 +1,8 @@
 #pragma once
 #include <QObject>
+#include <QSet>
+
+#include <initializer_list>
 
 class QWidget;
 
@@ -16,14 +19,18 @@ public:
     static FormNavigation* Install(QWidget* form);
     // Fields created after Install join here.
     void Watch(QWidget* field);
+    // Buttons Enter and the arrows pass over (Tab still stops there), where
+    // an Enter meant for the next field must not press them.
+    void PassOverOnEnter(std::initializer_list<QWidget*> widgets);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit FormNavigation(QWidget* form);
-    bool MoveFocus(QWidget* from, bool forward);
+    bool MoveFocus(QWidget* from, bool forward, bool byEnter = true);
     bool HandleKey(QWidget* field, int key);
 
     QWidget* m_form;
+    QSet<const QWidget*> m_passedOnEnter;
 };

@@ -51,6 +51,29 @@ protected:
     std::unique_ptr<DeclarationRegister> m_declarations;
 };
 
+// Two digits of month lead to the year; Enter and Tab then move on past the
+// fields that only show what the month decided.
+TEST_F(DeclarationDialogTest, TheKeyboardMovesOnThroughTheEditableFields) {
+    DeclarationDialog editor(*m_declarations, "12345674", 0);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    auto* month = Find<QLineEdit>(&editor, "monthField");
+    auto* year = Find<QLineEdit>(&editor, "yearField");
+    month->setFocus();
+    QTest::keyClicks(month, "04");
+    EXPECT_TRUE(year->hasFocus());
+    QTest::keyClicks(year, "2010");
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+        year->setFocus();
+        QTest::keyClick(year, key);
+        auto* next = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(nullptr, next) << key;
+        EXPECT_NE(year, next);
+        EXPECT_FALSE(next->isReadOnly()) << next->objectName().toStdString();
+    }
+}
+
 TEST_F(DeclarationDialogTest, ANewDeclarationIsSavedAsItsMonthDecidedWhateverTheScreenSays) {
     AddDeclaration("12345674, 201003, 'NU', 0, 23, 3, 600, 30000, 255, 0, 0, 0");
     AddDeclaration("12345674, 201003, 'DA', 1, 23, 3, 600, 30000, 255, 0, 0, 0");

@@ -102,6 +102,21 @@ TEST(FormNavigationRadios, ArrowsChooseAndEnterMovesOn) {
     EXPECT_TRUE(next->isChecked());
 }
 
+// A button Enter must not press by accident is left to Tab.
+TEST_F(FormNavigationTest, EnterPassesOverTheButtonsItIsToldTo) {
+    auto* navigation = form.findChild<FormNavigation*>();
+    ASSERT_NE(nullptr, navigation);
+    navigation->PassOverOnEnter({check, combo});
+    QSignalSpy pressed(button, &QPushButton::clicked);
+    second->setFocus();
+    QTest::keyClick(second, Qt::Key_Return);
+    EXPECT_TRUE(button->hasFocus());
+    EXPECT_EQ(0, pressed.count());
+    second->setFocus();
+    QTest::keyClick(second, Qt::Key_Tab);
+    EXPECT_TRUE(combo->hasFocus());
+}
+
 TEST_F(FormNavigationTest, ComboBoxesAndButtons) {
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);  // changes the choice, stays

@@ -81,7 +81,10 @@ CertificateDialog::CertificateDialog(CertificateEntry& entry, long long certific
     SetUpRecalculation();
     ApplyVisibility();
     ShowCorrectedButton();
-    FormNavigation::Install(this);
+    // An Enter meant for the next field must not open a pick list: what is
+    // typed next would go into the list. Tab and the lists' keys reach them.
+    FormNavigation::Install(this)->PassOverOnEnter(
+        {m_ui->indemnListButton, m_ui->urgListButton, m_ui->contagListButton});
     m_unsaved = new UnsavedEntry(this);
     m_filling = false;
     m_ui->cnp->setFocus();

@@ -13,6 +13,7 @@
 #include "leave/MonthWorkingDays.h"
 #include "text/TextCodec.h"
 #include "ui/FieldRules.h"
+#include "ui/FormNavigation.h"
 #include "ui/RecordForm.h"
 #include "ui/leave/UnsavedEntry.h"
 #include "ui_DeclarationDialog.h"
@@ -74,6 +75,14 @@ void DeclarationDialog::SetUpFields() {
     BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton, m_index != 0,
                     [this] { Confirm(); });
 
+    FormNavigation::Install(this);
+    // Two digits make a month: the year is typed next, as in a date.
+    connect(m_ui->monthField, &QLineEdit::textEdited, this, [this](const QString& month) {
+        if (month.size() == 2 && m_ui->monthField->cursorPosition() == 2) {
+            m_ui->yearField->setFocus();
+            m_ui->yearField->selectAll();
+        }
+    });
     connect(m_ui->monthField, &QLineEdit::textEdited, this, &DeclarationDialog::OnMonthChanged);
     connect(m_ui->yearField, &QLineEdit::textEdited, this, &DeclarationDialog::OnMonthChanged);
     for (QLineEdit* field :
