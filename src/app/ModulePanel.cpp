@@ -70,7 +70,9 @@ void ModulePanel::Follow() {
 void ModulePanel::TakeFocus() {
     if (!isVisible()) return;
     activateWindow();
-    auto* list = findChild<DataListView*>();
+    // The company list leads where there is one: the rest follows its row.
+    auto* list = findChild<DataListView*>("companyList");
+    if (!list) list = findChild<DataListView*>();
     if (!list) return;
     // A list that already shows a selection (the company used last) keeps it.
     if (list->RowCount() > 0 && list->NextSelectedRow(-1) < 0) list->SelectRow(0, true);

@@ -309,6 +309,14 @@ TEST_F(ImportDialogTest, APanelThatOpensTakesTheKeyboard) {
     ASSERT_NE(nullptr, companies);
     EXPECT_EQ(companies, QApplication::focusWidget());
     EXPECT_EQ(0, companies->NextSelectedRow(-1));
+
+    window.TogglePanel(MainWindow::Module::Leave);
+    panel = window.OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel));
+    companies = panel->findChild<DataListView*>("companyList");
+    ASSERT_NE(nullptr, companies);
+    EXPECT_EQ(companies, QApplication::focusWidget());
 }
 
 // The list of an opened file shows codes and periods as the file holds them, a CNP whole and
