@@ -231,8 +231,9 @@ struct Plan {
     int port = ServerLogin::kDefaultPort;
     fs::path sqlFolder;
     std::string server;
-    std::string admin;  // who talks to the server through its socket while preparing
-    std::string owner;  // whose the installation is; the server runs as this user
+    std::string dataTool;  // makes the server's data folder
+    std::string admin;     // who talks to the server through its socket while preparing
+    std::string owner;     // whose the installation is; the server runs as this user
     bool asRoot = false;
     uid_t ownerUid = 0;
     gid_t ownerGid = 0;
@@ -275,7 +276,7 @@ void MakeServerData(Plan& plan) {
                                        "--auth-root-socket-user=" + plan.owner};
     if (plan.asRoot) arguments.push_back("--user=" + plan.owner);
     arguments.push_back("--skip-test-db");
-    const pid_t pid = StartChild(DataTool(), arguments, log);
+    const pid_t pid = StartChild(plan.dataTool, arguments, log);
     const std::optional<int> status = pid > 0 ? WaitForChild(pid, 10 * 60 * 1000) : 127;
     if (!status) EndServer(pid);
     if (status != 0) throw SetupFailed("Crearea bazei de date a esuat; vezi " + log);
@@ -349,19 +350,7 @@ void ChooseAccounts(Plan& plan) {
     plan.ownerGid = owner->pw_gid;
 }
 
-}  // namespace
-
-std::string MissingServerMessage() {
-    if (!ServerProgram().empty() && !DataTool().empty()) return "";
-    return std::string(
-               "Lipseste serverul de baze de date (mariadbd).\nInstaleaza pachetul "
-               "Debian ") +
-           kServerPackage + " (ca administrator: apt-get install " + kServerPackage + ").";
-}
-
-InstallationResult CreateInstallation(const InstallationRequest& request,
-                                      const InstallationProgress& progress) {
-    InstallationResult result;
+Plan MakePlan(const InstallationRequest& request, const InstallationProgress& progress) {
     Plan plan;
     plan.progress = progress;
     plan.port = request.port;
@@ -369,7 +358,63 @@ InstallationResult CreateInstallation(const InstallationRequest& request,
         fs::path(request.dataFolder.empty() ? ProgramDataFolder() : request.dataFolder) / "sql";
     plan.folder = fs::absolute(request.folder).lexically_normal();
     if (!plan.folder.has_filename()) plan.folder = plan.folder.parent_path();
+    plan.server = request.serverProgram.empty()         ? ServerProgram()
+                  : IsExecutable(request.serverProgram) ? request.serverProgram
+                                                        : "";
+    plan.dataTool = request.dataTool.empty()         ? DataTool()
+                    : IsExecutable(request.dataTool) ? request.dataTool
+                                                     : "";
+    return plan;
+}
+
+bool HoldsData(const Plan& plan) {
+    std::error_code ignored;
+    return fs::is_directory(plan.Data() / "mysql", ignored);
+}
+
+void Build(Plan& plan) {
+    ChooseAccounts(plan);
+    const std::string password = RandomPassword(kPasswordLength);
+    if (password.size() != kPasswordLength)
+        throw SetupFailed("Nu se poate genera parola bazei de date.");
+    try {
+        WriteFiles(plan, password);
+        MakeServerData(plan);
+        LoadDatabases(plan, password);
+        plan.Own();
+    } catch (const SetupFailed&) {
+        // The next attempt starts afresh; the logs stay to be read. Without
+        // its defaults file the folder is no installation, so the program's
+        // next start offers to create it again.
+        std::error_code ignored;
+        fs::remove_all(plan.Data(), ignored);
+        fs::remove(plan.Bin() / "client.cnf", ignored);
+        fs::remove(plan.Bin() / "my.cnf", ignored);
+        throw;
+    }
+}
+
+}  // namespace
+
+InstallationResult CreateInstallation(const InstallationRequest& request,
+                                      const InstallationProgress& progress) {
+    Plan plan = MakePlan(request, progress);
+    InstallationResult result;
     result.folder = plan.folder.string();
+    const auto end = [&result](InstallationOutcome outcome, std::string message) {
+        result.outcome = outcome;
+        result.message = std::move(message);
+        return result;
+    };
+    const std::string there =
+        "Instalarea din " + result.folder + " exista deja; datele ei raman neatinse.";
+    if (HoldsData(plan)) return end(InstallationOutcome::AlreadyThere, there);
+    if (plan.server.empty() || plan.dataTool.empty())
+        return end(InstallationOutcome::ServerMissing,
+                   std::string("Lipseste serverul de baze de date (mariadbd).\nInstaleaza "
+                               "pachetul Debian ") +
+                       kServerPackage + " (ca administrator: apt-get install " + kServerPackage +
+                       ").");
     try {
         std::error_code error;
         fs::create_directories(plan.folder, error);
@@ -380,44 +425,11 @@ InstallationResult CreateInstallation(const InstallationRequest& request,
         const FolderLock lock(plan.folder.string());
         if (!lock.Held())
             throw SetupFailed(SystemError("Folderul " + result.folder + " nu poate fi blocat"));
-        if (fs::is_directory(plan.Data() / "mysql", error)) {
-            result.outcome = InstallationOutcome::AlreadyThere;
-            result.message = "Instalarea din " + result.folder +
-                             " exista deja; datele ei raman "
-                             "neatinse.";
-            return result;
-        }
-        result.message = MissingServerMessage();
-        if (!result.message.empty()) {
-            result.outcome = InstallationOutcome::ServerMissing;
-            return result;
-        }
-        plan.server = ServerProgram();
-        ChooseAccounts(plan);
-        const std::string password = RandomPassword(kPasswordLength);
-        if (password.size() != kPasswordLength)
-            throw SetupFailed("Nu se poate genera parola bazei de date.");
-        try {
-            WriteFiles(plan, password);
-            MakeServerData(plan);
-            LoadDatabases(plan, password);
-            plan.Own();
-        } catch (const SetupFailed&) {
-            // The next attempt starts afresh; the logs stay to be read.
-            fs::remove_all(plan.Data(), error);
-            fs::remove(plan.Bin() / "client.cnf", error);
-            // Without its defaults file the folder is no installation, so the
-            // program's next start offers to create it again.
-            fs::remove(plan.Bin() / "my.cnf", error);
-            throw;
-        }
+        if (HoldsData(plan)) return end(InstallationOutcome::AlreadyThere, there);
+        Build(plan);
     } catch (const SetupFailed& failed) {
-        result.outcome = InstallationOutcome::Failed;
-        result.message = failed.Message();
-        return result;
+        return end(InstallationOutcome::Failed, failed.Message());
     }
-    result.outcome = InstallationOutcome::Created;
-    result.message =
-        "Instalare pregatita in " + result.folder + " (port " + std::to_string(plan.port) + ").";
-    return result;
+    return end(InstallationOutcome::Created, "Instalare pregatita in " + result.folder + " (port " +
+                                                 std::to_string(plan.port) + ").");
 }

@@ -22,6 +22,10 @@ struct InstallationRequest {
     int port = ServerLogin::kDefaultPort;
     // Where sql/ is; ProgramDataFolder() when empty.
     std::string dataFolder;
+    // The server and the tool that makes its data folder; found as the shell
+    // finds them, then where Debian puts them, when empty.
+    std::string serverProgram;
+    std::string dataTool;
 };
 
 enum class InstallationOutcome {
@@ -51,10 +55,6 @@ inline constexpr const char* kServerPackage = "mariadb-server";
 // The server/bin/my.cnf of a new installation in `folder` (an absolute path)
 // on `port`; `runAs` names the account the server runs as, when root starts it.
 std::string NewServerConfig(const std::string& folder, int port, const std::string& runAs);
-
-// Empty when the server and the tool that creates its data are on this
-// machine; otherwise the message naming the package to install.
-std::string MissingServerMessage();
 
 // Prepares `request.folder`; blocks until done (a few seconds: the server is
 // started once to load the schema, and stopped). A folder that already holds

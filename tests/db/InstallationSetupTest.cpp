@@ -91,6 +91,25 @@ TEST(InstallationSetup, AFailedStepLeavesNothingHalfMadeAndTheNextAttemptWorks) 
     EXPECT_FALSE(LocalPortAnswers(port));
 }
 
+// Without the database server on the machine nothing is made, and the message
+// names the package that brings it.
+TEST(InstallationSetup, WithoutTheServerNothingIsMadeAndThePackageIsNamed) {
+    Folder work;
+    const std::string folder = (work.Path() / "birou").string();
+    for (const auto& [server, tool] :
+         {std::pair<std::string, std::string>{"/nu/exista/mariadbd", ""},
+          {"", "/nu/exista/mariadb-install-db"}}) {
+        const InstallationResult result = CreateInstallation(
+            {.folder = folder, .port = FreeLocalPort(), .serverProgram = server, .dataTool = tool});
+        EXPECT_EQ(InstallationOutcome::ServerMissing, result.outcome);
+        EXPECT_EQ(
+            "Lipseste serverul de baze de date (mariadbd).\nInstaleaza pachetul Debian "
+            "mariadb-server (ca administrator: apt-get install mariadb-server).",
+            result.message);
+        EXPECT_FALSE(fs::exists(folder));
+    }
+}
+
 // Two first starts at once (two clicks on the menu entry): one prepares, the
 // other waits and finds the installation made.
 TEST(InstallationSetup, TwoPreparationsOfOneFolderAtOnceMakeOneInstallation) {
