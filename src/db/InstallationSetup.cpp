@@ -415,6 +415,12 @@ InstallationResult CreateInstallation(const InstallationRequest& request,
                                "pachetul Debian ") +
                        kServerPackage + " (ca administrator: apt-get install " + kServerPackage +
                        ").");
+    // A program installed without its SQL files makes nothing.
+    for (const char* file : kSqlFiles)
+        if (::access((plan.sqlFolder / file).c_str(), R_OK) != 0)
+            return end(InstallationOutcome::Failed, "Fisierul " + (plan.sqlFolder / file).string() +
+                                                        " lipseste; programul nu este instalat "
+                                                        "complet.");
     try {
         std::error_code error;
         fs::create_directories(plan.folder, error);

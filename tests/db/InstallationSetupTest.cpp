@@ -92,8 +92,8 @@ TEST(InstallationSetup, AFailedStepLeavesNothingHalfMadeAndTheNextAttemptWorks) 
 }
 
 // Without the database server on the machine nothing is made, and the message
-// names the package that brings it.
-TEST(InstallationSetup, WithoutTheServerNothingIsMadeAndThePackageIsNamed) {
+// names the package that brings it; nor without the program's SQL files.
+TEST(InstallationSetup, WithoutTheServerOrTheSqlFilesNothingIsMade) {
     Folder work;
     const std::string folder = (work.Path() / "birou").string();
     for (const auto& [server, tool] :
@@ -108,6 +108,15 @@ TEST(InstallationSetup, WithoutTheServerNothingIsMadeAndThePackageIsNamed) {
             result.message);
         EXPECT_FALSE(fs::exists(folder));
     }
+    // Nor without the program's own SQL files.
+    Folder empty;
+    const InstallationResult result = CreateInstallation(
+        {.folder = folder, .port = FreeLocalPort(), .dataFolder = empty.Path().string()});
+    EXPECT_EQ(InstallationOutcome::Failed, result.outcome);
+    EXPECT_EQ("Fisierul " + (empty.Path() / "sql/schema.sql").string() +
+                  " lipseste; programul nu este instalat complet.",
+              result.message);
+    EXPECT_FALSE(fs::exists(folder));
 }
 
 // Two first starts at once (two clicks on the menu entry): one prepares, the
