@@ -67,9 +67,8 @@ public:
             (std::filesystem::temp_directory_path() / ("orvik-" + name + "-XXXXXX")).string();
         if (!::mkdtemp(pattern.data())) return;
         m_folder = pattern;
-        const std::string prepare = std::string(ORVIK_CLI) + " installation create '" +
-                                    m_folder + "' --port " + std::to_string(m_port) +
-                                    " > /dev/null";
+        const std::string prepare = std::string(ORVIK_CLI) + " installation create '" + m_folder +
+                                    "' --port " + std::to_string(m_port) + " > /dev/null";
         m_ready = std::system(prepare.c_str()) == 0;
     }
     ~Installation() {

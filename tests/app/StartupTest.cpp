@@ -115,8 +115,8 @@ protected:
             const InstallationResult prepared =
                 CreateInstallation({.folder = s_folder->path().toStdString(), .port = s_port});
             if (prepared.outcome == InstallationOutcome::Created) return;
-            std::system(("cat '" + s_folder->path().toStdString() + "/server/install.log' >&2")
-                            .c_str());
+            std::system(
+                ("cat '" + s_folder->path().toStdString() + "/server/install.log' >&2").c_str());
             ADD_FAILURE() << prepared.message;
         }
         FAIL() << "the test installation could not be prepared";
