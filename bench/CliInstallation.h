@@ -1,6 +1,6 @@
 #pragma once
 // What the whole-process timing programs share: an installation prepared by
-// scripts/prepare-installation.sh in a temporary folder on a free port, the
+// `orvik-cli installation create` in a temporary folder on a free port, the
 // command-line tool run as a user runs it, and a payroll file to import.
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -67,9 +67,8 @@ public:
             (std::filesystem::temp_directory_path() / ("orvik-" + name + "-XXXXXX")).string();
         if (!::mkdtemp(pattern.data())) return;
         m_folder = pattern;
-        const std::string prepare = std::string(ORVIK_SOURCE_DIR) +
-                                    "/scripts/prepare-installation.sh '" + m_folder + "' " +
-                                    std::to_string(m_port) + " > /dev/null";
+        const std::string prepare = std::string(ORVIK_CLI) + " installation create '" + m_folder +
+                                    "' --port " + std::to_string(m_port) + " > /dev/null";
         m_ready = std::system(prepare.c_str()) == 0;
     }
     ~Installation() {

@@ -7,7 +7,7 @@ source "$(dirname "$0")/common.sh"
 orvik_ensure_packages $ORVIK_PACKAGES_BUILD $ORVIK_PACKAGES_RUN
 orvik_build -DORVIK_BUILD_TESTS=OFF
 INSTALL_DIR="${ORVIK_INSTALL_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/orvik-asigurati}"
-"$ORVIK_ROOT/scripts/prepare-installation.sh" "$INSTALL_DIR"
+ORVIK_CLI="$ORVIK_BUILD/src/cli/orvik-cli" "$ORVIK_ROOT/scripts/prepare-installation.sh" "$INSTALL_DIR"
 cp "$ORVIK_BUILD/src/app/orvik-asigurati" "$INSTALL_DIR/orvik-asigurati"
 cd "$INSTALL_DIR"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

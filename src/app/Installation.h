@@ -3,7 +3,8 @@
 #include <optional>
 
 // The program finds its server through the current folder: an installation is
-// a folder with server/bin/my.cnf (scripts/prepare-installation.sh makes one).
+// a folder with server/bin/my.cnf (the first start, `orvik-cli installation
+// create` and scripts/prepare-installation.sh make one).
 
 // Where scripts/run.sh prepares the installation by default.
 QString DefaultInstallationFolder();

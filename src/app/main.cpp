@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/Installation.h"
+#include "app/InstallationFirstStart.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "db/InstallationPaths.h"
@@ -23,11 +24,13 @@ int main(int argc, char** argv) {
     EnterPressesButtons enterPresses;
     app.installEventFilter(&enterPresses);
 
-    // Without an installation the connection could only fail, with a message
-    // that does not say why; say where the program looked and what to do.
+    // Without an installation the first start offers to create one in the
+    // default folder; refused or failed, say where the program looked and why.
     QString missing;
-    const auto folder =
-        ChooseInstallationFolder(QDir::currentPath(), DefaultInstallationFolder(), missing);
+    QtPrompter firstStart;
+    const auto folder = FindOrCreateInstallation(
+        firstStart, {.current = QDir::currentPath(), .defaultFolder = DefaultInstallationFolder()},
+        missing);
     if (!folder) {
         std::fprintf(stderr, "%s\n", missing.toLocal8Bit().constData());
         QMessageBox::warning(nullptr, "Orvik client", missing);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "domain/TextNumbers.h"
 
@@ -62,8 +63,7 @@ std::optional<int> InstallationServerPort(const std::string& folder) {
         if (TrimBlanks(std::string_view(line).substr(0, equals)) != "port") continue;
         const std::string value = TrimBlanks(std::string_view(line).substr(equals + 1));
         const long long port = TextToInteger(value);
-        if (!AllDigits(value) || port < 1 || port > 65535)
-            return std::nullopt;
+        if (!AllDigits(value) || port < 1 || port > 65535) return std::nullopt;
         return static_cast<int>(port);
     }
     return ServerLogin::kDefaultPort;
@@ -78,4 +78,36 @@ std::optional<ServerLogin> InstallationLogin(const std::string& folder) {
     std::error_code ignored;
     login.former = !fs::exists(login.optionFile, ignored);
     return login;
+}
+
+namespace {
+
+std::string RunningProgram() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.string();
+}
+
+}  // namespace
+
+std::string ProgramDataFolderFor(const std::string& programPath, const std::string& sourceTree) {
+    if (!programPath.empty()) {
+        const fs::path installed =
+            (fs::path(programPath).parent_path() / "../share/orvik-asigurati").lexically_normal();
+        std::error_code ignored;
+        if (fs::is_directory(installed, ignored)) return installed.string();
+    }
+    return sourceTree;
+}
+
+std::string ProgramDataFolder() {
+    return ProgramDataFolderFor(RunningProgram(), ORVIK_SOURCE_TREE);
+}
+
+std::string ProgramDataPath(const std::string& relative) {
+    const fs::path inData = fs::path(ProgramDataFolder()) / relative;
+    std::error_code ignored;
+    if (fs::exists(inData, ignored) || ProgramDataFolder() != ORVIK_SOURCE_TREE)
+        return inData.string();
+    return (fs::path(ORVIK_BUILD_TREE) / relative).string();
 }

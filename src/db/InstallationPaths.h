@@ -6,7 +6,7 @@
 
 // Where an installation is, without Qt: the command-line tool finds its
 // server the way the program does. An installation is a folder holding
-// server/bin/my.cnf (scripts/prepare-installation.sh makes one).
+// server/bin/my.cnf (CreateInstallation in db/InstallationSetup makes one).
 
 // The folder the program is installed into by default:
 // $XDG_DATA_HOME/orvik-asigurati, else ~/.local/share/orvik-asigurati.
@@ -30,3 +30,14 @@ bool IsInstallationFolder(const std::string& folder);
 // when the port cannot be read. The program, orvik-cli and the copies all
 // take their login from here.
 [[nodiscard]] std::optional<ServerLogin> InstallationLogin(const std::string& folder);
+
+// Where the program's own files are (sql/, the manual): the installed
+// package's <folder of the running program>/../share/orvik-asigurati when it
+// exists, else the source tree the program was built from.
+std::string ProgramDataFolder();
+// The same rule for a given program path and source tree.
+std::string ProgramDataFolderFor(const std::string& programPath, const std::string& sourceTree);
+// `relative` (e.g. "manual") under ProgramDataFolder(); for a program run
+// from its build folder, what the build made there when the source tree has
+// no such file.
+std::string ProgramDataPath(const std::string& relative);

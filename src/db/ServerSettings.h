@@ -7,8 +7,8 @@
 // files only inside the installation, temporary tables in its own folder).
 // An installation made by an older release gets them when the program or the
 // command line starts; port, paths, the account it runs as and every other
-// line stay as the user left them. scripts/prepare-installation.sh writes the
-// same lines for a new installation (a test holds the two together).
+// line stay as the user left them. A new installation's my.cnf is written
+// with these very lines (db/InstallationSetup).
 
 // "name=value" lines, in order, for the installation in `folder`.
 std::vector<std::string> OwnedServerSettings(const std::string& folder);

@@ -16,6 +16,7 @@
 #include "TestServer.h"
 #include "app/MainWindow.h"
 #include "db/InstallationPaths.h"
+#include "db/InstallationSetup.h"
 
 namespace {
 
@@ -23,10 +24,9 @@ TEST(ProgramPort, StartUpUsesThePortOfTheInstallationItRunsIn) {
     QTemporaryDir folder;
     int port = FreeLocalPort();
     while (port == ServerLogin::kDefaultPort) port = FreeLocalPort();
-    ASSERT_EQ(
-        0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
-                        folder.path().toStdString() + "' " + std::to_string(port) + " > /dev/null")
-                           .c_str()));
+    const InstallationResult prepared =
+        CreateInstallation({.folder = folder.path().toStdString(), .port = port});
+    ASSERT_EQ(InstallationOutcome::Created, prepared.outcome) << prepared.message;
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
 

@@ -25,6 +25,7 @@
 #include "app/Session.h"
 #include "db/CClient.h"
 #include "db/InstallationPaths.h"
+#include "db/InstallationSetup.h"
 #include "db/ServerProcess.h"
 #include "db/Transaction.h"
 
@@ -111,13 +112,12 @@ protected:
             delete s_folder;
             s_folder = new QTemporaryDir();
             s_port = FreeLocalPort();
-            const std::string command = std::string(ORVIK_SOURCE_DIR) +
-                                        "/scripts/prepare-installation.sh '" +
-                                        s_folder->path().toStdString() + "' " +
-                                        std::to_string(s_port) + " > /dev/null";
-            if (std::system(command.c_str()) == 0) return;
-            std::system(("cat '" + s_folder->path().toStdString() + "/server/install.log' >&2")
-                            .c_str());
+            const InstallationResult prepared =
+                CreateInstallation({.folder = s_folder->path().toStdString(), .port = s_port});
+            if (prepared.outcome == InstallationOutcome::Created) return;
+            std::system(
+                ("cat '" + s_folder->path().toStdString() + "/server/install.log' >&2").c_str());
+            ADD_FAILURE() << prepared.message;
         }
         FAIL() << "the test installation could not be prepared";
     }
@@ -274,10 +274,9 @@ TEST_F(StartupTest, PreparingAnExistingInstallationKeepsItsData) {
                          false));
         Session::Leave(client, false);
     }
-    const std::string again = std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
-                              s_folder->path().toStdString() + "' " + std::to_string(s_port) +
-                              " > /dev/null";
-    ASSERT_EQ(0, std::system(again.c_str()));
+    const InstallationResult again =
+        CreateInstallation({.folder = s_folder->path().toStdString(), .port = s_port});
+    ASSERT_EQ(InstallationOutcome::AlreadyThere, again.outcome) << again.message;
     CClient client(prompter, Login());
     client.SetServerProcess(&process);
     ASSERT_TRUE(Session::StartUp(client));
@@ -506,9 +505,8 @@ TEST(InstallationOwner, PreparedByRootForAnotherUserRunsAsThatUser) {
     const std::string path = folder.path().toStdString();
     ASSERT_EQ(0, ::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid));
     const int port = FreeLocalPort();
-    ASSERT_EQ(0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
-                              path + "' " + std::to_string(port) + " > /dev/null")
-                                 .c_str()));
+    const InstallationResult prepared = CreateInstallation({.folder = path, .port = port});
+    ASSERT_EQ(InstallationOutcome::Created, prepared.outcome) << prepared.message;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
         struct stat info {};
         ASSERT_EQ(0, ::lstat(entry.path().c_str(), &info));

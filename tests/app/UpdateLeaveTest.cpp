@@ -19,6 +19,7 @@
 #include "ScriptedPrompter.h"
 #include "TestServer.h"
 #include "app/MainWindow.h"
+#include "db/InstallationSetup.h"
 
 namespace {
 
@@ -46,10 +47,9 @@ TEST(UpdateLeave, YesStopsTheServerAsLeavingDoesBeforeTheInstallerStarts) {
     QTemporaryDir folder;
     int port = FreeLocalPort();
     while (port == ServerLogin::kDefaultPort) port = FreeLocalPort();
-    ASSERT_EQ(
-        0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
-                        folder.path().toStdString() + "' " + std::to_string(port) + " > /dev/null")
-                           .c_str()));
+    const InstallationResult prepared =
+        CreateInstallation({.folder = folder.path().toStdString(), .port = port});
+    ASSERT_EQ(InstallationOutcome::Created, prepared.outcome) << prepared.message;
     LocalUpdateService service;
     QByteArray installer(999, 'A');
     service.versionAnswer = "02.10 " + QByteArray::number(installer.size()).rightJustified(10, '0');

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "db/InstallationPaths.h"
+#include "db/InstallationSetup.h"
 
 namespace {
 
@@ -59,10 +60,9 @@ BackupInstallation::BackupInstallation() {
     if (!::mkdtemp(pattern)) return;
     m_folder = pattern;
     m_port = FreePort();
-    const std::string prepare = std::string(ORVIK_SOURCE_DIR) +
-                                "/scripts/prepare-installation.sh '" + m_folder + "' " +
-                                std::to_string(m_port) + " > /dev/null";
-    if (std::system(prepare.c_str()) != 0) return;
+    if (CreateInstallation({.folder = m_folder, .port = m_port}).outcome !=
+        InstallationOutcome::Created)
+        return;
     const std::string start = "cd '" + m_folder +
                               "' && nohup ./server/bin/mysqld --defaults-file=server/bin/my.cnf "
                               "> /dev/null 2>&1 &";

@@ -11,6 +11,7 @@
 #include "ScriptedPrompter.h"
 #include "TestServer.h"
 #include "cli/CliSession.h"
+#include "db/InstallationSetup.h"
 
 namespace fs = std::filesystem;
 
@@ -23,10 +24,9 @@ protected:
         ASSERT_NE(nullptr, ::mkdtemp(pattern));
         s_folder = pattern;
         s_port = FreeLocalPort();
-        ASSERT_EQ(
-            0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh '" +
-                            s_folder + "' " + std::to_string(s_port) + " > /dev/null")
-                               .c_str()));
+        const InstallationResult prepared =
+            CreateInstallation({.folder = s_folder, .port = s_port});
+        ASSERT_EQ(InstallationOutcome::Created, prepared.outcome) << prepared.message;
     }
     static void TearDownTestSuite() {
         std::error_code ignored;

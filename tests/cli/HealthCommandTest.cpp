@@ -11,6 +11,7 @@
 #include "../health/AnnexTestData.h"
 #include "CliRunner.h"
 #include "TestServer.h"
+#include "db/InstallationSetup.h"
 
 namespace fs = std::filesystem;
 using namespace annex_test;
@@ -206,10 +207,9 @@ TEST_F(HealthCommandTest, FilesAlreadyThereAreRefusedUnlessReplaced) {
 TEST(HealthCommandInstallation, FoundStartedOnItsPortAndLeftAsFound) {
     TempFolder installation, elsewhere, home;
     const int port = FreeLocalPort();
-    ASSERT_EQ(0, std::system((std::string(ORVIK_SOURCE_DIR) + "/scripts/prepare-installation.sh " +
-                              QuoteForShell(installation.Path().string()) + " " +
-                              std::to_string(port) + " > /dev/null")
-                                 .c_str()));
+    const InstallationResult prepared =
+        CreateInstallation({.folder = installation.Path().string(), .port = port});
+    ASSERT_EQ(InstallationOutcome::Created, prepared.outcome) << prepared.message;
     ASSERT_FALSE(LocalPortAnswers(port));
     const std::string arguments = "health files --cf 12345678 --month 200907 --all --dir " +
                                   QuoteForShell(elsewhere.File("out"));

@@ -1,6 +1,6 @@
 // The program's own lines of an installation's my.cnf, brought up to date on
 // an old file without touching the user's lines, and the same lines written by
-// the preparation script.
+// a new installation.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "db/InstallationSetup.h"
 #include "db/ServerSettings.h"
 
 namespace fs = std::filesystem;
@@ -113,11 +114,15 @@ TEST(ServerSettingsTest, UpdateRewritesTheFileOnceAndMakesPrivateFolders) {
     fs::remove_all(folder);
 }
 
-// The preparation script writes the same lines, with its folder variable.
-TEST(ServerSettingsTest, PreparationScriptWritesTheSameLines) {
-    const std::string script = Read(fs::path(ORVIK_SOURCE_DIR) / "scripts/prepare-installation.sh");
-    for (const std::string& line : OwnedServerSettings("$DIR"))
-        EXPECT_NE(std::string::npos, script.find("\n" + line + "\n")) << line;
+// A new installation's my.cnf carries the same lines: the first start finds
+// nothing to bring up to date, whoever the server runs as.
+TEST(ServerSettingsTest, PreparationWritesTheSameLines) {
+    for (const std::string runAs : {"", "root"}) {
+        const std::string cnf = NewServerConfig("/opt/orvik", 3401, runAs);
+        EXPECT_EQ(cnf, WithOwnedSettings(cnf, OwnedServerSettings("/opt/orvik"))) << runAs;
+        for (const std::string& line : OwnedServerSettings("/opt/orvik"))
+            EXPECT_NE(std::string::npos, cnf.find("\n" + line + "\n")) << line;
+    }
 }
 
 }  // namespace
