@@ -35,7 +35,7 @@ fatal() {
     echo "FAILED: $*" >&2
     exit 1
 }
-for tool in cpack dpkg-deb dpkg-shlibdeps file desktop-file-validate lintian groff; do
+for tool in cpack dpkg-deb dpkg-shlibdeps file desktop-file-validate lintian groff timeout; do
     command -v "$tool" > /dev/null ||
         fatal "$tool is missing (scripts/common.sh lists the packages the tests need)"
 done
@@ -100,7 +100,12 @@ done
 # Both programs say who they are before anything else: no display, no
 # installation, and nothing written in the empty home.
 mkdir -p "$WORK/home"
-run() { (cd "$WORK/home" && env -i PATH=/usr/bin:/bin HOME="$WORK/home" QT_QPA_PLATFORM=offscreen "$@"); }
+# A program that waits for someone (a message box) is stopped after a minute
+# and fails with status 124, instead of holding the whole run.
+run() {
+    (cd "$WORK/home" &&
+        timeout 60 env -i PATH=/usr/bin:/bin HOME="$WORK/home" QT_QPA_PLATFORM=offscreen "$@")
+}
 out=$(run "$usr/bin/orvik-cli" --version) || fail "orvik-cli --version exits $?"
 [ "$out" = "orvik-cli (Orvik Asigurati) $version" ] || fail "orvik-cli --version said: $out"
 out=$(run "$usr/bin/orvik-asigurati" --version 2>&1) || fail "orvik-asigurati --version exits $?"
