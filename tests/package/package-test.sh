@@ -84,6 +84,14 @@ for size in 16 22 24 32 48 64 128 256; do
         grep -q "PNG image data, $size x $size," ||
         fail "hicolor/${size}x${size}/apps/orvik-asigurati.png is not a $size px PNG"
 done
+# The user manual, a page for each chapter of doc/manual, once there is one.
+if [ -d "$SOURCE/doc/manual" ]; then
+    for chapter in "$SOURCE"/doc/manual/*.md; do
+        page=$(basename "$chapter" .md).html
+        [ -s "$usr/share/orvik-asigurati/manual/$page" ] ||
+            fail "/usr/share/orvik-asigurati/manual/$page is not there"
+    done
+fi
 doc="$usr/share/doc/orvik-asigurati"
 grep -q "Copyright" "$doc/copyright" 2> /dev/null || fail "no copyright file"
 gzip -t "$doc/changelog.gz" 2> /dev/null || fail "no changelog.gz"
