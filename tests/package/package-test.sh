@@ -108,11 +108,12 @@ done
 # Both programs say who they are before anything else: no display, no
 # installation, and nothing written in the empty home.
 mkdir -p "$WORK/home"
-# A program that waits for someone (a message box) is stopped after a minute
-# and fails with status 124, instead of holding the whole run.
+# A program that waits for someone (a message box) is stopped after `limit`
+# seconds and fails with status 124, instead of holding the whole run.
+limit=60
 run() {
     (cd "$WORK/home" &&
-        timeout 60 env -i PATH=/usr/bin:/bin HOME="$WORK/home" QT_QPA_PLATFORM=offscreen "$@")
+        timeout "$limit" env -i PATH=/usr/bin:/bin HOME="$WORK/home" QT_QPA_PLATFORM=offscreen "$@")
 }
 out=$(run "$usr/bin/orvik-cli" --version) || fail "orvik-cli --version exits $?"
 [ "$out" = "orvik-cli (Orvik Asigurati) $version" ] || fail "orvik-cli --version said: $out"
@@ -149,6 +150,8 @@ grep -E "^[EW]: " "$WORK/lintian.log" >&2 || true
 # A new installation prepared by the unpacked orvik-cli from the package's
 # own files, once orvik-cli has the command.
 if grep -q "^  orvik-cli installation create" <<< "$help"; then
+    # The database server initialises its data: slower on a busy machine.
+    limit=180
     if run "$usr/bin/orvik-cli" installation create "$INSTALLATION" --port 3407 \
         > "$WORK/create.log" 2>&1; then
         [ -f "$INSTALLATION/server/bin/my.cnf" ] || fail "installation create made no my.cnf"
