@@ -26,3 +26,15 @@ function(orvik_add_test name)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED db_server RESOURCE_LOCK db_server)
   endif()
 endfunction()
+
+# A test that is a shell script, for what only the build as a whole shows (the
+# Debian package made from it): SCRIPT run with ARGS by bash, under a LABEL of
+# its own kind.
+function(orvik_add_script_test name)
+  cmake_parse_arguments(T "" "LABEL;SCRIPT" "ARGS" ${ARGN})
+  if(NOT T_LABEL OR NOT T_SCRIPT)
+    message(FATAL_ERROR "orvik_add_script_test(${name}): LABEL and SCRIPT are needed")
+  endif()
+  add_test(NAME ${name} COMMAND bash ${T_SCRIPT} ${T_ARGS})
+  set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT 300)
+endfunction()

@@ -8,7 +8,9 @@ ORVIK_PACKAGES_BUILD="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev li
 ORVIK_PACKAGES_RUN="mariadb-server mariadb-client fonts-liberation2"
 # A virtual screen for machines without a display (xvfb-run needs xauth).
 ORVIK_PACKAGES_HEADLESS="xvfb xauth"
-ORVIK_PACKAGES_TEST="libgtest-dev libgmock-dev libbenchmark-dev python3 python3-stdnum python3-dbfread gdal-bin libshp-dev shapelib poppler-utils locales"
+# The package test makes the Debian package (dpkg-shlibdeps and file for its
+# dependencies) and checks it (desktop-file-validate, lintian, groff).
+ORVIK_PACKAGES_TEST="libgtest-dev libgmock-dev libbenchmark-dev python3 python3-stdnum python3-dbfread gdal-bin libshp-dev shapelib poppler-utils locales dpkg-dev file desktop-file-utils lintian groff-base"
 
 orvik_missing_packages() {
     local p missing=""

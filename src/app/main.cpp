@@ -4,12 +4,14 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/Installation.h"
 #include "app/InstallationFirstStart.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "db/InstallationPaths.h"
+#include "domain/ProgramVersion.h"
 #include "ui/CompanyList.h"
 #include "ui/EnterPressesButtons.h"
 #include "ui/FileDialogFolders.h"
@@ -17,6 +19,12 @@
 #include "ui/QtRomanian.h"
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts: a terminal without a display, or a package
+    // check, gets the version without a window or an installation.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("Orvik Asigurati %s\n", kProgramVersion);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvik Asigurati");
     QtRomanian romanian;

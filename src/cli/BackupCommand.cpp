@@ -100,8 +100,6 @@ int RunBackup(const CliArgs& args) {
     return action == "save" ? Save(*server, file) : Restore(*server, file, yes);
 }
 
-const CliCommandRegistrar kRegistrar{
-    "backup", "backup save FISIER | backup restore FISIER --yes [--installation FOLDER]",
-    &RunBackup};
+const CliCommandRegistrar kRegistrar{"backup", kUsage, &RunBackup};
 
 }  // namespace

@@ -19,7 +19,8 @@ Check CheckForKind(const std::string& kind) {
     return nullptr;
 }
 
-const CliReport kReport{"check", "check cnp|cui|iban VALOARE..."};
+constexpr const char* kUsage = "check cnp|cui|iban VALOARE...";
+const CliReport kReport{"check", kUsage};
 
 // Every argument after the kind is a value to judge, whatever it looks like:
 // a script checking a column of values gets one verdict per value.
@@ -39,6 +40,6 @@ int RunCheck(const CliArgs& args) {
     return allValid ? 0 : 1;
 }
 
-const CliCommandRegistrar kRegistrar{"check", "check cnp|cui|iban VALOARE...", &RunCheck};
+const CliCommandRegistrar kRegistrar{"check", kUsage, &RunCheck};
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 // Each command of orvik-cli lives in its own file and registers itself here:
 //   static const CliCommandRegistrar kRegistrar{"check", "check cnp|cui|iban VALUE...", &RunCheck};
+// The usage is the one its refusals print (after "utilizare: orvik-cli "):
+// "orvik-cli COMMAND --help" prints it too, and "orvik-cli --help" lists them all.
 using CliArgs = std::vector<std::string>;
 using CliRunner = std::function<int(const CliArgs& args)>;
 

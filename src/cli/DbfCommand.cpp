@@ -51,9 +51,10 @@ std::optional<int> ParseNumber(const std::string& text) {
     return value;
 }
 
-const CliReport kReport{"dbf",
-                        "dbf dump FISIER.dbf\n"
-                        "           orvik-cli dbf write CAMPURI.tsv RANDURI.tsv IESIRE.dbf"};
+constexpr const char* kUsage =
+    "dbf dump FISIER.dbf\n"
+    "           orvik-cli dbf write CAMPURI.tsv RANDURI.tsv IESIRE.dbf";
+const CliReport kReport{"dbf", kUsage};
 
 // A file that could not be written exits 1.
 int Fail(const std::string& message, int status = 1) {
@@ -199,7 +200,6 @@ int RunDbf(const CliArgs& args) {
     return 2;
 }
 
-const CliCommandRegistrar kRegistrar{
-    "dbf", "dbf dump FISIER.dbf | dbf write CAMPURI.tsv RANDURI.tsv IESIRE.dbf", &RunDbf};
+const CliCommandRegistrar kRegistrar{"dbf", kUsage, &RunDbf};
 
 }  // namespace

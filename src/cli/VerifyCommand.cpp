@@ -45,10 +45,10 @@ int VerifyOne(VerifiedKind kind, const std::string& path) {
     return StatusOf(file.verdict.status);
 }
 
-const CliReport kReport{"verify",
-                        "verify A|B|C|1|2 FISIER.dbf...\n"
-                        "  A, B, C: anexele declaratiei de sanatate; 1, 2: anexele declaratiei de "
-                        "concedii medicale"};
+constexpr const char* kUsage =
+    "verify A|B|C|1|2 FISIER.dbf...\n"
+    "  A, B, C: anexele declaratiei de sanatate; 1, 2: anexele declaratiei de concedii medicale";
+const CliReport kReport{"verify", kUsage};
 
 int RunVerify(const CliArgs& args) {
     const auto kind = args.empty() ? std::nullopt : VerifiedKindFromName(args[0]);
@@ -69,6 +69,6 @@ int RunVerify(const CliArgs& args) {
     return status;
 }
 
-const CliCommandRegistrar kRegistrar{"verify", "verify A|B|C|1|2 FISIER.dbf...", &RunVerify};
+const CliCommandRegistrar kRegistrar{"verify", kUsage, &RunVerify};
 
 }  // namespace
