@@ -19,9 +19,8 @@ std::optional<QString> ChooseInstallationFolder(const QString& current,
                   "Programul nu gaseste instalarea sa (serverul de baze de date si datele).\n\n"
                   "A cautat in folderul curent:\n  %1\n"
                   "si in folderul implicit de instalare:\n  %2\n\n"
-                  "Pregateste instalarea implicita si porneste programul din folderul sursa "
-                  "cu:\n  ./scripts/run.sh\n"
-                  "sau pregateste un folder ales cu:\n  scripts/prepare-installation.sh FOLDER\n"
+                  "Porneste programul din nou si raspunde \"Da\" pentru instalarea implicita, "
+                  "sau pregateste un folder ales cu:\n  orvik-cli installation create FOLDER\n"
                   "si porneste programul din acel folder.")
                   .arg(QDir::toNativeSeparators(current), QDir::toNativeSeparators(defaultFolder));
     return std::nullopt;
