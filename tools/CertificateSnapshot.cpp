@@ -1,13 +1,15 @@
 // Pictures of the certificate editor, to look at it as a user would: an
 // initial leave typed in, a continuation in a rectifying declaration, the
 // question Esc asks over it, an M entry taken over from the certificate it
-// corrects, and the declaration editor proposing a rectification's figures.
+// corrects, the emergency pick list, and the declaration editor proposing a
+// rectification's figures.
 //   certificate_snapshot INSTALLATION_FOLDER OUT_FOLDER   (its server running;
 //   its certificates and declarations are replaced)
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +23,7 @@
 #include "ui/QtPrompter.h"
 #include "ui/leave/CertificateDialog.h"
 #include "ui/leave/DeclarationDialog.h"
+#include "ui/leave/NomenclaturePickDialog.h"
 
 namespace {
 
@@ -104,6 +107,11 @@ int main(int argc, char** argv) {
     Type(&continued, "zi_bz_calc", "122");
     Type(&continued, "venit_prin_reducere", "375");
     Snap(&continued, out + "/certificate_continuation.png");
+    // The whole screen, to see the editor inside it.
+    QApplication::primaryScreen()->grabWindow(0).save(out + "/certificate_screen.png");
+    std::printf("editor %dx%d at %d,%d on a %dx%d screen\n", continued.width(), continued.height(),
+                continued.x(), continued.y(), QApplication::primaryScreen()->size().width(),
+                QApplication::primaryScreen()->size().height());
 
     // The question Esc asks over what was typed; "Nu" keeps the editor.
     QTimer::singleShot(200, [&out] {
@@ -124,6 +132,13 @@ int main(int argc, char** argv) {
     Type(&correcting, "cert_numar", "91");
     correcting.findChild<QPushButton*>("correctedButton")->click();
     Snap(&correcting, out + "/certificate_corrected.png");
+
+    // The longest pick list, as the "lista" button beside the emergency code opens it.
+    NomenclaturePickDialog emergencies(client, Nomenclature::Emergencies, "", &continued);
+    emergencies.show();
+    Snap(&emergencies, out + "/pick_list_emergencies.png");
+    std::printf("pick list %dx%d\n", emergencies.width(), emergencies.height());
+    emergencies.hide();
 
     DeclarationDialog rectifying(declarations, "12345674", 0);
     rectifying.show();

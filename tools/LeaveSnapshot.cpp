@@ -87,6 +87,15 @@ int main(int argc, char** argv) {
     app.processEvents();
     window.grab().save(out + "/leave_window.png");
     std::printf("leave window: %dx%d\n", window.width(), window.height());
+    // Beside the main window on a 1024x768 screen, made taller by the user,
+    // and as small as it goes.
+    for (const auto& [size, file] : {std::pair{QSize(770, 720), "leave_window_tall.png"},
+                                     {window.minimumSizeHint(), "leave_window_smallest.png"}}) {
+        window.resize(size);
+        app.processEvents();
+        window.grab().save(out + "/" + file);
+        std::printf("%s: %dx%d\n", file, window.width(), window.height());
+    }
 
     DeclarationRegister declarations(client);
     DeclarationDialog editor(declarations, "12345674", 0);

@@ -46,6 +46,11 @@ void LinkedLists::SetMasterFooter(QWidget* footer) {
     m_grid->addWidget(footer, kFooterRow, 0);
 }
 
+void LinkedLists::SetRowStretch(int master, int detail) {
+    m_grid->setRowStretch(kMasterRow, master);
+    m_grid->setRowStretch(kDetailRow, detail);
+}
+
 int LinkedLists::SelectedRow() const {
     return m_master->NextSelectedRow(-1);
 }

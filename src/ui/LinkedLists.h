@@ -32,6 +32,8 @@ public:
     void SetMasterSide(QWidget* side);
     void SetDetailSide(QWidget* side);
     void SetMasterFooter(QWidget* footer);
+    // How the room the lists get is shared between them (3 to 1 unless set).
+    void SetRowStretch(int master, int detail);
 
     // The selected master row, -1 without one.
     int SelectedRow() const;

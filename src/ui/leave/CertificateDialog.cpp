@@ -1,8 +1,11 @@
 #include "ui/leave/CertificateDialog.h"
 
 #include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "base/Prompter.h"
 #include "db/CClient.h"
@@ -27,8 +30,9 @@ QLineEdit* Part(DateTriple* date, const char* part) {
     return date->findChild<QLineEdit*>(part);
 }
 
-// Room a nomenclature's description needs beside its code.
-constexpr int kDescriptionWidth = 300;
+// The least a nomenclature's description keeps beside its code: the start of
+// the text, the whole of it in the tooltip. The editor fits a 1024x768 screen.
+constexpr int kDescriptionWidth = 150;
 
 // Short fields as wide as what they hold, so the descriptions get the room.
 void FitWidth(QLineEdit* edit, int characters, QChar widest = '0') {
@@ -79,6 +83,7 @@ CertificateDialog::CertificateDialog(CertificateEntry& entry, long long certific
     FillCodeDescriptions();
     SetUpCompletion();
     SetUpRecalculation();
+    ReserveRoomForEveryRow();
     ApplyVisibility();
     ShowCorrectedButton();
     // An Enter meant for the next field must not open a pick list: what is
@@ -120,8 +125,40 @@ void CertificateDialog::SetUpFields() {
     FitWidth(m_ui->percent, 3);
     for (QPushButton* list : {m_ui->indemnListButton, m_ui->urgListButton, m_ui->contagListButton})
         list->setMaximumWidth(list->fontMetrics().horizontalAdvance("lista") + 24);
-    for (Nomenclature nomenclature : kNomenclatures)
-        DescriptionField(nomenclature)->setMinimumWidth(kDescriptionWidth);
+    for (Nomenclature nomenclature : kNomenclatures) {
+        QLineEdit* description = DescriptionField(nomenclature);
+        description->setMinimumWidth(kDescriptionWidth);
+        connect(description, &QLineEdit::textChanged, description, &QWidget::setToolTip);
+    }
+    WrapLongLabels();
+}
+
+// The period column's longest captions take two lines, as wide as its other
+// captions, so the two columns fit a 1024x768 screen side by side.
+void CertificateDialog::WrapLongLabels() {
+    QLabel* const wrapped[] = {m_ui->startLabel, m_ui->employerDaysLabel,
+                               m_ui->employerAmountLabel};
+    int width = 0;
+    for (int row = 0; row < m_ui->periodForm->rowCount(); ++row) {
+        QLayoutItem* caption = m_ui->periodForm->itemAt(row, QFormLayout::LabelRole);
+        auto* label = caption ? qobject_cast<QLabel*>(caption->widget()) : nullptr;
+        if (label && !label->wordWrap()) width = std::max(width, label->sizeHint().width());
+    }
+    for (QLabel* label : wrapped) {
+        label->setFixedWidth(width);
+        label->setMinimumHeight(label->heightForWidth(width));
+    }
+}
+
+// The rows the code, the leave type and the rectification bring in find
+// room in the size the editor opens at, so it never grows by itself.
+void CertificateDialog::ReserveRoomForEveryRow() {
+    QWidget* const rows[] = {m_ui->initSerieLabel, m_ui->initRow,      m_ui->cnpCopilLabel,
+                             m_ui->cnp_copil,      m_ui->reducedLabel, m_ui->reducedRow};
+    for (QWidget* row : rows) row->setVisible(true);
+    m_ui->correctedButton->setVisible(m_entry.Context().declaration.Rectifying());
+    setMinimumSize(minimumSizeHint());
+    resize(sizeHint());
 }
 
 void CertificateDialog::SetUpHeader(const std::optional<MonthWorkingDays>& monthDays) {

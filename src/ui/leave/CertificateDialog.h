@@ -41,6 +41,8 @@ public slots:
 
 private:
     void SetUpFields();
+    void WrapLongLabels();
+    void ReserveRoomForEveryRow();
     void SetUpHeader(const std::optional<MonthWorkingDays>& monthDays);
     void ShowLoaded(const CertificateRecord& record);
     void ShowCertificate(const CertificateRecord& record);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "db/CClient.h"
 #include "domain/ProgramVersion.h"
@@ -46,7 +47,7 @@ LeaveWindow::LeaveWindow(CClient& client, QWidget* parent)
       m_lists(new LinkedLists("Concedii medicale:", this)) {
     setObjectName("leaveWindow");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildCompanyBox(), 2);
+    layout->addWidget(BuildCompanyBox(), 1);
     layout->addWidget(BuildSummary());
 
     auto* declarationsCaption = new QLabel("Declaratii lunare:", this);
@@ -56,8 +57,9 @@ LeaveWindow::LeaveWindow(CClient& client, QWidget* parent)
     m_lists->Detail()->setObjectName("certificatesList");
     m_lists->SetMasterSide(BuildDeclarationButtons());
     m_lists->SetDetailSide(BuildCertificateButtons());
-    layout->addWidget(m_lists, 3);
+    layout->addWidget(m_lists, 4);
     layout->addWidget(BuildBottom());
+    ShareTheRoom();
 
     m_lists->Link(
         [](const DataList& list, int row) { return DeclarationRegister::KeyAt(list, row); },
@@ -101,16 +103,36 @@ QWidget* LeaveWindow::BuildSummary() {
     auto* box = new QGroupBox(this);
     box->setObjectName("summaryPane");
     auto* grid = new QGridLayout(box);
+    // Close lines leave the room to the lists.
+    grid->setContentsMargins(9, 4, 9, 4);
+    grid->setVerticalSpacing(2);
     // Two columns of five lines: D to I on the left, J to N on the right.
     for (int i = 0; i < 10; ++i) {
         m_summary[i] = new QLabel(box);
         m_summary[i]->setObjectName(QString("summaryLine%1").arg(i));
         m_summary[i]->setTextFormat(Qt::PlainText);
+        // A narrow panel breaks a long line rather than widen itself or hide the figure.
+        m_summary[i]->setWordWrap(true);
         grid->addWidget(m_summary[i], i % 5, i / 5);
     }
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     return box;
+}
+
+// The certificates of the selected declaration get most of the room the user
+// gives the panel, the declarations some, the companies a little: the lists'
+// own size hints would otherwise claim it in the order they were laid out.
+void LeaveWindow::ShareTheRoom() {
+    // Without their hints the lists keep what they are given: at least their
+    // header and a few rows, the certificates the most.
+    const std::pair<DataListView*, int> leastRows[] = {
+        {m_companies->View(), 2}, {Declarations(), 3}, {Certificates(), 5}};
+    for (const auto& [list, rows] : leastRows) {
+        list->setSizePolicy(list->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
+        list->setMinimumHeight(list->RowHeight() * (1 + rows) + 2 * list->frameWidth() + 4);
+    }
+    m_lists->SetRowStretch(1, 2);
 }
 
 QWidget* LeaveWindow::BuildDeclarationButtons() {

@@ -42,6 +42,7 @@ private:
     QWidget* BuildDeclarationButtons();
     QWidget* BuildCertificateButtons();
     QWidget* BuildBottom();
+    void ShareTheRoom();
     void OnCompanyChanged(bool force);
     long long SelectedDeclarationKey() const;
     // The printout in the page preview, or saved as a PDF file.
