@@ -10,7 +10,7 @@ ORVIK_PACKAGES_RUN="mariadb-server mariadb-client fonts-liberation2"
 ORVIK_PACKAGES_HEADLESS="xvfb xauth"
 # The package test makes the Debian package (dpkg-shlibdeps and file for its
 # dependencies) and checks it (desktop-file-validate, lintian, groff).
-ORVIK_PACKAGES_TEST="libgtest-dev libgmock-dev libbenchmark-dev python3 python3-stdnum python3-dbfread gdal-bin libshp-dev shapelib poppler-utils locales dpkg-dev file desktop-file-utils lintian groff-base"
+ORVIK_PACKAGES_TEST="libgtest-dev libgmock-dev libbenchmark-dev python3 python3-stdnum python3-dbfread gdal-bin libshp-dev shapelib poppler-utils locales dpkg-dev file desktop-file-utils lintian groff-base xdotool"
 
 orvik_missing_packages() {
     local p missing=""

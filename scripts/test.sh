@@ -6,7 +6,7 @@
 # ORVIK_SANITIZE_RUN=0 leaves that second run out. Arguments go to ctest.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
-orvik_ensure_packages $ORVIK_PACKAGES_BUILD $ORVIK_PACKAGES_RUN $ORVIK_PACKAGES_TEST
+orvik_ensure_packages $ORVIK_PACKAGES_BUILD $ORVIK_PACKAGES_RUN $ORVIK_PACKAGES_TEST $ORVIK_PACKAGES_HEADLESS
 orvik_build -DORVIK_BUILD_TESTS=ON
 (cd "$ORVIK_BUILD" && ctest --output-on-failure -j "$(nproc)" "$@")
 

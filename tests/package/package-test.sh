@@ -165,5 +165,59 @@ else
     echo "orvik-cli has no installation command: installation create left out"
 fi
 
+# The first start of the unpacked program from an empty home, as a user meets
+# it: the question is answered "Da" by its key (Alt+D) in a virtual screen, the
+# installation is made in the default folder and the main window comes up on
+# a database at the current schema version. It uses the program's own port,
+# so it is left out when something already listens there.
+first_start() {
+    local home="$WORK/first-home" default schema
+    default="$home/.local/share/orvik-asigurati"
+    mkdir -p "$home"
+    if (exec 3<> /dev/tcp/127.0.0.1/3336) 2> /dev/null; then
+        echo "port 3336 is in use: the first start from the package left out"
+        return 0
+    fi
+    timeout 240 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+        env -i PATH=/usr/bin:/bin HOME="$1" DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" \
+            QT_QPA_PLATFORM=xcb "$2" > "$3/first-start.log" 2>&1 &
+        app=$!
+        window=""
+        for _ in $(seq 1 150); do
+            window=$(xdotool search --onlyvisible --name "^Orvik client$" 2> /dev/null | head -1)
+            [ -n "$window" ] && break
+            sleep 0.2
+        done
+        [ -n "$window" ] || { echo "no first-start question"; kill $app; exit 1; }
+        xdotool windowfocus --sync "$window"
+        xdotool key --window "$window" alt+d
+        for _ in $(seq 1 900); do
+            xdotool search --onlyvisible --name "^Orvik Asigurati$" > /dev/null 2>&1 && break
+            kill -0 $app 2> /dev/null || break
+            sleep 0.2
+        done
+        xdotool search --onlyvisible --name "^Orvik Asigurati$" > /dev/null 2>&1 ||
+            { echo "no main window after Da"; kill $app; exit 1; }
+        mariadb --defaults-extra-file="$4/server/bin/client.cnf" --protocol=tcp \
+            -h 127.0.0.1 -P 3336 -N -e \
+            "SELECT setare FROM asigurati.setari WHERE denumire=\"versiune\"" > "$3/schema.txt"
+        kill $app
+        wait $app
+        exit 0
+    ' first-start "$home" "$usr/bin/orvik-asigurati" "$WORK" "$default" ||
+        { cat "$WORK/first-start.log" >&2; fail "the first start from the package did not come up"; return 0; }
+    [ -d "$default/server/data/mysql" ] || fail "the first start made no installation in $default"
+    [ "$(stat -c %a "$default")" = 700 ] || fail "the first start's folder is not 0700"
+    schema=$(sed -n 's/.*kCurrentSchemaVersion *= *"\([^"]*\)".*/\1/p' "$SOURCE/src/db/SchemaUpgrade.h")
+    [ "$(cat "$WORK/schema.txt" 2> /dev/null)" = "$schema" ] ||
+        fail "after the first start the schema is '$(cat "$WORK/schema.txt" 2> /dev/null)', not $schema"
+    INSTALLATION="$default" stop_server
+}
+if command -v xvfb-run > /dev/null && command -v xdotool > /dev/null; then
+    first_start
+else
+    fail "xvfb-run and xdotool are needed for the first start (scripts/common.sh lists them)"
+fi
+
 [ "$failures" -eq 0 ] || fatal "$failures checks of the package failed"
 echo "package $(basename "$deb") checked"
