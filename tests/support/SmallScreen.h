@@ -49,3 +49,8 @@ public:
 private:
     std::string m_config;
 };
+
+// Sizes in test failures as 1064x597, not as bytes.
+inline void PrintTo(const QSize& size, std::ostream* out) {
+    *out << size.width() << "x" << size.height();
+}
