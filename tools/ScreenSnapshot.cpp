@@ -60,8 +60,8 @@ QString g_out;
 // The whole screen with `window` on it, and its sizes.
 void Shoot(QWidget* window, const char* name) {
     QApplication::processEvents();
-    window->grab();  // the lists lay themselves out at their first paint
-    QApplication::processEvents();
+    window->grab();     // the lists lay themselves out at their first paint
+    QTest::qWait(100);  // and the screen shows what they painted since
     const QRect frame = window->frameGeometry();
     std::printf("%-22s size %4dx%-4d frame %4d,%-4d %4dx%-4d minimum %4dx%-4d\n", name,
                 window->width(), window->height(), frame.x(), frame.y(), frame.width(),

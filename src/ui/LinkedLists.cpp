@@ -1,6 +1,7 @@
 #include "ui/LinkedLists.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 
 #include "ui/DataListView.h"
@@ -44,6 +45,17 @@ void LinkedLists::SetDetailSide(QWidget* side) {
 
 void LinkedLists::SetMasterFooter(QWidget* footer) {
     m_grid->addWidget(footer, kFooterRow, 0);
+}
+
+void LinkedLists::SetDetailBar(QWidget* bar) {
+    m_grid->removeWidget(m_caption);
+    m_grid->removeWidget(m_detail);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_caption);
+    row->addStretch(1);
+    row->addWidget(bar);
+    m_grid->addLayout(row, kCaptionRow, 0, 1, 2);
+    m_grid->addWidget(m_detail, kDetailRow, 0, 1, 2);
 }
 
 int LinkedLists::SelectedRow() const {

@@ -32,6 +32,9 @@ public:
     void SetMasterSide(QWidget* side);
     void SetDetailSide(QWidget* side);
     void SetMasterFooter(QWidget* footer);
+    // Commands of the detail in a row after its caption instead of beside it:
+    // the detail list then spans the whole width, the master's side too.
+    void SetDetailBar(QWidget* bar);
 
     // The selected master row, -1 without one.
     int SelectedRow() const;
