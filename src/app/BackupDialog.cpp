@@ -59,8 +59,15 @@ BackupDialog::BackupDialog(CClient& client, Prompter& prompter, BackupServer ser
     m_status = new QLabel(this);
     m_status->setObjectName("backupStatus");
     m_status->setWordWrap(true);
+    // The status (two lines at most) and the bar have their place from the
+    // start: the window does not grow by itself when an operation begins.
+    m_status->setMinimumHeight(2 * m_status->fontMetrics().lineSpacing());
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("backupProgress");
+    QSizePolicy keepPlace = m_progress->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_progress->setSizePolicy(keepPlace);
     m_progress->hide();
     m_close = new QPushButton("[ESC] Iesire", this);
     for (QPushButton* b : {m_save, m_restore, m_close}) b->setAutoDefault(false);

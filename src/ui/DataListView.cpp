@@ -108,10 +108,31 @@ int DataListView::VisibleRowCount() const {
     return std::max(1, viewport()->height() / m_rowHeight);
 }
 
+// The last visible column takes the width the others leave, so a list wider
+// than its columns shows no empty band at its right. Its stored width stays
+// the one the owner set (or the user dragged): the list gives the spare width
+// back when it narrows, down to that width.
+void DataListView::StretchLastColumn() {
+    int last = -1;
+    int others = 0;
+    for (int c = 0; c < m_list.ColumnCount(); ++c) {
+        if (m_list.ColumnWidth(c) <= 0) continue;
+        if (last >= 0) others += m_list.ColumnWidth(last);
+        last = c;
+    }
+    if (last < 0) return;
+    const int width = std::max(m_list.ColumnWidth(last), viewport()->width() - others);
+    if (m_header->sectionSize(last) == width) return;
+    m_rebuildingHeader = true;  // a shown width, not one to store
+    m_header->resizeSection(last, width);
+    m_rebuildingHeader = false;
+}
+
 void DataListView::UpdateGeometry() {
     m_layoutPending = false;
     const int headerHeight = m_header->sizeHint().height();
     setViewportMargins(0, headerHeight, 0, 0);
+    StretchLastColumn();
     const QRect area = viewport()->geometry();
     m_header->setGeometry(area.left(), area.top() - headerHeight, area.width(), headerHeight);
 

@@ -113,6 +113,7 @@ private:
     void OnListChanged(ListChange change, int row);
     void RebuildHeader();
     void UpdateGeometry();
+    void StretchLastColumn();
     void EnsureLayout();
     void FlushSelectionSignal();
     void OnSectionResized(int column, int oldSize, int newSize);

@@ -1,6 +1,7 @@
 #include "ui/LinkedLists.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 
 #include "ui/DataListView.h"
@@ -49,6 +50,17 @@ void LinkedLists::SetMasterFooter(QWidget* footer) {
 void LinkedLists::SetRowStretch(int master, int detail) {
     m_grid->setRowStretch(kMasterRow, master);
     m_grid->setRowStretch(kDetailRow, detail);
+}
+
+void LinkedLists::SetDetailBar(QWidget* bar) {
+    m_grid->removeWidget(m_caption);
+    m_grid->removeWidget(m_detail);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_caption);
+    row->addStretch(1);
+    row->addWidget(bar);
+    m_grid->addLayout(row, kCaptionRow, 0, 1, 2);
+    m_grid->addWidget(m_detail, kDetailRow, 0, 1, 2);
 }
 
 int LinkedLists::SelectedRow() const {

@@ -34,6 +34,9 @@ public:
     void SetMasterFooter(QWidget* footer);
     // How the room the lists get is shared between them (3 to 1 unless set).
     void SetRowStretch(int master, int detail);
+    // Commands of the detail in a row after its caption instead of beside it:
+    // the detail list then spans the whole width, the master's side too.
+    void SetDetailBar(QWidget* bar);
 
     // The selected master row, -1 without one.
     int SelectedRow() const;

@@ -11,6 +11,14 @@
 #include "print/PainterBackend.h"
 #include "text/TextCodec.h"
 #include "ui/FileDialogFolders.h"
+#include "ui/ScreenRoom.h"
+
+namespace {
+
+// An A4 page at about the size of paper on a common screen.
+constexpr QSize kPreviewSize(900, 1000);
+
+}  // namespace
 
 void ShowPagePreview(QWidget* parent, Prompter& prompter, const std::string& documentName,
                      int orientation, const DrawPages& draw) {
@@ -25,7 +33,9 @@ void ShowPagePreview(QWidget* parent, Prompter& prompter, const std::string& doc
                          PagePrinter pages(prompter, GivenPrinterChooser(*target));
                          if (pages.Begin(orientation, false)) draw(pages);
                      });
-    preview.resize(900, 1000);
+    // A page as large as the screen allows: on a 768-pixel screen the whole
+    // page, its toolbar and its frame stay on the screen.
+    ResizeWithinScreen(&preview, kPreviewSize);
     preview.exec();
 }
 

@@ -6,12 +6,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/ScreenRoom.h"
 #include "update/InstallerDownload.h"
 
 namespace {
 
 // The bar counts in steps of its own, so installers beyond 2 GB fit its range.
 constexpr int kBarSteps = 10000;
+// The text has room for the longest reason a download stops for from the
+// start, so the dialog never grows by itself when one comes.
+constexpr int kTextLines = 3;
+constexpr int kWidth = 440;
 
 }  // namespace
 
@@ -27,6 +32,8 @@ UpdateDialog::UpdateDialog(const QString& runningVersion, const QString& program
     m_text->setObjectName("progressText");
     m_text->setTextFormat(Qt::PlainText);
     m_text->setWordWrap(true);
+    m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_text->setMinimumHeight(kTextLines * m_text->fontMetrics().lineSpacing());
     m_bar->setObjectName("progressBar");
     m_bar->setRange(0, kBarSteps);
     m_bar->setValue(0);
@@ -37,7 +44,7 @@ UpdateDialog::UpdateDialog(const QString& runningVersion, const QString& program
     layout->addWidget(m_text);
     layout->addWidget(m_bar);
     layout->addWidget(m_closeButton, 0, Qt::AlignHCenter);
-    setMinimumWidth(380);
+    setMinimumWidth(kWidth);
     connect(m_closeButton, &QPushButton::clicked, this, &UpdateDialog::reject);
     connect(m_download, &InstallerDownload::ProgressText, m_text, &QLabel::setText);
     connect(m_download, &InstallerDownload::ProgressValue, this, [this](qint64 done, qint64 size) {
@@ -82,9 +89,11 @@ void UpdateDialog::Stopped(const QString& text) {
     m_text->setText(text);
     m_bar->setValue(0);
     m_closeButton->setText("[ESC]   Iesire");
-    // A reason may take more lines than the progress did.
-    layout()->activate();
-    resize(size().expandedTo(sizeHint()));
+    // A reason longer than the room kept for it still shows whole.
+    if (m_text->heightForWidth(m_text->width()) > m_text->height()) {
+        layout()->activate();
+        ResizeWithinScreen(this, size().expandedTo(sizeHint()));
+    }
 }
 
 QString UpdateDialog::InstallerVersion() const {

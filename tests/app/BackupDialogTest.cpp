@@ -116,6 +116,29 @@ std::string Status(const BackupDialog& dialog) {
     return dialog.findChild<QLabel*>("backupStatus")->text().toStdString();
 }
 
+// The bar and the status of a save take a place the window has from the
+// start: made as small as it goes, it keeps its size through the save and
+// after it.
+TEST(BackupDialog, TheWindowKeepsItsSizeThroughASave) {
+    BackupInstallation installation;
+    ASSERT_TRUE(installation.Ready());
+    RecordingPrompter prompter;
+    BackupDialog dialog(installation.Client(), prompter, installation.Server(), nullptr);
+    dialog.show();
+    dialog.resize(dialog.minimumSizeHint());
+    QApplication::processEvents();
+    const QSize opened = dialog.size();
+    dialog.SaveTo(QString::fromStdString(installation.Folder() + "/marime.sql.gz"));
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.findChild<QWidget*>("backupProgress")->isVisible());
+    EXPECT_EQ(opened.height(), dialog.height());
+    while (dialog.Busy()) QTest::qWait(20);
+    QApplication::processEvents();
+    EXPECT_EQ("Copia a fost salvata.", Status(dialog));
+    EXPECT_EQ(opened.width(), dialog.width());
+    EXPECT_EQ(opened.height(), dialog.height());
+}
+
 // After each operation the status line tells how that one ended, never an
 // earlier one's success.
 TEST(BackupDialog, TheStatusLineTellsTheLastOperationsRealEnd) {

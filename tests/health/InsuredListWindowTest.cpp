@@ -1,16 +1,19 @@
 // The insured list window and its linked lists offscreen, on the test server.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
 #include "FormDriving.h"
+#include "SmallScreen.h"
 #include "TestCompanies.h"
 #include "TestServer.h"
 #include "domain/TextNumbers.h"
@@ -327,6 +330,27 @@ TEST_F(InsuredListWindowTest, EscapeClosesTheWindowFitsAScreenAndTabFollowsTheLi
     EXPECT_EQ(QDialog::Rejected, window->result());
 }
 
+// On a 1024x768 screen every column of the list is in sight beside its
+// buttons, the last one (IESIRE) too, without scrolling across.
+TEST_F(InsuredListWindowTest, OnASmallScreenEveryColumnIsInSight) {
+    auto window = Open();
+    EXPECT_TRUE(FitsSmallScreen(window.get()));
+    DataListView* insured = Insured(window.get());
+    insured->grab();  // the list lays itself out at its first paint
+    QApplication::processEvents();
+    auto* header = insured->findChild<QHeaderView*>();
+    const int iesire = insured->ColumnIndex("IESIRE");
+    ASSERT_LE(0, iesire);
+    EXPECT_FALSE(header->isSectionHidden(iesire));
+    EXPECT_LE(header->sectionViewportPosition(iesire) + header->sectionSize(iesire),
+              insured->viewport()->width());
+    EXPECT_EQ(0, insured->horizontalScrollBar()->maximum());
+    // The dates and names are shown whole.
+    const int row = RowOf(insured, kIonescu);
+    EXPECT_EQ("31.03.2023", insured->ShownCellText(row, iesire).toStdString());
+    EXPECT_EQ("CAS_B", insured->ShownCellText(row, insured->ColumnIndex("CAS")).toStdString());
+}
+
 TEST_F(InsuredListWindowTest, AListThatCannotBeReadIsNeverShown) {
     m_prompter.ExpectMessage(
         "Valoarea \"12A\" nu este un numar valid!\nOperatia nu a fost "
@@ -410,6 +434,7 @@ TEST_F(LinkedListsTest, TheDetailIsFilledOncePerRecordAndFollowsItThroughSortsAn
 }  // namespace
 
 int main(int argc, char** argv) {
+    const SmallScreen screen;
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -16,6 +16,7 @@
 
 #include "FormDriving.h"
 #include "ImportTestFiles.h"
+#include "SmallScreen.h"
 #include "TestCompanies.h"
 #include "TestServer.h"
 #include "app/MainWindow.h"
@@ -159,6 +160,41 @@ TEST_F(ImportDialogTest, ALegendExplainsTheColoursAndF3GoesToTheNextMarkedRow) {
     view->SelectRow(4, true);
     next->click();
     EXPECT_EQ(5, List().FocusRow());
+}
+
+// Nothing grows by itself: the progress of a save, its stop button and the
+// reason of a marked row take a line the window has from the start.
+TEST_F(ImportDialogTest, TheWindowFitsASmallScreenAndKeepsItsSizeThroughASave) {
+    Row badForm = Employee(kCnpB, "ALBU", "200907");
+    badForm[6] = "XX";
+    WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,
+               {Employee(kCnpA, "POPA", "200907"), badForm, Employee(kCnpC, "CRISAN", "200907")});
+    Show(ImportKind::Employees);
+    const QSize opened = W()->size();
+    EXPECT_TRUE(FitsSmallScreen(W()));
+    OpenFile(m_folder.File("pay.dbf"));
+    Type(W(), "denumire", "ALFA");
+    Type(W(), "ziua_lic", "1");
+    QSize saving;
+    bool progressShown = false;
+    QTimer::singleShot(0, [&] {
+        saving = W()->size();
+        progressShown = Find<QPushButton>(W(), "stopButton")->isVisible();
+    });
+    m_prompter.ExpectMessage(SavedMessage(2, 0, 1));
+    Click("saveButton");
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(opened, saving);
+    QApplication::processEvents();
+    EXPECT_EQ(opened, W()->size());
+    QTest::keyClick(m_dialog->List(), Qt::Key_F3);
+    QApplication::processEvents();
+    EXPECT_FALSE(Find<QLabel>(W(), "markedReason")->text().isEmpty());
+    EXPECT_EQ(opened, W()->size());
+    EXPECT_TRUE(FitsSmallScreen(W()));
+
+    Show(ImportKind::EarlierReport);
+    EXPECT_TRUE(FitsSmallScreen(W()));
 }
 
 TEST_F(ImportDialogTest, KnownCompanyAndTheChosenHouseOfTheAnnexImport) {
@@ -343,6 +379,7 @@ TEST_F(ImportDialogTest, TheFileListShowsCodesAsStoredAndSorts) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const SmallScreen screen;
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -12,6 +12,7 @@
 
 #include "FormDriving.h"
 #include "ScriptedPrompter.h"
+#include "SmallScreen.h"
 #include "VerifyTestFiles.h"
 #include "ui/DataListView.h"
 #include "ui/QtPrompter.h"
@@ -97,6 +98,29 @@ TEST_F(VerifyFilesDialogTest, FaultyRowsTurnRedAndGoIntoTheReport) {
     EXPECT_EQ(bytes, ReadBytes(elsewhere));
     m_prompter.ExpectSaveChoice(report, std::nullopt);
     Button("saveReportButton")->click();
+}
+
+// The progress of a reading takes a place the window has from the start: a
+// window made as small as it goes does not grow while a file is read.
+TEST_F(VerifyFilesDialogTest, TheWindowFitsASmallScreenAndKeepsItsSizeWhileItReads) {
+    EXPECT_TRUE(FitsSmallScreen(m_dialog.get()));
+    m_dialog->resize(m_dialog->minimumSizeHint());
+    QApplication::processEvents();
+    const QSize smallest = m_dialog->size();
+    const std::string path = Write("b.dbf", VerifiedKind::AnnexB, {AnnexBRecord()});
+    QSize reading;
+    bool progressShown = false;
+    QTimer::singleShot(0, [&] {
+        reading = m_dialog->size();
+        progressShown = Find<QProgressBar>(m_dialog.get(), "progressBar")->isVisible();
+    });
+    m_prompter.ExpectFileChoice(path).ExpectMessage(
+        "Anexa B: Fisierul a fost verificat cu succes!\n\nNu au fost remarcate erori.");
+    Button("verifyBButton")->click();
+    EXPECT_TRUE(progressShown);
+    EXPECT_EQ(smallest, reading);
+    QApplication::processEvents();
+    EXPECT_EQ(smallest, m_dialog->size());
 }
 
 TEST_F(VerifyFilesDialogTest, CancelledAndForeignFilesChangeNothing) {
@@ -303,6 +327,7 @@ TEST_F(VerifyFilesDialogTest, ALargeFileShowsProgressWithoutFreezingTheWindow) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const SmallScreen screen;
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

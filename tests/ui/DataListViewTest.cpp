@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -251,6 +252,43 @@ TEST_F(DataListViewTest, AnOpenEmploymentsZeroDateShowsAsAnEmptyCell) {
     EXPECT_EQ("", view.ShownCellText(0, 2));
     EXPECT_EQ("10.07.2009", view.ShownCellText(1, 2));
     EXPECT_EQ("0", view.CellTextAt(0, 2));  // the stored value is kept as it is
+}
+
+// The list uses the width it is given: the last visible column stretches to
+// the right edge and gives the room back when the list narrows.
+TEST_F(DataListViewTest, TheLastVisibleColumnTakesTheSpareWidth) {
+    view.AppendColumn("Index", "N", 0);  // hidden after the last visible column
+    AddRows({{"ION", "1234567.5"}, {"ANA", "7"}});
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QApplication::processEvents();
+    const auto rightEdge = [this] {
+        return Header()->sectionViewportPosition(1) + Header()->sectionSize(1);
+    };
+    EXPECT_EQ(view.viewport()->width(), rightEdge());
+    EXPECT_EQ(120, Header()->sectionSize(0));
+    EXPECT_EQ(100, view.List().ColumnWidth(1));  // the stored width is the owner's
+    EXPECT_EQ(0, view.horizontalScrollBar()->maximum());
+
+    // A wider first column takes its room from the stretched one.
+    view.SetColumnWidth("NUME", 200);
+    QApplication::processEvents();
+    view.grab();
+    EXPECT_EQ(200, Header()->sectionSize(0));
+    EXPECT_EQ(view.viewport()->width(), rightEdge());
+
+    // Narrower than its columns: the last one keeps its own width and the
+    // scroll bar reaches it.
+    view.resize(220, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(100, Header()->sectionSize(1));
+    EXPECT_EQ(300 - view.viewport()->width(), view.horizontalScrollBar()->maximum());
+
+    view.resize(600, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(view.viewport()->width(), rightEdge());
+    EXPECT_EQ(0, view.horizontalScrollBar()->maximum());
+    EXPECT_EQ("1.234.567,50", view.ShownCellText(0, 1));
 }
 
 }  // namespace

@@ -300,6 +300,24 @@ TEST_F(UpdateDialogTest, ATransferEndingEarlyDeletesThePartialFile) {
         "Descarcarea a esuat: legatura s-a intrerupt; s-au primit 2.500 din 5.000 octeti.");
 }
 
+// Why a download stopped is read whole in the room the dialog had from the
+// start: the dialog does not grow by itself.
+TEST_F(UpdateDialogTest, AStoppedDownloadSaysWhyWithoutGrowing) {
+    Serve("02.10", 5000, Bytes(5000));
+    m_service.mode = Mode::CutShort;
+    m_dialog->show();
+    QApplication::processEvents();
+    const QSize opened = m_dialog->size();
+    Run();
+    QApplication::processEvents();
+    EXPECT_EQ(opened.width(), m_dialog->width());
+    EXPECT_EQ(opened.height(), m_dialog->height());
+    auto* text = m_dialog->findChild<QLabel*>("progressText");
+    EXPECT_GE(text->height(), text->heightForWidth(text->width()));
+    ExpectStoppedWithoutFile(
+        "Descarcarea a esuat: legatura s-a intrerupt; s-au primit 2.500 din 5.000 octeti.");
+}
+
 TEST_F(UpdateDialogTest, AStalledTransferFailsOnceTheLimitPasses) {
     Serve("02.10", 5000, Bytes(5000));
     m_service.mode = Mode::Stall;

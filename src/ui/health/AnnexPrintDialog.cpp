@@ -1,6 +1,7 @@
 #include "ui/health/AnnexPrintDialog.h"
 
 #include "ui/PageOutput.h"
+#include "ui/ScreenRoom.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -52,7 +53,7 @@ AnnexPrintDialog::AnnexPrintDialog(PrintedAnnexes& annexes, PrintedAnnex annex,
     layout->addLayout(caption);
     m_list = new DataListView(this);
     m_list->setObjectName("rowList");
-    m_list->setMinimumSize(900, 300);
+    m_list->setMinimumSize(480, 160);
     layout->addWidget(m_list, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -80,6 +81,9 @@ AnnexPrintDialog::AnnexPrintDialog(PrintedAnnexes& annexes, PrintedAnnex annex,
         return path.toStdString();
     };
     m_filled = m_annexes.FillList(annex, m_list->List(), m_header.cf, m_header.house).Ok();
+    // Room for every column of an annex; less on a small screen, where the
+    // list scrolls across.
+    ResizeWithinScreen(this, QSize(920, 560));
     m_list->setFocus();
 }
 

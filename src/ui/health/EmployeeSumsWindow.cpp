@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -12,6 +11,7 @@
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
 #include "ui/LinkedLists.h"
+#include "ui/ScreenRoom.h"
 #include "ui/health/SumsDialog.h"
 
 namespace {
@@ -21,8 +21,8 @@ const QColor kHiredText(0, 127, 0);
 const char* const kEmployeesCaption = "Angajati existenti:";
 // The company list shows a handful of rows; the employees take the rest.
 constexpr int kCompanyRows = 8;
-// Every column of the employee list beside its buttons, without a scroll bar.
-constexpr QSize kWantedSize(1250, 740);
+// Every column of the employee list without a scroll bar, and a page of its rows.
+constexpr QSize kWantedSize(1000, 740);
 
 QLabel* PlainLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -57,7 +57,9 @@ EmployeeSumsWindow::EmployeeSumsWindow(CClient& client, const std::string& month
     m_lists->Detail()->setObjectName("employeeList");
     m_lists->DetailCaption()->setObjectName("employeesCaption");
     m_lists->SetMasterSide(BuildTotals());
-    m_lists->SetDetailSide(BuildEmployeeButtons());
+    // The buttons go over the employees: beside them they would push the last
+    // columns behind a scroll bar on a 1024-pixel screen.
+    m_lists->SetDetailBar(BuildEmployeeButtons());
     layout->addWidget(m_lists, 1);
     layout->addWidget(BuildLegend());
 
@@ -119,8 +121,8 @@ QWidget* EmployeeSumsWindow::BuildTotals() {
 
 QWidget* EmployeeSumsWindow::BuildEmployeeButtons() {
     m_employeeButtons = new QWidget(this);
-    auto* column = new QVBoxLayout(m_employeeButtons);
-    column->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout(m_employeeButtons);
+    row->setContentsMargins(0, 0, 0, 0);
     QPushButton* modify =
         m_keys->Add(m_employeeButtons, "modifySumsButton",
                     {Qt::Key_F6, Qt::NoModifier, "[F6]   Modifica sumele angajatului selectat"},
@@ -131,7 +133,7 @@ QWidget* EmployeeSumsWindow::BuildEmployeeButtons() {
                     [this] { CarryForward(); });
     for (QPushButton* button : {modify, carry}) {
         SizeCommandButton(button);
-        column->addWidget(button);
+        row->addWidget(button);
     }
     return m_employeeButtons;
 }
@@ -171,9 +173,7 @@ QWidget* EmployeeSumsWindow::BuildNotes() {
 }
 
 void EmployeeSumsWindow::FitToScreen() {
-    QSize room = kWantedSize;
-    if (const QScreen* shown = screen()) room = shown->availableGeometry().size();
-    resize(kWantedSize.expandedTo(sizeHint()).boundedTo(room).expandedTo(minimumSizeHint()));
+    ResizeWithinScreen(this, kWantedSize);
 }
 
 DataList& EmployeeSumsWindow::Employees() {

@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
 #include "ui/LinkedLists.h"
+#include "ui/ScreenRoom.h"
 #include "ui/health/CoInsuredDialog.h"
 #include "ui/health/EmploymentChangeDialog.h"
 #include "ui/health/InsuredDialog.h"
@@ -87,6 +87,10 @@ InsuredListWindow::InsuredListWindow(CClient& client, const CompanyRow& company,
         if (row >= 0) ModifyInsured();
     });
     m_filled = m_insured.FillList(insured->List(), filter).Ok();
+    // The house and the form are codes of a few letters: narrow columns leave
+    // the dates in sight beside the buttons on a 1024-pixel screen.
+    const int codeWidth = insured->fontMetrics().horizontalAdvance("CASMB") + 16;
+    for (const char* code : {"CAS", "FORMA"}) insured->SetColumnWidth(code, codeWidth);
     m_lists->Link(
         [](const DataList& list, int row) { return InsuredRegister::RowAt(list, row).key; },
         [this](const DataList& list, int row, DataList& detail) {
@@ -215,7 +219,8 @@ void InsuredListWindow::SetTabOrder() {
 }
 
 // Wide enough for every column of the list beside its buttons, tall enough
-// for a page of rows above the notes, and never larger than the screen.
+// for a page of rows above the notes, and never larger than the screen; the
+// last column takes what the screen gives beyond that.
 void InsuredListWindow::FitToScreen() {
     const DataListView* insured = m_lists->Master();
     int columns = 0;
@@ -227,9 +232,7 @@ void InsuredListWindow::FitToScreen() {
     const int side =
         std::max(m_insuredButtons->sizeHint().width(), m_coInsuredButtons->sizeHint().width());
     const QSize wanted(listWidth + side + margins + 2 * layout()->spacing(), kWantedHeight);
-    QSize room = wanted;
-    if (const QScreen* shown = screen()) room = shown->availableGeometry().size();
-    resize(wanted.expandedTo(sizeHint()).boundedTo(room).expandedTo(minimumSizeHint()));
+    ResizeWithinScreen(this, wanted.expandedTo(sizeHint()));
 }
 
 DataList& InsuredListWindow::Insured() {

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "db/CClient.h"
@@ -19,8 +20,10 @@
 #include "import/ImportMarks.h"
 #include "text/TextCodec.h"
 #include "ui/DataListView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
+#include "ui/ScreenRoom.h"
 
 namespace {
 
@@ -29,6 +32,10 @@ namespace {
 const char* const kCompanyFields[] = {"denumire", "cf", "reg_com", "repr", "ziua_lic", "luna_lic"};
 
 const KeyCommand kNextMarked{Qt::Key_F3, Qt::NoModifier, "[F3]   Urmatoarea marcata"};
+
+// Room for every column of a payroll file that a small screen has; the list
+// takes what the window gets beyond its company block.
+constexpr QSize kWantedSize(980, 700);
 
 QLabel* LegendLabel(QWidget* parent, const char* name, const char* text, Colour colour) {
     auto* label = new QLabel(QString(QChar(0x25A0)) + ' ' + text, parent);
@@ -96,21 +103,15 @@ ImportDialog::ImportDialog(CClient& client, ImportFile& file, QWidget* parent)
     m_list->setObjectName("list");
     m_list->SetOwnerDrawn(true);
     m_list->EnableSorting(true);
-    m_list->setMinimumSize(760, 300);
+    m_list->setMinimumSize(480, 160);
     layout->addWidget(m_list, 1);
     layout->addWidget(BuildLegend());
+    layout->addWidget(BuildStatusLine());
     layout->addWidget(BuildCompanyBox());
-    auto* progressRow = new QHBoxLayout;
-    m_progress = new QProgressBar(this);
-    m_progress->setObjectName("progress");
-    m_progressText = new QLabel(this);
-    m_progressText->setObjectName("progressText");
-    progressRow->addWidget(m_progress, 1);
-    progressRow->addWidget(m_progressText);
-    layout->addLayout(progressRow);
     layout->addWidget(BuildButtons());
     SetSaving(false);
     EnableCompany(false);
+    ResizeWithinScreen(this, kWantedSize);
 }
 
 QGroupBox* ImportDialog::BuildCompanyBox() {
@@ -153,7 +154,33 @@ QGroupBox* ImportDialog::BuildCompanyBox() {
     return m_company;
 }
 
-// What the colours of the rows say, and the reason of the marked row F3 went to.
+// One line that shows the reason of the marked row F3 went to, or the
+// progress of a save with its stop button: the window keeps its size whichever
+// it shows.
+QWidget* ImportDialog::BuildStatusLine() {
+    m_statusLine = new QStackedWidget(this);
+    m_markedReason = new ElidedLabel(m_statusLine);
+    m_markedReason->setObjectName("markedReason");
+    m_statusLine->addWidget(m_markedReason);
+    auto* saving = new QWidget(m_statusLine);
+    auto* row = new QHBoxLayout(saving);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_progress = new QProgressBar(saving);
+    m_progress->setObjectName("progress");
+    m_progressText = new QLabel(saving);
+    m_progressText->setObjectName("progressText");
+    m_stopButton = new QPushButton("Opreste salvarea", saving);
+    m_stopButton->setObjectName("stopButton");
+    m_stopButton->setAutoDefault(false);
+    connect(m_stopButton, &QPushButton::clicked, this, &ImportDialog::StopSave);
+    row->addWidget(m_progress, 1);
+    row->addWidget(m_progressText);
+    row->addWidget(m_stopButton);
+    m_statusLine->addWidget(saving);
+    return m_statusLine;
+}
+
+// What the colours of the rows say.
 QWidget* ImportDialog::BuildLegend() {
     auto* legend = new QWidget(this);
     auto* lines = new QVBoxLayout(legend);
@@ -167,11 +194,6 @@ QWidget* ImportDialog::BuildLegend() {
         LegendLabel(legend, "legendSaved", ImportMessages::kLegendSaved, kSavedRowColour));
     colours->addStretch(1);
     lines->addLayout(colours);
-    m_markedReason = new QLabel(legend);
-    m_markedReason->setObjectName("markedReason");
-    m_markedReason->setWordWrap(true);
-    m_markedReason->setVisible(false);
-    lines->addWidget(m_markedReason);
     return legend;
 }
 
@@ -187,9 +209,6 @@ QWidget* ImportDialog::BuildButtons() {
     m_saveButton = new QPushButton("Salveaza in baza de date", row);
     m_saveButton->setObjectName("saveButton");
     connect(m_saveButton, &QPushButton::clicked, this, &ImportDialog::Save);
-    m_stopButton = new QPushButton("Opreste salvarea", row);
-    m_stopButton->setObjectName("stopButton");
-    connect(m_stopButton, &QPushButton::clicked, this, &ImportDialog::StopSave);
     m_cancelButton = new QPushButton(row);
     m_cancelButton->setObjectName("cancelButton");
     BindFormButtons(this, m_cancelButton);
@@ -197,8 +216,7 @@ QWidget* ImportDialog::BuildButtons() {
         ShowNextMarkedRow();
     });
     m_nextMarkedButton->setEnabled(false);
-    for (QPushButton* button :
-         {m_openButton, m_saveButton, m_stopButton, m_nextMarkedButton, m_cancelButton}) {
+    for (QPushButton* button : {m_openButton, m_saveButton, m_nextMarkedButton, m_cancelButton}) {
         button->setAutoDefault(false);
         SizeCommandButton(button);
         buttons->addWidget(button);
@@ -214,9 +232,7 @@ void ImportDialog::EnableCompany(bool enabled) {
 void ImportDialog::SetSaving(bool saving) {
     m_saving = saving;
     m_stopRequested = false;
-    m_progress->setVisible(saving);
-    m_progressText->setVisible(saving);
-    m_stopButton->setVisible(saving);
+    m_statusLine->setCurrentIndex(saving ? 1 : 0);
     m_company->setEnabled(!saving && m_file.IsOpen());
     m_saveButton->setEnabled(!saving && m_file.IsOpen());
     m_cancelButton->setEnabled(!saving);
@@ -272,8 +288,7 @@ void ImportDialog::Save() {
 }
 
 void ImportDialog::UpdateMarkedRows() {
-    m_markedReason->clear();
-    m_markedReason->setVisible(false);
+    m_markedReason->setText(QString());
     m_nextMarkedButton->setEnabled(!m_saving && NextMarkedRow(m_list->List(), -1) >= 0);
 }
 
@@ -285,7 +300,6 @@ void ImportDialog::ShowNextMarkedRow() {
     m_markedReason->setText(ToQt("Inregistrarea " +
                                  std::to_string(m_file.RecordPlace(m_list->List(), row)) + ": " +
                                  list.CellText(row, kVerdictColumn)));
-    m_markedReason->setVisible(true);
 }
 
 // While a save runs, Escape and the window's close button stop it instead:

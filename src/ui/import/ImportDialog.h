@@ -7,12 +7,14 @@
 
 class CClient;
 class DataListView;
+class ElidedLabel;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QStackedWidget;
 
 // "Import de date din sursa externa" and "Import de date din fisiere de
 // raportare anterioare": a file read into the list, the company it belongs
@@ -46,6 +48,7 @@ private:
     QGroupBox* BuildCompanyBox();
     QWidget* BuildButtons();
     QWidget* BuildLegend();
+    QWidget* BuildStatusLine();
     void UpdateMarkedRows();
     void EnableCompany(bool enabled);
     void ShowCompany();
@@ -63,7 +66,8 @@ private:
     QPushButton* m_cancelButton = nullptr;
     QPushButton* m_stopButton = nullptr;
     QPushButton* m_nextMarkedButton = nullptr;
-    QLabel* m_markedReason = nullptr;
+    QStackedWidget* m_statusLine = nullptr;
+    ElidedLabel* m_markedReason = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_progressText = nullptr;
     bool m_saving = false;

@@ -19,6 +19,7 @@
 #include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/KeyActions.h"
+#include "ui/ScreenRoom.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ VerifyFilesDialog::VerifyFilesDialog(Prompter& prompter, QWidget* parent)
     setObjectName("verifyFilesDialog");
     setWindowTitle(kTitle);
     BuildLayout();
-    resize(900, 560);
+    ResizeWithinScreen(this, QSize(900, 560));
 }
 
 VerifyFilesDialog::~VerifyFilesDialog() = default;
@@ -98,6 +99,11 @@ void VerifyFilesDialog::BuildLayout() {
     m_note->setObjectName("noteLabel");
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("progressBar");
+    // Between the bottom buttons, where its place is kept while it is hidden:
+    // the window keeps its size while a file is read.
+    QSizePolicy keepPlace = m_progress->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_progress->setSizePolicy(keepPlace);
     m_progress->hide();
 
     auto* kinds = new QGridLayout;
@@ -130,13 +136,12 @@ void VerifyFilesDialog::BuildLayout() {
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_saveButton);
-    bottom->addStretch(1);
+    bottom->addWidget(m_progress, 1);
     bottom->addWidget(m_closeButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_note);
-    layout->addWidget(m_progress);
     layout->addLayout(kinds);
     layout->addLayout(bottom);
 }
