@@ -167,6 +167,18 @@ void WindowPlacement::Place(QWidget* window) {
     if (frame != current) window->setGeometry(frame.marginsRemoved(margins));
 }
 
+void WindowPlacement::KeepInside(QWidget* window) {
+    if (!window->isVisible()) return;
+    const PlacementArea area = AreaFor(window);
+    const QRect frame = window->frameGeometry();
+    if (area.available.isEmpty() || (area.available.contains(frame) &&
+                                     !(area.titleBar.isValid() && frame.intersects(area.titleBar))))
+        return;
+    const QMargins margins = FrameMarginsOf(window);
+    window->setGeometry(
+        PlaceFrame(frame, FrameMinimum(window, margins), area).marginsRemoved(margins));
+}
+
 // A docked window stands where its owner put it; it gets back the size the
 // user gave it (or only the width), as far as the screen beside it allows.
 void WindowPlacement::RestoreDockedSize(QWidget* window) {
@@ -201,6 +213,8 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
         if (Remembers(window)) Remember(window);
     } else if (docked.isEmpty()) {
         Place(window);
+        // Some windows size themselves as they show (message boxes): once more after that.
+        QTimer::singleShot(0, window, [this, window] { KeepInside(window); });
     } else {
         // Its owner places it after showing it (a panel slides open).
         QTimer::singleShot(0, window, [this, window] { RestoreDockedSize(window); });

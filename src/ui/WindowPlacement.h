@@ -60,6 +60,7 @@ protected:
 
 private:
     void Place(QWidget* window);
+    void KeepInside(QWidget* window);
     void RestoreDockedSize(QWidget* window);
     void Remember(const QWidget* window);
     QRect Remembered(const QWidget* window) const;
