@@ -31,6 +31,7 @@
 #include "app/MainWindow.h"
 #include "app/ModulePanel.h"
 #include "health/EmployerSums.h"
+#include "health/MissingSums.h"
 #include "health/MonthlySums.h"
 #include "health/PrintedAnnexes.h"
 #include "leave/DeclarationRegister.h"
@@ -38,6 +39,7 @@
 #include "ui/CompanyDialog.h"
 #include "ui/ElidedLabel.h"
 #include "ui/PageOutput.h"
+#include "ui/QtPrompter.h"
 #include "ui/UpdateDialog.h"
 #include "ui/WindowPlacement.h"
 #include "ui/health/AnnexFilesWindow.h"
@@ -73,8 +75,7 @@ const std::set<std::string> kFixedInParallel = {
     "pagePreview",                      // the page preview
     "employeeImportDialog after Save",  // the import dialog once saved
     "annexImportDialog after Save",
-    "verifyFilesDialog after a file",  // the verification dialog once a file is read
-    "insuredListWindow",               // the insured list
+    "insuredListWindow",  // the insured list
 };
 
 // Answers nothing, says No, hands over the file set for the next choice and
@@ -85,6 +86,10 @@ public:
     bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseOpenFile(const std::string&) override { return file; }
+    std::optional<std::string> ChooseSaveFile(const std::string& proposed,
+                                              const std::string&) override {
+        return proposed;
+    }
 
     std::vector<std::string> messages;
     std::optional<std::string> file;
@@ -320,8 +325,22 @@ TEST_F(AllWindowsTest, DialogsOfTheMainWindow) {
     {
         UpdateDialog update("2.08", installation.path());
         Judge(&update, "updateDialog");
+        // Refused at once: the dialog says why in the room it has.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !update.Downloading(); }, 20000));
+        Judge(&update, "updateDialog after a failure");
     }
     QDir::setCurrent(before);
+}
+
+// The longest question the program asks: ten names and the count of the rest.
+TEST_F(AllWindowsTest, MessageBox) {
+    std::vector<EmployeeWithoutSums> missing;
+    for (int i = 0; i < 60; ++i)
+        missing.push_back({"1800101221144", "CONSTANTINESCU-DUMITRESCU", "ALEXANDRA-MIHAELA"});
+    QtPrompter prompter;
+    JudgeNextModal("message box");
+    (void)prompter.AskYesNo(MissingSumsQuestion(missing, "200902", MissingSumsUse::Files));
+    ReportModal("message box");
 }
 
 TEST_F(AllWindowsTest, CompanyAndInsuredForms) {
@@ -458,6 +477,8 @@ TEST_F(AllWindowsTest, VerificationDialog) {
     m_prompter.file = path;
     Find<QAbstractButton>(&dialog, "verifyAButton")->click();
     Judge(&dialog, "verifyFilesDialog after a file");
+    Find<QAbstractButton>(&dialog, "saveReportButton")->click();
+    Judge(&dialog, "verifyFilesDialog after Save");
     SKIP_WHEN_FIXED_IN_PARALLEL();
 }
 
