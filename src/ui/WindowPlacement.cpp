@@ -209,15 +209,21 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     auto* window = static_cast<QWidget*>(watched);
     if (!Handled(window)) return false;
     const QString docked = window->property(kDockedProperty).toString();
+    // The window may outlive this filter (tests): the later steps check it is still there.
+    const QPointer<WindowPlacement> self(this);
     if (type == QEvent::Hide) {
         if (Remembers(window)) Remember(window);
     } else if (docked.isEmpty()) {
         Place(window);
         // Some windows size themselves as they show (message boxes): once more after that.
-        QTimer::singleShot(0, window, [this, window] { KeepInside(window); });
+        QTimer::singleShot(0, window, [self, window] {
+            if (self) self->KeepInside(window);
+        });
     } else {
         // Its owner places it after showing it (a panel slides open).
-        QTimer::singleShot(0, window, [this, window] { RestoreDockedSize(window); });
+        QTimer::singleShot(0, window, [self, window] {
+            if (self) self->RestoreDockedSize(window);
+        });
     }
     return false;
 }

@@ -104,8 +104,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             auto* window = static_cast<QWidget*>(watched);
-            if (window->isWindow() && !m_asked.contains(window))
-                m_asked.insert(window, window->size());
+            // Each showing anew: a window may take the address of one gone before it.
+            if (window->isWindow()) m_asked.insert(window, window->size());
         }
         return false;
     }
