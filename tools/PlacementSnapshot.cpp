@@ -3,6 +3,7 @@
 // page preview, and a form shown again where it was left.
 //   placement_snapshot INSTALLATION_FOLDER PORT OUT_FOLDER
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
@@ -22,9 +23,15 @@
 
 namespace {
 
+// A window manager answers in its own time: events for a while.
+void Settle(int ms = 500) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 void GrabScreen(const QString& file) {
-    QApplication::processEvents();
-    QApplication::processEvents();
+    Settle();
     QGuiApplication::primaryScreen()->grabWindow(0).save(file);
     std::printf("%s\n", qPrintable(file));
 }
@@ -54,8 +61,10 @@ int main(int argc, char** argv) {
     if (!window.Client().Connect("127.0.0.1")) return 1;
     placement.SetMainWindow(&window);
     window.show();
+    // As a user would: the panel is opened once the main window has its frame.
+    Settle(1000);
     window.TogglePanel(MainWindow::Module::Leave);
-    QApplication::processEvents();
+    Settle();
     Say("main window", &window);
     Say("leave panel", window.OpenPanel());
     GrabScreen(out + "/placement-leave-panel.png");
@@ -76,9 +85,10 @@ int main(int argc, char** argv) {
     {
         CompanyDialog dialog(companies, CompanyRecord{}, CompanyEdit::Adding(), &window);
         dialog.show();
-        QApplication::processEvents();
+        Settle();
         dialog.move(330, 150);
-        QApplication::processEvents();
+        Settle();
+        Say("company form moved by the user", &dialog);
         dialog.hide();
     }
     CompanyDialog again(companies, CompanyRecord{}, CompanyEdit::Adding(), &window);

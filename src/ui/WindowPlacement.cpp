@@ -17,6 +17,8 @@
 namespace {
 
 const QString kGroup = QStringLiteral("ferestre/");
+// Set on a window whose inside, not its frame, was placed last.
+const char* const kInsidePlaced = "placementInsidePlaced";
 
 // Moves `frame` into `room` as far as its size allows, its top-left corner last.
 QRect MovedInside(QRect frame, const QRect& room) {
@@ -141,6 +143,30 @@ void WindowPlacement::Remember(const QWidget* window) {
         m_kept.insert(key, frame);
 }
 
+// Before the window manager has framed a window, its position is where its
+// frame is to go (move() places frames) and its frame is estimated.
+QRect WindowPlacement::FrameOf(const QWidget* window, const QMargins& margins) {
+    const QRect frame = window->frameGeometry();
+    if (frame != window->geometry()) return frame;
+    // Placed here by its inside (below): the frame goes around it.
+    if (window->property(kInsidePlaced).toBool()) return window->geometry().marginsAdded(margins);
+    return QRect(window->pos(), window->size().grownBy(margins));
+}
+
+// By the frame. Before the window manager has framed it, a window placed by
+// move() would have its inside put where the frame was meant to go, a title
+// bar higher at every start: its inside is placed instead.
+void WindowPlacement::SetFrame(QWidget* window, const QRect& frame, const QMargins& margins) {
+    if (window->frameGeometry() == window->geometry()) {
+        window->setGeometry(frame.marginsRemoved(margins));
+        window->setProperty(kInsidePlaced, true);
+        return;
+    }
+    window->setProperty(kInsidePlaced, false);
+    window->move(frame.topLeft());
+    window->resize(frame.size().shrunkBy(margins));
+}
+
 QSize WindowPlacement::FrameMinimum(const QWidget* window, const QMargins& margins) {
     QSize minimum = window->minimumSize();
     if (const QLayout* layout = window->layout())
@@ -153,7 +179,7 @@ void WindowPlacement::Place(QWidget* window) {
     if (area.available.isEmpty()) return;
     const QMargins margins = FrameMarginsOf(window);
     const QSize minimum = FrameMinimum(window, margins);
-    const QRect current = window->geometry().marginsAdded(margins);
+    const QRect current = FrameOf(window, margins);
     QRect frame = PlaceFrame(current, minimum, area);
     const QRect remembered = Remembers(window) ? Remembered(window) : QRect();
     // Judged on the screen it was on: another screen may have gone since.
@@ -164,19 +190,18 @@ void WindowPlacement::Place(QWidget* window) {
         if (FrameFits(remembered, minimum, window->maximumSize().grownBy(margins), thereArea))
             frame = remembered;
     }
-    if (frame != current) window->setGeometry(frame.marginsRemoved(margins));
+    if (frame != current) SetFrame(window, frame, margins);
 }
 
 void WindowPlacement::KeepInside(QWidget* window) {
     if (!window->isVisible()) return;
     const PlacementArea area = AreaFor(window);
-    const QRect frame = window->frameGeometry();
+    const QMargins margins = FrameMarginsOf(window);
+    const QRect frame = FrameOf(window, margins);
     if (area.available.isEmpty() || (area.available.contains(frame) &&
                                      !(area.titleBar.isValid() && frame.intersects(area.titleBar))))
         return;
-    const QMargins margins = FrameMarginsOf(window);
-    window->setGeometry(
-        PlaceFrame(frame, FrameMinimum(window, margins), area).marginsRemoved(margins));
+    SetFrame(window, PlaceFrame(frame, FrameMinimum(window, margins), area), margins);
 }
 
 // A docked window stands where its owner put it; it gets back the size the
@@ -185,7 +210,7 @@ void WindowPlacement::RestoreDockedSize(QWidget* window) {
     const PlacementArea area = AreaFor(window);
     if (area.available.isEmpty() || !window->isVisible()) return;
     const QMargins margins = FrameMarginsOf(window);
-    const QRect current = window->geometry().marginsAdded(margins);
+    const QRect current = FrameOf(window, margins);
     QSize size = current.size();
     const QRect remembered = Remembers(window) ? Remembered(window) : QRect();
     if (remembered.isValid()) {
@@ -198,7 +223,10 @@ void WindowPlacement::RestoreDockedSize(QWidget* window) {
     size = size.boundedTo(room)
                .expandedTo(FrameMinimum(window, margins))
                .boundedTo(window->maximumSize().grownBy(margins));
-    if (size != current.size()) window->resize(size.shrunkBy(margins));
+    // Its title bar stays on the screen.
+    const QRect frame(current.left(), std::max(current.top(), area.available.top()), size.width(),
+                      size.height());
+    if (frame != current) SetFrame(window, frame, margins);
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {

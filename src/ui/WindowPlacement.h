@@ -64,6 +64,8 @@ private:
     void RestoreDockedSize(QWidget* window);
     void Remember(const QWidget* window);
     QRect Remembered(const QWidget* window) const;
+    static QRect FrameOf(const QWidget* window, const QMargins& margins);
+    static void SetFrame(QWidget* window, const QRect& frame, const QMargins& margins);
     static QSize FrameMinimum(const QWidget* window, const QMargins& margins);
     static bool Handled(const QWidget* window);
     static bool Remembers(const QWidget* window);

@@ -235,11 +235,17 @@ protected:
             "'1', 540);");
     }
 
+    // What the window queued at its showing, and the layouts a text changed
+    // by it asks for (a button's text may change as a dialog starts its work).
+    static void Settle() {
+        QApplication::processEvents();
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
     // Shows the window as the program does and judges it under `name`.
     void Judge(QWidget* window, const std::string& name) {
         if (!window->isVisible()) window->show();
-        QApplication::processEvents();
-        QApplication::processEvents();  // what the window queued at its showing
+        Settle();
         Report(name, Problems(window, m_asked.Of(window), m_placement.AreaFor(window).titleBar));
     }
     // The modal window the next command opens, judged while it is open.
@@ -247,7 +253,7 @@ protected:
         QTimer::singleShot(0, [this, name] {
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal) return;
-            QApplication::processEvents();
+            Settle();
             m_found = Problems(modal, m_asked.Of(modal), m_placement.AreaFor(modal).titleBar);
             m_judged = true;
             modal->close();
