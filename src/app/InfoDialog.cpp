@@ -17,6 +17,7 @@ QLabel* Link(QWidget* parent, const char* objectName, const QString& address, co
 }  // namespace
 
 InfoDialog::InfoDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName("infoDialog");
     setWindowTitle("Informatii");
     auto* layout = new QVBoxLayout(this);
     auto* picture = new QLabel(this);

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "ui/DataListView.h"
+#include "ui/WindowPlacement.h"
 
 ModulePanel::ModulePanel(QWidget* mainWindow, const QString& caption, QSize designedSize)
     : QDialog(mainWindow, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
@@ -14,6 +15,15 @@ ModulePanel::ModulePanel(QWidget* mainWindow, const QString& caption, QSize desi
     setModal(false);
     setAttribute(Qt::WA_ShowWithoutActivating);
     resize(designedSize);
+    // Docked: it stands where it is put, and gets back the size the user gave it.
+    SetFullHeight(m_fullHeight);
+}
+
+void ModulePanel::SetFullHeight(bool fullHeight) {
+    m_fullHeight = fullHeight;
+    // A full-height panel's height is the main window's, never its own.
+    setProperty(WindowPlacement::kDockedProperty,
+                fullHeight ? WindowPlacement::kDockedWidth : WindowPlacement::kDockedSize);
 }
 
 void ModulePanel::SetContent(QWidget* content) {
@@ -62,7 +72,10 @@ void ModulePanel::SlideShut() {
 }
 
 void ModulePanel::Follow() {
-    Place(DockedRect(m_designedSize.width()));
+    // It keeps its own size: the user or the screen may have changed it.
+    QRect docked = DockedRect(width());
+    if (!m_fullHeight) docked.setHeight(height());
+    Place(docked);
     raise();
     show();
 }

@@ -12,7 +12,7 @@ public:
     // The module's own window, shown inside the panel.
     void SetContent(QWidget* content);
     void SetStepDelay(int ms) { m_stepDelayMs = ms; }
-    void SetFullHeight(bool fullHeight) { m_fullHeight = fullHeight; }
+    void SetFullHeight(bool fullHeight);
     bool IsOpen() const { return m_open; }
 
     void SlideOpen();

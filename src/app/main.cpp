@@ -17,6 +17,7 @@
 #include "ui/FileDialogFolders.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtRomanian.h"
+#include "ui/WindowPlacement.h"
 
 int main(int argc, char** argv) {
     // Answered before Qt starts: a terminal without a display, or a package
@@ -67,10 +68,14 @@ int main(int argc, char** argv) {
     QSettings settings("Orvik", "Orvik Asigurati");
     CompanyList::KeepLastCompanyIn(&settings);
     FileDialogFolders::KeepIn(&settings);
+    // Every window inside the screen, where the user left it when it still fits.
+    WindowPlacement placement(&settings);
+    app.installEventFilter(&placement);
 
     QtPrompter prompter;
     MainWindow window(prompter, MainWindow::Options{.login = *login});
     prompter.SetParent(&window);
+    placement.SetMainWindow(&window);
     // The program ends with its main window, however the window ends.
     QObject::connect(&window, &QDialog::finished, &app, &QApplication::quit);
     window.show();

@@ -95,6 +95,27 @@ TEST_F(MainWindowTest, PanelsDockAtTheRightEdgeAndFollowTheWindow) {
     EXPECT_NE(m_window->height(), m_window->OpenPanel()->height());  // its own height
 }
 
+// A panel the user made narrower or taller keeps that size when it follows.
+TEST_F(MainWindowTest, APanelFollowsTheWindowWithTheSizeItWasGiven) {
+    Press("leaveButton");
+    ModulePanel* panel = m_window->OpenPanel();
+    panel->resize(panel->width() - 120, panel->height() + 40);
+    const QSize given = panel->size();
+    m_window->move(30, 20);
+    QApplication::processEvents();
+    EXPECT_EQ(m_window->frameGeometry().right() + 1, panel->x());
+    EXPECT_EQ(given, panel->size());
+    // The import panel's height stays the main window's.
+    Press("importButton");
+    panel = m_window->OpenPanel();
+    const int narrower = panel->width() - 50;
+    panel->resize(narrower, panel->height() + 40);
+    m_window->move(40, 20);
+    QApplication::processEvents();
+    EXPECT_EQ(narrower, panel->width());
+    EXPECT_EQ(m_window->height(), panel->height());
+}
+
 TEST_F(MainWindowTest, EscapeInAPanelAsksTheLeaveQuestionAndNoKeepsEverything) {
     Press("leaveButton");
     m_prompter.ExpectQuestion("Esti sigur ca vrei sa iesi din program?", false);
