@@ -66,18 +66,6 @@ namespace {
 
 const QSize kScreen(1024, 768);
 
-// Windows that are being made to fit in another branch at the same time: the
-// test still opens them and says what it finds, but skips them. Emptied once
-// those changes are in.
-const std::set<std::string> kFixedInParallel = {
-    "certificateDialog",                // the certificate editor
-    "leavePanel",                       // the medical-leave panel
-    "pagePreview",                      // the page preview
-    "employeeImportDialog after Save",  // the import dialog once saved
-    "annexImportDialog after Save",
-    "insuredListWindow",  // the insured list
-};
-
 // Answers nothing, says No, hands over the file set for the next choice and
 // keeps the messages: the windows are looked at, not driven.
 class QuietPrompter : public Prompter {
@@ -270,13 +258,6 @@ protected:
     void Report(const std::string& name, const std::vector<std::string>& problems) {
         std::ostringstream text;
         for (const std::string& problem : problems) text << "\n  " << problem;
-        if (kFixedInParallel.count(name)) {
-            if (problems.empty())
-                std::printf("%s fits now: take it out of kFixedInParallel\n", name.c_str());
-            else
-                m_skipped += name + " (being fixed in parallel):" + text.str() + "\n";
-            return;
-        }
         EXPECT_TRUE(problems.empty()) << name << ":" << text.str();
     }
 
@@ -286,14 +267,7 @@ protected:
     AskedSizes m_asked;
     std::vector<std::string> m_found;
     bool m_judged = false;
-    std::string m_skipped;
 };
-
-// A window of the list being fixed elsewhere: said, then skipped.
-#define SKIP_WHEN_FIXED_IN_PARALLEL()                      \
-    do {                                                   \
-        if (!m_skipped.empty()) GTEST_SKIP() << m_skipped; \
-    } while (false)
 
 const CompanyRow kAlfa{1, "12345674", "ALFA CONSTRUCT SRL"};
 
@@ -309,7 +283,6 @@ TEST_F(AllWindowsTest, MainWindowAndItsPanels) {
         window.TogglePanel(module);
         Judge(window.OpenPanel(), name);
     }
-    SKIP_WHEN_FIXED_IN_PARALLEL();
 }
 
 TEST_F(AllWindowsTest, DialogsOfTheMainWindow) {
@@ -373,7 +346,6 @@ TEST_F(AllWindowsTest, CompanyAndInsuredForms) {
 TEST_F(AllWindowsTest, InsuredList) {
     InsuredListWindow list(*m_client, kAlfa, InsuredFilter::All);
     Judge(&list, "insuredListWindow");
-    SKIP_WHEN_FIXED_IN_PARALLEL();
 }
 
 TEST_F(AllWindowsTest, MonthlyReportSteps) {
@@ -418,7 +390,6 @@ TEST_F(AllWindowsTest, PagePreview) {
     ShowPagePreview(nullptr, m_prompter, "Anexa 2a", PagePrinter::kPortrait,
                     [](PagePrinter& pages) { pages.Text(100, 100, "Anexa 2a", 0); });
     ReportModal("pagePreview");
-    SKIP_WHEN_FIXED_IN_PARALLEL();
 }
 
 TEST_F(AllWindowsTest, LeaveEditorsAndPickLists) {
@@ -439,7 +410,6 @@ TEST_F(AllWindowsTest, CertificateEditor) {
     CertificateEntry entry(*m_client, {*declaration, kAlfa.name});
     CertificateDialog certificate(entry, 0);
     Judge(&certificate, "certificateDialog");
-    SKIP_WHEN_FIXED_IN_PARALLEL();
 }
 
 TEST_F(AllWindowsTest, ImportDialogsBeforeAndAfterSave) {
@@ -469,7 +439,6 @@ TEST_F(AllWindowsTest, ImportDialogsBeforeAndAfterSave) {
         dialog.Save();
         Judge(&dialog, name + " after Save");
     }
-    SKIP_WHEN_FIXED_IN_PARALLEL();
 }
 
 TEST_F(AllWindowsTest, VerificationDialog) {
@@ -485,7 +454,6 @@ TEST_F(AllWindowsTest, VerificationDialog) {
     Judge(&dialog, "verifyFilesDialog after a file");
     Find<QAbstractButton>(&dialog, "saveReportButton")->click();
     Judge(&dialog, "verifyFilesDialog after Save");
-    SKIP_WHEN_FIXED_IN_PARALLEL();
 }
 
 }  // namespace
