@@ -12,6 +12,7 @@
 #include "ui/CompanyList.h"
 #include "ui/EnterPressesButtons.h"
 #include "ui/FileDialogFolders.h"
+#include "ui/ManualHelp.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtRomanian.h"
 
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&romanian);
     EnterPressesButtons enterPresses;
     app.installEventFilter(&enterPresses);
+    ManualHelp manualHelp;
+    app.installEventFilter(&manualHelp);
 
     // Without an installation the connection could only fail, with a message
     // that does not say why; say where the program looked and what to do.
