@@ -13,11 +13,16 @@
 
 namespace {
 
-// Moves each heading's "{#name}" into an anchor on the heading's text.
+// Moves each heading's "{#name}" into an anchor on the heading's text, and
+// leaves some room above the heading.
 void NameHeadings(QTextDocument& document) {
     static const QRegularExpression kName(R"(\s*\{#([A-Za-z0-9_-]+)\}\s*$)");
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() == 0) continue;
+        QTextBlockFormat spaced = block.blockFormat();
+        spaced.setTopMargin(14);
+        spaced.setBottomMargin(6);
+        QTextCursor(block).setBlockFormat(spaced);
         const auto match = kName.match(block.text());
         if (!match.hasMatch()) continue;
         QTextCursor cursor(block);

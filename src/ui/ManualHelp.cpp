@@ -45,7 +45,6 @@ const ManualChapter kChapters[] = {
     {"verifyFilesDialog", "import.html#verificare"},
 
     {"backupDialog", "copii.html#copii"},
-    {"manualWindow", "index.html"},
 };
 
 const char* PlaceOf(const QString& name) {
