@@ -38,6 +38,26 @@ void NameHeadings(QTextDocument& document) {
     }
 }
 
+// Quoted lines are the program's messages: bold, with room above each, so
+// they stand apart from the explanation after them.
+void MarkQuotes(QTextDocument& document) {
+    bool previousQuoted = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const bool quoted = block.blockFormat().intProperty(QTextFormat::BlockQuoteLevel) > 0;
+        if (quoted) {
+            QTextCursor cursor(block);
+            QTextBlockFormat spaced = block.blockFormat();
+            if (!previousQuoted) spaced.setTopMargin(12);
+            cursor.setBlockFormat(spaced);
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            QTextCharFormat bold;
+            bold.setFontWeight(QFont::Bold);
+            cursor.mergeCharFormat(bold);
+        }
+        previousQuoted = quoted;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +76,7 @@ int main(int argc, char** argv) {
     QTextDocument document;
     document.setMarkdown(QString::fromUtf8(in.readAll()));
     NameHeadings(document);
+    MarkQuotes(document);
     // The page's title is its first heading's text.
     document.setMetaInformation(QTextDocument::DocumentTitle, document.begin().text());
     const QString html = document.toHtml();

@@ -1,8 +1,8 @@
 // The pictures of the manual no other tool draws, and the manual itself as F1
 // opens it, on a running server whose data missing_sums_snapshot left:
 //   manual_snapshot INSTALLATION_FOLDER PORT OUT_FOLDER
-// Writes main_window_alone.png, report_window.png, annex_files.png and
-// manual_f1.png.
+// Writes main_window_alone.png, report_window.png, annex_files.png,
+// manual_f1.png and manual_messages.png (the messages of the certificates).
 #include <QApplication>
 #include <QTest>
 
@@ -49,5 +49,8 @@ int main(int argc, char** argv) {
     ManualWindow* manual = ManualWindow::Current();
     if (!manual) return 1;
     app.processEvents();
-    return manual->grab().save(out + "/manual_f1.png") ? 0 : 1;
+    if (!manual->grab().save(out + "/manual_f1.png")) return 1;
+    manual->Show("mesaje.html#mesaje-certificate");
+    app.processEvents();
+    return manual->grab().save(out + "/manual_messages.png") ? 0 : 1;
 }
