@@ -19,9 +19,12 @@ QPointer<ManualWindow> g_window;
 // Installed: <program folder>/../share/orvik-asigurati/manual. Run from the
 // build tree: the pages the build made there.
 QString ManualFolder() {
-    const QString installed =
-        QCoreApplication::applicationDirPath() + "/../share/orvik-asigurati/manual";
-    if (QFileInfo::exists(installed + "/index.html")) return QDir(installed).absolutePath();
+    return ManualFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString ManualFolderFor(const QString& programFolder) {
+    const QString installed = programFolder + "/../share/orvik-asigurati/manual";
+    if (QFileInfo::exists(installed + "/index.html")) return QDir::cleanPath(installed);
     return QStringLiteral(ORVIK_MANUAL_BUILD_DIR);
 }
 

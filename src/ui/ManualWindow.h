@@ -8,6 +8,8 @@ class QTextBrowser;
 // The folder holding the HTML manual (index.html and a page per chapter):
 // the installed one beside the program, else the one the build made.
 QString ManualFolder();
+// The same for a program in `programFolder`.
+QString ManualFolderFor(const QString& programFolder);
 
 // The user manual, shown inside the program so no web browser is needed.
 // One window for the whole program, opened at a page and anchor such as

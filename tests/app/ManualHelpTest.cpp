@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -323,6 +324,21 @@ TEST_F(ManualHelpTest, TheInfoButtonAndTheImportHintOpenTheManual) {
     QTest::mouseClick(hint, Qt::LeftButton);
     EXPECT_EQ("import.html#format-fisier", ManualWindow::Current()->Place());
     EXPECT_TRUE(PlaceExists(hint->Place()));
+}
+
+TEST(ManualFolder, TheInstalledManualBesideTheProgramComesBeforeTheBuildsOwn) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString program = root.path() + "/usr/bin";
+    const QString installed = root.path() + "/usr/share/orvik-asigurati/manual";
+    ASSERT_TRUE(QDir().mkpath(program));
+    ASSERT_TRUE(QDir().mkpath(installed));
+    // A folder without the contents page is not a manual.
+    EXPECT_EQ(ManualFolder(), ManualFolderFor(program));
+    QFile index(installed + "/index.html");
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.close();
+    EXPECT_EQ(installed, ManualFolderFor(program));
 }
 
 }  // namespace
