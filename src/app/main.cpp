@@ -15,6 +15,7 @@
 #include "ui/CompanyList.h"
 #include "ui/EnterPressesButtons.h"
 #include "ui/FileDialogFolders.h"
+#include "ui/ManualHelp.h"
 #include "ui/QtPrompter.h"
 #include "ui/QtRomanian.h"
 #include "ui/WindowPlacement.h"
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&romanian);
     EnterPressesButtons enterPresses;
     app.installEventFilter(&enterPresses);
+    ManualHelp manualHelp;
+    app.installEventFilter(&manualHelp);
 
     // Without an installation the first start offers to create one in the
     // default folder; refused or failed, say where the program looked and why.

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/ManualWindow.h"
 #include "ui/import/ImportDialog.h"
 #include "ui/import/VerifyFilesDialog.h"
 
@@ -29,7 +30,11 @@ ImportWindow::ImportWindow(CClient& client, Prompter& prompter, QWidget* parent)
     };
     connect(button("employeesButton", "Importa date din sursa externa"), &QPushButton::clicked,
             this, &ImportWindow::ImportEmployees);
-    hint("vezi manualul de utilizare pentru formatul fisierului");
+    auto* formatHint = new ManualLink("vezi manualul de utilizare pentru formatul fisierului",
+                                      "import.html#format-fisier", box);
+    formatHint->setObjectName("formatHint");
+    formatHint->setWordWrap(true);
+    inner->addWidget(formatHint);
     connect(button("earlierReportButton", "Importa date dintr-o raportare anterioara"),
             &QPushButton::clicked, this, &ImportWindow::ImportEarlierReport);
     hint("importa fisiere raportate deja catre CAS intr-o luna anterioara");
