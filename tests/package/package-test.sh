@@ -198,9 +198,14 @@ first_start() {
         done
         xdotool search --onlyvisible --name "^Orvik Asigurati$" > /dev/null 2>&1 ||
             { echo "no main window after Da"; kill $app; exit 1; }
-        mariadb --defaults-extra-file="$4/server/bin/client.cnf" --protocol=tcp \
-            -h 127.0.0.1 -P 3336 -N -e \
-            "SELECT setare FROM asigurati.setari WHERE denumire=\"versiune\"" > "$3/schema.txt"
+        # The main window shows first, then starts the server: ask until it answers.
+        for _ in $(seq 1 300); do
+            mariadb --defaults-extra-file="$4/server/bin/client.cnf" --protocol=tcp \
+                -h 127.0.0.1 -P 3336 -N -e \
+                "SELECT setare FROM asigurati.setari WHERE denumire=\"versiune\"" \
+                > "$3/schema.txt" 2> /dev/null && break
+            sleep 0.2
+        done
         kill $app
         wait $app
         exit 0
