@@ -19,6 +19,7 @@
 #include "import/ImportMarks.h"
 #include "text/TextCodec.h"
 #include "ui/DataListView.h"
+#include "ui/FormNavigation.h"
 #include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
 
@@ -111,6 +112,8 @@ ImportDialog::ImportDialog(CClient& client, ImportFile& file, QWidget* parent)
     layout->addWidget(BuildButtons());
     SetSaving(false);
     EnableCompany(false);
+    // The company block is a form: Enter moves on, past the code it only shows.
+    FormNavigation::Install(this);
 }
 
 QGroupBox* ImportDialog::BuildCompanyBox() {
@@ -232,10 +235,13 @@ void ImportDialog::OpenFile() {
     if (!path) return;
     // The annex import ignores a file of another kind and keeps what it shows.
     if (m_file.Kind() == ImportKind::Employees || HasDbfExtension(*path)) EnableCompany(false);
-    if (m_file.Open(m_client, *path, m_list->List())) ShowCompany();
+    const bool opened = m_file.Open(m_client, *path, m_list->List()).Ok();
+    if (opened) ShowCompany();
     EnableCompany(m_file.IsOpen());
     UpdateMarkedRows();
     m_list->viewport()->update();
+    // What is left before the save is the company the file belongs to.
+    if (opened) FocusField(m_company, "denumire");
 }
 
 // A known company shows what is stored; a new one keeps what was typed.
