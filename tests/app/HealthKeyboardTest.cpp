@@ -13,6 +13,15 @@ namespace fs = std::filesystem;
 
 using HealthKeyboardTest = KeyboardTest;
 
+// Shown at the start, the main window asks the window system for the
+// keyboard (the offscreen platform gives it anyway; a desktop would not).
+TEST_F(HealthKeyboardTest, TheMainWindowHasTheKeyboardFromTheStart) {
+    MainWindow window(m_prompter, {.login = TestServerLogin(), .connectAtStart = false});
+    window.show();
+    ASSERT_NE(nullptr, window.windowHandle());
+    EXPECT_FALSE(window.windowHandle()->property("_q_showWithoutActivating").toBool());
+}
+
 TEST_F(HealthKeyboardTest, ACompanyAnEmployeeHisSumsAndTheFilesOfTheMonth) {
     OpenMainWindow();
     const std::string folder = m_folder.Path().string();
