@@ -1,14 +1,47 @@
 // The import as an accountant works it from the keyboard alone: from the main
 // window to a payroll file saved into the database.
 #include <gtest/gtest.h>
+#include <QMessageBox>
 
 #include "../import/ImportTestFiles.h"
 #include "KeyboardTest.h"
+#include "ui/QtPrompter.h"
 
 namespace {
 
 using namespace import_test;
 using ImportKeyboardTest = KeyboardTest;
+
+// Messages in the program's own boxes, read and closed by the keyboard; the
+// file dialog answered by the script.
+class BoxesAndScriptedFiles : public Prompter {
+public:
+    explicit BoxesAndScriptedFiles(ScriptedPrompter& files) : m_files(files) {}
+    void ShowMessage(const std::string& text, MessageKind kind) override {
+        m_boxes.ShowMessage(text, kind);
+    }
+    bool AskYesNo(const std::string& text) override { return m_boxes.AskYesNo(text); }
+    std::optional<std::string> ChooseFolder(const std::string& title) override {
+        return m_files.ChooseFolder(title);
+    }
+    std::optional<std::string> ChooseOpenFile(const std::string& filter) override {
+        return m_files.ChooseOpenFile(filter);
+    }
+
+private:
+    QtPrompter m_boxes;
+    ScriptedPrompter& m_files;
+};
+
+// The box the keyboard is in reads `text`; Enter closes it.
+KeyboardUser::Action ReadAndClose(std::string text) {
+    return [text](KeyboardUser& u) {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->text().toStdString() != text)
+            return u.Fail("the box should read \"" + text + "\"");
+        u.Press(Qt::Key_Return);
+    };
+}
 
 TEST_F(ImportKeyboardTest, APayrollFileOpenedCompletedAndSaved) {
     WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,
@@ -59,6 +92,55 @@ TEST_F(ImportKeyboardTest, APayrollFileOpenedCompletedAndSaved) {
     EXPECT_EQ("ALBU,POPA", SqlScalar("SELECT GROUP_CONCAT(nume ORDER BY nume) FROM "
                                      "asigurati.asigurati WHERE cf=" +
                                      std::string(kCompany)));
+}
+
+// The company name left out: the message says so, and once it is read the
+// caret is in the name, where the user types it and saves again.
+TEST_F(ImportKeyboardTest, AfterTheMessageTheRefusedNameIsTypedWhereTheCaretIs) {
+    WriteTable(m_folder.File("pay.dbf"), kEmployeeFields, {Employee(kCnpA, "POPA", "200907")});
+    BoxesAndScriptedFiles prompter(m_prompter);
+    OpenMainWindow(prompter);
+    m_prompter.ExpectFileChoice(m_folder.File("pay.dbf"));
+
+    KeyboardUser user;
+    user.In("mainWindow", "open the import panel",
+            [](KeyboardUser& u) {
+                u.TabToButton("Import de date din sursa externa");
+                u.Press(Qt::Key_Return);
+            })
+        .In("importPanel", "the payroll import",
+            [](KeyboardUser& u) {
+                u.TabToButton("Importa date din sursa externa");
+                u.Press(Qt::Key_Return);
+            })
+        .In("employeeImportDialog", "open the file",
+            [](KeyboardUser& u) {
+                u.TabToButton("Deschide fisier");
+                u.Press(Qt::Key_Return);
+            })
+        .In("employeeImportDialog", "save without a name",
+            [](KeyboardUser& u) {
+                u.Fill("ziua_lic", "15", Qt::Key_Return);
+                u.TabToButton("Salveaza in baza de date");
+                u.Press(Qt::Key_Return);
+            })
+        .In("QMessageBox", "the refusal",
+            ReadAndClose("Trebuie sa introduci denumirea societatii!"))
+        .In("employeeImportDialog", "the name, and save again",
+            [](KeyboardUser& u) {
+                u.ExpectFocus("denumire");
+                u.Type("gama srl");
+                u.TabToButton("Salveaza in baza de date");
+                u.Press(Qt::Key_Return);
+            })
+        .In("QMessageBox", "the saved rows", ReadAndClose(SavedMessage(1)))
+        .In("employeeImportDialog", "close the import", [](KeyboardUser& u) {
+            u.ExpectFocus("list");
+            u.Press(Qt::Key_Escape);
+        });
+    ASSERT_TRUE(user.Run());
+    EXPECT_EQ("GAMA SRL|15", SqlScalar("SELECT CONCAT_WS('|', denumire, ziua_lic) FROM "
+                                       "asigurati.societati"));
 }
 
 }  // namespace

@@ -26,11 +26,13 @@ protected:
         DbTest::TearDown();
     }
     // Shown, connected and active, as after the program's start.
-    void OpenMainWindow() {
+    void OpenMainWindow() { OpenMainWindow(m_prompter); }
+    // With the program's questions asked through `prompter`.
+    void OpenMainWindow(Prompter& prompter) {
         MainWindow::Options options;
         options.login = TestServerLogin();
         options.connectAtStart = false;
-        m_window = std::make_unique<MainWindow>(m_prompter, options);
+        m_window = std::make_unique<MainWindow>(prompter, options);
         ASSERT_TRUE(m_window->Client().Connect("127.0.0.1"));
         m_window->show();
         m_window->activateWindow();

@@ -134,7 +134,9 @@ void KeyboardUser::ExpectFocus(const char* name) {
 
 bool KeyboardUser::Ready(const Step& step) const {
     const QWidget* active = QApplication::activeWindow();
-    if (!active || active->objectName() != step.window) return false;
+    if (!active || (active->objectName() != step.window &&
+                    QString(active->metaObject()->className()) != step.window))
+        return false;
     // A step still sending keys to this window (waiting for a form it opened
     // to close) goes on first: the keys of this step would come in between.
     for (const Step& earlier : m_steps)

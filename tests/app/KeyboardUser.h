@@ -27,7 +27,8 @@ class KeyboardUser {
 public:
     using Action = std::function<void(KeyboardUser&)>;
 
-    // The next step: once the window with objectName `window` is active, `act`.
+    // The next step: once the window with objectName (or class) `window` is
+    // active, `act`.
     KeyboardUser& In(const char* window, const char* what, Action act);
     // Runs the steps in order; false when one failed (the failure is reported).
     bool Run();

@@ -272,9 +272,13 @@ void ImportDialog::Save() {
     SetSaving(false);
     UpdateMarkedRows();
     m_list->viewport()->update();
-    // The company fields were disabled during the save: the caret goes back
-    // to the field a refusal names.
-    if (!saved.Field().empty()) FocusField(m_company, saved.Field());
+    // The company fields and buttons were disabled during the save: the caret
+    // goes back to the field a refusal names, else to the rows with their
+    // verdicts, which the last message is about.
+    if (!saved.Field().empty())
+        FocusField(m_company, saved.Field());
+    else
+        m_list->setFocus(Qt::OtherFocusReason);
 }
 
 void ImportDialog::UpdateMarkedRows() {
