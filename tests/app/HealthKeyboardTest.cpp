@@ -23,14 +23,11 @@ TEST_F(HealthKeyboardTest, TheMainWindowHasTheKeyboardFromTheStart) {
 }
 
 TEST_F(HealthKeyboardTest, ACompanyAnEmployeeHisSumsAndTheFilesOfTheMonth) {
-    OpenMainWindow();
+    // Messages come in the program's own boxes, read and closed by the keyboard.
+    BoxesAndScriptedFiles prompter(m_prompter);
+    OpenMainWindow(prompter);
     const std::string folder = m_folder.Path().string();
     m_prompter.ExpectFolderChoice(folder);
-    m_prompter.ExpectMessage(
-        "Fisierele de raportare au fost salvate in folderul:\n" + folder +
-            "\n\nCAS_B_12345674_200902_anexa1A.dbf\nCAS_B_12345674_200902_anexa1B.dbf\n"
-            "CAS_B_12345674_200902_anexa1C.dbf",
-        MessageKind::Information);
 
     KeyboardUser user;
     user.In("mainWindow", "open the health panel",
@@ -38,6 +35,13 @@ TEST_F(HealthKeyboardTest, ACompanyAnEmployeeHisSumsAndTheFilesOfTheMonth) {
                 u.TabToButton("Sanatate");
                 u.Press(Qt::Key_Return);
             })
+        .In("healthPanel", "an employee before any company",
+            [](KeyboardUser& u) {
+                u.ExpectFocus("companyList");
+                u.Press(Qt::Key_F5);
+            })
+        .In("QMessageBox", "the refusal",
+            ReadAndClose("Trebuie sa selectezi o societate pentru a adauga un asigurat!"))
         .In("healthPanel", "add a company",
             [](KeyboardUser& u) {
                 u.ExpectFocus("companyList");
@@ -118,6 +122,11 @@ TEST_F(HealthKeyboardTest, ACompanyAnEmployeeHisSumsAndTheFilesOfTheMonth) {
             })
         .In("fileNamingDialog", "the names by house",
             [](KeyboardUser& u) { u.Press(Qt::Key_Return); })
+        .In("QMessageBox", "the files written",
+            ReadAndClose("Fisierele de raportare au fost salvate in folderul:\n" + folder +
+                         "\n\nCAS_B_12345674_200902_anexa1A.dbf\n"
+                         "CAS_B_12345674_200902_anexa1B.dbf\n"
+                         "CAS_B_12345674_200902_anexa1C.dbf"))
         .In("annexFilesWindow", "back from step 4",
             [](KeyboardUser& u) { u.Press(Qt::Key_Escape); })
         .In("reportWindow", "back to the panel", [](KeyboardUser& u) { u.Press(Qt::Key_Escape); })

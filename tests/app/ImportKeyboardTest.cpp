@@ -1,47 +1,14 @@
 // The import as an accountant works it from the keyboard alone: from the main
 // window to a payroll file saved into the database.
 #include <gtest/gtest.h>
-#include <QMessageBox>
 
 #include "../import/ImportTestFiles.h"
 #include "KeyboardTest.h"
-#include "ui/QtPrompter.h"
 
 namespace {
 
 using namespace import_test;
 using ImportKeyboardTest = KeyboardTest;
-
-// Messages in the program's own boxes, read and closed by the keyboard; the
-// file dialog answered by the script.
-class BoxesAndScriptedFiles : public Prompter {
-public:
-    explicit BoxesAndScriptedFiles(ScriptedPrompter& files) : m_files(files) {}
-    void ShowMessage(const std::string& text, MessageKind kind) override {
-        m_boxes.ShowMessage(text, kind);
-    }
-    bool AskYesNo(const std::string& text) override { return m_boxes.AskYesNo(text); }
-    std::optional<std::string> ChooseFolder(const std::string& title) override {
-        return m_files.ChooseFolder(title);
-    }
-    std::optional<std::string> ChooseOpenFile(const std::string& filter) override {
-        return m_files.ChooseOpenFile(filter);
-    }
-
-private:
-    QtPrompter m_boxes;
-    ScriptedPrompter& m_files;
-};
-
-// The box the keyboard is in reads `text`; Enter closes it.
-KeyboardUser::Action ReadAndClose(std::string text) {
-    return [text](KeyboardUser& u) {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || box->text().toStdString() != text)
-            return u.Fail("the box should read \"" + text + "\"");
-        u.Press(Qt::Key_Return);
-    };
-}
 
 TEST_F(ImportKeyboardTest, APayrollFileOpenedCompletedAndSaved) {
     WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,

@@ -150,8 +150,10 @@ void KeyboardUser::ActLikeAWindowManager() {
         m_lastActiveOwner = active->parentWidget() ? active->parentWidget()->window() : nullptr;
         return;
     }
-    if (m_lastActive && m_lastActive->isVisible()) return;
-    if (m_lastActiveOwner && m_lastActiveOwner->isVisible()) m_lastActiveOwner->activateWindow();
+    // A modal window that just came up gets the keyboard, as a new one does.
+    QWidget* next = QApplication::activeModalWidget();
+    if (!next && !(m_lastActive && m_lastActive->isVisible())) next = m_lastActiveOwner;
+    if (next && next->isVisible()) next->activateWindow();
 }
 
 void KeyboardUser::Schedule() {
