@@ -79,7 +79,6 @@ MainWindow::MainWindow(Prompter& prompter, Options options)
     BuildControls();
     setFixedSize(sizeHint().expandedTo(QSize(250, 340)));
     move(0, 0);
-    setAttribute(Qt::WA_ShowWithoutActivating);
     // From the event loop, so the window is shown before any database work;
     // no later than that.
     if (options.connectAtStart) QTimer::singleShot(0, this, &MainWindow::RunStartUp);

@@ -33,6 +33,16 @@ DateTriple::DateTriple(QWidget* parent) : QWidget(parent) {
     setFocusProxy(m_day);
     for (QLineEdit* edit : {m_day, m_month, m_year})
         connect(edit, &QLineEdit::textEdited, this, &DateTriple::Edited);
+    // Two digits make a day or a month: the next part is typed without a key between.
+    const auto moveOnWhenFull = [](QLineEdit* from, QLineEdit* to) {
+        connect(from, &QLineEdit::textEdited, to, [from, to](const QString& text) {
+            if (text.size() < from->maxLength() || from->cursorPosition() != text.size()) return;
+            to->setFocus(Qt::OtherFocusReason);
+            to->selectAll();
+        });
+    };
+    moveOnWhenFull(m_day, m_month);
+    moveOnWhenFull(m_month, m_year);
 }
 
 std::string DateTriple::Compact() const {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include "text/TextCodec.h"
@@ -38,6 +39,30 @@ QString FileDialogFilter(const std::string& filter) {
     return filters.join(";;");
 }
 
+// A box takes the keyboard; once it is closed the keyboard goes back to the
+// field or list the user was in, which the box is about, in its own window:
+// the window system may have activated another one (the main window) or none.
+// Where the program moved the focus in that window meanwhile, it goes there.
+class KeyboardReturn {
+public:
+    KeyboardReturn() : m_window(QApplication::activeWindow()) {}
+    ~KeyboardReturn() {
+        if (!m_window || !m_window->isVisible()) return;
+        QWidget* field = m_window->focusWidget();
+        if (!field || !field->isVisible() || !field->isEnabled()) return;
+        if (QApplication::focusWidget() == field) return;
+        // Another modal window opened meanwhile keeps the keyboard.
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != m_window) return;
+        m_window->activateWindow();
+        field->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    KeyboardReturn(const KeyboardReturn&) = delete;
+    KeyboardReturn& operator=(const KeyboardReturn&) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+};
+
 QMessageBox::Icon IconOf(MessageKind kind) {
     switch (kind) {
         case MessageKind::Information:
@@ -58,12 +83,14 @@ QWidget* QtPrompter::Owner() const {
 }
 
 void QtPrompter::ShowMessage(const std::string& text, MessageKind kind) {
+    KeyboardReturn keyboard;
     NormalCursor cursor;
     QMessageBox box(IconOf(kind), kTitle, ToQt(text), QMessageBox::Ok, Owner());
     box.exec();
 }
 
 bool QtPrompter::AskYesNo(const std::string& text) {
+    KeyboardReturn keyboard;
     NormalCursor cursor;
     QMessageBox box(QMessageBox::Warning, kTitle, ToQt(text), QMessageBox::Yes | QMessageBox::No,
                     Owner());
@@ -75,6 +102,7 @@ bool QtPrompter::AskYesNo(const std::string& text) {
 }
 
 std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title) {
+    KeyboardReturn keyboard;
     NormalCursor cursor;
     const QString purpose = "folder:" + ToQt(title);
     const QString folder = QFileDialog::getExistingDirectory(
@@ -85,6 +113,7 @@ std::optional<std::string> QtPrompter::ChooseFolder(const std::string& title) {
 }
 
 std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& filter) {
+    KeyboardReturn keyboard;
     NormalCursor cursor;
     const QString purpose = "open:" + ToQt(filter);
     const QString file = QFileDialog::getOpenFileName(
@@ -96,6 +125,7 @@ std::optional<std::string> QtPrompter::ChooseOpenFile(const std::string& filter)
 
 std::optional<std::string> QtPrompter::ChooseSaveFile(const std::string& proposed,
                                                       const std::string& filter) {
+    KeyboardReturn keyboard;
     NormalCursor cursor;
     // The caller asks its own question before replacing a file.
     const QString purpose = "save:" + ToQt(filter);

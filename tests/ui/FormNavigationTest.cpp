@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/AmountEdit.h"
+#include "ui/DateTriple.h"
 #include "ui/FormNavigation.h"
 
 namespace {
@@ -132,6 +134,43 @@ TEST_F(FormNavigationTest, ComboBoxesAndButtons) {
     QSignalSpy clicked(button, &QPushButton::clicked);
     QTest::keyClick(button, Qt::Key_Return);
     EXPECT_EQ(clicked.count(), 1);
+}
+
+// A date is typed in one go: two digits of the day or the month move on to
+// the next part; one digit stays until Enter, and the year keeps the caret.
+TEST(DateTripleTyping, TwoDigitsMoveToTheNextPart) {
+    QDialog form;
+    auto* date = new DateTriple;
+    auto* after = new QLineEdit;
+    auto* layout = new QVBoxLayout(&form);
+    layout->addWidget(date);
+    layout->addWidget(after);
+    FormNavigation::Install(&form);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* day = date->findChild<QLineEdit*>("day");
+    auto* month = date->findChild<QLineEdit*>("month");
+    auto* year = date->findChild<QLineEdit*>("year");
+    day->setFocus();
+    for (const QChar c : QString("01022009"))
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    EXPECT_EQ("20090201", date->Compact());
+    EXPECT_TRUE(year->hasFocus());
+
+    // One digit of a day: Enter moves on; a day typed over in its middle stays.
+    day->setFocus();
+    day->clear();
+    QTest::keyClicks(day, "3");
+    EXPECT_TRUE(day->hasFocus());
+    QTest::keyClick(day, Qt::Key_Return);
+    EXPECT_TRUE(month->hasFocus());
+    day->setFocus();
+    day->setText("05");
+    day->setCursorPosition(0);
+    QTest::keyClick(day, Qt::Key_Delete);
+    QTest::keyClicks(day, "1");
+    EXPECT_EQ("15", day->text());
+    EXPECT_TRUE(day->hasFocus());
 }
 
 }  // namespace

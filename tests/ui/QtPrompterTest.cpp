@@ -4,9 +4,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <functional>
 
@@ -131,6 +133,55 @@ TEST(QtPrompter, BoxesOpenOverTheWindowThatAsked) {
     EXPECT_EQ(&form, seen.parent);
     const QPoint offset = seen.centre - form.frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
+}
+
+// After a box the keyboard is back in the field the message is about, in its
+// window, whichever window the window system activated when the box closed;
+// unless the program moved the focus while the box was open.
+TEST(QtPrompter, TheKeyboardGoesBackToTheFieldAfterABox) {
+    QWidget mainWindow;
+    mainWindow.setObjectName("main");
+    mainWindow.setGeometry(0, 0, 200, 200);
+    QtPrompter prompter(&mainWindow);
+    mainWindow.show();
+    QWidget panel;
+    panel.setGeometry(250, 50, 400, 300);
+    auto* layout = new QVBoxLayout(&panel);
+    auto* name = new QLineEdit(&panel);
+    auto* day = new QLineEdit(&panel);
+    layout->addWidget(name);
+    layout->addWidget(day);
+    panel.show();
+    panel.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    day->setFocus();
+    ASSERT_TRUE(day->hasFocus());
+    const auto keyboardOn = [](QWidget* field) {
+        return QTest::qWaitFor([field] { return QApplication::focusWidget() == field; });
+    };
+
+    SeenBox seen;
+    WhenBoxOpens(seen, Press(Qt::Key_Return));
+    prompter.ShowMessage("Ziua introdusa este incorecta!", MessageKind::Warning);
+    EXPECT_TRUE(keyboardOn(day));
+    EXPECT_EQ(&panel, QApplication::activeWindow());
+
+    // The window system gave the main window the keyboard when the box closed.
+    WhenBoxOpens(seen, [&mainWindow](QMessageBox* box) {
+        Press(Qt::Key_Return)(box);
+        mainWindow.activateWindow();
+    });
+    EXPECT_FALSE(prompter.AskYesNo("Esti sigur?"));
+    EXPECT_TRUE(keyboardOn(day));
+    EXPECT_EQ(&panel, QApplication::activeWindow());
+
+    // The program put the caret elsewhere while the box was open: it stays there.
+    WhenBoxOpens(seen, [name](QMessageBox* box) {
+        Press(Qt::Key_Return)(box);
+        name->setFocus();
+    });
+    prompter.ShowMessage("Trebuie sa introduci denumirea societatii!", MessageKind::Warning);
+    EXPECT_TRUE(keyboardOn(name));
 }
 
 }  // namespace

@@ -30,6 +30,12 @@ MonthDialog::MonthDialog(Prompter& prompter, const std::string& current, QWidget
     BindFormButtons(this, m_ui->confirmButton, m_ui->cancelButton,
                     {Qt::Key_F2, Qt::NoModifier, "[F2]   Salveaza"}, [this] { Confirm(); });
     FormNavigation::Install(this);
+    // Two digits make a month: the year is typed next, as in a date.
+    connect(m_ui->month, &QLineEdit::textEdited, this, [this](const QString& month) {
+        if (month.size() < 2 || m_ui->month->cursorPosition() != month.size()) return;
+        m_ui->year->setFocus();
+        m_ui->year->selectAll();
+    });
     m_ui->month->setFocus();
     m_ui->month->selectAll();
 }

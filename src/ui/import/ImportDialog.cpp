@@ -21,6 +21,7 @@
 #include "text/TextCodec.h"
 #include "ui/DataListView.h"
 #include "ui/ElidedLabel.h"
+#include "ui/FormNavigation.h"
 #include "ui/KeyActions.h"
 #include "ui/RecordForm.h"
 #include "ui/ScreenRoom.h"
@@ -112,6 +113,8 @@ ImportDialog::ImportDialog(CClient& client, ImportFile& file, QWidget* parent)
     SetSaving(false);
     EnableCompany(false);
     ResizeWithinScreen(this, kWantedSize);
+    // The company block is a form: Enter moves on, past the code it only shows.
+    FormNavigation::Install(this);
 }
 
 QGroupBox* ImportDialog::BuildCompanyBox() {
@@ -248,10 +251,13 @@ void ImportDialog::OpenFile() {
     if (!path) return;
     // The annex import ignores a file of another kind and keeps what it shows.
     if (m_file.Kind() == ImportKind::Employees || HasDbfExtension(*path)) EnableCompany(false);
-    if (m_file.Open(m_client, *path, m_list->List())) ShowCompany();
+    const bool opened = m_file.Open(m_client, *path, m_list->List()).Ok();
+    if (opened) ShowCompany();
     EnableCompany(m_file.IsOpen());
     UpdateMarkedRows();
     m_list->viewport()->update();
+    // What is left before the save is the company the file belongs to.
+    if (opened) FocusField(m_company, "denumire");
 }
 
 // A known company shows what is stored; a new one keeps what was typed.
@@ -282,9 +288,13 @@ void ImportDialog::Save() {
     SetSaving(false);
     UpdateMarkedRows();
     m_list->viewport()->update();
-    // The company fields were disabled during the save: the caret goes back
-    // to the field a refusal names.
-    if (!saved.Field().empty()) FocusField(m_company, saved.Field());
+    // The company fields and buttons were disabled during the save: the caret
+    // goes back to the field a refusal names, else to the rows with their
+    // verdicts, which the last message is about.
+    if (!saved.Field().empty())
+        FocusField(m_company, saved.Field());
+    else
+        m_list->setFocus(Qt::OtherFocusReason);
 }
 
 void ImportDialog::UpdateMarkedRows() {
