@@ -10,15 +10,10 @@ namespace {
 using namespace import_test;
 using ImportKeyboardTest = KeyboardTest;
 
-TEST_F(ImportKeyboardTest, APayrollFileOpenedCompletedAndSaved) {
-    WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,
-               {Employee(kCnpA, "POPA", "200907"), Employee(kCnpB, "ALBU", "200907")});
-    OpenMainWindow();
-    m_prompter.ExpectFileChoice(m_folder.File("pay.dbf"));
-    m_prompter.ExpectMessage(SavedMessage(2));
-
-    KeyboardUser user;
-    user.In("mainWindow", "open the import panel",
+// From the main window to the payroll import with its file open.
+KeyboardUser& OpenThePayrollFile(KeyboardUser& user) {
+    return user
+        .In("mainWindow", "open the import panel",
             [](KeyboardUser& u) {
                 u.TabToButton("Import de date din sursa externa");
                 u.Press(Qt::Key_Return);
@@ -28,11 +23,21 @@ TEST_F(ImportKeyboardTest, APayrollFileOpenedCompletedAndSaved) {
                 u.TabToButton("Importa date din sursa externa");
                 u.Press(Qt::Key_Return);
             })
-        .In("employeeImportDialog", "open the file",
-            [](KeyboardUser& u) {
-                u.TabToButton("Deschide fisier");
-                u.Press(Qt::Key_Return);
-            })
+        .In("employeeImportDialog", "open the file", [](KeyboardUser& u) {
+            u.TabToButton("Deschide fisier");
+            u.Press(Qt::Key_Return);
+        });
+}
+
+TEST_F(ImportKeyboardTest, APayrollFileOpenedCompletedAndSaved) {
+    WriteTable(m_folder.File("pay.dbf"), kEmployeeFields,
+               {Employee(kCnpA, "POPA", "200907"), Employee(kCnpB, "ALBU", "200907")});
+    OpenMainWindow();
+    m_prompter.ExpectFileChoice(m_folder.File("pay.dbf"));
+    m_prompter.ExpectMessage(SavedMessage(2));
+
+    KeyboardUser user;
+    OpenThePayrollFile(user)
         .In("employeeImportDialog", "complete the company and save",
             [](KeyboardUser& u) {
                 // The company the file belongs to is what is left to do.
@@ -70,21 +75,7 @@ TEST_F(ImportKeyboardTest, AfterTheMessageTheRefusedNameIsTypedWhereTheCaretIs) 
     m_prompter.ExpectFileChoice(m_folder.File("pay.dbf"));
 
     KeyboardUser user;
-    user.In("mainWindow", "open the import panel",
-            [](KeyboardUser& u) {
-                u.TabToButton("Import de date din sursa externa");
-                u.Press(Qt::Key_Return);
-            })
-        .In("importPanel", "the payroll import",
-            [](KeyboardUser& u) {
-                u.TabToButton("Importa date din sursa externa");
-                u.Press(Qt::Key_Return);
-            })
-        .In("employeeImportDialog", "open the file",
-            [](KeyboardUser& u) {
-                u.TabToButton("Deschide fisier");
-                u.Press(Qt::Key_Return);
-            })
+    OpenThePayrollFile(user)
         .In("employeeImportDialog", "save without a name",
             [](KeyboardUser& u) {
                 u.Fill("ziua_lic", "15", Qt::Key_Return);
