@@ -2,12 +2,17 @@
 //   manual_to_html IN.md OUT.html
 // A heading that ends in {#name} becomes an anchor of that name, so the
 // program can open the manual at a window's section.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
 
 #include <cstdio>
 
@@ -58,6 +63,28 @@ void MarkQuotes(QTextDocument& document) {
     }
 }
 
+// The manual window is narrower than the widest screenshots: a picture wider
+// than a page is shown smaller, so the reader never scrolls sideways.
+constexpr int kPageWidth = 700;
+
+void FitPictures(QTextDocument& document, const QDir& chapterFolder) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat()) continue;
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            const QSize size = QImageReader(chapterFolder.filePath(picture.name())).size();
+            if (!size.isValid() || size.width() <= kPageWidth) continue;
+            picture.setWidth(kPageWidth);
+            picture.setHeight(size.height() * kPageWidth / size.width());
+            QTextCursor cursor(&document);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,6 +104,7 @@ int main(int argc, char** argv) {
     document.setMarkdown(QString::fromUtf8(in.readAll()));
     NameHeadings(document);
     MarkQuotes(document);
+    FitPictures(document, QFileInfo(in).dir());
     // The page's title is its first heading's text.
     document.setMetaInformation(QTextDocument::DocumentTitle, document.begin().text());
     const QString html = document.toHtml();
